@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and the demo need.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  qt6-base-dev libgl-dev
+  unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql
+  libgtest-dev libgmock-dev
+  xvfb xauth
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi
