@@ -1,0 +1,66 @@
+// INI-syntax settings and headers: kelvaron.ini, tvx.ini and recorder files.
+//
+// Lookup rules: section and key names match without regard to case; the first
+// matching section and the first matching key in it answer; the value is the
+// text after "=" with surrounding blanks removed; a missing key gives the
+// default; a longer value is cut to the maximum. Files are read as bytes, so a
+// recorder file's binary data after its header does no harm, and reading stops
+// as soon as a lookup is answered.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Answers many lookups from one file, opened once on the first lookup. A file
+// that cannot be opened answers every lookup with its default.
+class IniFile {
+public:
+    explicit IniFile(std::string path);
+    ~IniFile();
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
+
+    // The value, cut to maxChars characters; defaultValue when the key is missing.
+    std::string GetString(std::string_view section, std::string_view key,
+                          std::string_view defaultValue, std::size_t maxChars);
+    // The value as C atoi reads it (0 without digits); defaultValue when missing.
+    int GetInt(std::string_view section, std::string_view key, int defaultValue);
+
+    const std::string& path() const { return path_; }
+    // Bytes read from the file so far (for the scan benchmarks and tests).
+    std::uint64_t bytesRead() const;
+
+private:
+    struct Scanner;
+    std::string path_;
+    std::unique_ptr<Scanner> scanner_;
+};
+
+// One-shot helpers in the manner of the platform's profile functions.
+std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key,
+                          std::string_view defaultValue, std::size_t maxChars);
+int ReadIniInt(const std::string& path, std::string_view section, std::string_view key,
+               int defaultValue);
+
+// Replaces the first matching key in place, appends a missing key to its
+// section and a missing section to the file, creates a missing file, keeps
+// every other byte. Atomic: a temporary file beside it is renamed over it.
+// Returns false (and leaves the old file untouched) when it cannot be done.
+bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
+                    std::string_view value);
+
+// C atoi: leading blanks, optional sign, digits up to the first non-digit;
+// saturates instead of overflowing.
+int AtoiLike(std::string_view text);
+
+// "./kelvaron.ini": the program's own settings in the working directory.
+std::string KelvaronIniPath();
+// The data centre's tvx.ini: $TVX_INI, else /etc/tvx.ini.
+std::string TvxIniPath();
+
+}  // namespace platform
