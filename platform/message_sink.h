@@ -1,0 +1,22 @@
+// Where operator messages go: the dialog shows message boxes, the batch
+// command prints to stderr, tests record them.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// The caption of messages that carry an error's own text.
+inline constexpr const char* kApplicationTitle = "kelvaron";
+
+enum class MessageIcon { None, Error };
+
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    // Modal: returns when the operator has closed the message.
+    virtual void ShowMessage(const std::string& text, const std::string& caption,
+                             MessageIcon icon) = 0;
+};
+
+}  // namespace platform
