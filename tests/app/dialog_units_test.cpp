@@ -56,8 +56,9 @@ TEST(DialogTemplates, ControlsLieInsideTheirDialogWithUniqueIds) {
             EXPECT_GE(c.y, 0);
             EXPECT_LE(c.x + c.cx, t->cx) << c.id;
             EXPECT_LE(c.y + c.cy, t->cy) << c.id;
-            if (c.id != res::kStaticId)
+            if (c.id != res::kStaticId) {
                 EXPECT_TRUE(ids.insert(c.id).second) << "duplicate id " << c.id;
+            }
         }
     }
     EXPECT_EQ(res::FindDialogTemplate(102), &res::ConverterDialogTemplate());

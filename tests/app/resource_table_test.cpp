@@ -21,10 +21,11 @@ TEST(ResourceTable, ButtonIconsAreDistinctPictures) {
     const int ids[] = {130, 132, 134, 135, 136};
     for (int a : ids)
         for (int b : ids)
-            if (a < b)
+            if (a < b) {
                 EXPECT_NE(res::LoadIcon(a).pixmap(32, 32).toImage(),
                           res::LoadIcon(b).pixmap(32, 32).toImage())
                     << a << " vs " << b;
+            }
 }
 
 TEST(ResourceTable, UnknownIdsGiveNullObjects) {
