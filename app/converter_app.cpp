@@ -1,0 +1,28 @@
+#include "app/converter_app.h"
+
+#include "app/converter_dlg.h"
+#include "app/text_8bit.h"
+#include "app/ui_hooks.h"
+#include "catalog/catalogue.h"
+
+void StartupMessages::ShowMessage(const std::string& text, const std::string& caption,
+                                  platform::MessageIcon icon) {
+    app::ShowMessageBox(nullptr, app::FromText8(text), app::FromText8(caption), icon);
+}
+
+bool CConverterApp::InitInstance() {
+    StartupMessages messages;
+    if (!OpenCatalogue(messages)) {
+        m_exitCode = 1;
+        return false;
+    }
+    {
+        CConverterDlg dialog;
+        RunDialog(dialog);
+    }
+    theDatabase.Close();
+    m_exitCode = 0;
+    return false;
+}
+
+int CConverterApp::RunDialog(CConverterDlg& dialog) { return dialog.DoModal(); }

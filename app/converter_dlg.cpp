@@ -1,0 +1,420 @@
+#include "app/converter_dlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QShortcut>
+#include <QStatusBar>
+#include <cstdio>
+
+#include "app/about_dlg.h"
+#include "app/free_space_pane.h"
+#include "app/settings_text.h"
+#include "app/text_8bit.h"
+#include "app/ui_hooks.h"
+#include "catalog/chan_list.h"
+#include "controls/date_time_edit.h"
+#include "controls/duration_field.h"
+#include "controls/mask_edit.h"
+#include "platform/file_system.h"
+#include "platform/ini_file.h"
+#include "res/dialog_templates.h"
+#include "res/dialog_units.h"
+#include "res/resource_table.h"
+#include "widgets/resources.h"
+#include "widgets/shaded_icon_button.h"
+
+namespace {
+
+constexpr int kStatusBarId = 59393;
+// Station names are held in 32-character buffers, channel names in 16.
+constexpr std::size_t kStationChars = 31;
+constexpr std::size_t kChannelChars = 15;
+constexpr int kStationRawRole = Qt::UserRole;
+
+std::string Cut(std::string text, std::size_t chars) {
+    if (text.size() > chars)
+        text.resize(chars);
+    return text;
+}
+
+// Shows the wait cursor while it lives.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+CConverterDlg::CConverterDlg(QWidget* parent)
+    : QDialog(parent), m_hIcon(res::LoadIcon(res::kAppIcon)) {
+    CreateControls();
+    auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(about, &QShortcut::activated, this, &CConverterDlg::OnAbout);
+}
+
+CConverterDlg::~CConverterDlg() {
+    // A dialog torn down some other way still must not leave a worker behind.
+    WaitForRunWhilePainting();
+}
+
+void CConverterDlg::CreateControls() {
+    const res::DialogTemplate& t = res::ConverterDialogTemplate();
+    setWindowTitle(QString::fromUtf8(t.caption));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    const QFont font = res::DialogFont(t.fontName, t.pointSize);
+    setFont(font);
+    const res::DialogBaseUnits units = res::BaseUnitsOf(font);
+    setFixedSize(res::DialogUnitsToPixels(units, t.cx, t.cy));
+
+    // Created in template order, which is also the tab order and the stacking
+    // order (the group box lies under the controls inside it).
+    for (const res::ControlTemplate& c : t.controls) {
+        const QString text = QString::fromUtf8(c.text);
+        QWidget* w = nullptr;
+        switch (c.id) {
+        case engine::kIdConvert:
+            w = m_btnConvert = new widgets::CShadedIconButton(text, this);
+            m_btnConvert->setDefault(true);
+            connect(m_btnConvert, &QPushButton::clicked, this, &CConverterDlg::OnOK);
+            break;
+        case engine::kIdConvertFiles:
+            w = m_btnConvertFiles = new widgets::CShadedIconButton(text, this);
+            connect(m_btnConvertFiles, &QPushButton::clicked, this, &CConverterDlg::OnConvertFiles);
+            break;
+        case engine::kIdExit:
+            w = m_btnExit = new widgets::CShadedIconButton(text, this);
+            connect(m_btnExit, &QPushButton::clicked, this, &CConverterDlg::OnCancel);
+            break;
+        case engine::kIdSelectAll:
+            w = m_btnAll = new widgets::CShadedIconButton(text, this);
+            connect(m_btnAll, &QPushButton::clicked, this, &CConverterDlg::OnSelectAllStations);
+            break;
+        case engine::kIdClearStations:
+            w = m_btnNone = new widgets::CShadedIconButton(text, this);
+            connect(m_btnNone, &QPushButton::clicked, this, &CConverterDlg::OnClearStations);
+            break;
+        case engine::kIdStationList:
+            w = m_listStations = new QListWidget(this);
+            m_listStations->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            m_listStations->setContextMenuPolicy(Qt::PreventContextMenu);
+            connect(m_listStations, &QListWidget::itemSelectionChanged, this,
+                    &CConverterDlg::OnSelchangeStations);
+            break;
+        case engine::kIdChannelList:
+            w = m_listChannels = new app::ChannelListView(this);
+            break;
+        case engine::kIdStartField:
+            w = m_editStart = new CDateTimeEdit(this);
+            break;
+        case engine::kIdDurationField:
+            w = m_editDuration = new CMaskEdit(this);
+            break;
+        case engine::kIdGainCheck:
+            w = m_checkUseGain = new QCheckBox(text, this);
+            break;
+        default:
+            if (c.kind == res::ControlKind::GroupBox)
+                w = new QGroupBox(text, this);
+            break;
+        }
+        if (!w)
+            continue;
+        w->setGeometry(res::DialogUnitsToPixels(units, c.x, c.y, c.cx, c.cy));
+        if (c.style & res::kDisabled)
+            w->setEnabled(false);
+        if (c.id != res::kStaticId)
+            m_controls[c.id] = w;
+    }
+}
+
+QWidget* CConverterDlg::GetDlgItem(int id) const {
+    const auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+int CConverterDlg::DoModal() {
+    if (!m_initialised) {
+        m_initialised = true;
+        OnInitDialog();
+    }
+    return exec();
+}
+
+void CConverterDlg::showEvent(QShowEvent* event) {
+    if (!m_initialised) {
+        m_initialised = true;
+        OnInitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+bool CConverterDlg::OnInitDialog() {
+    UpdateData(false);
+    CreateStatusBar();
+    setWindowIcon(m_hIcon);
+    SetUpButtons();
+
+    m_imageStates.Create(res::LoadBitmap(res::kCheckBoxBitmap), 16, QColor(255, 0, 0));
+    m_listChannels->SetStateImageList(&m_imageStates);
+    InsertChannelColumns();
+
+    m_editStart->SetDisplayMode(2);
+    controls::ConfigureDurationField(*m_editDuration);
+    LoadSettings();
+
+    // Entry 0 becomes the current entry without being selected.
+    if (m_listStations->count() > 0)
+        m_listStations->selectionModel()->setCurrentIndex(m_listStations->model()->index(0, 0),
+                                                          QItemSelectionModel::NoUpdate);
+    OnSelectAllStations();
+    FillChannelList();
+    RefreshFreeSpace();
+    m_btnConvert->setFocus();
+    return true;
+}
+
+void CConverterDlg::CreateStatusBar() {
+    m_strFreeSpace.clear();
+    m_bmpDisk = res::LoadBitmap(res::kDiskBitmap);
+    m_bmpDiskMask = res::LoadBitmap(res::kDiskMaskBitmap);
+
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QString::number(kStatusBarId));
+    m_statusBar->setSizeGripEnabled(false);
+    m_paneFile = new QLabel(m_statusBar);
+    m_paneFile->setTextFormat(Qt::PlainText);
+    m_paneFile->setFixedWidth(width() / 2);
+    m_paneFreeSpace = new app::FreeSpacePane(
+        [this](QPainter& p, const QRect& r) { DrawFreeSpacePane(p, r); }, m_statusBar);
+    m_statusBar->addWidget(m_paneFile);
+    m_statusBar->addWidget(m_paneFreeSpace, 1);
+    // Along the bottom of the client area, at the bar's own height: the
+    // dialog has a fixed size, so the bar is never laid out again.
+    const int h = m_statusBar->sizeHint().height();
+    m_statusBar->setGeometry(0, height() - h, width(), h);
+    m_statusBar->show();
+    m_paneFile->clear();
+    m_paneFile->repaint();
+}
+
+void CConverterDlg::SetUpButtons() {
+    widgets::SetIconResolver([](int id) { return res::LoadIcon(id); });
+    widgets::SetCursorResolver([](int id) { return res::LoadCursor(id); });
+    const std::pair<widgets::CShadedIconButton*, int> buttons[] = {
+        {m_btnExit, res::kExitIcon},           {m_btnConvert, res::kConvertIcon},
+        {m_btnConvertFiles, res::kConvertFileIcon}, {m_btnAll, res::kSelectAllIcon},
+        {m_btnNone, res::kClearIcon},
+    };
+    for (const auto& [button, icon] : buttons) {
+        button->SetIcon(icon, widgets::CIconButton::kGrayOutIcon);
+        button->SetHoverCursor(res::kHoverCursor, true);
+        button->SetTexture(8, 8, 10, 0, 0);
+    }
+}
+
+void CConverterDlg::LoadSettings() {
+    platform::IniFile ini(platform::KelvaronIniPath());
+    const int n = platform::AtoiLike(ini.GetString("KELVARON", "NSTA", "0", 63));
+    for (int i = 0; i < n; ++i) {
+        char key[32];
+        std::snprintf(key, sizeof key, "STA%d", i);
+        const std::string name = ini.GetString("KELVARON", key, "", 63);
+        if (!name.empty())
+            AddStation(name);
+    }
+    const std::string time = ini.GetString("KELVARON", "TIME", app::kDefaultTime, 31);
+    const std::string timeQty =
+        app::RepairTimeQty(ini.GetString("KELVARON", "TIMEQTY", app::kDefaultTimeQty, 31));
+    const app::StartFields start = app::ParseStartTime(time);
+    m_editStart->SetDateTime(start.year, start.month, start.day, start.hour, start.minute,
+                             start.second);
+    m_editDuration->SetMaskedText(timeQty);
+    RefreshFreeSpace();
+}
+
+void CConverterDlg::AddStation(const std::string& name8) {
+    // Sorted as the list box sorts: alphabetically, without regard to case.
+    const QString text = app::FromText8(name8);
+    int row = 0;
+    while (row < m_listStations->count() &&
+           QString::compare(m_listStations->item(row)->text(), text, Qt::CaseInsensitive) <= 0)
+        ++row;
+    auto* item = new QListWidgetItem(text);
+    item->setData(kStationRawRole, QByteArray::fromStdString(name8));
+    m_listStations->insertItem(row, item);
+}
+
+std::string CConverterDlg::StationText8(int row) const {
+    const QListWidgetItem* item = m_listStations->item(row);
+    if (!item)
+        return {};
+    return Cut(item->data(kStationRawRole).toByteArray().toStdString(), kStationChars);
+}
+
+int CConverterDlg::SelectedStationCount() const {
+    return static_cast<int>(m_listStations->selectedItems().size());
+}
+
+void CConverterDlg::SelectAllStations(bool select) {
+    m_selectingByProgram = true;
+    if (select)
+        m_listStations->selectAll();
+    else
+        m_listStations->clearSelection();
+    m_selectingByProgram = false;
+}
+
+void CConverterDlg::OnSelectAllStations() {
+    if (m_listStations->count() < 2)
+        return;
+    SelectAllStations(true);
+    m_listChannels->DeleteAllItems();
+}
+
+void CConverterDlg::OnClearStations() {
+    if (m_listStations->count() < 2)
+        return;
+    SelectAllStations(false);
+    m_listChannels->DeleteAllItems();
+}
+
+void CConverterDlg::OnSelchangeStations() {
+    if (m_selectingByProgram)
+        return;
+    FillChannelList();
+}
+
+void CConverterDlg::InsertChannelColumns() {
+    const int w = m_listChannels->ClientWidth();
+    m_listChannels->InsertColumn(0, QStringLiteral("Канал"), w / 2);
+    m_listChannels->InsertColumn(1, QStringLiteral("отс./с."), w / 2);
+}
+
+void CConverterDlg::FillChannelList() {
+    WaitCursor wait;
+    m_listChannels->DeleteAllItems();
+    if (SelectedStationCount() != 1)
+        return;
+    // The one selected entry (the current entry may be another, unselected one).
+    int row = 0;
+    while (row < m_listStations->count() && !m_listStations->item(row)->isSelected())
+        ++row;
+    const std::string station = StationText8(row);
+    try {
+        for (const StationChannel& c : ListStationChannels(station)) {
+            char rate[64];
+            std::snprintf(rate, sizeof rate, "%.3f", c.sps);
+            m_listChannels->InsertItem(0, Cut(c.chan, kChannelChars));
+            m_listChannels->SetItemText(0, 1, QString::fromLatin1(rate));
+            m_listChannels->SetItemState(0, app::kStateChecked, app::kStateMask);
+        }
+    } catch (const std::exception& e) {
+        ShowErrorText(e.what());
+        return;
+    }
+    UpdateData(true);  // shows the message for an invalid start; the outcome is not needed
+    const int useGain =
+        platform::ReadIniInt(platform::KelvaronIniPath(), station, "USEGAIN", 1);
+    m_checkUseGain->setChecked(useGain != 0);
+}
+
+bool CConverterDlg::UpdateData(bool saveAndValidate) {
+    return DDX_DateTimeEdit(saveAndValidate ? DataExchange::Save : DataExchange::Load,
+                            *m_editStart);
+}
+
+void CConverterDlg::OnOK() {
+    if (!UpdateData(true))
+        return;
+    if (m_listStations->currentRow() < 0)
+        return;
+    if (SelectedStationCount() == 0)
+        return;
+    DisableControls(*this);
+    if (!StartConvertWindow(*this) && !engine::IsRunActive())
+        EnableControls(*this);  // nothing started and nothing will unlock them
+}
+
+void CConverterDlg::OnConvertFiles() {
+    if (!UpdateData(true))
+        return;
+    const int current = m_listStations->currentRow();
+    if (current < 0)
+        return;
+    m_request = ConvertRequest{};
+    const std::string station = StationText8(current);
+    station.copy(m_request.station, sizeof m_request.station - 1);
+    m_request.dialog = this;
+    StartConvertFiles(m_request);
+}
+
+void CConverterDlg::reject() { OnCancel(); }
+
+void CConverterDlg::keyPressEvent(QKeyEvent* event) {
+    // Escape stands for "Выход", which is locked while a run lasts.
+    if (event->key() == Qt::Key_Escape && engine::IsRunActive()) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CConverterDlg::OnCancel() {
+    if (m_closing)
+        return;
+    m_closing = true;
+    // Closing the window during a run: the run stops after the trace file in
+    // hand, and only then is the window saved and ended.
+    WaitForRunWhilePainting();
+    const std::string path = platform::KelvaronIniPath();
+    platform::WriteIniString(path, "KELVARON", "TIME", Cut(app::ToText8(m_editStart->text()), 31));
+    platform::WriteIniString(path, "KELVARON", "TIMEQTY",
+                             Cut(app::ToText8(m_editDuration->text()), 31));
+    QDialog::done(QDialog::Rejected);
+}
+
+void CConverterDlg::contextMenuEvent(QContextMenuEvent* event) {
+    const QString text = res::LoadString(res::kAboutMenuText);
+    if (text.isEmpty())
+        return;
+    QMenu menu(this);
+    connect(menu.addAction(text), &QAction::triggered, this, &CConverterDlg::OnAbout);
+    menu.exec(event->globalPos());
+}
+
+void CConverterDlg::OnAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CConverterDlg::DrawFreeSpacePane(QPainter& painter, const QRect& pane) {
+    // The picture through its mask: AND clears the disk's pixels, OR puts them in.
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter.drawPixmap(pane.topLeft(), m_bmpDiskMask);
+    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    painter.drawPixmap(pane.topLeft(), m_bmpDisk);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(QPoint(pane.left() + 24, pane.top()),
+                           QPoint(pane.right() - 20, pane.bottom())),
+                     Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, m_strFreeSpace);
+}
+
+QString CConverterDlg::CurrentFileText() const { return m_paneFile ? m_paneFile->text() : QString(); }
+
+void CConverterDlg::ShowErrorText(const std::string& text) {
+    app::ShowMessageBox(this, app::FromText8(text),
+                        QString::fromLatin1(platform::kApplicationTitle),
+                        platform::MessageIcon::Error);
+}

@@ -1,0 +1,13 @@
+// kelvaron: the operator's converter. No command-line options.
+#include <QApplication>
+
+#include "app/converter_app.h"
+#include "platform/message_sink.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(platform::kApplicationTitle));
+    CConverterApp theApp;
+    theApp.InitInstance();
+    return theApp.ExitCode();
+}

@@ -1,0 +1,32 @@
+// The dialog's modal boxes go through here so that tests can answer them:
+// operator messages and the open-file dialog. Without a handler the real
+// boxes are shown.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "platform/message_sink.h"
+
+class QWidget;
+
+namespace app {
+
+using MessageBoxHandler = std::function<void(QWidget* owner, const QString& text,
+                                             const QString& caption, platform::MessageIcon icon)>;
+// Modal message box with an OK button, owned by owner (none when null).
+void ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
+                    platform::MessageIcon icon);
+// Routes ShowMessageBox to handler (empty: the real box); returns the old one.
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+using FileDialogHandler =
+    std::function<std::optional<QStringList>(QWidget* owner, const QString& initialDir)>;
+// The open-file dialog, several files at once, starting in initialDir. Full
+// paths in the dialog's order; nullopt when cancelled.
+std::optional<QStringList> ShowOpenFilesDialog(QWidget* owner, const QString& initialDir);
+FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
+
+}  // namespace app
