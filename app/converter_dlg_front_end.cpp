@@ -14,6 +14,7 @@
 #include <type_traits>
 
 #include "app/converter_dlg.h"
+#include "app/free_space_pane.h"
 #include "app/settings_text.h"
 #include "app/text_8bit.h"
 #include "app/ui_hooks.h"

@@ -1,0 +1,229 @@
+// Conversion runs started from the dialog, on every catalogue back end:
+// trace files and rows, the control lock, the status text, file mode through
+// the file dialog, and closing the window in the middle of a run.
+#include <QLineEdit>
+#include <QTest>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+
+#include "app/channel_list.h"
+#include "engine/drivers.h"
+#include "tests/app/dialog_environment.h"
+#include "tests/support/catalogue_backends.h"
+#include "tests/support/catalogue_queries.h"
+#include "tests/support/recorder_generator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using app_testing::DialogEnvironment;
+using testing_support::CountRows;
+using testing_support::MakeRecording;
+using testing_support::QueryCatalogue;
+using testing_support::RecordingSpec;
+
+constexpr int kLockedControls[] = {1, 2, 1020, 1025, 1026, 1024, 1000, 1016, 1017};
+
+class DialogRunTest : public testing_support::CatalogueTest {
+protected:
+    void SetUp() override {
+        CatalogueTest::SetUp();
+        env_ = std::make_unique<DialogEnvironment>(backend().Login());
+        for (const char* sta : {"KRV", "ARU", "common"})
+            fs::create_directories(SourceDir(sta));
+    }
+    void TearDown() override {
+        env_.reset();
+        ASSERT_FALSE(engine::IsRunActive());
+        CatalogueTest::TearDown();
+    }
+
+    std::string SourceDir(const std::string& sta) const { return env_->dir().File("src/" + sta); }
+
+    // A recording of sta starting at hh:mm:ss on 29.11.2007 (4 s, SHZ SHN SHE).
+    std::string Record(const std::string& sta, const std::string& name, int hh, int mm, int ss) {
+        RecordingSpec spec;
+        spec.station = sta;
+        char time[16];
+        std::snprintf(time, sizeof time, "%02d:%02d:%02d", hh, mm, ss);
+        spec.time = time;
+        return MakeRecording(spec).WriteTo(SourceDir(sta) + "/" + name);
+    }
+
+    void WriteSettings(const std::string& stations, const std::string& extra = "") {
+        env_->WriteKelvaronIni("[KELVARON]\n" + stations + "TIME=14:00:00 29/11/2007\nTIMEQTY=000 01:00:00\n" +
+                               "DIR=" + SourceDir("common") + "\n[KRV]\nDIR=" + SourceDir("KRV") +
+                               "\n[ARU]\nDIR=" + SourceDir("ARU") + "\n" + extra);
+    }
+
+    // Paths of the trace files below the data directory, relative to it.
+    std::set<std::string> TraceFiles() const {
+        std::set<std::string> files;
+        for (const auto& e : fs::recursive_directory_iterator(env_->dataDir()))
+            if (e.is_regular_file())
+                files.insert(fs::relative(e.path(), env_->dataDir()).string());
+        return files;
+    }
+    std::set<std::string> CatalogPaths() const {
+        std::set<std::string> paths;
+        for (const auto& row : QueryCatalogue("SELECT CPATH FROM FILELIST", {catalog::SqlType::Text}))
+            paths.insert(std::get<std::string>(row[0]));
+        return paths;
+    }
+    bool RunEnded() { return app_testing::WaitFor([] { return !engine::IsRunActive(); }); }
+
+    static std::uintmax_t TraceSize() {
+        return 512 + testing_support::ChannelSampleBytes(RecordingSpec{}.data, 0).size();
+    }
+
+    std::unique_ptr<DialogEnvironment> env_;
+};
+
+TEST_P(DialogRunTest, TimeWindowRunWritesTracesLocksTheControlsAndClearsTheStatus) {
+    Record("KRV", "a.rec", 14, 30, 45);
+    Record("KRV", "b.rec", 14, 59, 58);  // overlaps the window's last seconds
+    Record("KRV", "c.rec", 13, 59, 57);  // ends inside the window
+    Record("KRV", "late.rec", 15, 0, 0);  // begins at the window's end
+    env_->dir().Write("src/KRV/notes.txt", "not a recording\n");
+    WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
+    app_testing::SpyDialog& d = env_->OpenDialog();
+
+    QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
+    ASSERT_TRUE(RunEnded());
+    ASSERT_TRUE(app_testing::WaitFor([&] { return d.GetDlgItem(1)->isEnabled(); }));
+
+    const std::set<std::string> files = TraceFiles();
+    EXPECT_EQ(files.size(), 9u);
+    EXPECT_EQ(CatalogPaths(), files);
+    EXPECT_EQ(CountRows("FILELIST", "STA = 'KRV'"), 9);
+    for (const std::string& f : files)
+        EXPECT_EQ(fs::file_size(env_->dataDir() + "/" + f), TraceSize()) << f;
+
+    // The nine controls locked in their order first, all unlocked at the end.
+    const auto log = d.EnableLog();
+    ASSERT_GE(log.size(), 18u);
+    for (std::size_t i = 0; i < 9; ++i)
+        EXPECT_EQ(log[i], std::make_pair(kLockedControls[i], false)) << i;
+    for (int id : kLockedControls)
+        EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
+    EXPECT_FALSE(d.GetDlgItem(1023)->isEnabled());
+    EXPECT_EQ(d.CurrentFileText(), QString());
+    EXPECT_TRUE(d.FreeSpaceText().startsWith(QStringLiteral("Доступно ")));
+    EXPECT_TRUE(env_->messages.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_P(DialogRunTest, OnlyTheTickedChannelsOfTheListedStationAreConverted) {
+    testing_support::ExecuteOnCatalogue("INSERT INTO sitechan (sta, chan, sps) VALUES ('KRV', 'SHZ', 100)");
+    testing_support::ExecuteOnCatalogue("INSERT INTO sitechan (sta, chan, sps) VALUES ('KRV', 'SHN', 100)");
+    testing_support::ExecuteOnCatalogue("INSERT INTO sitechan (sta, chan, sps) VALUES ('KRV', 'SHE', 100)");
+    Record("KRV", "a.rec", 14, 30, 45);
+    WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
+    CConverterDlg& d = env_->OpenDialog();
+    app_testing::ClickStation(d, 1);  // KRV alone: its three channels
+    auto* list = static_cast<app::ChannelListView*>(d.GetDlgItem(1024));
+    ASSERT_EQ(list->GetItemCount(), 3);
+    ASSERT_EQ(list->GetItemText(1, 0), QStringLiteral("SHN"));
+    const QRect shn = list->visualRect(list->model()->index(1, 0));
+    app::ToggleChannelCheck(*list, QPoint(shn.left() + 8, shn.center().y()));
+    ASSERT_FALSE(d.IsChannelItemChecked(1));
+
+    QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
+    ASSERT_TRUE(RunEnded());
+    std::set<std::string> extensions;
+    for (const std::string& f : TraceFiles())
+        extensions.insert(fs::path(f).extension().string());
+    EXPECT_EQ(extensions, (std::set<std::string>{".SHE", ".SHZ"}));
+}
+
+TEST_P(DialogRunTest, AnInvalidStartStartsNoRun) {
+    Record("KRV", "a.rec", 14, 30, 45);
+    WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
+    CConverterDlg& d = env_->OpenDialog();
+    auto* start = static_cast<QLineEdit*>(d.GetDlgItem(1016));
+    start->setFocus();
+    start->setCursorPosition(0);
+    QTest::keyClicks(start, "25");  // hour 25
+    QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
+    QTest::mouseClick(d.GetDlgItem(1020), Qt::LeftButton);
+    EXPECT_FALSE(engine::IsRunActive());
+    ASSERT_EQ(env_->messages.size(), 2u);
+    EXPECT_EQ(env_->messages[0].text, "Введено ошибочное время");
+    EXPECT_TRUE(env_->fileDialogDirs.empty());
+    EXPECT_TRUE(TraceFiles().empty());
+}
+
+TEST_P(DialogRunTest, FileRunConvertsPickedFilesOfSelectedStationsOnly) {
+    const std::string krv = Record("KRV", "a.rec", 14, 30, 45);
+    const std::string other = Record("common", "obn.rec", 14, 30, 45);
+    const std::string nameless = env_->dir().Write("src/common/nameless.rec", "[SYSTEM]\nTYPE=1\n");
+    // obn.rec names station "common", which the list does not hold.
+    WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
+    CConverterDlg& d = env_->OpenDialog();
+    env_->filesToPick = QStringList{QString::fromStdString(krv), QString::fromStdString(other),
+                                    QString::fromStdString(nameless)};
+
+    QTest::mouseClick(d.GetDlgItem(1020), Qt::LeftButton);
+    ASSERT_TRUE(RunEnded());
+    // The current entry is ARU (first in the list), which has a DIR of its own.
+    ASSERT_EQ(env_->fileDialogDirs.size(), 1u);
+    EXPECT_EQ(env_->fileDialogDirs[0].toStdString(), SourceDir("ARU") + "/");
+
+    EXPECT_EQ(TraceFiles().size(), 3u);
+    EXPECT_EQ(CountRows("FILELIST"), 3);
+    ASSERT_EQ(env_->messages.size(), 2u);
+    EXPECT_EQ(env_->messages[0].text,
+              "Имя станции в файле '" + other + "' не совпадает с выбранным(и)");
+    EXPECT_EQ(env_->messages[0].caption, "Ошибка");
+    EXPECT_EQ(env_->messages[0].icon, platform::MessageIcon::Error);
+    EXPECT_EQ(env_->messages[1].text, "В файле нет имени станции");
+    ASSERT_TRUE(app_testing::WaitFor([&] { return d.GetDlgItem(1)->isEnabled(); }));
+    for (int id : kLockedControls)
+        EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
+    EXPECT_EQ(d.CurrentFileText(), QString());
+}
+
+TEST_P(DialogRunTest, FileRunForTheCurrentButUnselectedEntryUsesItsDirectory) {
+    WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
+    CConverterDlg& d = env_->OpenDialog();
+    QTest::mouseClick(d.GetDlgItem(1026), Qt::LeftButton);  // nothing selected
+    env_->filesToPick = std::nullopt;                          // and the operator cancels
+    QTest::mouseClick(d.GetDlgItem(1020), Qt::LeftButton);
+    ASSERT_TRUE(RunEnded());
+    ASSERT_EQ(env_->fileDialogDirs.size(), 1u);
+    EXPECT_EQ(env_->fileDialogDirs[0].toStdString(), SourceDir("ARU") + "/");
+    EXPECT_TRUE(TraceFiles().empty());
+    ASSERT_TRUE(app_testing::WaitFor([&] { return d.GetDlgItem(1020)->isEnabled(); }));
+}
+
+TEST_P(DialogRunTest, ClosingDuringARunWaitsForItAndLeavesNoPartialFile) {
+    for (int i = 0; i < 60; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "r%02d.rec", i);
+        Record("KRV", name, 14, 10 + i / 6, (i % 6) * 10);
+    }
+    WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
+    CConverterDlg& d = env_->OpenDialog();
+    QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
+    ASSERT_TRUE(app_testing::WaitFor([&] { return !TraceFiles().empty(); }));
+    ASSERT_TRUE(engine::IsRunActive()) << "the run ended before the window could be closed";
+
+    d.close();  // returns once the run has stopped
+
+    EXPECT_FALSE(engine::IsRunActive());
+    EXPECT_FALSE(d.isVisible());
+    const std::set<std::string> files = TraceFiles();
+    EXPECT_LT(files.size(), 180u);
+    EXPECT_EQ(CatalogPaths(), files);  // every file has its row, and no stray file
+    for (const std::string& f : files)
+        EXPECT_EQ(fs::file_size(env_->dataDir() + "/" + f), TraceSize()) << f;
+    const std::string ini = env_->KelvaronIni();
+    EXPECT_NE(ini.find("TIME=14:00:00 29/11/2007"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("TIMEQTY=000 01:00:00"), std::string::npos) << ini;
+}
+
+KELVARON_ON_ALL_CATALOGUE_BACKENDS(DialogRunTest);
+
+}  // namespace
