@@ -1,0 +1,127 @@
+// kelvaron-demo-setup: fills a demo catalogue and a day of recordings.
+//
+//   kelvaron-demo-setup SCHEMA.sql SOURCE_ROOT
+//
+// With TVX_INI and ODBCINI pointing at the demo's files (scripts/demo.sh
+// writes them): creates the catalogue tables from SCHEMA.sql on the DSN that
+// tvx.ini names, enters the channels of the three demo stations in sitechan,
+// and writes a day of hourly recordings per station below SOURCE_ROOT/STA/.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "catalog/catalogue.h"
+#include "catalog/database_error.h"
+#include "catalog/odbc_statement.h"
+#include "catalog/sql_script.h"
+#include "platform/file_system.h"
+#include "tests/support/recorder_generator.h"
+
+namespace {
+
+struct DemoStation {
+    const char* name;
+    const char* channels[3];
+};
+
+constexpr DemoStation kStations[] = {
+    {"KRV", {"BHZ", "BHN", "BHE"}},
+    {"ARU", {"BHZ", "BHN", "BHE"}},
+    {"OBN", {"SHZ", "SHN", "SHE"}},
+};
+constexpr const char* kDate = "15.03.2024";
+constexpr int kRate = 20;            // samples per second
+constexpr int kRecordSeconds = 10;   // seconds per data record
+
+class ConsoleMessages : public platform::MessageSink {
+public:
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     platform::MessageIcon) override {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    }
+};
+
+std::string ReadFile(const std::string& path) {
+    std::string text;
+    platform::ReadWholeFile(path, platform::kMaxSettingsFileSize, text);
+    return text;
+}
+
+void FillCatalogue(const std::string& schemaPath) {
+    for (const char* table : {"eventlist", "sitechan", "FILELIST"}) {
+        try {
+            catalog::OdbcStatement drop(theDatabase);
+            drop.Execute(std::string("DROP TABLE ") + table);
+        } catch (const catalog::DatabaseError&) {
+            // not there yet
+        }
+    }
+    catalog::ExecuteSqlScript(theDatabase, ReadFile(schemaPath));
+    for (const DemoStation& s : kStations) {
+        for (int c = 0; c < 3; ++c) {
+            catalog::OdbcStatement insert(theDatabase);
+            insert.Execute("INSERT INTO sitechan (sta, chan, chanindex, sps) VALUES (?, ?, ?, ?)",
+                           {std::string(s.name), std::string(s.channels[c]), std::int32_t{c + 1},
+                            double{kRate}});
+        }
+    }
+}
+
+void WriteRecordings(const std::string& sourceRoot) {
+    for (const DemoStation& s : kStations) {
+        const std::string dir = sourceRoot + "/" + s.name;
+        std::filesystem::create_directories(dir);
+        for (int hour = 0; hour < 24; ++hour) {
+            testing_support::RecordingSpec spec;
+            spec.station = s.name;
+            spec.date = kDate;
+            char time[16];
+            std::snprintf(time, sizeof time, "%02d:00:00", hour);
+            spec.time = time;
+            spec.dataSec = "3600";
+            spec.channels = {{1, s.channels[0]}, {2, s.channels[1]}, {3, s.channels[2]}};
+            spec.data.channels = 3;
+            spec.data.recordSeconds = kRecordSeconds;
+            spec.data.rate16 = kRate;
+            spec.data.records = 3600 / kRecordSeconds;
+            char name[32];
+            std::snprintf(name, sizeof name, "%s_%02d00.rec", s.name, hour);
+            testing_support::MakeRecording(spec).WriteTo(dir + "/" + name);
+        }
+        // A short triggered recording in the middle of the morning.
+        testing_support::RecordingSpec event;
+        event.station = s.name;
+        event.date = kDate;
+        event.time = "10:42:17";
+        event.dataSec = "300";
+        event.type = "TRIGGER";
+        event.channels = {{1, s.channels[0]}, {2, s.channels[1]}, {3, s.channels[2]}};
+        event.data.channels = 3;
+        event.data.recordSeconds = kRecordSeconds;
+        event.data.rate16 = 100;
+        event.data.records = 300 / kRecordSeconds;
+        testing_support::MakeRecording(event).WriteTo(dir + "/" + s.name + "_event.rec");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: kelvaron-demo-setup SCHEMA.sql SOURCE_ROOT\n");
+        return 2;
+    }
+    ConsoleMessages messages;
+    if (!OpenCatalogue(messages))
+        return 1;
+    try {
+        FillCatalogue(argv[1]);
+    } catch (const catalog::DatabaseError& e) {
+        std::fprintf(stderr, "catalogue: %s\n", e.what());
+        return 1;
+    }
+    theDatabase.Close();
+    WriteRecordings(argv[2]);
+    return 0;
+}

@@ -1,0 +1,98 @@
+// kelvaron-screenshot: renders the dialog offscreen into a PNG, for the README
+// and for looking at the dialog without a display. Works like kelvaron (same
+// ./kelvaron.ini, tvx.ini and catalogue) and shows no window.
+//
+//   kelvaron-screenshot OUT.png [--station NAME] [--run]
+//
+// --station: only that station selected, its channels listed.
+// --run: "Конвертировать" pressed; the picture is taken while a file is in
+// work, then the run is stopped as closing the window stops it.
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <cstdio>
+#include <string>
+
+#include "app/converter_dlg.h"
+#include "app/converter_app.h"
+#include "app/ui_hooks.h"
+#include "catalog/catalogue.h"
+#include "engine/drivers.h"
+
+namespace {
+
+class ConsoleMessages : public platform::MessageSink {
+public:
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     platform::MessageIcon) override {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    }
+};
+
+int Usage() {
+    std::fprintf(stderr, "usage: kelvaron-screenshot OUT.png [--station NAME] [--run]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kelvaron"));
+
+    if (argc < 2)
+        return Usage();
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QString station;
+    bool run = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--station" && i + 1 < argc)
+            station = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == "--run")
+            run = true;
+        else
+            return Usage();
+    }
+
+    // Message boxes would wait for an operator: print them instead.
+    app::SetMessageBoxHandler([](QWidget*, const QString& text, const QString& caption,
+                                 platform::MessageIcon) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    });
+    ConsoleMessages messages;
+    if (!OpenCatalogue(messages))
+        return 1;
+
+    int status = 0;
+    {
+        CConverterDlg dialog;
+        dialog.show();
+        (void)QTest::qWaitForWindowExposed(&dialog);
+        if (!station.isEmpty()) {
+            auto* list = static_cast<QListWidget*>(dialog.GetDlgItem(1000));
+            const QList<QListWidgetItem*> found = list->findItems(station, Qt::MatchExactly);
+            if (found.isEmpty()) {
+                std::fprintf(stderr, "no station %s in kelvaron.ini\n", qPrintable(station));
+                status = 1;
+            } else {
+                list->setCurrentItem(found.first(), QItemSelectionModel::ClearAndSelect);
+            }
+        }
+        if (run) {
+            dialog.OnOK();
+            (void)QTest::qWaitFor([&] { return !dialog.CurrentFileText().isEmpty() || !engine::IsRunActive(); },
+                            30000);
+        }
+        QTest::qWait(50);  // let pending paints land
+        if (!dialog.grab().save(out)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
+            status = 1;
+        }
+        dialog.close();
+    }
+    theDatabase.Close();
+    return status;
+}

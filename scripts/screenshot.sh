@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Renders the dialog offscreen on the demo (one station's channels listed)
+# into docs/kelvaron-dialog.png, the README's picture. Extra arguments go to
+# kelvaron-screenshot after the output file (e.g. --run).
+#   bash scripts/screenshot.sh [OUT.png] [--station NAME] [--run]
+set -euo pipefail
+source "$(dirname "$0")/demo-env.sh"
+out=$(realpath -m "${1:-$root/docs/kelvaron-dialog.png}")
+shift || true
+args=("$@")
+((${#args[@]})) || args=(--station KRV)
+
+build_demo_targets kelvaron-screenshot
+set_up_demo
+mkdir -p "$(dirname "$out")"
+cd "$demo"
+QT_QPA_PLATFORM=offscreen "$build_dir/app/kelvaron-screenshot" "$out" "${args[@]}"
+echo "Screenshot: $out"
