@@ -373,6 +373,10 @@ void CConverterDlg::keyPressEvent(QKeyEvent* event) {
 void CConverterDlg::OnCancel() {
     if (m_closing)
         return;
+    // A box the dialog shows for a worker (a message, the file dialog) keeps
+    // that worker waiting: the window cannot end under it.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this)
+        return;
     m_closing = true;
     // Closing the window during a run: the run stops after the trace file in
     // hand, and only then is the window saved and ended.

@@ -86,6 +86,19 @@ TEST_P(DialogChannelsTest, ASecondStationEmptiesTheListAndKeepsTheGainBox) {
     EXPECT_TRUE(Gain()->isChecked());
 }
 
+TEST_P(DialogChannelsTest, TheListBelongsToTheSelectedStationNotTheEntryWithTheFocus) {
+    AddChannel("KRV", "SHZ", 100);
+    AddChannel("ARU", "BHZ", 40);
+    AddChannel("ARU", "BHN", 40);
+    env_->WriteKelvaronIni("[KELVARON]\nNSTA=3\nSTA0=KRV\nSTA1=ARU\nSTA2=OBN\n");
+    CConverterDlg& d = env_->OpenDialog();
+    app_testing::ClickStation(d, 1);                        // KRV
+    app_testing::ClickStation(d, 0, Qt::ControlModifier);  // and ARU
+    app_testing::ClickStation(d, 0, Qt::ControlModifier);  // ARU off again, but current
+    ASSERT_EQ(app_testing::SelectedStationTexts(d), QStringList{"KRV"});
+    EXPECT_EQ(Rows(0), QStringList{"SHZ"});
+}
+
 TEST_P(DialogChannelsTest, TheStationButtonsEmptyTheListWithoutRefillingIt) {
     AddChannel("KRV", "SHZ", 100);
     env_->WriteKelvaronIni("[KELVARON]\nNSTA=2\nSTA0=KRV\nSTA1=ARU\n");
