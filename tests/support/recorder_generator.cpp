@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -161,6 +162,8 @@ std::string RecorderFile::HeaderText() const {
 std::string RecorderFile::Bytes() const { return HeaderText() + data_; }
 
 std::string RecorderFile::WriteTo(const std::string& path) const {
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty()) std::filesystem::create_directories(parent);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     const std::string bytes = Bytes();
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
