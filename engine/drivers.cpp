@@ -1,9 +1,8 @@
 #include "engine/drivers.h"
 
-#include <sys/stat.h>
-
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <system_error>
 #include <thread>
@@ -14,7 +13,6 @@
 #include "engine/recorder_header.h"
 #include "engine/recorder_text.h"
 #include "engine/run_control.h"
-#include "platform/file_system.h"
 #include "platform/ini_file.h"
 
 namespace {
@@ -48,11 +46,6 @@ std::string ExceptionText(const std::exception& e) {
 
 void ShowException(FrontEnd& dialog, const std::exception& e) {
     dialog.ShowMessage(ExceptionText(e), platform::kApplicationTitle, MessageIcon::Error);
-}
-
-bool IsRegularFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 class WaitCursor {
@@ -184,26 +177,28 @@ void ConvertStationWindow(const std::string& station, FrontEnd& dialog, double s
                           double length, engine::RecordingOutputs& outputs) {
     WaitCursor cursor(dialog);
     const std::string dir = engine::SourceDirectory(station, kWindowDirChars);
-    const auto entries = platform::ListDirectory(dir);
-    if (!entries) {
+    std::error_code error;
+    std::filesystem::directory_iterator entry(dir, error);
+    if (error) {
         // Only the status is cleared: the run still holds every control.
         dialog.ShowCurrentFile("");
         dialog.SourceDirectoryUnreadable(station, dir);
-    } else {
-        for (const std::string& name : *entries) {
-            if (engine::StopRequested()) return;
-            dialog.ShowCurrentFile(name);
-            const std::string path = dir + name;
-            // Sub-directories have no station name anyway; a pipe must not block the scan.
-            if (!IsRegularFile(path)) continue;
-            platform::IniFile header(path);
-            const std::string fileStation = engine::ReadStationName(header);
-            if (fileStation.empty() || fileStation != station) continue;
-            const auto span = engine::ReadRecordingSpan(header);
-            if (!span) continue;
-            if (engine::Overlaps(start, length, span->start, span->dataSeconds))
-                engine::ConvertRecording(station, header, dialog, outputs);
-        }
+    }
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        if (engine::StopRequested()) return;
+        const std::string name = entry->path().filename().string();
+        dialog.ShowCurrentFile(name);
+        // The listing's own file type: sub-directories have no station name
+        // anyway, and a pipe must not block the scan.
+        std::error_code typeError;
+        if (!entry->is_regular_file(typeError)) continue;
+        platform::IniFile header(dir + name);
+        const std::string fileStation = engine::ReadStationName(header);
+        if (fileStation.empty() || fileStation != station) continue;
+        const auto span = engine::ReadRecordingSpan(header);
+        if (!span) continue;
+        if (engine::Overlaps(start, length, span->start, span->dataSeconds))
+            engine::ConvertRecording(station, header, dialog, outputs);
     }
     dialog.Beep();
 }

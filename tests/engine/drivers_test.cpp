@@ -132,11 +132,12 @@ TEST_F(DriversTest, WindowRunTakesTheRecordingsThatOverlapTheWindow) {
     Recording("sta1/i.dat", "STA2", "14:10:00");                 // other station
     dir.Write("sta1/notes.txt", "not a recording");
     ::mkdir(dir.File("sta1/sub").c_str(), 0755);
+    ASSERT_EQ(::mkfifo(dir.File("sta1/pipe").c_str(), 0644), 0);  // opening it would block
     front.stations = {"STA1"};
     ConvertWindowThread(front, outputs);
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 13:50:01", "STA1 14:00:00", "STA1 14:30:00", "STA1 14:59:59"}));
-    // Every entry is shown, the sub-directory and the stranger included.
-    EXPECT_EQ(front.Calls("ShowCurrentFile:").size(), 11u + 1u);
+    // Every entry is shown, the sub-directory, the pipe and the stranger included.
+    EXPECT_EQ(front.Calls("ShowCurrentFile:").size(), 12u + 1u);
     EXPECT_TRUE(front.messages().empty());
 }
 
