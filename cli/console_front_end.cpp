@@ -1,19 +1,10 @@
 #include "cli/console_front_end.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/ini_syntax.h"
 
 namespace cli {
-namespace {
-
-bool SameNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
 
 ConsoleFrontEnd::ConsoleFrontEnd(std::FILE* err, bool progress)
     : err_(err), progress_(progress), begin_(std::chrono::steady_clock::now()) {}
@@ -32,7 +23,7 @@ void ConsoleFrontEnd::ShowCurrentFile(const std::string& text) {
 
 bool ConsoleFrontEnd::IsStationSelected(const std::string& name) {
     return std::any_of(stations.begin(), stations.end(),
-                       [&](const std::string& s) { return SameNoCase(s, name); });
+                       [&](const std::string& s) { return platform::EqualsNoCase(s, name); });
 }
 
 void ConsoleFrontEnd::RecordingConverted(const std::string&, std::int64_t dataBytes, int traces) {

@@ -3,20 +3,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <stdexcept>
 
-namespace engine_test {
+#include "platform/ini_syntax.h"
 
-namespace {
-bool SameNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-}  // namespace
+namespace engine_test {
 
 void FakeFrontEnd::ShowMessage(const std::string& text, const std::string& caption,
                                platform::MessageIcon icon) {
@@ -26,7 +18,7 @@ void FakeFrontEnd::ShowMessage(const std::string& text, const std::string& capti
 bool FakeFrontEnd::IsStationSelected(const std::string& name) {
     Log("IsStationSelected:" + name);
     return std::any_of(stations.begin(), stations.end(),
-                       [&](const std::string& s) { return SameNoCase(s, name); });
+                       [&](const std::string& s) { return platform::EqualsNoCase(s, name); });
 }
 
 std::vector<std::string> FakeFrontEnd::SelectedStations() {
