@@ -1,0 +1,61 @@
+#include "platform/file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace platform {
+
+std::optional<std::uint64_t> FreeBytesForCaller(const std::string& path) {
+    struct statvfs info {};
+    if (::statvfs(path.empty() ? "." : path.c_str(), &info) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+}
+
+bool CreateDirectoryLevel(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+std::optional<std::vector<std::string>> ListDirectory(const std::string& dir) {
+    DIR* handle = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!handle) return std::nullopt;
+    std::vector<std::string> names;
+    while (dirent* entry = ::readdir(handle)) {
+        std::string_view name = entry->d_name;
+        if (name != "." && name != "..") names.emplace_back(name);
+    }
+    ::closedir(handle);
+    return names;
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::uint64_t maxSize, std::string& out) {
+    out.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > maxSize) {
+        ::close(fd);
+        return ReadResult::Failed;
+    }
+    char buffer[64 * 1024];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return ReadResult::Failed;
+        }
+        if (n == 0) break;
+        out.append(buffer, static_cast<std::size_t>(n));
+        if (out.size() > maxSize) {
+            ::close(fd);
+            return ReadResult::Failed;
+        }
+    }
+    ::close(fd);
+    return ReadResult::Ok;
+}
+
+}  // namespace platform

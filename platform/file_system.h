@@ -1,0 +1,28 @@
+// The few file-system services the converter needs.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Bytes free to this user on the volume that holds path; nullopt on failure.
+std::optional<std::uint64_t> FreeBytesForCaller(const std::string& path);
+
+// Creates one directory level; false when it could not (existing included).
+bool CreateDirectoryLevel(const std::string& path);
+
+// Entry names of a directory in the order the file system returns them, "."
+// and ".." left out; nullopt when the directory cannot be listed.
+std::optional<std::vector<std::string>> ListDirectory(const std::string& dir);
+
+inline constexpr std::uint64_t kMaxSettingsFileSize = 16u << 20;
+
+enum class ReadResult { Ok, Missing, Failed };
+// Reads a whole (small) file; a missing file reads as empty with Missing.
+// Larger than maxSize is Failed.
+ReadResult ReadWholeFile(const std::string& path, std::uint64_t maxSize, std::string& out);
+
+}  // namespace platform

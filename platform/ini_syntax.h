@@ -1,0 +1,22 @@
+// How one line of an INI file reads: section header, key line, or neither.
+#pragma once
+
+#include <string_view>
+
+namespace platform {
+
+struct IniLine {
+    enum class Kind { Other, Section, Key };
+    Kind kind = Kind::Other;
+    std::string_view name;   // section or key name, blanks trimmed
+    std::string_view value;  // key value, blanks trimmed, cut at a NUL byte
+};
+
+// line: without its "\n"; a trailing "\r" is treated as a blank.
+IniLine ParseIniLine(std::string_view line);
+
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+std::string_view TrimBlanks(std::string_view text);
+
+}  // namespace platform

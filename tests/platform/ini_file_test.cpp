@@ -1,0 +1,120 @@
+#include "platform/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/temp_dir.h"
+
+using platform::IniFile;
+using testing_support::TempDir;
+
+namespace {
+
+const char kSettings[] =
+    "; comment line\r\n"
+    "[Kelvaron]\r\n"
+    "  nsta = 3 \r\n"
+    "STA0=ALPHA\r\n"
+    "sta0=SHADOWED\r\n"
+    "Empty=\r\n"
+    "Spaced =  two words  \r\n"
+    "\r\n"
+    "[Other]\r\n"
+    "OnlyHere=x\r\n"
+    "[KELVARON]\r\n"
+    "LATE=second section is never consulted\r\n";
+
+TEST(IniFileLookup, FollowsTheConventions) {
+    TempDir dir;
+    IniFile ini(dir.Write("k.ini", kSettings));
+    struct Case {
+        const char *section, *key, *expected;
+    } cases[] = {
+        {"KELVARON", "NSTA", "3"},                 // names match without regard to case
+        {"kelvaron", "Sta0", "ALPHA"},             // the first matching key answers
+        {"KELVARON", "Empty", ""},                 // present but empty is not the default
+        {"KELVARON", "Spaced", "two words"},       // surrounding blanks removed, inner kept
+        {"KELVARON", "OnlyHere", "<default>"},     // keys of other sections do not leak
+        {"KELVARON", "LATE", "<default>"},         // only the first matching section answers
+        {"Other", "onlyhere", "x"},
+        {"Missing", "NSTA", "<default>"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ini.GetString(c.section, c.key, "<default>", 63), c.expected)
+            << c.section << "/" << c.key;
+}
+
+TEST(IniFileLookup, CutsLongValuesAndReadsIntegersLikeAtoi) {
+    TempDir dir;
+    IniFile ini(dir.Write("k.ini", "[S]\nLong=0123456789abcdef\nNum=  -42xyz\nWord=abc\nBig=99999999999\n"));
+    EXPECT_EQ(ini.GetString("S", "Long", "", 10), "0123456789");
+    EXPECT_EQ(ini.GetString("S", "Long", "", 0), "");
+    EXPECT_EQ(ini.GetString("S", "Nope", "defaultistoolong", 7), "default");
+    EXPECT_EQ(ini.GetInt("S", "Num", 7), -42);
+    EXPECT_EQ(ini.GetInt("S", "Word", 7), 0);
+    EXPECT_EQ(ini.GetInt("S", "Nope", 7), 7);
+    EXPECT_EQ(ini.GetInt("S", "Big", 7), 2147483647);
+}
+
+TEST(IniFileLookup, MissingFileGivesDefaults) {
+    TempDir dir;
+    IniFile ini(dir.File("absent.ini"));
+    EXPECT_EQ(ini.GetString("A", "B", "dflt", 31), "dflt");
+    EXPECT_EQ(ini.GetInt("A", "B", 5), 5);
+    EXPECT_EQ(platform::ReadIniString(dir.File("absent.ini"), "A", "B", "x", 31), "x");
+}
+
+// A recorder file: a header, then megabytes of binary samples.
+std::string RecorderLike(std::size_t dataBytes) {
+    std::string text = "[SYSTEM]\nNAME=STA1\n[FILE]\nDATE_INT=29.11.2007\nTIME_INT=14:30:45.5\n";
+    std::string data(dataBytes, '\0');
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>((i * 7919) >> 3);
+    return text + "[HEADER]\nOFFSET_TO_DATA=123\n" + data + "\n[TAIL]\nK=after binary\n";
+}
+
+TEST(IniFileLookup, IsBinarySafeAndStopsReadingOnceAnswered) {
+    TempDir dir;
+    const std::size_t kData = 4 << 20;
+    IniFile ini(dir.Write("rec.dat", RecorderLike(kData)));
+    EXPECT_EQ(ini.GetString("SYSTEM", "NAME", "", 31), "STA1");
+    EXPECT_EQ(ini.GetString("file", "time_int", "", 31), "14:30:45.5");
+    EXPECT_EQ(ini.GetString("FILE", "DATE_INT", "", 31), "29.11.2007");
+    std::uint64_t afterHeader = ini.bytesRead();
+    EXPECT_LE(afterHeader, 64u * 1024);
+    // Later lookups in the same header are answered without reading again.
+    EXPECT_EQ(ini.GetInt("HEADER", "OFFSET_TO_DATA", 0), 123);
+    EXPECT_EQ(ini.GetString("SYSTEM", "NAME", "", 31), "STA1");
+    EXPECT_EQ(ini.bytesRead(), afterHeader);
+    // A section behind the binary block is still found (the whole file is INI).
+    EXPECT_EQ(ini.GetString("TAIL", "K", "", 63), "after binary");
+    EXPECT_EQ(ini.GetString("NOWHERE", "K", "d", 63), "d");
+    EXPECT_GE(ini.bytesRead(), kData);
+}
+
+TEST(IniFileLookup, LastLineWithoutBreakAndKeyLinesWithoutEquals) {
+    TempDir dir;
+    IniFile ini(dir.Write("k.ini", "[A]\nnot a key line\nX\n=nameless\nK=last"));
+    EXPECT_EQ(ini.GetString("A", "K", "", 31), "last");
+    EXPECT_EQ(ini.GetString("A", "X", "d", 31), "d");
+}
+
+TEST(AtoiLike, MatchesTheCRuntime) {
+    struct Case {
+        const char* text;
+        int value;
+    } cases[] = {{"", 0},        {"12", 12},     {"  +7", 7},   {"-0", 0},
+                 {"12abc", 12},  {"abc12", 0},   {" \t-3 4", -3}, {"- 5", 0},
+                 {"-2147483648", -2147483647 - 1}, {"-99999999999", -2147483647 - 1}};
+    for (const Case& c : cases) EXPECT_EQ(platform::AtoiLike(c.text), c.value) << c.text;
+}
+
+TEST(IniPaths, TvxIniFollowsTheEnvironment) {
+    ::setenv("TVX_INI", "/some/where/tvx.ini", 1);
+    EXPECT_EQ(platform::TvxIniPath(), "/some/where/tvx.ini");
+    ::unsetenv("TVX_INI");
+    EXPECT_EQ(platform::TvxIniPath(), "/etc/tvx.ini");
+    EXPECT_EQ(platform::KelvaronIniPath(), "./kelvaron.ini");
+}
+
+}  // namespace
