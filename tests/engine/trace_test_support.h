@@ -1,14 +1,10 @@
-// Inputs and scratch space for the trace writer's tests: data blocks laid out
-// as a recorder writes them, and a temporary directory per test.
+// Inputs for the trace writer's tests: data blocks laid out as a recorder
+// writes them, and what the trace files made from them must hold.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -72,16 +68,6 @@ inline std::string SampleBytes(const std::vector<std::int16_t>& samples) {
     return bytes;
 }
 
-inline std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 // Every entry below root, as paths relative to it, sorted.
 inline std::vector<std::string> TreeBelow(const std::filesystem::path& root) {
     std::vector<std::string> entries;
@@ -90,27 +76,5 @@ inline std::vector<std::string> TreeBelow(const std::filesystem::path& root) {
     std::sort(entries.begin(), entries.end());
     return entries;
 }
-
-// A fresh directory, removed with everything in it at the end of the test.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kelvaron-trace-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string str() const { return path_.string(); }
-
-private:
-    std::filesystem::path path_;
-};
 
 }  // namespace trace_test
