@@ -66,8 +66,25 @@ std::vector<std::int16_t> ExtractChannelSamples(const std::uint8_t* data, std::i
     // Not truncated: the fraction of the block offset carries into each index.
     const double base = static_cast<double>(channelPosition) * layout.recordSeconds * layout.rate;
     const double blockEnd = static_cast<double>(size);
+    // A whole-numbered base (every integral rate) makes the indices of a
+    // record one run: j + base is then exact, so the run is copied at once.
+    const bool contiguous = base == std::trunc(base) && std::fabs(base) < 0x1p52;
     for (std::int64_t r = 0; r < layout.recordCount; ++r) {
         const double recordData = static_cast<double>(r * layout.recordLength + kRecordHeaderSize);
+        if (contiguous) {
+            const double first = recordData + 2.0 * base;
+            std::int64_t take = 0;
+            if (first >= 0 && first + 2.0 <= blockEnd)
+                take = std::min(layout.samplesPerRecord,
+                                static_cast<std::int64_t>((blockEnd - first) / 2.0));
+            const std::size_t at = samples.size();
+            samples.resize(at + static_cast<std::size_t>(take));
+            if (take > 0)
+                std::memcpy(samples.data() + at, data + static_cast<std::int64_t>(first),
+                            static_cast<std::size_t>(take) * sizeof(std::int16_t));
+            if (take < layout.samplesPerRecord) return samples;
+            continue;
+        }
         for (std::int64_t j = 0; j < layout.samplesPerRecord; ++j) {
             const double index = std::trunc(static_cast<double>(j) + base);
             const double at = recordData + 2.0 * index;

@@ -180,6 +180,33 @@ TEST(ChannelExtraction, APositionPastTheLastChannelStopsAtTheBlockEnd) {
     EXPECT_EQ(samples[0], static_cast<std::int16_t>(block[276] | block[277] << 8));
 }
 
+TEST(ChannelExtraction, ExactAndSlightlyRaisedRatesReadTheSameSamples) {
+    // 100 and 100.0000000001 give the same record length, count and indices;
+    // only the first has a whole-numbered channel offset. Positions past the
+    // last channel run into the block end part way through a record.
+    BlockShape shape;
+    shape.channels = 3;
+    shape.records = 5;
+    shape.trailingBytes = 300;
+    const auto block = BuildDataBlock(shape);
+    const auto size = static_cast<std::int64_t>(block.size());
+    for (int position = -1; position <= 6; ++position) {
+        const auto exact = ExtractChannelSamples(block.data(), size,
+                                                 ComputeRecordLayout(100.0, size, 1, 3), position);
+        const auto raised = ExtractChannelSamples(
+            block.data(), size, ComputeRecordLayout(100.0000000001, size, 1, 3), position);
+        EXPECT_EQ(exact, raised) << position;
+        if (position >= 0 && position < 3) {
+            EXPECT_EQ(exact.size(), 500u) << position;
+        }
+    }
+    // Position 4 of the last record starts 200 bytes past its 600 bytes of
+    // data: 50 of its samples fit in the rest of the 300 trailing bytes.
+    EXPECT_EQ(ExtractChannelSamples(block.data(), size, ComputeRecordLayout(100.0, size, 1, 3), 4)
+                  .size(),
+              450u);
+}
+
 TEST(ChannelExtraction, SamplesBeforeTheBlockStartEndTheExtractionAtOnce) {
     BlockShape shape;
     shape.records = 2;
