@@ -53,6 +53,40 @@ RecordLayout ComputeRecordLayout(double rate, std::int64_t dataSize, std::int32_
     return layout;
 }
 
+namespace {
+
+// A record's samples when the channel's offset is whole-numbered: then
+// j + base is exact, the indices form one run, and the run is copied at once.
+// False when the run was cut by the block end (or starts outside it).
+bool AppendRun(const std::uint8_t* data, double blockEnd, double first, std::int64_t count,
+               std::vector<std::int16_t>& samples) {
+    std::int64_t take = 0;
+    if (first >= 0 && first + 2.0 <= blockEnd)
+        take = std::min(count, static_cast<std::int64_t>((blockEnd - first) / 2.0));
+    const std::size_t at = samples.size();
+    samples.resize(at + static_cast<std::size_t>(take));
+    if (take > 0)
+        std::memcpy(samples.data() + at, data + static_cast<std::int64_t>(first),
+                    static_cast<std::size_t>(take) * sizeof(std::int16_t));
+    return take == count;
+}
+
+// Any other offset: each index truncated on its own, as the recorder's
+// arithmetic does. False at the first sample outside the block.
+bool AppendEach(const std::uint8_t* data, double blockEnd, double recordData, double base,
+                std::int64_t count, std::vector<std::int16_t>& samples) {
+    for (std::int64_t j = 0; j < count; ++j) {
+        const double at = recordData + 2.0 * std::trunc(static_cast<double>(j) + base);
+        if (!(at >= 0 && at + 2.0 <= blockEnd)) return false;
+        std::int16_t sample;
+        std::memcpy(&sample, data + static_cast<std::int64_t>(at), sizeof sample);
+        samples.push_back(sample);
+    }
+    return true;
+}
+
+}  // namespace
+
 std::vector<std::int16_t> ExtractChannelSamples(const std::uint8_t* data, std::int64_t size,
                                                 const RecordLayout& layout,
                                                 std::int32_t channelPosition) {
@@ -65,34 +99,17 @@ std::vector<std::int16_t> ExtractChannelSamples(const std::uint8_t* data, std::i
 
     // Not truncated: the fraction of the block offset carries into each index.
     const double base = static_cast<double>(channelPosition) * layout.recordSeconds * layout.rate;
+    const bool wholeBase = base == std::trunc(base) && std::fabs(base) < 0x1p52;
     const double blockEnd = static_cast<double>(size);
-    // A whole-numbered base (every integral rate) makes the indices of a
-    // record one run: j + base is then exact, so the run is copied at once.
-    const bool contiguous = base == std::trunc(base) && std::fabs(base) < 0x1p52;
     for (std::int64_t r = 0; r < layout.recordCount; ++r) {
         const double recordData = static_cast<double>(r * layout.recordLength + kRecordHeaderSize);
-        if (contiguous) {
-            const double first = recordData + 2.0 * base;
-            std::int64_t take = 0;
-            if (first >= 0 && first + 2.0 <= blockEnd)
-                take = std::min(layout.samplesPerRecord,
-                                static_cast<std::int64_t>((blockEnd - first) / 2.0));
-            const std::size_t at = samples.size();
-            samples.resize(at + static_cast<std::size_t>(take));
-            if (take > 0)
-                std::memcpy(samples.data() + at, data + static_cast<std::int64_t>(first),
-                            static_cast<std::size_t>(take) * sizeof(std::int16_t));
-            if (take < layout.samplesPerRecord) return samples;
-            continue;
-        }
-        for (std::int64_t j = 0; j < layout.samplesPerRecord; ++j) {
-            const double index = std::trunc(static_cast<double>(j) + base);
-            const double at = recordData + 2.0 * index;
-            if (!(at >= 0 && at + 2.0 <= blockEnd)) return samples;
-            std::int16_t sample;
-            std::memcpy(&sample, data + static_cast<std::int64_t>(at), sizeof sample);
-            samples.push_back(sample);
-        }
+        const bool whole =
+            wholeBase ? AppendRun(data, blockEnd, recordData + 2.0 * base,
+                                  layout.samplesPerRecord, samples)
+                      : AppendEach(data, blockEnd, recordData, base, layout.samplesPerRecord,
+                                   samples);
+        // A sample outside the block ends the extraction, not just the record.
+        if (!whole) break;
     }
     return samples;
 }
