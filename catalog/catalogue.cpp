@@ -1,0 +1,39 @@
+#include "catalog/catalogue.h"
+
+#include "catalog/connection_string.h"
+#include "catalog/database_error.h"
+#include "platform/ini_file.h"
+
+catalog::OdbcConnection theDatabase;
+
+namespace {
+
+constexpr std::size_t kMaxDsn = 31;
+constexpr std::size_t kMaxUser = 63;
+constexpr std::size_t kMaxPassword = 63;
+
+catalog::CatalogueLogin ReadLogin() {
+    platform::IniFile tvx(platform::TvxIniPath());
+    return {tvx.GetString("DATABASE", "ODBC", "TVX", kMaxDsn),
+            tvx.GetString("DATABASE", "USER", "TVX", kMaxUser),
+            tvx.GetString("DATABASE", "PASSWORD", "QZK", kMaxPassword)};
+}
+
+}  // namespace
+
+int OpenCatalogue(platform::MessageSink& messages) {
+    const catalog::CatalogueLogin login = ReadLogin();
+    try {
+        if (!theDatabase.Open(catalog::ComposeConnectionString(login))) {
+            messages.ShowMessage("Ошибка инициализации базы данных", platform::kApplicationTitle,
+                                 platform::MessageIcon::None);
+            return 0;
+        }
+    } catch (const catalog::DatabaseError& error) {
+        // The operator sees which data source and user were tried, never the password.
+        messages.ShowMessage(catalog::MaskedConnectionString(login) + "\n" + error.what(),
+                             platform::kApplicationTitle, platform::MessageIcon::Error);
+        return 0;
+    }
+    return 1;
+}

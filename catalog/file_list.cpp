@@ -1,0 +1,51 @@
+#include "catalog/file_list.h"
+
+#include "catalog/catalogue.h"
+#include "catalog/transaction_guard.h"
+
+namespace {
+
+constexpr std::int32_t kFirstSampleOffset = 512;  // after the TVX 4.0 header
+constexpr std::int32_t kShortSamples = 5;         // data type "SHORT"
+constexpr const char* kCreator = "KELVARON";
+
+}  // namespace
+
+CFileList::CFileList(catalog::OdbcConnection& database) : RecordSet(database) {
+    BindField("STA", m_STA);
+    BindField("TBEGIN", m_TBEGIN);
+    BindField("TQTY", m_TQTY);
+    BindField("CH", m_CH);
+    BindField("SPS", m_SPS);
+    BindField("GAIN", m_GAIN);
+    BindField("CPATH", m_CPATH, Role::Key);
+    BindField("FOFF", m_FOFF);
+    BindField("DATATYPE", m_DATATYPE);
+    BindField("CREATER", m_CREATER);
+    BindField("LDDATE", m_LDDATE);
+}
+
+void RegisterTraceFile(const std::string& station, double start, double duration,
+                       const std::string& channel, double rate, std::int32_t gain,
+                       const std::string& cpath) {
+    // Delete and insert in one transaction: a failed insert keeps the old row.
+    catalog::TransactionGuard transaction(theDatabase);
+    CFileList files(theDatabase);
+    files.SetFilter({{"cpath", cpath}});
+    files.Open();
+    if (!files.IsEOF()) files.Delete();
+    files.AddNew();
+    files.m_STA = station;
+    files.m_TBEGIN = start;
+    files.m_TQTY = duration;
+    files.m_CH = channel;
+    files.m_SPS = rate;
+    files.m_GAIN = gain;
+    files.m_CPATH = cpath;
+    files.m_FOFF = kFirstSampleOffset;
+    files.m_DATATYPE = kShortSamples;
+    files.m_CREATER = kCreator;
+    files.Update();
+    files.Close();
+    transaction.Commit();
+}

@@ -1,0 +1,42 @@
+// One statement on an open connection: run SQL with bound parameters, fetch.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/sql_value.h"
+
+namespace catalog {
+
+class OdbcConnection;
+
+class OdbcStatement {
+public:
+    // Raises DatabaseError when the connection is closed.
+    explicit OdbcStatement(OdbcConnection& connection);
+    ~OdbcStatement();
+    OdbcStatement(const OdbcStatement&) = delete;
+    OdbcStatement& operator=(const OdbcStatement&) = delete;
+
+    // Runs sql with params bound, in order, to its "?" markers (values, never
+    // text spliced into the SQL). Closes a previous result first.
+    void Execute(std::string_view sql, const std::vector<SqlValue>& params = {});
+    // Advances to the next row of the result; false after the last.
+    bool Fetch();
+    // Column 1.. of the current row as type; std::monostate for NULL.
+    SqlValue Get(int column, SqlType type);
+    // Rows that the last INSERT, UPDATE or DELETE touched.
+    std::int64_t AffectedRows();
+
+private:
+    struct Parameters;  // bound values kept alive until the next Execute
+    void CloseCursor();
+
+    void* stmt_ = nullptr;  // the SQLHSTMT
+    std::unique_ptr<Parameters> params_;
+};
+
+}  // namespace catalog

@@ -1,0 +1,26 @@
+// Values exchanged with the catalogue: parameters, fetched cells, field contents.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace catalog {
+
+// A date and time to the whole second, as the catalogue's row dates hold it.
+struct Timestamp {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+
+    // The local time now.
+    static Timestamp Now();
+    auto operator<=>(const Timestamp&) const = default;
+};
+
+// The C types a column is fetched as and a parameter is bound as.
+enum class SqlType { Integer, Double, Text, Timestamp };
+
+// std::monostate is SQL NULL.
+using SqlValue = std::variant<std::monostate, std::int32_t, double, std::string, Timestamp>;
+
+}  // namespace catalog

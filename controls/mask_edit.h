@@ -1,0 +1,59 @@
+// CMaskEdit: a one-line edit with a fixed-length, fixed-layout text. Typing
+// overwrites, literal positions are filled in by the control itself, and
+// Backspace, Delete and Insert do nothing while a mask is in use. Without a
+// mask it is a plain line edit.
+#pragma once
+
+#include <QLineEdit>
+
+#include <optional>
+#include <string>
+
+#include "controls/mask_rules.h"
+
+class CMaskEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit CMaskEdit(QWidget* parent = nullptr);
+
+    // Switches mask checking on when a non-empty mask is given. An absent mask
+    // switches it off and changes nothing else; a literal template that is not
+    // as long as the mask is dropped (literal positions then refuse typing).
+    void SetMask(std::optional<std::string> mask = std::nullopt,
+                 std::optional<std::string> literal = std::nullopt,
+                 std::optional<std::string> valid = std::nullopt);
+    // Sets m_strText and the window text to the same text.
+    void SetMaskedText(const std::string& text);
+
+    // Whether ch may be typed at the caret. Collapses a selection to its
+    // start and may write the literal under the caret; beeps on refusal,
+    // except for the date limits.
+    bool CheckChar(char ch);
+    // Feeds ch to OnChar without CheckChar.
+    void SendChar(char ch);
+
+    bool m_bUseMask = false;
+    bool m_bDateChecks = false;  // the owner sets it where the day/month limits apply
+    std::string m_strText;       // the control's own copy of its text; typing keeps it, pasting does not
+    std::string m_strMask;
+    std::string m_strLiteral;
+    std::string m_strValid;
+    bool m_bSending = false;  // true while the control feeds itself a character
+
+protected:
+    // The platform's character message: a typed character (Backspace is 8).
+    virtual void OnChar(char ch);
+    // The platform's key-down message for keys that type no character.
+    virtual void OnKeyDown(QKeyEvent* event);
+    // The refusal sound; tests count it instead.
+    virtual void Beep();
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    controls::MaskSettings Settings() const;
+    void TypeCharacter(QChar ch);
+    void DefaultCharProcessing(char ch);
+};

@@ -1,0 +1,31 @@
+// The controls with their refusal sound counted instead of played, and
+// typing of characters beyond Latin-1.
+#pragma once
+
+#include "controls/date_time_edit.h"
+#include "controls/mask_edit.h"
+
+#include <QString>
+#include <QtTest/QTest>
+
+template <class Edit>
+class Counting : public Edit {
+public:
+    int beeps = 0;
+
+    QString Window() const { return this->text(); }
+
+protected:
+    void Beep() override { ++beeps; }
+};
+
+using CountingMaskEdit = Counting<CMaskEdit>;
+using CountingDateTimeEdit = Counting<CDateTimeEdit>;
+
+// Types each character of text as a key press carrying it, whatever its
+// code (QTest::keyClicks knows Latin-1 only).
+inline void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
