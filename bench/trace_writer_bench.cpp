@@ -5,6 +5,12 @@
 // same run measures the floor: copying each channel's samples out of the same
 // data blocks and writing the same bytes with plain write() calls and the same
 // number of fsync() calls. Prints the ratio; the target is 1.3 or less.
+//
+// Then the catalogue cost per trace file: RegisterTraceFile against a bare
+// parametrised INSERT of the same values through the same driver, on each
+// catalogue back end that is reachable (target: 3 times or less). The
+// PostgreSQL back end needs the tests' server:
+//   bash scripts/pg-test-server.sh start build/pg-test-server
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,10 +22,14 @@
 #include <string>
 #include <vector>
 
+#include "catalog/catalogue.h"
+#include "catalog/file_list.h"
+#include "catalog/odbc_statement.h"
 #include "engine/trace_conversion.h"
 #include "engine/trace_settings.h"
 #include "engine/trace_writer.h"
 #include "tests/engine/trace_test_support.h"
+#include "tests/support/catalogue_backends.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -88,6 +98,60 @@ void WriterChannelFile(const std::vector<std::uint8_t>& block, int channel, doub
     engine::WriteTraceFile(trace, engine::ReadTraceSettings(trace.station));
 }
 
+// The ten values RegisterTraceFile stores, as INSERT parameters.
+std::vector<catalog::SqlValue> RowValues(const std::string& cpath) {
+    return {std::string("BENCH"), 1196344800.0, 3600.0, std::string("SHZ"), 100.0,
+            std::int32_t{1},      cpath,        std::int32_t{512}, std::int32_t{5},
+            std::string("KELVARON")};
+}
+
+struct CatalogueTimes {
+    Clock::duration registering{}, inserting{};
+};
+
+// rows of each kind on theDatabase, in alternating chunks so that both meet
+// the table at about the same size.
+CatalogueTimes TimeRegistrationsAndInserts(int rows) {
+    constexpr int kChunk = 10;
+    CatalogueTimes times;
+    catalog::OdbcStatement insert(theDatabase);
+    for (int first = 0; first < rows; first += kChunk) {
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool registerTurn = (turn + first / kChunk) % 2 == 0;
+            const auto begin = Clock::now();
+            for (int i = first; i < first + kChunk && i < rows; ++i) {
+                const std::string path = (registerTurn ? "R/" : "B/") + std::to_string(i);
+                if (registerTurn)
+                    RegisterTraceFile("BENCH", 1196344800.0, 3600.0, "SHZ", 100.0, 1, path);
+                else
+                    insert.Execute(
+                        "INSERT INTO FILELIST (STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, "
+                        "DATATYPE, CREATER) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                        RowValues(path));
+            }
+            (registerTurn ? times.registering : times.inserting) += Clock::now() - begin;
+        }
+    }
+    return times;
+}
+
+void MeasureCatalogue(testing_support::CatalogueBackend& backend) {
+    if (const std::string why = backend.UnavailableReason(); !why.empty()) {
+        std::printf("catalogue on %s: skipped (%s)\n", backend.name().c_str(), why.c_str());
+        return;
+    }
+    constexpr int kRows = kRecordings * kChannels;
+    backend.OpenFreshCatalogue();
+    const CatalogueTimes times = TimeRegistrationsAndInserts(kRows);
+    theDatabase.Close();
+    std::printf("catalogue on %s: %d rows each way\n", backend.name().c_str(), kRows);
+    std::printf("  RegisterTraceFile: %.3f ms per file\n", 1e3 * Seconds(times.registering) / kRows);
+    std::printf("  bare parametrised INSERT: %.3f ms per row\n",
+                1e3 * Seconds(times.inserting) / kRows);
+    std::printf("  ratio: %.2f (target <= 3)\n",
+                Seconds(times.registering) / Seconds(times.inserting));
+}
+
 }  // namespace
 
 int main() {
@@ -112,18 +176,19 @@ int main() {
     for (int recording = 0; recording < kRecordings; ++recording) {
         const std::vector<std::uint8_t> block = trace_test::BuildDataBlock(shape);
         const double start = firstStart + 3600.0 * recording;
-        // Alternate who goes first so that neither always meets a warm cache.
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool writerTurn = (turn + recording) % 2 == 0;
-            const auto begin = Clock::now();
-            for (int c = 0; c < kChannels; ++c) {
+        // Channel by channel, alternating who goes first, so that load from
+        // elsewhere and a warm cache fall on both alike.
+        for (int c = 0; c < kChannels; ++c) {
+            for (int turn = 0; turn < 2; ++turn) {
+                const bool writerTurn = (turn + recording + c) % 2 == 0;
+                const auto begin = Clock::now();
                 if (writerTurn)
                     WriterChannelFile(block, c, start);
                 else
                     PlainChannelFile(block, c, floor,
                                      std::to_string(recording) + "." + std::to_string(c));
+                (writerTurn ? writer : plain) += Clock::now() - begin;
             }
-            (writerTurn ? writer : plain) += Clock::now() - begin;
         }
         bytes += kChannels * (512u + 2u * kRate * kRecordsPerHour);
     }
@@ -133,5 +198,8 @@ int main() {
     std::printf("  writer (catalogue excluded): %.3f s\n", Seconds(writer));
     std::printf("  floor (plain read, write, same fsyncs): %.3f s\n", Seconds(plain));
     std::printf("  ratio writer/floor: %.2f (target <= 1.3)\n", Seconds(writer) / Seconds(plain));
+
+    for (auto kind : testing_support::AllCatalogueBackends())
+        MeasureCatalogue(testing_support::GetCatalogueBackend(kind));
     return 0;
 }
