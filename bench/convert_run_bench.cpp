@@ -36,7 +36,7 @@ testing_support::RecordingSpec HourRecording(int index) {
     testing_support::RecordingSpec spec;
     spec.dataSec = "3600";
     spec.data.records = 3600;
-    char date[16], time[16];
+    char date[32], time[32];
     std::snprintf(date, sizeof date, "%02d.11.2007", 1 + index / 24);
     std::snprintf(time, sizeof time, "%02d:00:00", index % 24);
     spec.date = date;
