@@ -3,6 +3,7 @@
 // front end carries each one out on its UI thread and returns the answer.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +65,15 @@ public:
     // Called last on the worker thread when a run has ended (not blocking
     // for the front end: a dialog may queue it).
     virtual void RunFinished() {}
+
+    // Progress for front ends that show more than the status text (the batch
+    // command); the dialog needs neither. A recording's data block was read
+    // and its channels handed to the writer, `traces` of them written.
+    virtual void RecordingConverted(const std::string& /*path*/, std::int64_t /*dataBytes*/,
+                                    int /*traces*/) {}
+    // A station's source directory could not be listed; the run goes on.
+    virtual void SourceDirectoryUnreadable(const std::string& /*station*/,
+                                           const std::string& /*dir*/) {}
 };
 
 }  // namespace engine

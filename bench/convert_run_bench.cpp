@@ -1,0 +1,175 @@
+// A time-window run that converts about 100 MiB of recordings with the real
+// trace writer and the catalogue on the embedded SQLite driver, against the
+// floor of reading the same input and writing the same output bytes with
+// plain file I/O (one fsync per output file, as the writer makes every trace
+// durable), measured in this run: once with the SQLite driver's defaults
+// (rollback journal, full sync) and once with JournalMode=WAL and
+// SyncPragma=NORMAL in the DSN. Then the peak memory while converting one
+// large recording, against its data block.
+//
+//   convert_run_bench [MIB]     (default 100)
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/bench_support.h"
+#include "catalog/catalogue.h"
+#include "catalog/sql_script.h"
+#include "engine/convert_recording.h"
+#include "engine/driver_bodies.h"
+#include "tests/support/catalogue_queries.h"
+#include "tests/support/recorder_generator.h"
+#include "tests/support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One hour of three channels at 100 samples per second: about 3 MiB.
+testing_support::RecordingSpec HourRecording(int index) {
+    testing_support::RecordingSpec spec;
+    spec.dataSec = "3600";
+    spec.data.records = 3600;
+    char date[32], time[32];
+    std::snprintf(date, sizeof date, "%02d.11.2007", 1 + index / 24);
+    std::snprintf(time, sizeof time, "%02d:00:00", index % 24);
+    spec.date = date;
+    spec.time = time;
+    return spec;
+}
+
+std::uint64_t ReadWhole(const std::string& path) {
+    std::vector<char> buffer(1 << 20);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::uint64_t total = 0;
+    for (ssize_t n; (n = ::read(fd, buffer.data(), buffer.size())) > 0;) total += static_cast<std::uint64_t>(n);
+    ::close(fd);
+    return total;
+}
+
+// Read every input file, write files of the trace files' sizes, fsync each.
+double FloorSeconds(const std::vector<std::string>& inputs, const std::vector<std::uintmax_t>& outputSizes,
+                    const std::string& outDir) {
+    fs::create_directories(outDir);
+    return bench::Seconds([&] {
+        for (const std::string& in : inputs) ReadWhole(in);
+        std::vector<char> bytes(*std::max_element(outputSizes.begin(), outputSizes.end()), 'x');
+        int i = 0;
+        for (std::uintmax_t size : outputSizes) {
+            const std::string path = outDir + "/" + std::to_string(i++);
+            const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            if (::write(fd, bytes.data(), size) != static_cast<ssize_t>(size)) std::perror("write");
+            ::fsync(fd);
+            ::close(fd);
+        }
+    });
+}
+
+std::vector<std::uintmax_t> TraceSizes(const std::string& dataDir) {
+    std::vector<std::uintmax_t> sizes;
+    for (const auto& entry : fs::recursive_directory_iterator(dataDir))
+        if (entry.is_regular_file()) sizes.push_back(entry.file_size());
+    return sizes;
+}
+
+// Two DSNs of the SQLite driver, each on a fresh catalogue file of its own.
+void WriteOdbcIni(const testing_support::TempDir& dir) {
+    const std::string ini = dir.Write(
+        "odbc.ini", "[KelvaronBench]\nDriver=SQLite3\nDatabase=" + dir.File("catalogue.sqlite") +
+                        "\nTimeout=10000\n\n[KelvaronBenchWal]\nDriver=SQLite3\nDatabase=" +
+                        dir.File("catalogue-wal.sqlite") +
+                        "\nTimeout=10000\nJournalMode=WAL\nSyncPragma=NORMAL\n");
+    ::setenv("ODBCINI", ini.c_str(), 1);
+}
+
+void OpenBenchCatalogue(const std::string& dsn) {
+    theDatabase.Close();
+    if (!theDatabase.Open("DSN=" + dsn + ";")) throw std::runtime_error("no connection to " + dsn);
+    catalog::ExecuteSqlScript(theDatabase, testing_support::ReadFileBytes(KELVARON_SOURCE_DIR "/catalog/schema/sqlite.sql"));
+}
+
+void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::string& dsn) {
+    OpenBenchCatalogue(dsn);
+    const std::string source = dir.File("source"), data = dir.File("data-" + dsn);
+    fs::create_directories(source);
+    fs::create_directories(data);
+    std::vector<std::string> inputs;
+    std::uint64_t inputBytes = 0;
+    for (int i = 0; inputBytes < static_cast<std::uint64_t>(mib) << 20; ++i) {
+        const std::string path = source + "/" + std::to_string(i) + ".dat";
+        if (!fs::exists(path)) testing_support::MakeRecording(HourRecording(i)).WriteTo(path);
+        inputs.push_back(path);
+        inputBytes += fs::file_size(path);
+    }
+    std::ofstream(dir.File("kelvaron.ini")) << "[STA1]\r\nDIR=" << source << "\r\n";
+    std::ofstream(dir.File("tvx.ini")) << "[DATA]\nDIR=" << data << "\n";
+    ::setenv("TVX_INI", dir.File("tvx.ini").c_str(), 1);
+    std::printf("-- catalogue DSN %s\n", dsn.c_str());
+
+    bench::SilentFrontEnd front;
+    front.stations = {"STA1"};
+    front.start = {2007, 11, 1, 0, 0, 0};
+    front.duration = "030 00:00:00";
+    bench::CountingOutputs dropped;
+    double run = 1e9, floor = 1e9, readFloor = 1e9, reader = 1e9;
+    std::vector<std::uintmax_t> sizes;
+    // Disk flushes vary a lot on shared machines: best of three, interleaved.
+    for (int round = 0; round < 3; ++round) {
+        run = std::min(run, bench::Seconds([&] { ConvertWindowThread(front, engine::CatalogueOutputs()); }));
+        if (sizes.empty()) sizes = TraceSizes(data);
+        floor = std::min(floor, FloorSeconds(inputs, sizes, dir.File("floor")));
+        readFloor = std::min(readFloor, bench::Seconds([&] {
+                                 for (const std::string& in : inputs) ReadWhole(in);
+                             }));
+        reader = std::min(reader, bench::Seconds([&] { ConvertWindowThread(front, dropped); }));
+    }
+    std::uint64_t outputBytes = 0;
+    for (auto s : sizes) outputBytes += s;
+    std::printf("recordings                %zu (%.1f MiB in)\n", inputs.size(), inputBytes / 1048576.0);
+    std::printf("trace files               %zu (%.1f MiB out), catalogue rows %d, messages %d\n", sizes.size(),
+                outputBytes / 1048576.0, testing_support::CountRows("FILELIST"), front.messages);
+    std::printf("floor: read input         %.3f s\n", readFloor);
+    std::printf("reader alone              %.3f s (scan, headers, data blocks; no output)\n", reader);
+    std::printf("floor: read + write/fsync %.3f s\n", floor);
+    std::printf("time-window run           %.3f s\n", run);
+    std::printf("run / floor               %.2f (target <= 1.5)   %s\n", run / floor, run / floor <= 1.5 ? "ok" : "OVER");
+}
+
+void RunMemoryBench(const testing_support::TempDir& dir) {
+    // One day at 200 samples per second on three channels: about 120 MiB of data.
+    testing_support::RecordingSpec spec;
+    spec.dataSec = "86400";
+    spec.data.rate16 = 200;
+    spec.data.records = 86400;
+    const std::string path = testing_support::MakeRecording(spec).WriteTo(dir.File("day.dat"));
+    const std::int64_t block = static_cast<std::int64_t>(spec.data.records) * testing_support::RecordBytes(spec.data);
+    bench::SilentFrontEnd front;
+    bench::ResetPeakMemory();
+    const std::uint64_t before = bench::PeakMemory();
+    ConvertRecording("STA1", path, front);
+    const std::uint64_t growth = bench::PeakMemory() - before;
+    const double overBlock = (static_cast<double>(growth) - block) / 1048576.0;
+    std::printf("one recording: data block %.1f MiB, peak memory growth %.1f MiB\n", block / 1048576.0,
+                growth / 1048576.0);
+    std::printf("peak - data block         %.1f MiB (target <= 64)   %s\n", overBlock, overBlock <= 64 ? "ok" : "OVER");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int mib = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
+    testing_support::TempDir dir;
+    fs::current_path(dir.path());
+    WriteOdbcIni(dir);
+    RunWindowBench(dir, mib, "KelvaronBench");
+    RunWindowBench(dir, mib, "KelvaronBenchWal");
+    RunMemoryBench(dir);
+    theDatabase.Close();
+    return 0;
+}

@@ -1,0 +1,32 @@
+// The command line of kelvaron-batch.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+enum class BatchMode { Window, Files, Help };
+
+struct BatchOptions {
+    BatchMode mode = BatchMode::Help;
+    std::optional<std::string> start;                   // --start
+    std::optional<std::string> duration;                // --duration
+    std::optional<std::vector<std::string>> channels;   // --channels, names cut to 15
+    std::optional<std::vector<std::string>> stations;   // STATION... or --stations
+    std::vector<std::string> files;                     // FILE...
+    bool quiet = false;
+};
+
+struct ParsedOptions {
+    BatchOptions options;
+    std::string error;  // not empty: a usage error
+};
+
+// args: the arguments after the program name.
+ParsedOptions ParseBatchOptions(const std::vector<std::string>& args);
+
+extern const char* const kBatchUsage;
+
+}  // namespace cli

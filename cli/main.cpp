@@ -1,0 +1,8 @@
+#include <string>
+#include <vector>
+
+#include "cli/batch_run.h"
+
+int main(int argc, char** argv) {
+    return cli::RunBatch(std::vector<std::string>(argv + 1, argv + argc));
+}

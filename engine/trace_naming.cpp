@@ -1,0 +1,42 @@
+#include "engine/trace_naming.h"
+
+#include <cstdio>
+
+namespace engine {
+
+std::string WithTrailingSeparator(std::string dataDir) {
+    if (dataDir.empty() || dataDir.back() != '/') dataDir += '/';
+    return dataDir;
+}
+
+bool IsSafePathName(const std::string& name) {
+    if (name == "." || name == "..") return false;
+    return name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+TraceLocation ComposeTraceLocation(const std::string& dataDir, const std::string& station,
+                                   const std::string& channel, const TraceStart& start) {
+    // Hour, day, month, year: not year first. Sized for any 32-bit fields.
+    char hourName[64];
+    std::snprintf(hourName, sizeof hourName, "/%02d%02d%02d%04d", start.hour, start.day,
+                  start.month, start.year);
+    char fileStem[96];
+    std::snprintf(fileStem, sizeof fileStem, "/%02d%02d%02d-%02d%02d%04d.", start.hour,
+                  start.minute, start.second, start.day, start.month, start.year);
+
+    TraceLocation location;
+    location.stationDir = dataDir + station;
+    location.hourDir = location.stationDir + hourName;
+    location.fileNamePart = fileStem + channel;
+    location.fullPath = location.hourDir + location.fileNamePart;
+    location.catalogPath = station + hourName + location.fileNamePart;
+    return location;
+}
+
+bool FitsPathLimit(const TraceLocation& location) {
+    // The full path is the longest of them; the others are its prefixes or
+    // suffixes.
+    return location.fullPath.size() <= kMaxTracePath;
+}
+
+}  // namespace engine

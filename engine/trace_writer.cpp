@@ -1,0 +1,28 @@
+#include "engine/trace_writer.h"
+
+#include "catalog/file_list.h"
+#include "engine/trace_conversion.h"
+#include "engine/trace_settings.h"
+
+void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
+                       const std::string& channel, const std::string& station,
+                       std::int32_t channelPosition, std::int32_t recordSeconds,
+                       std::int32_t channelCount, std::int32_t gainFactor) {
+    engine::ChannelTrace trace;
+    trace.data = data;
+    trace.dataSize = dataSize;
+    trace.start = start;
+    trace.channel = channel;
+    trace.station = station;
+    trace.channelPosition = channelPosition;
+    trace.recordSeconds = recordSeconds;
+    trace.channelCount = channelCount;
+    trace.gainFactor = gainFactor;
+
+    // Settings are read anew for every trace: the operator may change them
+    // between runs without restarting.
+    const engine::TraceFileRow row = WriteTraceFile(trace, engine::ReadTraceSettings(station));
+    // Only a complete file on disk gets its row; a catalogue error passes on.
+    RegisterTraceFile(row.station, row.start, row.duration, row.channel, row.rate, row.gain,
+                      row.catalogPath);
+}

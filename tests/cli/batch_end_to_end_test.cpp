@@ -1,0 +1,265 @@
+// kelvaron-batch as an operator's cron job runs it, on each catalogue back end:
+// the trace files byte for byte, the catalogue rows value for value.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "catalog/catalogue.h"
+#include "tests/cli/batch_process.h"
+#include "tests/support/catalogue_backends.h"
+#include "tests/support/catalogue_queries.h"
+#include "tests/support/recorder_generator.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using catalog::SqlType;
+using cli_test::BatchResult;
+using cli_test::RunBatchProcess;
+using testing_support::CountRows;
+using testing_support::MakeRecording;
+using testing_support::QueryCatalogue;
+using testing_support::RecorderFile;
+using testing_support::RecordingSpec;
+using testing_support::TempDir;
+using Strings = std::vector<std::string>;
+
+// Epoch seconds of 29.11.2007 14:30:45 on the recorder's clock.
+constexpr double k143045 = 1196346645.0;
+
+// A trace file as the data centre's format defines it, written out by hand.
+std::string ExpectedTrace(const std::string& station, const std::string& channel,
+                          const std::string& startTime, const std::string& duration,
+                          const std::string& sps, const std::string& samples) {
+    std::string header = "[TVX4.0]\r\nData offset=512\r\nStart time=" + startTime +
+                         "\r\nStart date=29 11 2007\r\nTime duration=" + duration +
+                         "\r\nData Type=SHORT\r\nSpS=" + sps + "\r\nGain=1\r\nStation=" + station +
+                         "\r\nChannel=" + channel + "\r\n";
+    header.push_back('\0');
+    header.resize(512, ' ');
+    return header + samples;
+}
+
+struct FileRow {
+    std::string sta;
+    double tbegin, tqty;
+    std::string ch;
+    double sps;
+    int gain;
+    std::string cpath;
+    int foff, datatype;
+    std::string creater;
+    bool operator==(const FileRow&) const = default;
+};
+
+void PrintTo(const FileRow& r, std::ostream* out) {
+    out->precision(17);
+    *out << r.sta << " " << r.tbegin << " " << r.tqty << " " << r.ch << " " << r.sps << " " << r.gain << " "
+         << r.cpath << " " << r.foff << " " << r.datatype << " " << r.creater;
+}
+
+std::vector<FileRow> FileRows() {
+    std::vector<FileRow> rows;
+    for (auto& r : QueryCatalogue(
+             "SELECT STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, DATATYPE, CREATER FROM FILELIST ORDER BY CPATH",
+             {SqlType::Text, SqlType::Double, SqlType::Double, SqlType::Text, SqlType::Double, SqlType::Integer,
+              SqlType::Text, SqlType::Integer, SqlType::Integer, SqlType::Text}))
+        rows.push_back({std::get<std::string>(r[0]), std::get<double>(r[1]), std::get<double>(r[2]),
+                        std::get<std::string>(r[3]), std::get<double>(r[4]), std::get<std::int32_t>(r[5]),
+                        std::get<std::string>(r[6]), std::get<std::int32_t>(r[7]), std::get<std::int32_t>(r[8]),
+                        std::get<std::string>(r[9])});
+    return rows;
+}
+
+std::vector<std::pair<std::string, double>> EventRows() {
+    std::vector<std::pair<std::string, double>> rows;
+    for (auto& r : QueryCatalogue("SELECT sta, tbegin, event_type FROM eventlist ORDER BY tbegin",
+                                  {SqlType::Text, SqlType::Double, SqlType::Integer})) {
+        EXPECT_EQ(std::get<std::int32_t>(r[2]), 1);
+        rows.emplace_back(std::get<std::string>(r[0]), std::get<double>(r[1]));
+    }
+    return rows;
+}
+
+class BatchEndToEnd : public testing_support::CatalogueTest {
+protected:
+    void SetUp() override {
+        CatalogueTest::SetUp();
+        if (HasFatalFailure()) return;
+        ::mkdir(work.File("data").c_str(), 0755);
+        testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), work.File("data"));
+        work.Write("kelvaron.ini",
+                   "[KELVARON]\r\nNSTA=2\r\nSTA0=STA2\r\nSTA1=STA1\r\nDIR=src\r\n"
+                   "TIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n[STA2]\r\nUSEGAIN=0\r\n");
+        // STA1, triggered, three channels at 100 samples/s, in the window.
+        RecordingSpec a;
+        a.time = "14:30:45";
+        a.type = "TRIGGER";
+        a.data.records = 4;
+        first = a.data;
+        RecorderFile fileA = MakeRecording(a);
+        fileA.Set("EVENT", "CH#", "2").Set("EVENT", "DATE_CH2", "29.11.2007").Set("EVENT", "TIME_CH2", "14:30:46.25");
+        fileA.Set("GROUP1", "CH#", "1,2").Set("GROUP1", "GAIN", "3");
+        fileA.Set("GROUP2", "CH#", "3").Set("GROUP2", "GAIN", "1");
+        fileA.WriteTo(work.File("src/a.dat"));
+        // STA1 again, after the window.
+        RecordingSpec b = a;
+        b.time = "16:00:00";
+        MakeRecording(b).WriteTo(work.File("src/b.dat"));
+        // STA2, one channel at 20 samples/s given in millionths, 2-second records.
+        RecordingSpec c;
+        c.station = "STA2";
+        c.time = "14:10:00";
+        c.dataSec = "6";
+        c.channels = {{5, "BHZ"}};
+        c.data.channels = 1;
+        c.data.recordSeconds = 2;
+        c.data.rate16 = 0;
+        c.data.rate32 = 20000000;
+        c.data.records = 3;
+        second = c.data;
+        RecorderFile fileC = MakeRecording(c);
+        fileC.Set("GROUP1", "CH#", "5").Set("GROUP1", "GAIN", "4");
+        fileC.WriteTo(work.File("src/c.dat"));
+    }
+
+    BatchResult Batch(const Strings& args) {
+        return RunBatchProcess(work.path(), args, {"TVX_INI=" + work.File("tvx.ini")});
+    }
+    std::string Trace(const std::string& relative) const {
+        return testing_support::ReadFileBytes(work.File("data/" + relative));
+    }
+    bool TraceExists(const std::string& relative) const {
+        struct stat st {};
+        return ::stat(work.File("data/" + relative).c_str(), &st) == 0;
+    }
+
+    // A double as the back end gives it back: the SQLite ODBC driver keeps 15
+    // significant digits of a bound double, PostgreSQL all of them.
+    double Stored(double value) const {
+        if (GetParam() != testing_support::CatalogueBackendKind::SQLite) return value;
+        char text[64];
+        std::snprintf(text, sizeof text, "%.15g", value);
+        return std::strtod(text, nullptr);
+    }
+
+    TempDir work;
+    testing_support::DataLayout first, second;
+};
+
+TEST_P(BatchEndToEnd, WindowRunWritesTraceFilesAndRowsExactly) {
+    for (int run = 0; run < 2; ++run) {  // the second run replaces, it does not add
+        const BatchResult result = Batch({"window"});
+        EXPECT_EQ(result.status, 0) << result.errors;
+        EXPECT_EQ(result.errors, "");
+
+        const char* dirA = "STA1/1429112007/143045-29112007.";
+        const Strings channels = {"SHZ", "SHN", "SHE"};
+        for (int p = 0; p < 3; ++p)
+            EXPECT_EQ(Trace(dirA + channels[p]),
+                      ExpectedTrace("STA1", channels[p], "14 30 45", "00 00 04", "100.000000",
+                                    testing_support::ChannelSampleBytes(first, p)))
+                << channels[p];
+        EXPECT_EQ(Trace("STA2/1429112007/141000-29112007.BHZ"),
+                  ExpectedTrace("STA2", "BHZ", "14 10 00", "00 00 06", "20.000000",
+                                testing_support::ChannelSampleBytes(second, 0)));
+        EXPECT_FALSE(TraceExists("STA1/1629112007")) << "the recording after the window";
+
+        const double rate20 = 20000000 * 0.000001 + 0.0000000001;
+        const double tqty20 = Stored(120 / rate20);
+        const std::vector<FileRow> expected = {
+            {"STA1", k143045, 4.0, "SHE", 100.0, 2, "STA1/1429112007/143045-29112007.SHE", 512, 5, "KELVARON"},
+            {"STA1", k143045, 4.0, "SHN", 100.0, 8, "STA1/1429112007/143045-29112007.SHN", 512, 5, "KELVARON"},
+            {"STA1", k143045, 4.0, "SHZ", 100.0, 8, "STA1/1429112007/143045-29112007.SHZ", 512, 5, "KELVARON"},
+            // USEGAIN=0: gain 1 whatever the group says; the rate unrounded.
+            {"STA2", k143045 - 20 * 60 - 45, tqty20, "BHZ", Stored(rate20), 1, "STA2/1429112007/141000-29112007.BHZ",
+             512, 5, "KELVARON"},
+        };
+        EXPECT_EQ(FileRows(), expected);
+        EXPECT_EQ(EventRows(), (std::vector<std::pair<std::string, double>>{{"STA1", k143045 + 1.25}}));
+    }
+}
+
+TEST_P(BatchEndToEnd, ChannelsOptionPlaysTheTickedList) {
+    const BatchResult result = Batch({"window", "--channels", "SHN,BHZ", "STA1"});
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_TRUE(TraceExists("STA1/1429112007/143045-29112007.SHN"));
+    EXPECT_FALSE(TraceExists("STA1/1429112007/143045-29112007.SHZ"));
+    EXPECT_FALSE(TraceExists("STA2")) << "only the station named on the command line";
+    EXPECT_EQ(CountRows("FILELIST"), 1);
+}
+
+TEST_P(BatchEndToEnd, WindowOptionsOverrideKelvaronIni) {
+    const BatchResult result = Batch({"window", "--start", "14:05:00 29/11/2007", "--duration", "00:10:00"});
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(CountRows("FILELIST"), 1) << "only STA2's recording at 14:10 lies in 14:05-14:15";
+    EXPECT_TRUE(TraceExists("STA2/1429112007/141000-29112007.BHZ"));
+    EXPECT_EQ(CountRows("eventlist"), 0);
+}
+
+TEST_P(BatchEndToEnd, FileRunTakesSelectedStationsWithoutRegardToCase) {
+    const BatchResult result = Batch({"files", "--stations", "sta1", "src/a.dat", "src/c.dat", "src/b.dat"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.errors, "Ошибка: Имя станции в файле '" + work.File("src/c.dat") +
+                                 "' не совпадает с выбранным(и)\n");
+    // a.dat and b.dat, each whole, under the file's own station name.
+    EXPECT_EQ(CountRows("FILELIST"), 6);
+    EXPECT_TRUE(TraceExists("STA1/1629112007/160000-29112007.SHE"));
+    EXPECT_EQ(CountRows("eventlist"), 1);
+}
+
+TEST_P(BatchEndToEnd, InvalidStartIsRefusedBeforeAnything) {
+    for (const char* start : {"25:00:00 29/11/2007", "12:00:00 30/02/2007", "12:00"}) {
+        const BatchResult result = Batch({"window", "--start", start});
+        EXPECT_EQ(result.status, 2) << start;
+        EXPECT_EQ(result.errors, "Ошибка: Введено ошибочное время\n") << start;
+    }
+    EXPECT_EQ(CountRows("FILELIST"), 0);
+}
+
+TEST_P(BatchEndToEnd, CatalogueThatCannotBeOpenedEndsWithStatusTwo) {
+    testing_support::WriteTvxIni(work.File("tvx.ini"), backend().RefusedLogin(), work.File("data"));
+    const BatchResult result = Batch({"window"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.errors.find("kelvaron"), std::string::npos) << result.errors;
+    EXPECT_FALSE(TraceExists("STA1"));
+}
+
+TEST_P(BatchEndToEnd, TraceFileFailuresAreReportedAndTheRunGoesOn) {
+    testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), work.File("no/such/dir"));
+    const BatchResult result = Batch({"window"});
+    EXPECT_EQ(result.status, 1);
+    for (const char* file : {"/143045-29112007.SHZ", "/143045-29112007.SHN", "/143045-29112007.SHE",
+                             "/141000-29112007.BHZ"})
+        EXPECT_NE(result.errors.find(std::string("kelvaron: Ошибка открытия файла ") + file + "\n"),
+                  std::string::npos)
+            << result.errors;
+    EXPECT_EQ(CountRows("FILELIST"), 0);
+    EXPECT_EQ(CountRows("eventlist"), 1) << "the event is registered before the channels";
+}
+
+TEST_P(BatchEndToEnd, MissingSourceDirectoryFailsItsStationOnly) {
+    work.Write("kelvaron.ini", "[KELVARON]\r\nDIR=src\r\nTIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n"
+                               "[GONE]\r\nDIR=nowhere\r\n");
+    const BatchResult result = Batch({"window", "GONE", "STA2"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find("nowhere/"), std::string::npos) << result.errors;
+    EXPECT_TRUE(TraceExists("STA2/1429112007/141000-29112007.BHZ"));
+}
+
+TEST_P(BatchEndToEnd, UsageErrorsEndWithStatusTwo) {
+    for (const Strings& args : {Strings{}, Strings{"files"}, Strings{"window", "--bogus"}}) {
+        const BatchResult result = Batch(args);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.errors.find("usage:"), std::string::npos);
+    }
+}
+
+KELVARON_ON_ALL_CATALOGUE_BACKENDS(BatchEndToEnd);
+
+}  // namespace

@@ -1,0 +1,300 @@
+#include "engine/convert_recording.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalog/database_error.h"
+#include "engine/date_time.h"
+#include "engine/drivers.h"
+#include "engine/recorder_header.h"
+#include "engine/run_control.h"
+#include "engine/trace_writer.h"
+#include "tests/engine/engine_fakes.h"
+#include "tests/support/recorder_generator.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using engine_test::FakeFrontEnd;
+using engine_test::FakeOutputs;
+using testing_support::MakeRecording;
+using testing_support::RecorderFile;
+using testing_support::RecordingSpec;
+using testing_support::TempDir;
+using Strings = std::vector<std::string>;
+
+class ConvertRecordingTest : public ::testing::Test {
+protected:
+    int Convert(const RecorderFile& file, const std::string& station = "STA1") {
+        platform::IniFile header(file.WriteTo(dir.File("rec.dat")));
+        return engine::ConvertRecording(station, header, front, outputs);
+    }
+    static RecorderFile Triggered(RecordingSpec spec = {}) {
+        spec.type = "TRIGGER";
+        RecorderFile file = MakeRecording(spec);
+        file.Set("EVENT", "CH#", "1").Set("EVENT", "DATE_CH1", "29.11.2007").Set("EVENT", "TIME_CH1", "14:31:00.25");
+        return file;
+    }
+
+    TempDir dir;
+    FakeFrontEnd front;
+    FakeOutputs outputs;
+};
+
+TEST_F(ConvertRecordingTest, EmptyChannelListConvertsEveryNamedChannelInListOrder) {
+    RecordingSpec spec;
+    spec.channels = {{3, "SHE"}, {1, "SHZ"}, {2, "SHN"}};
+    spec.time = "14:30:45.5";
+    spec.data.recordSeconds = 2;
+    const RecorderFile file = MakeRecording(spec);
+    EXPECT_EQ(Convert(file), 1);
+    EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHE@0", "SHZ@1", "SHN@2"}));
+    for (const auto& t : outputs.traces) {
+        EXPECT_EQ(t.station, "STA1");
+        EXPECT_EQ(t.start, EpochFromCalendar(2007, 11, 29, 14, 30, 45.5f));
+        EXPECT_EQ(t.recordSeconds, 2);
+        EXPECT_EQ(t.channelCount, 3);
+        EXPECT_EQ(t.gain, 1);
+        EXPECT_EQ(t.dataSize, static_cast<std::int64_t>(file.data().size()));
+        EXPECT_TRUE(t.data == file.data()) << "the whole data block, as it stands in the file";
+    }
+    EXPECT_TRUE(front.messages().empty());
+}
+
+TEST_F(ConvertRecordingTest, ChannelWithoutNameKeepsItsPosition) {
+    RecordingSpec spec;
+    spec.channels = {{1, "SHZ"}, {2, ""}, {3, "SHE"}};
+    EXPECT_EQ(Convert(MakeRecording(spec)), 1);
+    EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0", "SHE@2"}));
+}
+
+TEST_F(ConvertRecordingTest, ChannelCountAndListLengthBoundTheWalk) {
+    struct Case {
+        const char* list;
+        const char* count;
+        Strings expected;
+    } cases[] = {
+        {"1,2,3", "2", {"SHZ@0", "SHN@1"}},          // items beyond N_CH are ignored
+        {"1,2", "3", {"SHZ@0", "SHN@1"}},            // the walk stops at the list's end
+        {"1,2,3", "99999999999", {"SHZ@0", "SHN@1", "SHE@2"}},
+        {"1,2,3", "-1", {}},
+        {"3,3", "2", {"SHE@0", "SHE@1"}},
+        {"99999999999999999999999999999999999,3", "2", {"SHE@1"}},  // an absurd number keeps its place
+    };
+    for (const Case& c : cases) {
+        RecordingSpec spec;
+        spec.channelList = c.list;
+        spec.channelCount = c.count;
+        outputs.traces.clear();
+        EXPECT_EQ(Convert(MakeRecording(spec)), 1) << c.list;
+        EXPECT_EQ(outputs.ChannelsWritten(), c.expected) << c.list << " N_CH " << c.count;
+    }
+}
+
+TEST_F(ConvertRecordingTest, ChannelListFilterTakesCheckedMatchingItems) {
+    struct Case {
+        const char* what;
+        std::vector<engine_test::ChannelItem> items;
+        Strings expected;
+    } cases[] = {
+        {"one checked", {{"SHN", true}, {"SHZ", false}}, {"SHN@1"}},
+        {"list order within a channel, list order of channels",
+         {{"SHE", true}, {"SHZ", true}}, {"SHZ@0", "SHE@2"}},
+        {"checked twice: converted twice", {{"SHN", true}, {"SHN", true}}, {"SHN@1", "SHN@1"}},
+        {"names match with their case", {{"shn", true}, {"SHN", true}}, {"SHN@1"}},
+        {"empty item text never matches", {{"", true}, {"SHE", true}}, {"SHE@2"}},
+    };
+    for (const Case& c : cases) {
+        front.channels = c.items;
+        outputs.traces.clear();
+        EXPECT_EQ(Convert(MakeRecording(RecordingSpec{})), 1) << c.what;
+        EXPECT_EQ(outputs.ChannelsWritten(), c.expected) << c.what;
+    }
+}
+
+TEST_F(ConvertRecordingTest, ItemTextsAreComparedByTheirFirstFifteenCharacters) {
+    RecordingSpec spec;
+    spec.channels = {{1, "FIFTEEN_CHARS_X"}, {2, "SIXTEEN_CHARS_XY"}};
+    spec.data.channels = 2;
+    front.channels = {{"FIFTEEN_CHARS_X_AND_MORE", true}, {"SIXTEEN_CHARS_XY", true}};
+    EXPECT_EQ(Convert(MakeRecording(spec)), 1);
+    // The cut text is the channel name the writer gets; a 16-character NAME never matches.
+    EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"FIFTEEN_CHARS_X@0"}));
+}
+
+TEST_F(ConvertRecordingTest, NoCheckedMatchRejectsTheFileBeforeAnything) {
+    front.channels = {{"SHZ", false}, {"BHZ", true}};
+    EXPECT_EQ(Convert(Triggered()), 0);
+    EXPECT_TRUE(outputs.traces.empty());
+    EXPECT_TRUE(outputs.events.empty());
+    EXPECT_TRUE(front.messages().empty());
+}
+
+TEST_F(ConvertRecordingTest, ZeroChannelCount) {
+    RecordingSpec spec;
+    spec.channelCount = "0";
+    // List filter on: rejected, no event.
+    front.channels = {{"SHZ", true}};
+    EXPECT_EQ(Convert(Triggered(spec)), 0);
+    EXPECT_TRUE(outputs.events.empty());
+    // Filter off: the block is read and the event registered, no channel converted.
+    front.channels.clear();
+    EXPECT_EQ(Convert(Triggered(spec)), 1);
+    EXPECT_EQ(outputs.events.size(), 1u);
+    EXPECT_TRUE(outputs.traces.empty());
+}
+
+TEST_F(ConvertRecordingTest, TriggeredRecordingRegistersItsEventOnce) {
+    EXPECT_EQ(Convert(Triggered()), 1);
+    ASSERT_EQ(outputs.events.size(), 1u);
+    EXPECT_EQ(outputs.events[0].station, "STA1");
+    EXPECT_EQ(outputs.events[0].start, EpochFromCalendar(2007, 11, 29, 14, 31, 0.25f));
+    EXPECT_EQ(outputs.traces.size(), 3u);
+}
+
+TEST_F(ConvertRecordingTest, TypeOtherThanExactlyTriggerIsContinuous) {
+    for (const char* type : {"Trigger", "TRIGGER ", "TRIGGERED", "CONTINUOUS", ""}) {
+        RecorderFile file = Triggered();
+        file.Set("STREAM0", "TYPE", type);
+        outputs.events.clear();
+        EXPECT_EQ(Convert(file), 1) << type;
+        // "TRIGGER " is trimmed like any value, so it still is TRIGGER.
+        EXPECT_EQ(outputs.events.size(), std::string(type) == "TRIGGER " ? 1u : 0u) << type;
+    }
+}
+
+TEST_F(ConvertRecordingTest, FileOfAnotherStationOrWithoutTimesIsRejectedSilently) {
+    struct Case {
+        const char* what;
+        std::function<void(RecorderFile&)> change;
+        std::string station;
+    } cases[] = {
+        {"station differs in case", [](RecorderFile&) {}, "sta1"},
+        {"other station", [](RecorderFile&) {}, "STA2"},
+        {"no NAME", [](RecorderFile& f) { f.Remove("SYSTEM", "NAME"); }, ""},
+        {"no DATE_INT", [](RecorderFile& f) { f.Remove("FILE", "DATE_INT"); }, "STA1"},
+        {"empty TIME_INT", [](RecorderFile& f) { f.Set("FILE", "TIME_INT", ""); }, "STA1"},
+    };
+    for (const Case& c : cases) {
+        RecorderFile file = Triggered();
+        c.change(file);
+        EXPECT_EQ(Convert(file, c.station), 0) << c.what;
+    }
+    EXPECT_TRUE(outputs.traces.empty());
+    EXPECT_TRUE(outputs.events.empty());
+    EXPECT_TRUE(front.messages().empty());
+}
+
+TEST_F(ConvertRecordingTest, TraceFileErrorIsShownAndTheNextChannelGoesOn) {
+    outputs.beforeWrite = [](const std::string& channel) {
+        if (channel == "SHN") throw TraceFileError("Ошибка открытия файла \\143045-29112007.SHN");
+    };
+    EXPECT_EQ(Convert(MakeRecording(RecordingSpec{})), 1);
+    EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0", "SHE@2"}));
+    EXPECT_EQ(front.messages(), (Strings{"Message:kelvaron:error:Ошибка открытия файла \\143045-29112007.SHN"}));
+}
+
+TEST_F(ConvertRecordingTest, DatabaseErrorLeavesAtOnce) {
+    outputs.beforeWrite = [](const std::string& channel) {
+        if (channel == "SHN") throw catalog::DatabaseError("insert failed", "HY000");
+    };
+    EXPECT_THROW(Convert(MakeRecording(RecordingSpec{})), catalog::DatabaseError);
+    EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0"}));
+    EXPECT_TRUE(front.messages().empty());
+
+    outputs.traces.clear();
+    outputs.beforeWrite = nullptr;
+    outputs.beforeEvent = [] { throw catalog::DatabaseError("event table", "HY000"); };
+    EXPECT_THROW(Convert(Triggered()), catalog::DatabaseError);
+    EXPECT_TRUE(outputs.traces.empty());
+}
+
+TEST_F(ConvertRecordingTest, GainFactorComesFromTheChannelsGroup) {
+    RecorderFile file = MakeRecording(RecordingSpec{});
+    file.Set("GROUP1", "CH#", "1,2").Set("GROUP1", "GAIN", "3");
+    file.Set("GROUP2", "CH#", "3").Set("GROUP2", "GAIN", "40");
+    EXPECT_EQ(Convert(file), 1);
+    ASSERT_EQ(outputs.traces.size(), 3u);
+    EXPECT_EQ(outputs.traces[0].gain, 8);
+    EXPECT_EQ(outputs.traces[1].gain, 8);
+    EXPECT_EQ(outputs.traces[2].gain, INT32_MAX);
+}
+
+TEST_F(ConvertRecordingTest, StreamSectionIsTheOneFileStreamNames) {
+    RecordingSpec spec;
+    spec.stream = 2;
+    spec.channels = {{4, "BHZ"}};
+    spec.data.channels = 1;
+    RecorderFile file = MakeRecording(spec);
+    file.Set("STREAM0", "N_CH", "1").Set("STREAM0", "CH#", "5").Set("CH5", "NAME", "LHZ");
+    EXPECT_EQ(Convert(file), 1);
+    EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"BHZ@0"}));
+}
+
+TEST_F(ConvertRecordingTest, DataOffsetOutsideTheFileIsRejected) {
+    RecorderFile base = Triggered();
+    base.PadHeaderTo(4096);  // the offset's own text then leaves the file size alone
+    const std::int64_t fileSize = static_cast<std::int64_t>(base.Bytes().size());
+    struct Case {
+        std::string offset;
+        int result;
+        std::int64_t dataSize;
+    } cases[] = {
+        {std::to_string(fileSize + 1), 0, 0},
+        {"99999999999999999999", 0, 0},
+        {"-5", 0, 0},
+        {std::to_string(fileSize), 1, 0},     // empty block: the writer gets no samples
+        {std::to_string(fileSize - 10), 1, 10},  // shorter than a record header
+        {"", 1, fileSize},                    // missing: the whole file is the block
+    };
+    for (const Case& c : cases) {
+        RecorderFile file = base;
+        file.SetOffsetText(c.offset);
+        outputs.traces.clear();
+        EXPECT_EQ(Convert(file), c.result) << c.offset;
+        if (c.result == 0) {
+            EXPECT_TRUE(outputs.traces.empty()) << c.offset;
+            continue;
+        }
+        ASSERT_EQ(outputs.traces.size(), 3u) << c.offset;
+        EXPECT_EQ(outputs.traces[0].dataSize, c.dataSize) << c.offset;
+        EXPECT_EQ(outputs.traces[0].data, file.Bytes().substr(static_cast<std::size_t>(fileSize - c.dataSize)));
+    }
+}
+
+TEST_F(ConvertRecordingTest, FileThatCannotBeOpenedIsRejectedAfterTheEvent) {
+    platform::IniFile header(Triggered().WriteTo(dir.File("gone.dat")));
+    EXPECT_EQ(engine::ReadStationName(header), "STA1");  // header read while the file exists
+    ASSERT_EQ(::unlink(dir.File("gone.dat").c_str()), 0);
+    EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 0);
+    EXPECT_TRUE(outputs.traces.empty());
+}
+
+TEST_F(ConvertRecordingTest, DataBlockBeyondTwoGibibytesKeepsItsSize) {
+    // A sparse file: header and one record, then a hole up to 2 GiB + 1 MiB.
+    const RecorderFile file = MakeRecording(RecordingSpec{});
+    const std::string path = file.WriteTo(dir.File("big.dat"));
+    const std::int64_t size = (std::int64_t{2} << 30) + (1 << 20);
+    ASSERT_EQ(::truncate(path.c_str(), size), 0);
+    platform::IniFile header(path);
+    const std::int64_t offset = static_cast<std::int64_t>(file.HeaderText().size());
+    outputs.beforeWrite = [](const std::string&) {};
+    EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 1);
+    ASSERT_EQ(outputs.traces.size(), 3u);
+    EXPECT_EQ(outputs.traces[0].dataSize, size - offset);
+}
+
+TEST_F(ConvertRecordingTest, StopRequestEndsTheWalkBeforeTheNextTraceFile) {
+    ASSERT_TRUE(engine::TryBeginRun());
+    outputs.beforeWrite = [](const std::string&) { engine::RequestStop(); };
+    EXPECT_EQ(Convert(MakeRecording(RecordingSpec{})), 1);
+    engine::EndRun();
+    EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0"}));
+}
+
+}  // namespace
