@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "tests/support/recorder_generator.h"
@@ -20,37 +19,40 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    RecordingSpec small;
-    small.data.records = 2;
-    const std::vector<std::pair<const char*, std::function<void(RecordingSpec&, RecorderFile&)>>> seeds = {
-        {"plain", [](RecordingSpec&, RecorderFile&) {}},
-        {"triggered",
-         [](RecordingSpec&, RecorderFile& f) {
+    struct Seed {
+        const char* name;
+        std::function<void(RecordingSpec&)> spec;
+        std::function<void(RecorderFile&)> header;
+    };
+    const std::vector<Seed> seeds = {
+        {"plain"},
+        {"triggered", {},
+         [](RecorderFile& f) {
              f.Set("STREAM0", "TYPE", "TRIGGER").Set("EVENT", "CH#", "2");
              f.Set("EVENT", "DATE_CH2", "29.11.2007").Set("EVENT", "TIME_CH2", "14:31:02.5");
          }},
-        {"groups",
-         [](RecordingSpec&, RecorderFile& f) {
+        {"groups", {},
+         [](RecorderFile& f) {
              f.Set("GROUP1", "CH#", "1,2").Set("GROUP1", "GAIN", "3");
              f.Set("GROUP2", "CH#", "3").Set("GROUP2", "GAIN", "31");
          }},
-        {"rate32", [](RecordingSpec& s, RecorderFile&) { s.data.rate16 = 0, s.data.rate32 = 100000000; }},
-        {"partial", [](RecordingSpec& s, RecorderFile&) { s.data.trailingBytes = 300; }},
-        {"unnamed", [](RecordingSpec& s, RecorderFile&) { s.channels[1].name = ""; }},
-        {"more_items", [](RecordingSpec& s, RecorderFile&) { s.channelList = "1,2,3,4,5"; }},
-        {"no_channels", [](RecordingSpec& s, RecorderFile&) { s.channelCount = "0"; }},
-        {"stream1", [](RecordingSpec& s, RecorderFile&) { s.stream = 1; }},
-        {"long_records", [](RecordingSpec& s, RecorderFile&) { s.data.recordSeconds = 3, s.data.rate16 = 20; }},
-        {"offset_beyond", [](RecordingSpec&, RecorderFile& f) { f.SetOffsetText("999999"); }},
-        {"short_block", [](RecordingSpec& s, RecorderFile&) { s.data.records = 0, s.data.trailingBytes = 40; }},
+        {"rate32", [](RecordingSpec& s) { s.data.rate16 = 0, s.data.rate32 = 100000000; }},
+        {"partial", [](RecordingSpec& s) { s.data.trailingBytes = 300; }},
+        {"unnamed", [](RecordingSpec& s) { s.channels[1].name = ""; }},
+        {"more_items", [](RecordingSpec& s) { s.channelList = "1,2,3,4,5"; }},
+        {"no_channels", [](RecordingSpec& s) { s.channelCount = "0"; }},
+        {"stream1", [](RecordingSpec& s) { s.stream = 1; }},
+        {"long_records", [](RecordingSpec& s) { s.data.recordSeconds = 3, s.data.rate16 = 20; }},
+        {"offset_beyond", {}, [](RecorderFile& f) { f.SetOffsetText("999999"); }},
+        {"short_block", [](RecordingSpec& s) { s.data.records = 0, s.data.trailingBytes = 40; }},
     };
-    for (const auto& [name, shape] : seeds) {
-        RecordingSpec spec = small;
-        RecorderFile scratch;
-        shape(spec, scratch);  // spec changes first, then header changes on the real file
+    for (const Seed& seed : seeds) {
+        RecordingSpec spec;
+        spec.data.records = 2;
+        if (seed.spec) seed.spec(spec);
         RecorderFile file = MakeRecording(spec);
-        shape(spec, file);
-        file.WriteTo(dir + "/" + name + ".dat");
+        if (seed.header) seed.header(file);
+        file.WriteTo(dir + "/" + seed.name + ".dat");
     }
     return 0;
 }
