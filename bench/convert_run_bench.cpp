@@ -32,16 +32,16 @@ namespace fs = std::filesystem;
 namespace {
 
 // One hour of three channels at 100 samples per second: about 3 MiB.
-testing_support::RecordingSpec HourRecording(int index) {
-    testing_support::RecordingSpec spec;
-    spec.dataSec = "3600";
-    spec.data.records = 3600;
+testing_support::RecordingPlan HourRecording(int index) {
+    testing_support::RecordingPlan plan;
+    plan.dataSec = "3600";
+    plan.data.records = 3600;
     char date[32], time[32];
     std::snprintf(date, sizeof date, "%02d.11.2007", 1 + index / 24);
     std::snprintf(time, sizeof time, "%02d:00:00", index % 24);
-    spec.date = date;
-    spec.time = time;
-    return spec;
+    plan.date = date;
+    plan.time = time;
+    return plan;
 }
 
 std::uint64_t ReadWhole(const std::string& path) {
@@ -143,12 +143,12 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
 
 void RunMemoryBench(const testing_support::TempDir& dir) {
     // One day at 200 samples per second on three channels: about 120 MiB of data.
-    testing_support::RecordingSpec spec;
-    spec.dataSec = "86400";
-    spec.data.rate16 = 200;
-    spec.data.records = 86400;
-    const std::string path = testing_support::MakeRecording(spec).WriteTo(dir.File("day.dat"));
-    const std::int64_t block = static_cast<std::int64_t>(spec.data.records) * testing_support::RecordBytes(spec.data);
+    testing_support::RecordingPlan plan;
+    plan.dataSec = "86400";
+    plan.data.rate16 = 200;
+    plan.data.records = 86400;
+    const std::string path = testing_support::MakeRecording(plan).WriteTo(dir.File("day.dat"));
+    const std::int64_t block = static_cast<std::int64_t>(plan.data.records) * testing_support::RecordBytes(plan.data);
     bench::SilentFrontEnd front;
     bench::ResetPeakMemory();
     const std::uint64_t before = bench::PeakMemory();
