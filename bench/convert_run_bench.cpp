@@ -4,8 +4,8 @@
 // plain file I/O (one fsync per output file, as the writer makes every trace
 // durable), measured in this run: once with the SQLite driver's defaults
 // (rollback journal, full sync) and once with JournalMode=WAL and
-// SyncPragma=NORMAL in the DSN. Then the peak memory while converting one
-// large recording, against its data block.
+// SyncPragma=FULL in the DSN (just as durable, one flush per commit). Then the
+// peak memory while converting one large recording, against its data block.
 //
 //   convert_run_bench [MIB]     (default 100)
 #include <fcntl.h>
@@ -84,7 +84,7 @@ void WriteOdbcIni(const testing_support::TempDir& dir) {
         "odbc.ini", "[KelvaronBench]\nDriver=SQLite3\nDatabase=" + dir.File("catalogue.sqlite") +
                         "\nTimeout=10000\n\n[KelvaronBenchWal]\nDriver=SQLite3\nDatabase=" +
                         dir.File("catalogue-wal.sqlite") +
-                        "\nTimeout=10000\nJournalMode=WAL\nSyncPragma=NORMAL\n");
+                        "\nTimeout=10000\nJournalMode=WAL\nSyncPragma=FULL\n");
     ::setenv("ODBCINI", ini.c_str(), 1);
 }
 
