@@ -193,10 +193,12 @@ void CConverterDlg::CreateStatusBar() {
     m_statusBar->setObjectName(QString::number(kStatusBarId));
     m_statusBar->setSizeGripEnabled(false);
     m_paneFile = new QLabel(m_statusBar);
+    m_paneFile->setObjectName(QString::number(res::kPaneFile));
     m_paneFile->setTextFormat(Qt::PlainText);
     m_paneFile->setFixedWidth(width() / 2);
     m_paneFreeSpace = new app::FreeSpacePane(
         [this](QPainter& p, const QRect& r) { DrawFreeSpacePane(p, r); }, m_statusBar);
+    m_paneFreeSpace->setObjectName(QString::number(res::kPaneFreeSpace));
     m_statusBar->addWidget(m_paneFile);
     m_statusBar->addWidget(m_paneFreeSpace, 1);
     // Along the bottom of the client area, at the bar's own height: the

@@ -4,8 +4,8 @@
 // plain file I/O (one fsync per output file, as the writer makes every trace
 // durable), measured in this run: once with the SQLite driver's defaults
 // (rollback journal, full sync) and once with JournalMode=WAL and
-// SyncPragma=NORMAL in the DSN. Then the peak memory while converting one
-// large recording, against its data block.
+// SyncPragma=FULL in the DSN (just as durable, one flush per commit). Then the
+// peak memory while converting one large recording, against its data block.
 //
 //   convert_run_bench [MIB]     (default 100)
 #include <fcntl.h>
@@ -32,16 +32,16 @@ namespace fs = std::filesystem;
 namespace {
 
 // One hour of three channels at 100 samples per second: about 3 MiB.
-testing_support::RecordingSpec HourRecording(int index) {
-    testing_support::RecordingSpec spec;
-    spec.dataSec = "3600";
-    spec.data.records = 3600;
+testing_support::RecordingPlan HourRecording(int index) {
+    testing_support::RecordingPlan plan;
+    plan.dataSec = "3600";
+    plan.data.records = 3600;
     char date[32], time[32];
     std::snprintf(date, sizeof date, "%02d.11.2007", 1 + index / 24);
     std::snprintf(time, sizeof time, "%02d:00:00", index % 24);
-    spec.date = date;
-    spec.time = time;
-    return spec;
+    plan.date = date;
+    plan.time = time;
+    return plan;
 }
 
 std::uint64_t ReadWhole(const std::string& path) {
@@ -84,7 +84,7 @@ void WriteOdbcIni(const testing_support::TempDir& dir) {
         "odbc.ini", "[KelvaronBench]\nDriver=SQLite3\nDatabase=" + dir.File("catalogue.sqlite") +
                         "\nTimeout=10000\n\n[KelvaronBenchWal]\nDriver=SQLite3\nDatabase=" +
                         dir.File("catalogue-wal.sqlite") +
-                        "\nTimeout=10000\nJournalMode=WAL\nSyncPragma=NORMAL\n");
+                        "\nTimeout=10000\nJournalMode=WAL\nSyncPragma=FULL\n");
     ::setenv("ODBCINI", ini.c_str(), 1);
 }
 
@@ -143,12 +143,12 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
 
 void RunMemoryBench(const testing_support::TempDir& dir) {
     // One day at 200 samples per second on three channels: about 120 MiB of data.
-    testing_support::RecordingSpec spec;
-    spec.dataSec = "86400";
-    spec.data.rate16 = 200;
-    spec.data.records = 86400;
-    const std::string path = testing_support::MakeRecording(spec).WriteTo(dir.File("day.dat"));
-    const std::int64_t block = static_cast<std::int64_t>(spec.data.records) * testing_support::RecordBytes(spec.data);
+    testing_support::RecordingPlan plan;
+    plan.dataSec = "86400";
+    plan.data.rate16 = 200;
+    plan.data.records = 86400;
+    const std::string path = testing_support::MakeRecording(plan).WriteTo(dir.File("day.dat"));
+    const std::int64_t block = static_cast<std::int64_t>(plan.data.records) * testing_support::RecordBytes(plan.data);
     bench::SilentFrontEnd front;
     bench::ResetPeakMemory();
     const std::uint64_t before = bench::PeakMemory();

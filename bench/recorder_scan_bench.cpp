@@ -26,10 +26,10 @@ namespace {
 constexpr std::int64_t kFileSize = 1 << 20;
 
 void MakeRecordings(const std::string& dir, int count) {
-    testing_support::RecordingSpec spec;
-    spec.dataSec = "3600";
-    spec.data.records = 64 * 1024 / (256 + 2 * 3 * 100);
-    testing_support::RecorderFile file = testing_support::MakeRecording(spec);
+    testing_support::RecordingPlan plan;
+    plan.dataSec = "3600";
+    plan.data.records = 64 * 1024 / (256 + 2 * 3 * 100);
+    testing_support::RecorderFile file = testing_support::MakeRecording(plan);
     for (int i = 0; i < count; ++i) {
         char time[16];
         std::snprintf(time, sizeof time, "%02d:%02d:00", i / 60 % 24, i % 60);

@@ -11,7 +11,7 @@
 
 using testing_support::MakeRecording;
 using testing_support::RecorderFile;
-using testing_support::RecordingSpec;
+using testing_support::RecordingPlan;
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     struct Seed {
         const char* name;
-        std::function<void(RecordingSpec&)> spec;
+        std::function<void(RecordingPlan&)> plan;
         std::function<void(RecorderFile&)> header;
     };
     const std::vector<Seed> seeds = {
@@ -36,21 +36,21 @@ int main(int argc, char** argv) {
              f.Set("GROUP1", "CH#", "1,2").Set("GROUP1", "GAIN", "3");
              f.Set("GROUP2", "CH#", "3").Set("GROUP2", "GAIN", "31");
          }},
-        {"rate32", [](RecordingSpec& s) { s.data.rate16 = 0, s.data.rate32 = 100000000; }},
-        {"partial", [](RecordingSpec& s) { s.data.trailingBytes = 300; }},
-        {"unnamed", [](RecordingSpec& s) { s.channels[1].name = ""; }},
-        {"more_items", [](RecordingSpec& s) { s.channelList = "1,2,3,4,5"; }},
-        {"no_channels", [](RecordingSpec& s) { s.channelCount = "0"; }},
-        {"stream1", [](RecordingSpec& s) { s.stream = 1; }},
-        {"long_records", [](RecordingSpec& s) { s.data.recordSeconds = 3, s.data.rate16 = 20; }},
+        {"rate32", [](RecordingPlan& s) { s.data.rate16 = 0, s.data.rate32 = 100000000; }},
+        {"partial", [](RecordingPlan& s) { s.data.trailingBytes = 300; }},
+        {"unnamed", [](RecordingPlan& s) { s.channels[1].name = ""; }},
+        {"more_items", [](RecordingPlan& s) { s.channelList = "1,2,3,4,5"; }},
+        {"no_channels", [](RecordingPlan& s) { s.channelCount = "0"; }},
+        {"stream1", [](RecordingPlan& s) { s.stream = 1; }},
+        {"long_records", [](RecordingPlan& s) { s.data.recordSeconds = 3, s.data.rate16 = 20; }},
         {"offset_beyond", {}, [](RecorderFile& f) { f.SetOffsetText("999999"); }},
-        {"short_block", [](RecordingSpec& s) { s.data.records = 0, s.data.trailingBytes = 40; }},
+        {"short_block", [](RecordingPlan& s) { s.data.records = 0, s.data.trailingBytes = 40; }},
     };
     for (const Seed& seed : seeds) {
-        RecordingSpec spec;
-        spec.data.records = 2;
-        if (seed.spec) seed.spec(spec);
-        RecorderFile file = MakeRecording(spec);
+        RecordingPlan plan;
+        plan.data.records = 2;
+        if (seed.plan) seed.plan(plan);
+        RecorderFile file = MakeRecording(plan);
         if (seed.header) seed.header(file);
         file.WriteTo(dir + "/" + seed.name + ".dat");
     }

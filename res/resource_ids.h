@@ -22,7 +22,4 @@ enum ResourceId : int {
 // Indicator ids of the two status panes.
 enum IndicatorId : int { kPaneFile = 101, kPaneFreeSpace = 102 };
 
-// The About command (the low four bits are ignored when it is recognised).
-inline constexpr int kIdmAboutBox = 16;
-
 }  // namespace res

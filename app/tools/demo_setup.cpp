@@ -73,24 +73,24 @@ void WriteRecordings(const std::string& sourceRoot) {
         const std::string dir = sourceRoot + "/" + s.name;
         std::filesystem::create_directories(dir);
         for (int hour = 0; hour < 24; ++hour) {
-            testing_support::RecordingSpec spec;
-            spec.station = s.name;
-            spec.date = kDate;
+            testing_support::RecordingPlan plan;
+            plan.station = s.name;
+            plan.date = kDate;
             char time[16];
             std::snprintf(time, sizeof time, "%02d:00:00", hour);
-            spec.time = time;
-            spec.dataSec = "3600";
-            spec.channels = {{1, s.channels[0]}, {2, s.channels[1]}, {3, s.channels[2]}};
-            spec.data.channels = 3;
-            spec.data.recordSeconds = kRecordSeconds;
-            spec.data.rate16 = kRate;
-            spec.data.records = 3600 / kRecordSeconds;
+            plan.time = time;
+            plan.dataSec = "3600";
+            plan.channels = {{1, s.channels[0]}, {2, s.channels[1]}, {3, s.channels[2]}};
+            plan.data.channels = 3;
+            plan.data.recordSeconds = kRecordSeconds;
+            plan.data.rate16 = kRate;
+            plan.data.records = 3600 / kRecordSeconds;
             char name[32];
             std::snprintf(name, sizeof name, "%s_%02d00.rec", s.name, hour);
-            testing_support::MakeRecording(spec).WriteTo(dir + "/" + name);
+            testing_support::MakeRecording(plan).WriteTo(dir + "/" + name);
         }
         // A short triggered recording in the middle of the morning.
-        testing_support::RecordingSpec event;
+        testing_support::RecordingPlan event;
         event.station = s.name;
         event.date = kDate;
         event.time = "10:42:17";

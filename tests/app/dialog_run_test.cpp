@@ -22,7 +22,7 @@ using app_testing::DialogEnvironment;
 using testing_support::CountRows;
 using testing_support::MakeRecording;
 using testing_support::QueryCatalogue;
-using testing_support::RecordingSpec;
+using testing_support::RecordingPlan;
 
 constexpr int kLockedControls[] = {1, 2, 1020, 1025, 1026, 1024, 1000, 1016, 1017};
 
@@ -44,12 +44,12 @@ protected:
 
     // A recording of sta starting at hh:mm:ss on 29.11.2007 (4 s, SHZ SHN SHE).
     std::string Record(const std::string& sta, const std::string& name, int hh, int mm, int ss) {
-        RecordingSpec spec;
-        spec.station = sta;
+        RecordingPlan plan;
+        plan.station = sta;
         char time[16];
         std::snprintf(time, sizeof time, "%02d:%02d:%02d", hh, mm, ss);
-        spec.time = time;
-        return MakeRecording(spec).WriteTo(SourceDir(sta) + "/" + name);
+        plan.time = time;
+        return MakeRecording(plan).WriteTo(SourceDir(sta) + "/" + name);
     }
 
     void WriteSettings(const std::string& stations, const std::string& extra = "") {
@@ -75,7 +75,7 @@ protected:
     bool RunEnded() { return app_testing::WaitFor([] { return !engine::IsRunActive(); }); }
 
     static std::uintmax_t TraceSize() {
-        return 512 + testing_support::ChannelSampleBytes(RecordingSpec{}.data, 0).size();
+        return 512 + testing_support::ChannelSampleBytes(RecordingPlan{}.data, 0).size();
     }
 
     std::unique_ptr<DialogEnvironment> env_;

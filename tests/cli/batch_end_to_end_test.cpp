@@ -25,7 +25,7 @@ using testing_support::CountRows;
 using testing_support::MakeRecording;
 using testing_support::QueryCatalogue;
 using testing_support::RecorderFile;
-using testing_support::RecordingSpec;
+using testing_support::RecordingPlan;
 using testing_support::TempDir;
 using Strings = std::vector<std::string>;
 
@@ -97,7 +97,7 @@ protected:
                    "[KELVARON]\r\nNSTA=2\r\nSTA0=STA2\r\nSTA1=STA1\r\nDIR=src\r\n"
                    "TIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n[STA2]\r\nUSEGAIN=0\r\n");
         // STA1, triggered, three channels at 100 samples/s, in the window.
-        RecordingSpec a;
+        RecordingPlan a;
         a.time = "14:30:45";
         a.type = "TRIGGER";
         a.data.records = 4;
@@ -108,11 +108,11 @@ protected:
         fileA.Set("GROUP2", "CH#", "3").Set("GROUP2", "GAIN", "1");
         fileA.WriteTo(work.File("src/a.dat"));
         // STA1 again, after the window.
-        RecordingSpec b = a;
+        RecordingPlan b = a;
         b.time = "16:00:00";
         MakeRecording(b).WriteTo(work.File("src/b.dat"));
         // STA2, one channel at 20 samples/s given in millionths, 2-second records.
-        RecordingSpec c;
+        RecordingPlan c;
         c.station = "STA2";
         c.time = "14:10:00";
         c.dataSec = "6";

@@ -24,7 +24,7 @@ using engine_test::FakeFrontEnd;
 using engine_test::FakeOutputs;
 using testing_support::MakeRecording;
 using testing_support::RecorderFile;
-using testing_support::RecordingSpec;
+using testing_support::RecordingPlan;
 using testing_support::TempDir;
 using Strings = std::vector<std::string>;
 
@@ -34,9 +34,9 @@ protected:
         platform::IniFile header(file.WriteTo(dir.File("rec.dat")));
         return engine::ConvertRecording(station, header, front, outputs);
     }
-    static RecorderFile Triggered(RecordingSpec spec = {}) {
-        spec.type = "TRIGGER";
-        RecorderFile file = MakeRecording(spec);
+    static RecorderFile Triggered(RecordingPlan plan = {}) {
+        plan.type = "TRIGGER";
+        RecorderFile file = MakeRecording(plan);
         file.Set("EVENT", "CH#", "1").Set("EVENT", "DATE_CH1", "29.11.2007").Set("EVENT", "TIME_CH1", "14:31:00.25");
         return file;
     }
@@ -47,11 +47,11 @@ protected:
 };
 
 TEST_F(ConvertRecordingTest, EmptyChannelListConvertsEveryNamedChannelInListOrder) {
-    RecordingSpec spec;
-    spec.channels = {{3, "SHE"}, {1, "SHZ"}, {2, "SHN"}};
-    spec.time = "14:30:45.5";
-    spec.data.recordSeconds = 2;
-    const RecorderFile file = MakeRecording(spec);
+    RecordingPlan plan;
+    plan.channels = {{3, "SHE"}, {1, "SHZ"}, {2, "SHN"}};
+    plan.time = "14:30:45.5";
+    plan.data.recordSeconds = 2;
+    const RecorderFile file = MakeRecording(plan);
     EXPECT_EQ(Convert(file), 1);
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHE@0", "SHZ@1", "SHN@2"}));
     for (const auto& t : outputs.traces) {
@@ -67,9 +67,9 @@ TEST_F(ConvertRecordingTest, EmptyChannelListConvertsEveryNamedChannelInListOrde
 }
 
 TEST_F(ConvertRecordingTest, ChannelWithoutNameKeepsItsPosition) {
-    RecordingSpec spec;
-    spec.channels = {{1, "SHZ"}, {2, ""}, {3, "SHE"}};
-    EXPECT_EQ(Convert(MakeRecording(spec)), 1);
+    RecordingPlan plan;
+    plan.channels = {{1, "SHZ"}, {2, ""}, {3, "SHE"}};
+    EXPECT_EQ(Convert(MakeRecording(plan)), 1);
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0", "SHE@2"}));
 }
 
@@ -87,11 +87,11 @@ TEST_F(ConvertRecordingTest, ChannelCountAndListLengthBoundTheWalk) {
         {"99999999999999999999999999999999999,3", "2", {"SHE@1"}},  // an absurd number keeps its place
     };
     for (const Case& c : cases) {
-        RecordingSpec spec;
-        spec.channelList = c.list;
-        spec.channelCount = c.count;
+        RecordingPlan plan;
+        plan.channelList = c.list;
+        plan.channelCount = c.count;
         outputs.traces.clear();
-        EXPECT_EQ(Convert(MakeRecording(spec)), 1) << c.list;
+        EXPECT_EQ(Convert(MakeRecording(plan)), 1) << c.list;
         EXPECT_EQ(outputs.ChannelsWritten(), c.expected) << c.list << " N_CH " << c.count;
     }
 }
@@ -112,17 +112,17 @@ TEST_F(ConvertRecordingTest, ChannelListFilterTakesCheckedMatchingItems) {
     for (const Case& c : cases) {
         front.channels = c.items;
         outputs.traces.clear();
-        EXPECT_EQ(Convert(MakeRecording(RecordingSpec{})), 1) << c.what;
+        EXPECT_EQ(Convert(MakeRecording(RecordingPlan{})), 1) << c.what;
         EXPECT_EQ(outputs.ChannelsWritten(), c.expected) << c.what;
     }
 }
 
 TEST_F(ConvertRecordingTest, ItemTextsAreComparedByTheirFirstFifteenCharacters) {
-    RecordingSpec spec;
-    spec.channels = {{1, "FIFTEEN_CHARS_X"}, {2, "SIXTEEN_CHARS_XY"}};
-    spec.data.channels = 2;
+    RecordingPlan plan;
+    plan.channels = {{1, "FIFTEEN_CHARS_X"}, {2, "SIXTEEN_CHARS_XY"}};
+    plan.data.channels = 2;
     front.channels = {{"FIFTEEN_CHARS_X_AND_MORE", true}, {"SIXTEEN_CHARS_XY", true}};
-    EXPECT_EQ(Convert(MakeRecording(spec)), 1);
+    EXPECT_EQ(Convert(MakeRecording(plan)), 1);
     // The cut text is the channel name the writer gets; a 16-character NAME never matches.
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"FIFTEEN_CHARS_X@0"}));
 }
@@ -136,15 +136,15 @@ TEST_F(ConvertRecordingTest, NoCheckedMatchRejectsTheFileBeforeAnything) {
 }
 
 TEST_F(ConvertRecordingTest, ZeroChannelCount) {
-    RecordingSpec spec;
-    spec.channelCount = "0";
+    RecordingPlan plan;
+    plan.channelCount = "0";
     // List filter on: rejected, no event.
     front.channels = {{"SHZ", true}};
-    EXPECT_EQ(Convert(Triggered(spec)), 0);
+    EXPECT_EQ(Convert(Triggered(plan)), 0);
     EXPECT_TRUE(outputs.events.empty());
     // Filter off: the block is read and the event registered, no channel converted.
     front.channels.clear();
-    EXPECT_EQ(Convert(Triggered(spec)), 1);
+    EXPECT_EQ(Convert(Triggered(plan)), 1);
     EXPECT_EQ(outputs.events.size(), 1u);
     EXPECT_TRUE(outputs.traces.empty());
 }
@@ -194,7 +194,7 @@ TEST_F(ConvertRecordingTest, TraceFileErrorIsShownAndTheNextChannelGoesOn) {
     outputs.beforeWrite = [](const std::string& channel) {
         if (channel == "SHN") throw TraceFileError("Ошибка открытия файла \\143045-29112007.SHN");
     };
-    EXPECT_EQ(Convert(MakeRecording(RecordingSpec{})), 1);
+    EXPECT_EQ(Convert(MakeRecording(RecordingPlan{})), 1);
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0", "SHE@2"}));
     EXPECT_EQ(front.messages(), (Strings{"Message:kelvaron:error:Ошибка открытия файла \\143045-29112007.SHN"}));
 }
@@ -203,7 +203,7 @@ TEST_F(ConvertRecordingTest, DatabaseErrorLeavesAtOnce) {
     outputs.beforeWrite = [](const std::string& channel) {
         if (channel == "SHN") throw catalog::DatabaseError("insert failed", "HY000");
     };
-    EXPECT_THROW(Convert(MakeRecording(RecordingSpec{})), catalog::DatabaseError);
+    EXPECT_THROW(Convert(MakeRecording(RecordingPlan{})), catalog::DatabaseError);
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0"}));
     EXPECT_TRUE(front.messages().empty());
 
@@ -215,7 +215,7 @@ TEST_F(ConvertRecordingTest, DatabaseErrorLeavesAtOnce) {
 }
 
 TEST_F(ConvertRecordingTest, GainFactorComesFromTheChannelsGroup) {
-    RecorderFile file = MakeRecording(RecordingSpec{});
+    RecorderFile file = MakeRecording(RecordingPlan{});
     file.Set("GROUP1", "CH#", "1,2").Set("GROUP1", "GAIN", "3");
     file.Set("GROUP2", "CH#", "3").Set("GROUP2", "GAIN", "40");
     EXPECT_EQ(Convert(file), 1);
@@ -226,11 +226,11 @@ TEST_F(ConvertRecordingTest, GainFactorComesFromTheChannelsGroup) {
 }
 
 TEST_F(ConvertRecordingTest, StreamSectionIsTheOneFileStreamNames) {
-    RecordingSpec spec;
-    spec.stream = 2;
-    spec.channels = {{4, "BHZ"}};
-    spec.data.channels = 1;
-    RecorderFile file = MakeRecording(spec);
+    RecordingPlan plan;
+    plan.stream = 2;
+    plan.channels = {{4, "BHZ"}};
+    plan.data.channels = 1;
+    RecorderFile file = MakeRecording(plan);
     file.Set("STREAM0", "N_CH", "1").Set("STREAM0", "CH#", "5").Set("CH5", "NAME", "LHZ");
     EXPECT_EQ(Convert(file), 1);
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"BHZ@0"}));
@@ -277,7 +277,7 @@ TEST_F(ConvertRecordingTest, FileThatCannotBeOpenedIsRejectedAfterTheEvent) {
 
 TEST_F(ConvertRecordingTest, DataBlockBeyondTwoGibibytesKeepsItsSize) {
     // A sparse file: header and one record, then a hole up to 2 GiB + 1 MiB.
-    const RecorderFile file = MakeRecording(RecordingSpec{});
+    const RecorderFile file = MakeRecording(RecordingPlan{});
     const std::string path = file.WriteTo(dir.File("big.dat"));
     const std::int64_t size = (std::int64_t{2} << 30) + (1 << 20);
     ASSERT_EQ(::truncate(path.c_str(), size), 0);
@@ -292,7 +292,7 @@ TEST_F(ConvertRecordingTest, DataBlockBeyondTwoGibibytesKeepsItsSize) {
 TEST_F(ConvertRecordingTest, StopRequestEndsTheWalkBeforeTheNextTraceFile) {
     ASSERT_TRUE(engine::TryBeginRun());
     outputs.beforeWrite = [](const std::string&) { engine::RequestStop(); };
-    EXPECT_EQ(Convert(MakeRecording(RecordingSpec{})), 1);
+    EXPECT_EQ(Convert(MakeRecording(RecordingPlan{})), 1);
     engine::EndRun();
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0"}));
 }

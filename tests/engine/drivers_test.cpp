@@ -24,7 +24,7 @@ using engine_test::FakeFrontEnd;
 using engine_test::FakeOutputs;
 using engine_test::ScopedWorkingDir;
 using testing_support::MakeRecording;
-using testing_support::RecordingSpec;
+using testing_support::RecordingPlan;
 using testing_support::TempDir;
 using Strings = std::vector<std::string>;
 
@@ -66,13 +66,13 @@ protected:
     // A recording of `station` starting at `time` on 29.11.2007, DATA_SEC `seconds`.
     std::string Recording(const std::string& path, const std::string& station, const std::string& time,
                           std::optional<std::string> seconds = "600") {
-        RecordingSpec spec;
-        spec.station = station;
-        spec.time = time;
-        spec.dataSec = std::move(seconds);
-        spec.channels = {{1, "SHZ"}};
-        spec.data.channels = 1;
-        return MakeRecording(spec).WriteTo(dir.File(path));
+        RecordingPlan plan;
+        plan.station = station;
+        plan.time = time;
+        plan.dataSec = std::move(seconds);
+        plan.channels = {{1, "SHZ"}};
+        plan.data.channels = 1;
+        return MakeRecording(plan).WriteTo(dir.File(path));
     }
 
     Strings StartsWritten() const {

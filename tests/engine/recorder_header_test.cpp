@@ -16,15 +16,15 @@ namespace {
 
 using testing_support::MakeRecording;
 using testing_support::RecorderFile;
-using testing_support::RecordingSpec;
+using testing_support::RecordingPlan;
 using testing_support::TempDir;
 
 TEST(RecorderGenerator, OffsetToDataPointsAtTheDataBlock) {
     TempDir dir;
-    RecordingSpec spec;
-    spec.data.records = 3;
-    spec.data.trailingBytes = 17;
-    const RecorderFile file = MakeRecording(spec);
+    RecordingPlan plan;
+    plan.data.records = 3;
+    plan.data.trailingBytes = 17;
+    const RecorderFile file = MakeRecording(plan);
     const std::string bytes = file.Bytes();
     platform::IniFile header(file.WriteTo(dir.File("r.dat")));
     const engine::StreamHeader stream = engine::ReadStreamHeader(header);
@@ -80,7 +80,7 @@ TEST(ChannelGainFactor, FollowsTheGroupsInOrder) {
          12, 4},
     };
     for (const Case& c : cases) {
-        RecorderFile file = MakeRecording(RecordingSpec{});
+        RecorderFile file = MakeRecording(RecordingPlan{});
         c.groups(file);
         const std::string path = file.WriteTo(dir.File("g.dat"));
         platform::IniFile header(path);
@@ -115,7 +115,7 @@ TEST(ReadEventTime, TakesTheNamedChannelsTriggerTime) {
          [](RecorderFile& f) { f.Set("EVENT", "CH#", "2").Set("EVENT", "DATE_CH2", "07.03.2006"); }, std::nullopt},
     };
     for (const Case& c : cases) {
-        RecorderFile file = MakeRecording(RecordingSpec{});
+        RecorderFile file = MakeRecording(RecordingPlan{});
         c.event(file);
         platform::IniFile header(file.WriteTo(dir.File("e.dat")));
         EXPECT_EQ(engine::ReadEventTime(header), c.expected) << c.what;
@@ -124,9 +124,9 @@ TEST(ReadEventTime, TakesTheNamedChannelsTriggerTime) {
 
 TEST(ReadStreamHeader, ReadsTheStreamThatFileStreamNames) {
     TempDir dir;
-    RecordingSpec spec;
-    spec.stream = 1;
-    RecorderFile file = MakeRecording(spec);
+    RecordingPlan plan;
+    plan.stream = 1;
+    RecorderFile file = MakeRecording(plan);
     file.Set("STREAM0", "N_CH", "9").Set("STREAM0", "TYPE", "TRIGGER").Set("STREAM0", "CH#", "7,8");
     file.Set("STREAM1", "TYPE", "Trigger");
     file.SetOffsetText("5000000000");
@@ -141,22 +141,22 @@ TEST(ReadStreamHeader, ReadsTheStreamThatFileStreamNames) {
 
 TEST(ReadRecordingSpan, NeedsDateAndTime) {
     TempDir dir;
-    RecordingSpec spec;
-    spec.date = "29.11.2007";
-    spec.time = "14:30:45.5";
-    spec.dataSec = "3600";
-    platform::IniFile full(MakeRecording(spec).WriteTo(dir.File("a.dat")));
+    RecordingPlan plan;
+    plan.date = "29.11.2007";
+    plan.time = "14:30:45.5";
+    plan.dataSec = "3600";
+    platform::IniFile full(MakeRecording(plan).WriteTo(dir.File("a.dat")));
     const auto span = engine::ReadRecordingSpan(full);
     ASSERT_TRUE(span);
     EXPECT_EQ(span->start, EpochFromCalendar(2007, 11, 29, 14, 30, 45.5f));
     EXPECT_EQ(span->dataSeconds, 3600);
 
-    spec.dataSec.reset();
-    platform::IniFile noLength(MakeRecording(spec).WriteTo(dir.File("b.dat")));
+    plan.dataSec.reset();
+    platform::IniFile noLength(MakeRecording(plan).WriteTo(dir.File("b.dat")));
     ASSERT_TRUE(engine::ReadRecordingSpan(noLength));
     EXPECT_EQ(engine::ReadRecordingSpan(noLength)->dataSeconds, 0);
 
-    RecorderFile noTime = MakeRecording(spec);
+    RecorderFile noTime = MakeRecording(plan);
     noTime.Set("FILE", "TIME_INT", "");
     platform::IniFile header(noTime.WriteTo(dir.File("c.dat")));
     EXPECT_FALSE(engine::ReadRecordingSpan(header));

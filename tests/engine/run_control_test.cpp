@@ -20,7 +20,7 @@ using engine_test::FakeFrontEnd;
 using engine_test::FakeOutputs;
 using engine_test::ScopedWorkingDir;
 using testing_support::MakeRecording;
-using testing_support::RecordingSpec;
+using testing_support::RecordingPlan;
 using testing_support::TempDir;
 using Strings = std::vector<std::string>;
 
@@ -55,9 +55,9 @@ protected:
         // STA2's recordings would be in the common directory, which does not exist.
         dir.Write("kelvaron.ini", "[KELVARON]\r\nDIR=" + dir.File("common") + "\r\n[STA1]\r\nDIR=" + dir.File("src") + "\r\n");
         for (const char* time : {"14:10:00", "14:20:00", "14:30:00"}) {
-            RecordingSpec spec;
-            spec.time = time;
-            MakeRecording(spec).WriteTo(dir.File(std::string("src/") + time + ".dat"));
+            RecordingPlan plan;
+            plan.time = time;
+            MakeRecording(plan).WriteTo(dir.File(std::string("src/") + time + ".dat"));
         }
         front.stations = {"STA1", "STA2"};
         front.start = {2007, 11, 29, 14, 0, 0};

@@ -172,29 +172,29 @@ std::string RecorderFile::WriteTo(const std::string& path) const {
     return path;
 }
 
-RecorderFile MakeRecording(const RecordingSpec& spec) {
+RecorderFile MakeRecording(const RecordingPlan& plan) {
     RecorderFile file;
-    file.Set("SYSTEM", "NAME", spec.station);
-    file.Set("FILE", "DATE_INT", spec.date);
-    file.Set("FILE", "TIME_INT", spec.time);
-    if (spec.dataSec) file.Set("FILE", "DATA_SEC", *spec.dataSec);
-    file.Set("FILE", "STREAM", std::to_string(spec.stream));
+    file.Set("SYSTEM", "NAME", plan.station);
+    file.Set("FILE", "DATE_INT", plan.date);
+    file.Set("FILE", "TIME_INT", plan.time);
+    if (plan.dataSec) file.Set("FILE", "DATA_SEC", *plan.dataSec);
+    file.Set("FILE", "STREAM", std::to_string(plan.stream));
     file.Set("HEADER", "VERSION", "3");
 
     std::string list;
-    for (const RecordingChannel& ch : spec.channels)
+    for (const RecordingChannel& ch : plan.channels)
         list += (list.empty() ? "" : ",") + std::to_string(ch.number);
-    const std::string stream = "STREAM" + std::to_string(spec.stream);
-    file.Set(stream, "N_CH", spec.channelCount.value_or(std::to_string(spec.data.channels)));
-    file.Set(stream, "TYPE", spec.type);
-    file.Set(stream, "REC_SIZE_SEC", std::to_string(spec.data.recordSeconds));
-    file.Set(stream, "CH#", spec.channelList.value_or(list));
-    for (const RecordingChannel& ch : spec.channels) {
+    const std::string stream = "STREAM" + std::to_string(plan.stream);
+    file.Set(stream, "N_CH", plan.channelCount.value_or(std::to_string(plan.data.channels)));
+    file.Set(stream, "TYPE", plan.type);
+    file.Set(stream, "REC_SIZE_SEC", std::to_string(plan.data.recordSeconds));
+    file.Set(stream, "CH#", plan.channelList.value_or(list));
+    for (const RecordingChannel& ch : plan.channels) {
         const std::string section = "CH" + std::to_string(ch.number);
         file.Set(section, "GAIN_REF", "1");  // a key of its own keeps the section present
         if (!ch.name.empty()) file.Set(section, "NAME", ch.name);
     }
-    file.SetData(BuildDataBlock(spec.data));
+    file.SetData(BuildDataBlock(plan.data));
     return file;
 }
 

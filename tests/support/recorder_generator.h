@@ -79,7 +79,7 @@ struct RecordingChannel {
 };
 
 // A typical recording; change what a test needs with RecorderFile::Set.
-struct RecordingSpec {
+struct RecordingPlan {
     std::string station = "STA1";
     std::string date = "29.11.2007";
     std::string time = "14:30:45";
@@ -93,6 +93,6 @@ struct RecordingSpec {
     DataLayout data;  // data.channels is the number of sample blocks
 };
 
-RecorderFile MakeRecording(const RecordingSpec& spec);
+RecorderFile MakeRecording(const RecordingPlan& plan);
 
 }  // namespace testing_support
