@@ -33,9 +33,6 @@
 namespace {
 
 constexpr int kStatusBarId = 59393;
-// Station names are held in 32-character buffers, channel names in 16.
-constexpr std::size_t kStationChars = 31;
-constexpr std::size_t kChannelChars = 15;
 constexpr int kStationRawRole = Qt::UserRole;
 
 std::string Cut(std::string text, std::size_t chars) {

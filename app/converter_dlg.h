@@ -91,6 +91,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // Station names are read into 32-character buffers, channel names into 16.
+    static constexpr std::size_t kStationChars = 31;
+    static constexpr std::size_t kChannelChars = 15;
+
     void CreateControls();
     void CreateStatusBar();
     void SetUpButtons();

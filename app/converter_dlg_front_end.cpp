@@ -25,8 +25,6 @@
 
 namespace {
 
-constexpr std::size_t kStationChars = 31;
-constexpr std::size_t kChannelChars = 15;
 constexpr std::size_t kDataDirChars = 127;
 
 }  // namespace
