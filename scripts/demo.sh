@@ -11,11 +11,12 @@ set_up_demo
 echo "Demo set up in $demo: stations KRV, ARU, OBN; window 10:00:00 15/03/2024, 2 hours."
 
 cd "$demo"
+status=0
 if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
-  "$build_dir/app/kelvaron" || true
+  "$build_dir/app/kelvaron" || status=$?
 else
   echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running the demo's window with kelvaron-batch instead."
-  "$build_dir/cli/kelvaron-batch" window || true
+  "$build_dir/cli/kelvaron-batch" window || status=$?
 fi
 
 traces=$(find "$demo/data" -type f | wc -l)
@@ -27,3 +28,4 @@ if command -v isql >/dev/null; then
   [[ -n "$rows" ]] && echo "FILELIST rows: $rows"
 fi
 echo "Settings: $demo/kelvaron.ini, $demo/tvx.ini"
+exit "$status"
