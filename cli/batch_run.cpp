@@ -33,9 +33,13 @@ int Refuse(const std::string& text) {
     return kExitUsage;
 }
 
+// Set by a stop signal: the run did not get to convert all it was asked for.
+volatile std::sig_atomic_t stopSignalled = 0;
+
 // Ctrl-C and SIGTERM end the run after the trace file in hand; a second
 // signal ends the process at once.
 void OnStopSignal(int signal) {
+    stopSignalled = 1;
     engine::RequestStop();
     std::signal(signal, SIG_DFL);
 }
@@ -97,10 +101,12 @@ int RunBatch(const std::vector<std::string>& args) {
         request.dialog = &front;
         started = StartConvertFiles(request);
     }
+    // A signal before the run took its slot was forgotten by the start.
+    if (started && stopSignalled) engine::RequestStop();
     if (started) engine::WaitForRun();
     theDatabase.Close();
     if (!started) return UsageError("the run could not be started");
-    return front.failed() ? kExitFailed : kExitConverted;
+    return front.failed() || stopSignalled ? kExitFailed : kExitConverted;
 }
 
 }  // namespace cli

@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "catalog/catalogue.h"
+#include "catalog/transaction_guard.h"
 #include "tests/cli/batch_process.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
@@ -22,6 +27,7 @@ using catalog::SqlType;
 using cli_test::BatchResult;
 using cli_test::RunBatchProcess;
 using testing_support::CountRows;
+using testing_support::ExecuteOnCatalogue;
 using testing_support::MakeRecording;
 using testing_support::QueryCatalogue;
 using testing_support::RecorderFile;
@@ -250,6 +256,27 @@ TEST_P(BatchEndToEnd, MissingSourceDirectoryFailsItsStationOnly) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.errors.find("nowhere/"), std::string::npos) << result.errors;
     EXPECT_TRUE(TraceExists("STA2/1429112007/141000-29112007.BHZ"));
+}
+
+TEST_P(BatchEndToEnd, StopSignalEndsTheRunAfterTheTraceInHandWithStatusOne) {
+    // Hold the catalogue, so that the first trace's registration waits for us.
+    std::optional<catalog::TransactionGuard> hold(std::in_place, theDatabase);
+    ExecuteOnCatalogue(GetParam() == testing_support::CatalogueBackendKind::SQLite
+                           ? "DELETE FROM FILELIST"
+                           : "LOCK TABLE FILELIST IN EXCLUSIVE MODE");
+    const char* first = "STA2/1429112007/141000-29112007.BHZ";
+    const BatchResult result = RunBatchProcess(
+        work.path(), {"files", "--stations", "STA1,STA2", "src/c.dat", "src/a.dat"},
+        {"TVX_INI=" + work.File("tvx.ini")}, [&](pid_t pid) {
+            for (int i = 0; i < 500 && !TraceExists(first); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            ::kill(pid, SIGTERM);
+            hold.reset();
+        });
+    ASSERT_TRUE(TraceExists(first));
+    EXPECT_EQ(result.status, 1) << "a stopped run did not convert all it was asked for\n" << result.errors;
+    EXPECT_EQ(CountRows("FILELIST"), 1) << "the trace in hand is registered";
+    EXPECT_FALSE(TraceExists("STA1")) << "nothing is converted after the stop";
 }
 
 TEST_P(BatchEndToEnd, UsageErrorsEndWithStatusTwo) {

@@ -12,7 +12,8 @@ extern char** environ;
 namespace cli_test {
 
 BatchResult RunBatchProcess(const std::string& workDir, const std::vector<std::string>& args,
-                            const std::vector<std::string>& env) {
+                            const std::vector<std::string>& env,
+                            const std::function<void(pid_t)>& whileRunning) {
     std::vector<std::string> argStore = {KELVARON_BATCH};
     argStore.insert(argStore.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -40,6 +41,7 @@ BatchResult RunBatchProcess(const std::string& workDir, const std::vector<std::s
         ::_exit(127);
     }
     ::close(pipeFds[1]);
+    if (whileRunning) whileRunning(pid);
     BatchResult result;
     char buffer[4096];
     for (;;) {

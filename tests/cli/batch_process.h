@@ -1,6 +1,9 @@
 // Runs the built kelvaron-batch in a directory and collects what it says.
 #pragma once
 
+#include <sys/types.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,7 +15,10 @@ struct BatchResult {
 };
 
 // env: extra "NAME=value" entries on top of this process's environment.
+// whileRunning, if given, is called with the child's pid once it has started
+// and before its output is read (it must not wait for much output).
 BatchResult RunBatchProcess(const std::string& workDir, const std::vector<std::string>& args,
-                            const std::vector<std::string>& env = {});
+                            const std::vector<std::string>& env = {},
+                            const std::function<void(pid_t)>& whileRunning = {});
 
 }  // namespace cli_test
