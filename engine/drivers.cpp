@@ -68,6 +68,11 @@ bool StartWorker(FrontEnd& dialog, std::function<void()> procedure) {
                 procedure();
             } catch (...) {
                 // Nothing may leave a worker; the bodies report what they can.
+                // Whatever ended the run early, the operator gets the controls back.
+                try {
+                    EnableControls(dialog);
+                } catch (...) {
+                }
             }
             try {
                 dialog.RunFinished();

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,17 @@ TEST_F(RunControlTest, FileRunWorksOnACopyOfTheRequest) {
     EXPECT_EQ(front.log().front(), "PickRecordingFiles:" + dir.File("src") + "/");
     EXPECT_EQ(front.log().back(), "RunFinished");
     EXPECT_TRUE(other.log().empty());
+}
+
+TEST_F(RunControlTest, SomethingEscapingARunStillGivesTheControlsBack) {
+    front.onRunBegins = [] { throw std::bad_alloc(); };
+    ASSERT_TRUE(engine::StartConvertWindow(front, outputs));
+    engine::WaitForRun();
+    const Strings log = front.log();
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log[log.size() - 3], "Enable:1017:1");
+    EXPECT_EQ(log[log.size() - 2], "ShowCurrentFile:");
+    EXPECT_EQ(log.back(), "RunFinished");
 }
 
 TEST_F(RunControlTest, RequestWithoutDialogStartsNothing) {
