@@ -6,6 +6,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -28,9 +31,29 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
+// The process umask, read without changing it: umask(2) can only be read by
+// setting it, which would briefly apply to files other threads create.
+mode_t CurrentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+    return 022;
+}
+
+// A settings file reached through a symbolic link is replaced where it lies,
+// keeping the link.
+std::string LinkTarget(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) return path;
+    std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+    return error ? path : target.string();
+}
+
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view contents) {
+bool WriteFileAtomically(const std::string& linkOrPath, std::string_view contents) {
+    const std::string path = LinkTarget(linkOrPath);
     std::vector<char> name(path.begin(), path.end());
     const char suffix[] = ".tmp.XXXXXX";
     name.insert(name.end(), suffix, suffix + sizeof suffix);
@@ -42,9 +65,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents) {
     if (::stat(path.c_str(), &old) == 0) {
         mode = old.st_mode & 07777;
     } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0644 & ~mask;
+        mode = 0644 & ~CurrentUmask();
     }
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, contents) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;

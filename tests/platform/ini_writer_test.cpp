@@ -95,3 +95,28 @@ TEST(IniWrite, RefusesToTouchAPathItCannotRead) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(IniWrite, ThroughASymbolicLinkWritesTheTargetAndKeepsTheLink) {
+    TempDir dir;
+    std::string target = dir.Write("real/kelvaron.ini", "[KELVARON]\nTIME=old\n");
+    std::string link = dir.File("kelvaron.ini");
+    std::filesystem::create_symlink(target, link);
+    ASSERT_TRUE(platform::WriteIniString(link, "KELVARON", "TIME", "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(target), "[KELVARON]\nTIME=new\n");
+}
+
+TEST(IniWrite, ANewFileFollowsTheUmask) {
+    TempDir dir;
+    mode_t saved = ::umask(027);
+    bool written = platform::WriteIniString(dir.File("new.ini"), "S", "K", "v");
+    ::umask(saved);
+    ASSERT_TRUE(written);
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.File("new.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+}  // namespace
