@@ -1,5 +1,7 @@
 #include "app/converter_app.h"
 
+#include <clocale>
+
 #include "app/converter_dlg.h"
 #include "app/text_8bit.h"
 #include "app/ui_hooks.h"
@@ -11,6 +13,10 @@ void StartupMessages::ShowMessage(const std::string& text, const std::string& ca
 }
 
 bool CConverterApp::InitInstance() {
+    // The window system's library has taken the locale of the environment;
+    // recorder texts, trace headers and catalogue filters are read and
+    // written with a decimal point whatever the operator's language.
+    std::setlocale(LC_NUMERIC, "C");
     StartupMessages messages;
     if (!OpenCatalogue(messages)) {
         m_exitCode = 1;
