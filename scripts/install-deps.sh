@@ -7,6 +7,7 @@ packages=(
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql
   libgtest-dev libgmock-dev
   xvfb xauth
+  locales
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -16,4 +17,11 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update
   apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The operator's locale writes numbers with a decimal comma; the tests check
+# that files and SQL keep the decimal point under it.
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf8$'; then
+  grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'ru_RU.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen
 fi
