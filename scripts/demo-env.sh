@@ -17,11 +17,15 @@ set_up_demo() {
   rm -rf "$demo"
   mkdir -p "$demo/data" "$demo/recordings"
 
+  # A write-ahead log with full sync: every committed row is as durable as
+  # with the rollback journal, at one flush per commit instead of several.
   cat >"$demo/odbc.ini" <<INI
 [TVX]
 Driver=SQLite3
 Database=$demo/catalogue.sqlite
 Timeout=10000
+JournalMode=WAL
+SyncPragma=FULL
 INI
   export ODBCINI="$demo/odbc.ini"
 
