@@ -1,4 +1,5 @@
 #include "app/about_dlg.h"
+#include "app/dialog_frame.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -9,13 +10,7 @@
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const res::DialogTemplate& t = res::AboutDialogTemplate();
-    setWindowTitle(QString::fromUtf8(t.caption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    const QFont font = res::DialogFont(t.fontName, t.pointSize);
-    setFont(font);
-    const res::DialogBaseUnits units = res::BaseUnitsOf(font);
-    setFixedSize(res::DialogUnitsToPixels(units, t.cx, t.cy));
+    const res::DialogBaseUnits units = SetUpDialogFrame(*this, t);
 
     for (const res::ControlTemplate& c : t.controls) {
         const QRect r = res::DialogUnitsToPixels(units, c.x, c.y, c.cx, c.cy);

@@ -14,6 +14,7 @@
 #include <cstdio>
 
 #include "app/about_dlg.h"
+#include "app/dialog_frame.h"
 #include "app/free_space_pane.h"
 #include "app/settings_text.h"
 #include "app/text_8bit.h"
@@ -66,13 +67,7 @@ CConverterDlg::~CConverterDlg() {
 
 void CConverterDlg::CreateControls() {
     const res::DialogTemplate& t = res::ConverterDialogTemplate();
-    setWindowTitle(QString::fromUtf8(t.caption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    const QFont font = res::DialogFont(t.fontName, t.pointSize);
-    setFont(font);
-    const res::DialogBaseUnits units = res::BaseUnitsOf(font);
-    setFixedSize(res::DialogUnitsToPixels(units, t.cx, t.cy));
+    const res::DialogBaseUnits units = SetUpDialogFrame(*this, t);
 
     // Created in template order, which is also the tab order and the stacking
     // order (the group box lies under the controls inside it).
