@@ -1,4 +1,4 @@
-// Numeric ids of the front end's resources and of the main dialog's controls.
+// Numeric ids of the front end's resources (the controls' ids are in engine/front_end.h).
 #pragma once
 
 namespace res {
