@@ -31,15 +31,15 @@ struct RowColours {
     QColor background;
 };
 
-void DrawChannelItem(QPainter& painter, const ChannelListView& list, const QStyleOptionViewItem& option,
-                     int row, bool selected, bool focused) {
+void DrawChannelItem(QPainter& painter, const ChannelListView& list,
+                     const QStyleOptionViewItem& option, int row, bool selected, bool focused) {
     const QPalette& pal = option.palette;
-    const RowColours colours = selected
-        ? RowColours{pal.color(QPalette::HighlightedText), pal.color(QPalette::Highlight)}
-        : RowColours{pal.color(QPalette::Text), pal.color(QPalette::Base)};
+    const RowColours colours =
+        selected ? RowColours{pal.color(QPalette::HighlightedText), pal.color(QPalette::Highlight)}
+                 : RowColours{pal.color(QPalette::Text), pal.color(QPalette::Base)};
     const QHeaderView* header = list.header();
-    const QRect rowRect(header->sectionViewportPosition(0), option.rect.top(),
-                        header->length(), option.rect.height());
+    const QRect rowRect(header->sectionViewportPosition(0), option.rect.top(), header->length(),
+                        option.rect.height());
 
     int imageWidth = 0;
     if (const StateImageList* images = list.GetStateImageList()) {
@@ -71,7 +71,8 @@ void DrawChannelItem(QPainter& painter, const ChannelListView& list, const QStyl
 
     if (focused) {
         QStyleOptionFocusRect focus;
-        focus.rect = QRect(QPoint(rowRect.left() + imageWidth, rowRect.top()), rowRect.bottomRight());
+        focus.rect =
+            QRect(QPoint(rowRect.left() + imageWidth, rowRect.top()), rowRect.bottomRight());
         focus.palette = pal;
         focus.backgroundColor = colours.background;
         list.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, &list);
@@ -114,8 +115,7 @@ int ChannelListView::GetColumnWidth(int column) const { return header()->section
 
 void ChannelListView::InsertItem(int index, const std::string& text8) {
     QList<QStandardItem*> cells;
-    for (int c = 0; c < std::max(model_->columnCount(), 1); ++c)
-        cells.append(new QStandardItem());
+    for (int c = 0; c < std::max(model_->columnCount(), 1); ++c) cells.append(new QStandardItem());
     cells[0]->setText(FromText8(text8));
     cells[0]->setData(QByteArray::fromStdString(text8), kText8Role);
     cells[0]->setData(0, kStateRole);
@@ -123,8 +123,7 @@ void ChannelListView::InsertItem(int index, const std::string& text8) {
 }
 
 void ChannelListView::SetItemText(int item, int column, const QString& text) {
-    if (QStandardItem* cell = model_->item(item, column))
-        cell->setText(text);
+    if (QStandardItem* cell = model_->item(item, column)) cell->setText(text);
 }
 
 QString ChannelListView::GetItemText(int item, int column) const {
@@ -139,8 +138,7 @@ std::string ChannelListView::GetItemText8(int item) const {
 
 void ChannelListView::SetItemState(int item, int state, int mask) {
     QStandardItem* cell = model_->item(item, 0);
-    if (!cell)
-        return;
+    if (!cell) return;
     const int old = cell->data(kStateRole).toInt();
     cell->setData((old & ~mask) | (state & mask), kStateRole);
 }
@@ -155,14 +153,11 @@ int ChannelListView::GetItemCount() const { return model_->rowCount(); }
 void ChannelListView::DeleteAllItems() { model_->removeRows(0, model_->rowCount()); }
 
 int ChannelListView::HitTestStateIcon(QPoint p) const {
-    if (!images_)
-        return -1;
+    if (!images_) return -1;
     const QModelIndex index = indexAt(p);
-    if (!index.isValid())
-        return -1;
+    if (!index.isValid()) return -1;
     const int left = header()->sectionViewportPosition(0);
-    if (p.x() < left || p.x() >= left + images_->ImageWidth())
-        return -1;
+    if (p.x() < left || p.x() >= left + images_->ImageWidth()) return -1;
     return index.row();
 }
 
@@ -184,11 +179,9 @@ void ChannelListView::mouseReleaseEvent(QMouseEvent* event) {
 void ToggleChannelCheck(ChannelListView& list, QPoint p) {
     const StateImageList* images = list.GetStateImageList();
     const int limit = images ? images->ImageWidth() : 0;
-    if (p.x() > limit)
-        return;
+    if (p.x() > limit) return;
     const int row = list.HitTestStateIcon(p);
-    if (row < 0)
-        return;
+    if (row < 0) return;
     const int state = list.GetItemState(row, kStateMask);
     list.SetItemState(row, state == kStateUnchecked ? kStateChecked : kStateUnchecked, kStateMask);
     list.viewport()->update();

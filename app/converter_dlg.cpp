@@ -37,8 +37,7 @@ constexpr int kStatusBarId = 59393;
 constexpr int kStationRawRole = Qt::UserRole;
 
 std::string Cut(std::string text, std::size_t chars) {
-    if (text.size() > chars)
-        text.resize(chars);
+    if (text.size() > chars) text.resize(chars);
     return text;
 }
 
@@ -75,58 +74,55 @@ void CConverterDlg::CreateControls() {
         const QString text = QString::fromUtf8(c.text);
         QWidget* w = nullptr;
         switch (c.id) {
-        case engine::kIdConvert:
-            w = m_btnConvert = new widgets::CShadedIconButton(text, this);
-            m_btnConvert->setDefault(true);
-            connect(m_btnConvert, &QPushButton::clicked, this, &CConverterDlg::OnOK);
-            break;
-        case engine::kIdConvertFiles:
-            w = m_btnConvertFiles = new widgets::CShadedIconButton(text, this);
-            connect(m_btnConvertFiles, &QPushButton::clicked, this, &CConverterDlg::OnConvertFiles);
-            break;
-        case engine::kIdExit:
-            w = m_btnExit = new widgets::CShadedIconButton(text, this);
-            connect(m_btnExit, &QPushButton::clicked, this, &CConverterDlg::OnCancel);
-            break;
-        case engine::kIdSelectAll:
-            w = m_btnAll = new widgets::CShadedIconButton(text, this);
-            connect(m_btnAll, &QPushButton::clicked, this, &CConverterDlg::OnSelectAllStations);
-            break;
-        case engine::kIdClearStations:
-            w = m_btnNone = new widgets::CShadedIconButton(text, this);
-            connect(m_btnNone, &QPushButton::clicked, this, &CConverterDlg::OnClearStations);
-            break;
-        case engine::kIdStationList:
-            w = m_listStations = new QListWidget(this);
-            m_listStations->setSelectionMode(QAbstractItemView::ExtendedSelection);
-            m_listStations->setContextMenuPolicy(Qt::PreventContextMenu);
-            connect(m_listStations, &QListWidget::itemSelectionChanged, this,
-                    &CConverterDlg::OnSelchangeStations);
-            break;
-        case engine::kIdChannelList:
-            w = m_listChannels = new app::ChannelListView(this);
-            break;
-        case engine::kIdStartField:
-            w = m_editStart = new CDateTimeEdit(this);
-            break;
-        case engine::kIdDurationField:
-            w = m_editDuration = new CMaskEdit(this);
-            break;
-        case engine::kIdGainCheck:
-            w = m_checkUseGain = new QCheckBox(text, this);
-            break;
-        default:
-            if (c.kind == res::ControlKind::GroupBox)
-                w = new QGroupBox(text, this);
-            break;
+            case engine::kIdConvert:
+                w = m_btnConvert = new widgets::CShadedIconButton(text, this);
+                m_btnConvert->setDefault(true);
+                connect(m_btnConvert, &QPushButton::clicked, this, &CConverterDlg::OnOK);
+                break;
+            case engine::kIdConvertFiles:
+                w = m_btnConvertFiles = new widgets::CShadedIconButton(text, this);
+                connect(m_btnConvertFiles, &QPushButton::clicked, this,
+                        &CConverterDlg::OnConvertFiles);
+                break;
+            case engine::kIdExit:
+                w = m_btnExit = new widgets::CShadedIconButton(text, this);
+                connect(m_btnExit, &QPushButton::clicked, this, &CConverterDlg::OnCancel);
+                break;
+            case engine::kIdSelectAll:
+                w = m_btnAll = new widgets::CShadedIconButton(text, this);
+                connect(m_btnAll, &QPushButton::clicked, this, &CConverterDlg::OnSelectAllStations);
+                break;
+            case engine::kIdClearStations:
+                w = m_btnNone = new widgets::CShadedIconButton(text, this);
+                connect(m_btnNone, &QPushButton::clicked, this, &CConverterDlg::OnClearStations);
+                break;
+            case engine::kIdStationList:
+                w = m_listStations = new QListWidget(this);
+                m_listStations->setSelectionMode(QAbstractItemView::ExtendedSelection);
+                m_listStations->setContextMenuPolicy(Qt::PreventContextMenu);
+                connect(m_listStations, &QListWidget::itemSelectionChanged, this,
+                        &CConverterDlg::OnSelchangeStations);
+                break;
+            case engine::kIdChannelList:
+                w = m_listChannels = new app::ChannelListView(this);
+                break;
+            case engine::kIdStartField:
+                w = m_editStart = new CDateTimeEdit(this);
+                break;
+            case engine::kIdDurationField:
+                w = m_editDuration = new CMaskEdit(this);
+                break;
+            case engine::kIdGainCheck:
+                w = m_checkUseGain = new QCheckBox(text, this);
+                break;
+            default:
+                if (c.kind == res::ControlKind::GroupBox) w = new QGroupBox(text, this);
+                break;
         }
-        if (!w)
-            continue;
+        if (!w) continue;
         w->setGeometry(res::DialogUnitsToPixels(units, c.x, c.y, c.cx, c.cy));
-        if (c.style & res::kDisabled)
-            w->setEnabled(false);
-        if (c.id != res::kStaticId)
-            m_controls[c.id] = w;
+        if (c.style & res::kDisabled) w->setEnabled(false);
+        if (c.id != res::kStaticId) m_controls[c.id] = w;
     }
 }
 
@@ -206,8 +202,10 @@ void CConverterDlg::SetUpButtons() {
     widgets::SetIconResolver([](int id) { return res::LoadIcon(id); });
     widgets::SetCursorResolver([](int id) { return res::LoadCursor(id); });
     const std::pair<widgets::CShadedIconButton*, int> buttons[] = {
-        {m_btnExit, res::kExitIcon},           {m_btnConvert, res::kConvertIcon},
-        {m_btnConvertFiles, res::kConvertFileIcon}, {m_btnAll, res::kSelectAllIcon},
+        {m_btnExit, res::kExitIcon},
+        {m_btnConvert, res::kConvertIcon},
+        {m_btnConvertFiles, res::kConvertFileIcon},
+        {m_btnAll, res::kSelectAllIcon},
         {m_btnNone, res::kClearIcon},
     };
     for (const auto& [button, icon] : buttons) {
@@ -224,8 +222,7 @@ void CConverterDlg::LoadSettings() {
         char key[32];
         std::snprintf(key, sizeof key, "STA%d", i);
         const std::string name = ini.GetString("KELVARON", key, "", 63);
-        if (!name.empty())
-            AddStation(name);
+        if (!name.empty()) AddStation(name);
     }
     const std::string time = ini.GetString("KELVARON", "TIME", app::kDefaultTime, 31);
     const std::string timeQty =
@@ -251,8 +248,7 @@ void CConverterDlg::AddStation(const std::string& name8) {
 
 std::string CConverterDlg::StationText8(int row) const {
     const QListWidgetItem* item = m_listStations->item(row);
-    if (!item)
-        return {};
+    if (!item) return {};
     return Cut(item->data(kStationRawRole).toByteArray().toStdString(), kStationChars);
 }
 
@@ -270,22 +266,19 @@ void CConverterDlg::SelectAllStations(bool select) {
 }
 
 void CConverterDlg::OnSelectAllStations() {
-    if (m_listStations->count() < 2)
-        return;
+    if (m_listStations->count() < 2) return;
     SelectAllStations(true);
     m_listChannels->DeleteAllItems();
 }
 
 void CConverterDlg::OnClearStations() {
-    if (m_listStations->count() < 2)
-        return;
+    if (m_listStations->count() < 2) return;
     SelectAllStations(false);
     m_listChannels->DeleteAllItems();
 }
 
 void CConverterDlg::OnSelchangeStations() {
-    if (m_selectingByProgram)
-        return;
+    if (m_selectingByProgram) return;
     FillChannelList();
 }
 
@@ -298,12 +291,10 @@ void CConverterDlg::InsertChannelColumns() {
 void CConverterDlg::FillChannelList() {
     WaitCursor wait;
     m_listChannels->DeleteAllItems();
-    if (SelectedStationCount() != 1)
-        return;
+    if (SelectedStationCount() != 1) return;
     // The one selected entry (the current entry may be another, unselected one).
     int row = 0;
-    while (row < m_listStations->count() && !m_listStations->item(row)->isSelected())
-        ++row;
+    while (row < m_listStations->count() && !m_listStations->item(row)->isSelected()) ++row;
     const std::string station = StationText8(row);
     try {
         for (const StationChannel& c : ListStationChannels(station)) {
@@ -318,8 +309,7 @@ void CConverterDlg::FillChannelList() {
         return;
     }
     UpdateData(true);  // shows the message for an invalid start; the outcome is not needed
-    const int useGain =
-        platform::ReadIniInt(platform::KelvaronIniPath(), station, "USEGAIN", 1);
+    const int useGain = platform::ReadIniInt(platform::KelvaronIniPath(), station, "USEGAIN", 1);
     m_checkUseGain->setChecked(useGain != 0);
 }
 
@@ -329,23 +319,18 @@ bool CConverterDlg::UpdateData(bool saveAndValidate) {
 }
 
 void CConverterDlg::OnOK() {
-    if (!UpdateData(true))
-        return;
-    if (m_listStations->currentRow() < 0)
-        return;
-    if (SelectedStationCount() == 0)
-        return;
+    if (!UpdateData(true)) return;
+    if (m_listStations->currentRow() < 0) return;
+    if (SelectedStationCount() == 0) return;
     DisableControls(*this);
     if (!StartConvertWindow(*this) && !engine::IsRunActive())
         EnableControls(*this);  // nothing started and nothing will unlock them
 }
 
 void CConverterDlg::OnConvertFiles() {
-    if (!UpdateData(true))
-        return;
+    if (!UpdateData(true)) return;
     const int current = m_listStations->currentRow();
-    if (current < 0)
-        return;
+    if (current < 0) return;
     m_request = ConvertRequest{};
     const std::string station = StationText8(current);
     station.copy(m_request.station, sizeof m_request.station - 1);
@@ -365,12 +350,10 @@ void CConverterDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CConverterDlg::OnCancel() {
-    if (m_closing)
-        return;
+    if (m_closing) return;
     // A box the dialog shows for a worker (a message, the file dialog) keeps
     // that worker waiting: the window cannot end under it.
-    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this)
-        return;
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) return;
     m_closing = true;
     // Closing the window during a run: the run stops after the trace file in
     // hand, and only then is the window saved and ended.
@@ -384,8 +367,7 @@ void CConverterDlg::OnCancel() {
 
 void CConverterDlg::contextMenuEvent(QContextMenuEvent* event) {
     const QString text = res::LoadString(res::kAboutMenuText);
-    if (text.isEmpty())
-        return;
+    if (text.isEmpty()) return;
     QMenu menu(this);
     connect(menu.addAction(text), &QAction::triggered, this, &CConverterDlg::OnAbout);
     menu.exec(event->globalPos());
@@ -404,12 +386,14 @@ void CConverterDlg::DrawFreeSpacePane(QPainter& painter, const QRect& pane) {
     painter.drawPixmap(pane.topLeft(), m_bmpDisk);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(QRect(QPoint(pane.left() + 24, pane.top()),
-                           QPoint(pane.right() - 20, pane.bottom())),
-                     Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, m_strFreeSpace);
+    painter.drawText(
+        QRect(QPoint(pane.left() + 24, pane.top()), QPoint(pane.right() - 20, pane.bottom())),
+        Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, m_strFreeSpace);
 }
 
-QString CConverterDlg::CurrentFileText() const { return m_paneFile ? m_paneFile->text() : QString(); }
+QString CConverterDlg::CurrentFileText() const {
+    return m_paneFile ? m_paneFile->text() : QString();
+}
 
 void CConverterDlg::ShowErrorText(const std::string& text) {
     app::ShowMessageBox(this, app::FromText8(text),

@@ -32,8 +32,7 @@ constexpr std::size_t kDataDirChars = 127;
 template <typename F>
 auto CConverterDlg::OnUiThread(F&& f) -> decltype(f()) {
     using Result = decltype(f());
-    if (QThread::currentThread() == thread())
-        return f();
+    if (QThread::currentThread() == thread()) return f();
     if constexpr (std::is_void_v<Result>) {
         QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::BlockingQueuedConnection);
     } else {
@@ -46,9 +45,8 @@ auto CConverterDlg::OnUiThread(F&& f) -> decltype(f()) {
 
 void CConverterDlg::ShowMessage(const std::string& text, const std::string& caption,
                                 platform::MessageIcon icon) {
-    OnUiThread([&] {
-        app::ShowMessageBox(this, app::FromText8(text), app::FromText8(caption), icon);
-    });
+    OnUiThread(
+        [&] { app::ShowMessageBox(this, app::FromText8(text), app::FromText8(caption), icon); });
 }
 
 void CConverterDlg::ShowCurrentFile(const std::string& text) {
@@ -62,9 +60,9 @@ bool CConverterDlg::IsStationSelected(const std::string& name) {
     return OnUiThread([&] {
         const QString wanted = app::FromText8(name);
         for (int row = 0; row < m_listStations->count(); ++row) {
-            if (!m_listStations->item(row)->isSelected())
-                continue;
-            if (QString::compare(app::FromText8(StationText8(row)), wanted, Qt::CaseInsensitive) == 0)
+            if (!m_listStations->item(row)->isSelected()) continue;
+            if (QString::compare(app::FromText8(StationText8(row)), wanted, Qt::CaseInsensitive) ==
+                0)
                 return true;
         }
         return false;
@@ -91,8 +89,7 @@ std::vector<std::string> CConverterDlg::SelectedStations() {
     return OnUiThread([&] {
         std::vector<std::string> stations;
         for (int row = 0; row < m_listStations->count(); ++row)
-            if (m_listStations->item(row)->isSelected())
-                stations.push_back(StationText8(row));
+            if (m_listStations->item(row)->isSelected()) stations.push_back(StationText8(row));
         return stations;
     });
 }
@@ -121,16 +118,14 @@ bool CConverterDlg::IsChannelItemChecked(int item) {
 std::string CConverterDlg::ChannelItemText(int item) {
     return OnUiThread([&] {
         std::string text = m_listChannels->GetItemText8(item);
-        if (text.size() > kChannelChars)
-            text.resize(kChannelChars);
+        if (text.size() > kChannelChars) text.resize(kChannelChars);
         return text;
     });
 }
 
 void CConverterDlg::EnableControl(int id, bool enable) {
     OnUiThread([&] {
-        if (QWidget* w = GetDlgItem(id))
-            w->setEnabled(enable);
+        if (QWidget* w = GetDlgItem(id)) w->setEnabled(enable);
     });
 }
 
@@ -147,8 +142,7 @@ void CConverterDlg::BeginWaitCursor() {
 
 void CConverterDlg::EndWaitCursor() {
     OnUiThread([&] {
-        if (m_waitCursors == 0)
-            return;
+        if (m_waitCursors == 0) return;
         QApplication::restoreOverrideCursor();
         --m_waitCursors;
     });
@@ -159,11 +153,9 @@ std::optional<std::vector<std::string>> CConverterDlg::PickRecordingFiles(
     return OnUiThread([&]() -> std::optional<std::vector<std::string>> {
         const std::optional<QStringList> picked =
             app::ShowOpenFilesDialog(this, app::FromText8(initialDir));
-        if (!picked)
-            return std::nullopt;
+        if (!picked) return std::nullopt;
         std::vector<std::string> paths;
-        for (const QString& p : *picked)
-            paths.push_back(QFile::encodeName(p).toStdString());
+        for (const QString& p : *picked) paths.push_back(QFile::encodeName(p).toStdString());
         return paths;
     });
 }
@@ -183,19 +175,16 @@ void CConverterDlg::RunFinished() {
 }
 
 void CConverterDlg::WaitForRunWhilePainting() {
-    if (!engine::IsRunActive())
-        return;
+    if (!engine::IsRunActive()) return;
     engine::RequestStop();
     QEventLoop loop;
     connect(this, &CConverterDlg::runEnded, &loop, &QEventLoop::quit);
     QTimer poll;
     connect(&poll, &QTimer::timeout, &loop, [&loop] {
-        if (!engine::IsRunActive())
-            loop.quit();
+        if (!engine::IsRunActive()) loop.quit();
     });
     poll.start(20);
-    if (engine::IsRunActive())
-        loop.exec();
+    if (engine::IsRunActive()) loop.exec();
     // The worker has made its last call to the dialog; let its thread end.
     engine::WaitForRun();
 }

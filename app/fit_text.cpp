@@ -12,17 +12,13 @@ const QString kEllipsis = QStringLiteral("...");
 QString FitTextToWidth(const QString& text, int room, const TextWidthFn& width) {
     const auto limit = static_cast<unsigned>(room);
     const int full = width(text);
-    if (full < 0 || static_cast<unsigned>(full) <= limit)
-        return text;
+    if (full < 0 || static_cast<unsigned>(full) <= limit) return text;
     const int ellipsis = width(kEllipsis);
-    if (ellipsis < 0)
-        return text;
+    if (ellipsis < 0) return text;
     for (qsizetype keep = text.size() - 1; keep >= 0; --keep) {
-        if (keep + kEllipsis.size() >= kBufferSize)
-            continue;
+        if (keep + kEllipsis.size() >= kBufferSize) continue;
         const int head = width(text.left(keep));
-        if (head < 0)
-            return text;
+        if (head < 0) return text;
         if (static_cast<unsigned>(head) + static_cast<unsigned>(ellipsis) <= limit)
             return text.left(keep) + kEllipsis;
     }

@@ -4,7 +4,8 @@
 
 namespace app {
 
-FreeSpacePane::FreeSpacePane(DrawFn draw, QWidget* parent) : QWidget(parent), draw_(std::move(draw)) {
+FreeSpacePane::FreeSpacePane(DrawFn draw, QWidget* parent)
+    : QWidget(parent), draw_(std::move(draw)) {
     setMinimumHeight(16);
 }
 

@@ -5,10 +5,8 @@
 namespace app {
 
 std::string RepairTimeQty(std::string text) {
-    if (text.size() == std::char_traits<char>::length("00:00:00"))
-        text = "000 " + text;
-    if (text.size() != std::char_traits<char>::length("000 00:00:00"))
-        text = kFallbackTimeQty;
+    if (text.size() == std::char_traits<char>::length("00:00:00")) text = "000 " + text;
+    if (text.size() != std::char_traits<char>::length("000 00:00:00")) text = kFallbackTimeQty;
     return text;
 }
 
@@ -20,8 +18,7 @@ StartFields ParseStartTime(const std::string& text) {
 }
 
 QString FreeSpaceText(std::optional<std::uint64_t> freeBytes) {
-    if (!freeBytes)
-        return QStringLiteral("Ошибка");
+    if (!freeBytes) return QStringLiteral("Ошибка");
     // Printed as a 64-bit count: a 32-bit one turns negative above 2 TiB.
     return QStringLiteral("Доступно %1 Мб").arg(static_cast<qulonglong>(*freeBytes >> 20));
 }

@@ -9,8 +9,7 @@ namespace app {
 bool StateImageList::Create(const QPixmap& strip, int size, QColor transparent) {
     images_.clear();
     size_ = 0;
-    if (strip.isNull() || size <= 0 || strip.height() < size)
-        return false;
+    if (strip.isNull() || size <= 0 || strip.height() < size) return false;
     const QPixmap masked = res::WithTransparentColour(strip, transparent);
     for (int x = 0; x + size <= strip.width(); x += size)
         images_.push_back(masked.copy(x, 0, size, size));
@@ -20,8 +19,7 @@ bool StateImageList::Create(const QPixmap& strip, int size, QColor transparent) 
 
 void StateImageList::Draw(QPainter& painter, int index, QPoint at, bool selected,
                           QColor highlight) const {
-    if (index < 0 || index >= Count())
-        return;
+    if (index < 0 || index >= Count()) return;
     if (!selected) {
         painter.drawPixmap(at, images_[index]);
         return;

@@ -25,9 +25,9 @@ void ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
         MessageHandler()(owner, text, caption, icon);
         return;
     }
-    QMessageBox box(icon == platform::MessageIcon::Error ? QMessageBox::Critical
-                                                         : QMessageBox::NoIcon,
-                    caption, text, QMessageBox::Ok, owner);
+    QMessageBox box(
+        icon == platform::MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon, caption,
+        text, QMessageBox::Ok, owner);
     box.exec();
 }
 
@@ -36,16 +36,14 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
 }
 
 std::optional<QStringList> ShowOpenFilesDialog(QWidget* owner, const QString& initialDir) {
-    if (FileHandler())
-        return FileHandler()(owner, initialDir);
+    if (FileHandler()) return FileHandler()(owner, initialDir);
     QFileDialog dialog(owner, QString(), initialDir);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // "*" is this platform's every-file pattern (a dot is not required).
     dialog.setNameFilter(QStringLiteral("All Files (*)"));
     dialog.setWindowModality(Qt::WindowModal);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.selectedFiles();
 }
 

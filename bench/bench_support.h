@@ -21,7 +21,9 @@ public:
     std::string duration = "000 01:00:00";
     int messages = 0;
 
-    void ShowMessage(const std::string&, const std::string&, platform::MessageIcon) override { ++messages; }
+    void ShowMessage(const std::string&, const std::string&, platform::MessageIcon) override {
+        ++messages;
+    }
     void ShowCurrentFile(const std::string&) override {}
     bool IsStationSelected(const std::string&) override { return true; }
     void RefreshFreeSpace() override {}
@@ -44,8 +46,9 @@ class CountingOutputs : public engine::RecordingOutputs {
 public:
     int events = 0, traces = 0;
     void RegisterEvent(const std::string&, double) override { ++events; }
-    void WriteChannelTrace(const std::uint8_t*, std::int64_t, double, const std::string&, const std::string&,
-                           std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {
+    void WriteChannelTrace(const std::uint8_t*, std::int64_t, double, const std::string&,
+                           const std::string&, std::int32_t, std::int32_t, std::int32_t,
+                           std::int32_t) override {
         ++traces;
     }
 };

@@ -48,14 +48,15 @@ std::uint64_t ReadWhole(const std::string& path) {
     std::vector<char> buffer(1 << 20);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     std::uint64_t total = 0;
-    for (ssize_t n; (n = ::read(fd, buffer.data(), buffer.size())) > 0;) total += static_cast<std::uint64_t>(n);
+    for (ssize_t n; (n = ::read(fd, buffer.data(), buffer.size())) > 0;)
+        total += static_cast<std::uint64_t>(n);
     ::close(fd);
     return total;
 }
 
 // Read every input file, write files of the trace files' sizes, fsync each.
-double FloorSeconds(const std::vector<std::string>& inputs, const std::vector<std::uintmax_t>& outputSizes,
-                    const std::string& outDir) {
+double FloorSeconds(const std::vector<std::string>& inputs,
+                    const std::vector<std::uintmax_t>& outputSizes, const std::string& outDir) {
     fs::create_directories(outDir);
     return bench::Seconds([&] {
         for (const std::string& in : inputs) ReadWhole(in);
@@ -91,7 +92,8 @@ void WriteOdbcIni(const testing_support::TempDir& dir) {
 void OpenBenchCatalogue(const std::string& dsn) {
     theDatabase.Close();
     if (!theDatabase.Open("DSN=" + dsn + ";")) throw std::runtime_error("no connection to " + dsn);
-    catalog::ExecuteSqlScript(theDatabase, testing_support::ReadFileBytes(KELVARON_SOURCE_DIR "/catalog/schema/sqlite.sql"));
+    catalog::ExecuteSqlScript(theDatabase, testing_support::ReadFileBytes(
+                                               KELVARON_SOURCE_DIR "/catalog/schema/sqlite.sql"));
 }
 
 void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::string& dsn) {
@@ -121,7 +123,8 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
     std::vector<std::uintmax_t> sizes;
     // Disk flushes vary a lot on shared machines: best of three, interleaved.
     for (int round = 0; round < 3; ++round) {
-        run = std::min(run, bench::Seconds([&] { ConvertWindowThread(front, engine::CatalogueOutputs()); }));
+        run = std::min(
+            run, bench::Seconds([&] { ConvertWindowThread(front, engine::CatalogueOutputs()); }));
         if (sizes.empty()) sizes = TraceSizes(data);
         floor = std::min(floor, FloorSeconds(inputs, sizes, dir.File("floor")));
         readFloor = std::min(readFloor, bench::Seconds([&] {
@@ -131,14 +134,18 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
     }
     std::uint64_t outputBytes = 0;
     for (auto s : sizes) outputBytes += s;
-    std::printf("recordings                %zu (%.1f MiB in)\n", inputs.size(), inputBytes / 1048576.0);
-    std::printf("trace files               %zu (%.1f MiB out), catalogue rows %d, messages %d\n", sizes.size(),
-                outputBytes / 1048576.0, testing_support::CountRows("FILELIST"), front.messages);
+    std::printf("recordings                %zu (%.1f MiB in)\n", inputs.size(),
+                inputBytes / 1048576.0);
+    std::printf("trace files               %zu (%.1f MiB out), catalogue rows %d, messages %d\n",
+                sizes.size(), outputBytes / 1048576.0, testing_support::CountRows("FILELIST"),
+                front.messages);
     std::printf("floor: read input         %.3f s\n", readFloor);
-    std::printf("reader alone              %.3f s (scan, headers, data blocks; no output)\n", reader);
+    std::printf("reader alone              %.3f s (scan, headers, data blocks; no output)\n",
+                reader);
     std::printf("floor: read + write/fsync %.3f s\n", floor);
     std::printf("time-window run           %.3f s\n", run);
-    std::printf("run / floor               %.2f (target <= 1.5)   %s\n", run / floor, run / floor <= 1.5 ? "ok" : "OVER");
+    std::printf("run / floor               %.2f (target <= 1.5)   %s\n", run / floor,
+                run / floor <= 1.5 ? "ok" : "OVER");
 }
 
 void RunMemoryBench(const testing_support::TempDir& dir) {
@@ -148,16 +155,18 @@ void RunMemoryBench(const testing_support::TempDir& dir) {
     plan.data.rate16 = 200;
     plan.data.records = 86400;
     const std::string path = testing_support::MakeRecording(plan).WriteTo(dir.File("day.dat"));
-    const std::int64_t block = static_cast<std::int64_t>(plan.data.records) * testing_support::RecordBytes(plan.data);
+    const std::int64_t block =
+        static_cast<std::int64_t>(plan.data.records) * testing_support::RecordBytes(plan.data);
     bench::SilentFrontEnd front;
     bench::ResetPeakMemory();
     const std::uint64_t before = bench::PeakMemory();
     ConvertRecording("STA1", path, front);
     const std::uint64_t growth = bench::PeakMemory() - before;
     const double overBlock = (static_cast<double>(growth) - block) / 1048576.0;
-    std::printf("one recording: data block %.1f MiB, peak memory growth %.1f MiB\n", block / 1048576.0,
-                growth / 1048576.0);
-    std::printf("peak - data block         %.1f MiB (target <= 64)   %s\n", overBlock, overBlock <= 64 ? "ok" : "OVER");
+    std::printf("one recording: data block %.1f MiB, peak memory growth %.1f MiB\n",
+                block / 1048576.0, growth / 1048576.0);
+    std::printf("peak - data block         %.1f MiB (target <= 64)   %s\n", overBlock,
+                overBlock <= 64 ? "ok" : "OVER");
 }
 
 }  // namespace

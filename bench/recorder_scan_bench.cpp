@@ -15,8 +15,8 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "engine/driver_bodies.h"
 #include "engine/date_time.h"
+#include "engine/driver_bodies.h"
 #include "platform/file_system.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
                 perFile <= 65536 ? "ok" : "OVER");
     std::printf("floor: first 4 KiB each   %.3f s\n", floor);
     std::printf("scan                      %.3f s\n", scan);
-    std::printf("scan / floor              %.2f (target <= 2.0)   %s\n", ratio, ratio <= 2.0 ? "ok" : "OVER");
+    std::printf("scan / floor              %.2f (target <= 2.0)   %s\n", ratio,
+                ratio <= 2.0 ? "ok" : "OVER");
     return 0;
 }

@@ -100,8 +100,15 @@ void WriterChannelFile(const std::vector<std::uint8_t>& block, int channel, doub
 
 // The ten values RegisterTraceFile stores, as INSERT parameters.
 std::vector<catalog::SqlValue> RowValues(const std::string& cpath) {
-    return {std::string("BENCH"), 1196344800.0, 3600.0, std::string("SHZ"), 100.0,
-            std::int32_t{1},      cpath,        std::int32_t{512}, std::int32_t{5},
+    return {std::string("BENCH"),
+            1196344800.0,
+            3600.0,
+            std::string("SHZ"),
+            100.0,
+            std::int32_t{1},
+            cpath,
+            std::int32_t{512},
+            std::int32_t{5},
             std::string("KELVARON")};
 }
 
@@ -145,7 +152,8 @@ void MeasureCatalogue(testing_support::CatalogueBackend& backend) {
     const CatalogueTimes times = TimeRegistrationsAndInserts(kRows);
     theDatabase.Close();
     std::printf("catalogue on %s: %d rows each way\n", backend.name().c_str(), kRows);
-    std::printf("  RegisterTraceFile: %.3f ms per file\n", 1e3 * Seconds(times.registering) / kRows);
+    std::printf("  RegisterTraceFile: %.3f ms per file\n",
+                1e3 * Seconds(times.registering) / kRows);
     std::printf("  bare parametrised INSERT: %.3f ms per row\n",
                 1e3 * Seconds(times.inserting) / kRows);
     std::printf("  ratio: %.2f (target <= 3)\n",

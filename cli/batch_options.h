@@ -11,11 +11,11 @@ enum class BatchMode { Window, Files, Help };
 
 struct BatchOptions {
     BatchMode mode = BatchMode::Help;
-    std::optional<std::string> start;                   // --start
-    std::optional<std::string> duration;                // --duration
-    std::optional<std::vector<std::string>> channels;   // --channels, names cut to 15
-    std::optional<std::vector<std::string>> stations;   // STATION... or --stations
-    std::vector<std::string> files;                     // FILE...
+    std::optional<std::string> start;                  // --start
+    std::optional<std::string> duration;               // --duration
+    std::optional<std::vector<std::string>> channels;  // --channels, names cut to 15
+    std::optional<std::vector<std::string>> stations;  // STATION... or --stations
+    std::vector<std::string> files;                    // FILE...
     bool quiet = false;
 };
 

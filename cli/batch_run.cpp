@@ -66,7 +66,8 @@ std::optional<int> Prepare(const BatchOptions& options, ConsoleFrontEnd& front) 
     if (!IsValidStart(front.start)) return Refuse("Введено ошибочное время");
     front.duration = settings.duration;
     if (options.duration) {
-        front.duration = options.duration->size() == 8 ? "000 " + *options.duration : *options.duration;
+        front.duration =
+            options.duration->size() == 8 ? "000 " + *options.duration : *options.duration;
         if (front.duration.size() != 12) return UsageError("--duration is not \"DDD hh:mm:ss\"");
     }
     return std::nullopt;

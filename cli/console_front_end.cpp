@@ -33,7 +33,8 @@ void ConsoleFrontEnd::RecordingConverted(const std::string&, std::int64_t dataBy
     DrawProgress(false);
 }
 
-void ConsoleFrontEnd::SourceDirectoryUnreadable(const std::string& station, const std::string& dir) {
+void ConsoleFrontEnd::SourceDirectoryUnreadable(const std::string& station,
+                                                const std::string& dir) {
     // The dialog says nothing here; unattended, the station must not vanish silently.
     failed_ = true;
     Print("Ошибка: каталог '" + dir + "' станции " + station + " недоступен");

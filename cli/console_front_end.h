@@ -34,12 +34,16 @@ public:
     std::string DurationText() override { return duration; }
     int ChannelItemCount() override { return static_cast<int>(channels.size()); }
     bool IsChannelItemChecked(int) override { return true; }
-    std::string ChannelItemText(int item) override { return channels.at(static_cast<std::size_t>(item)); }
+    std::string ChannelItemText(int item) override {
+        return channels.at(static_cast<std::size_t>(item));
+    }
     void EnableControl(int, bool) override {}
     void Beep() override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-    std::optional<std::vector<std::string>> PickRecordingFiles(const std::string&) override { return files; }
+    std::optional<std::vector<std::string>> PickRecordingFiles(const std::string&) override {
+        return files;
+    }
     void RunFinished() override;
     void RecordingConverted(const std::string& path, std::int64_t dataBytes, int traces) override;
     void SourceDirectoryUnreadable(const std::string& station, const std::string& dir) override;

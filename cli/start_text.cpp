@@ -24,8 +24,8 @@ int ScanStartText(std::string_view text, engine::StartDateTime& fields) {
         int* field;
         const char* separators;  // after the field; nullptr for the last
     } steps[] = {
-        {2, &fields.hour, ":, "},   {2, &fields.minute, ",: "}, {2, &fields.second, ":, "},
-        {2, &fields.day, ":,/ "},   {2, &fields.month, ":,/ "}, {4, &fields.year, nullptr},
+        {2, &fields.hour, ":, "}, {2, &fields.minute, ",: "}, {2, &fields.second, ":, "},
+        {2, &fields.day, ":,/ "}, {2, &fields.month, ":,/ "}, {4, &fields.year, nullptr},
     };
     engine::TextScanner scan(text);
     int read = 0;

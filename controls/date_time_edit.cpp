@@ -3,15 +3,13 @@
 #include "controls/date_time_text.h"
 #include "controls/error_box.h"
 
-CDateTimeEdit::CDateTimeEdit(QWidget* parent) : CMaskEdit(parent)
-{
+CDateTimeEdit::CDateTimeEdit(QWidget* parent) : CMaskEdit(parent) {
     m_bUseMask = true;
     m_bDateChecks = false;
     m_strValid.clear();
 }
 
-void CDateTimeEdit::SetDisplayMode(int mode)
-{
+void CDateTimeEdit::SetDisplayMode(int mode) {
     m_nMode = mode;
     if (mode == 2) {
         m_strMask = controls::kMode2Mask;
@@ -19,14 +17,12 @@ void CDateTimeEdit::SetDisplayMode(int mode)
     }
 }
 
-void CDateTimeEdit::SetDateTime(int year, int month, int day, int hour, int minute, int second)
-{
+void CDateTimeEdit::SetDateTime(int year, int month, int day, int hour, int minute, int second) {
     SetMaskedText(controls::FormatDateTimeMode2({year, month, day, hour, minute, second}));
 }
 
 void CDateTimeEdit::GetDateTime(int& year, int& month, int& day, int& hour, int& minute,
-                                int& second) const
-{
+                                int& second) const {
     controls::DateTimeFields fields{year, month, day, hour, minute, second};
     controls::ScanDateTimeMode2(m_strText, fields);
     year = fields.year;
@@ -37,18 +33,14 @@ void CDateTimeEdit::GetDateTime(int& year, int& month, int& day, int& hour, int&
     second = fields.second;
 }
 
-bool CDateTimeEdit::IsValid() const
-{
+bool CDateTimeEdit::IsValid() const {
     controls::DateTimeFields fields;
-    if (controls::ScanDateTimeMode2(m_strText, fields) < 6)
-        return false;
+    if (controls::ScanDateTimeMode2(m_strText, fields) < 6) return false;
     return controls::IsValidDateTime(fields);
 }
 
-bool DDX_DateTimeEdit(DataExchange direction, CDateTimeEdit& control)
-{
-    if (direction == DataExchange::Load || control.IsValid())
-        return true;
+bool DDX_DateTimeEdit(DataExchange direction, CDateTimeEdit& control) {
+    if (direction == DataExchange::Load || control.IsValid()) return true;
     controls::ShowErrorBox(&control, QStringLiteral("Введено ошибочное время"),
                            controls::kErrorCaption);
     control.setFocus(Qt::OtherFocusReason);

@@ -5,42 +5,32 @@
 
 namespace controls {
 
-std::string FormatDateTimeMode2(const DateTimeFields& f)
-{
+std::string FormatDateTimeMode2(const DateTimeFields& f) {
     // Six ints at their widest (11 characters each) plus separators fit.
     std::array<char, 96> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%02d:%02d:%02d %02d/%02d/%04d", f.hour,
-                  f.minute, f.second, f.day, f.month, f.year);
+    std::snprintf(buffer.data(), buffer.size(), "%02d:%02d:%02d %02d/%02d/%04d", f.hour, f.minute,
+                  f.second, f.day, f.month, f.year);
     return buffer.data();
 }
 
-int ScanDateTimeMode2(const std::string& text, DateTimeFields& f)
-{
-    const int read = std::sscanf(text.c_str(),
-                                 "%2d%*[:, ]%2d%*[,: ]%2d%*[:, ]%2d%*[:,// ]%2d%*[:,// ]%4d",
-                                 &f.hour, &f.minute, &f.second, &f.day, &f.month, &f.year);
+int ScanDateTimeMode2(const std::string& text, DateTimeFields& f) {
+    const int read =
+        std::sscanf(text.c_str(), "%2d%*[:, ]%2d%*[,: ]%2d%*[:, ]%2d%*[:,// ]%2d%*[:,// ]%4d",
+                    &f.hour, &f.minute, &f.second, &f.day, &f.month, &f.year);
     return read < 0 ? 0 : read;
 }
 
-bool IsLeapYear(int year)
-{
-    return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0);
-}
+bool IsLeapYear(int year) { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
 
-int DaysInMonth(int year, int month)
-{
+int DaysInMonth(int year, int month) {
     static constexpr std::array<int, 12> kLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
-        return 0;
-    if (month == 2 && IsLeapYear(year))
-        return 29;
+    if (month < 1 || month > 12) return 0;
+    if (month == 2 && IsLeapYear(year)) return 29;
     return kLengths[static_cast<std::size_t>(month - 1)];
 }
 
-bool IsValidDateTime(const DateTimeFields& f)
-{
-    if (f.month < 1 || f.month > 12 || f.hour > 23 || f.minute > 59 || f.second > 59)
-        return false;
+bool IsValidDateTime(const DateTimeFields& f) {
+    if (f.month < 1 || f.month > 12 || f.hour > 23 || f.minute > 59 || f.second > 59) return false;
     return f.day <= DaysInMonth(f.year, f.month);
 }
 

@@ -4,8 +4,7 @@
 
 namespace controls {
 
-void ConfigureDurationField(CMaskEdit& edit)
-{
+void ConfigureDurationField(CMaskEdit& edit) {
     edit.m_bDateChecks = false;
     edit.m_bUseMask = true;
     edit.SetMask(kDurationMask, kDurationLiteral, kDurationValid);

@@ -1,22 +1,19 @@
 #include "controls/error_box.h"
 
 #include <QMessageBox>
-
 #include <utility>
 
 namespace controls {
 namespace {
 
-ErrorBoxHandler& Handler()
-{
+ErrorBoxHandler& Handler() {
     static ErrorBoxHandler handler;
     return handler;
 }
 
 }  // namespace
 
-void ShowErrorBox(QWidget* owner, const QString& text, const QString& caption)
-{
+void ShowErrorBox(QWidget* owner, const QString& text, const QString& caption) {
     if (Handler()) {
         Handler()(owner, text, caption);
         return;
@@ -24,8 +21,7 @@ void ShowErrorBox(QWidget* owner, const QString& text, const QString& caption)
     QMessageBox::critical(owner, caption, text, QMessageBox::Ok);
 }
 
-ErrorBoxHandler SetErrorBoxHandler(ErrorBoxHandler handler)
-{
+ErrorBoxHandler SetErrorBoxHandler(ErrorBoxHandler handler) {
     return std::exchange(Handler(), std::move(handler));
 }
 

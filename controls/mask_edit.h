@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QLineEdit>
-
 #include <optional>
 #include <string>
 
@@ -35,7 +34,7 @@ public:
 
     bool m_bUseMask = false;
     bool m_bDateChecks = false;  // the owner sets it where the day/month limits apply
-    std::string m_strText;       // the control's own copy of its text; typing keeps it, pasting does not
+    std::string m_strText;  // the control's own copy of its text; typing keeps it, pasting does not
     std::string m_strMask;
     std::string m_strLiteral;
     std::string m_strValid;

@@ -18,8 +18,8 @@ public:
                            const std::string& channel, const std::string& station,
                            std::int32_t channelPosition, std::int32_t recordSeconds,
                            std::int32_t channelCount, std::int32_t gainFactor) override {
-        ::WriteChannelTrace(data, dataSize, start, channel, station, channelPosition,
-                            recordSeconds, channelCount, gainFactor);
+        ::WriteChannelTrace(data, dataSize, start, channel, station, channelPosition, recordSeconds,
+                            channelCount, gainFactor);
     }
 };
 
@@ -32,7 +32,8 @@ RecordingOutputs& CatalogueOutputs() {
 
 }  // namespace engine
 
-int ConvertRecording(const std::string& station, const std::string& path, engine::FrontEnd& dialog) {
+int ConvertRecording(const std::string& station, const std::string& path,
+                     engine::FrontEnd& dialog) {
     platform::IniFile header(path);
     return engine::ConvertRecording(station, header, dialog, engine::CatalogueOutputs());
 }

@@ -52,8 +52,13 @@ public:
     ChannelDispatch(platform::IniFile& header, const std::string& station, double start,
                     const StreamHeader& stream, const DataBlock& block, FrontEnd& dialog,
                     RecordingOutputs& outputs)
-        : header_(header), station_(station), start_(start), stream_(stream), block_(block),
-          dialog_(dialog), outputs_(outputs) {}
+        : header_(header),
+          station_(station),
+          start_(start),
+          stream_(stream),
+          block_(block),
+          dialog_(dialog),
+          outputs_(outputs) {}
 
     // False when a stop request ends the walk.
     bool Write(const std::string& channelName, std::int32_t channel, std::int32_t position) {
@@ -65,7 +70,8 @@ public:
                                        stream_.channelCount, gain);
             ++written_;
         } catch (const TraceFileError& e) {
-            dialog_.ShowMessage(e.what(), platform::kApplicationTitle, platform::MessageIcon::Error);
+            dialog_.ShowMessage(e.what(), platform::kApplicationTitle,
+                                platform::MessageIcon::Error);
         }
         return true;
     }
@@ -92,7 +98,8 @@ int ConvertRecording(const std::string& station, platform::IniFile& header, Fron
     if (!span) return 0;
     const StreamHeader stream = ReadStreamHeader(header);
     // The list holds at most 64 items, so N_CH cannot make the walk long.
-    const std::vector<std::int32_t> channels = ListedChannels(stream.channelList, stream.channelCount);
+    const std::vector<std::int32_t> channels =
+        ListedChannels(stream.channelList, stream.channelCount);
 
     const std::vector<ChannelItem> items = ReadChannelItems(dialog);
     const bool filter = !items.empty();
@@ -115,7 +122,8 @@ int ConvertRecording(const std::string& station, platform::IniFile& header, Fron
         if (filter) {
             // A name ticked in two items is converted twice, under each item's text.
             for (const ChannelItem& item : items)
-                if (go && Matches(item, channelName)) go = dispatch.Write(item.text, k, static_cast<std::int32_t>(p));
+                if (go && Matches(item, channelName))
+                    go = dispatch.Write(item.text, k, static_cast<std::int32_t>(p));
         } else {
             go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));
         }

@@ -37,10 +37,12 @@ std::optional<DataBlock> ReadDataBlock(const std::string& path, std::int64_t off
 
     DataBlock block;
     block.size = fileSize - offset;
-    block.bytes = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(block.size));
+    block.bytes =
+        std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(block.size));
     std::int64_t got = 0;
     while (got < block.size) {
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::int64_t>(block.size - got, 1 << 30));
+        const std::size_t chunk =
+            static_cast<std::size_t>(std::min<std::int64_t>(block.size - got, 1 << 30));
         const ssize_t n = ::pread(fd.get(), block.bytes.get() + got, chunk, offset + got);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;

@@ -38,8 +38,8 @@ bool IsLeap(std::int64_t year) {
 
 int IsLeapYear(std::int32_t year) { return IsLeap(year) ? 1 : 0; }
 
-double EpochFromCalendar(std::int32_t year, std::int32_t month, std::int32_t day,
-                         std::int32_t hour, std::int32_t minute, float seconds) {
+double EpochFromCalendar(std::int32_t year, std::int32_t month, std::int32_t day, std::int32_t hour,
+                         std::int32_t minute, float seconds) {
     // 64-bit so that no argument can overflow; the divisions still truncate
     // toward zero, which is what makes years before 1969 count leap days
     // differently from the Gregorian calendar.
@@ -54,8 +54,8 @@ double EpochFromCalendar(std::int32_t year, std::int32_t month, std::int32_t day
     std::int64_t dayOfYear = kDaysBeforeMonth[m] + static_cast<std::int64_t>(day);
     if (m > 2 && IsLeap(y)) ++dayOfYear;
 
-    const std::int64_t days = 365 * (y - 1970) + (y - 1969) / 4 - (y - 1901) / 100 +
-                              (y - 1601) / 400 + dayOfYear - 1;
+    const std::int64_t days =
+        365 * (y - 1970) + (y - 1969) / 4 - (y - 1901) / 100 + (y - 1601) / 400 + dayOfYear - 1;
     return static_cast<double>(days) * 86400.0 + static_cast<double>(hour) * 3600.0 +
            static_cast<double>(minute) * 60.0 + static_cast<double>(seconds);
 }
@@ -128,8 +128,8 @@ int CalendarFromEpoch(double t, std::int32_t& year, std::int32_t& month, std::in
 
     std::int32_t m = 0;
     std::int32_t dd = 0;
-    if (!MonthDayFromYearDay(static_cast<std::int32_t>(dayOfYear), static_cast<std::int32_t>(y),
-                             m, dd))
+    if (!MonthDayFromYearDay(static_cast<std::int32_t>(dayOfYear), static_cast<std::int32_t>(y), m,
+                             dd))
         return 0;
     year = static_cast<std::int32_t>(y);
     month = m;

@@ -27,9 +27,9 @@ constexpr std::size_t kExceptionTextChars = 255;
 
 // The order in which a run locks and frees the dialog's controls.
 constexpr int kLockedControls[] = {
-    engine::kIdConvert,      engine::kIdExit,        engine::kIdConvertFiles,
-    engine::kIdSelectAll,    engine::kIdClearStations, engine::kIdChannelList,
-    engine::kIdStationList,  engine::kIdStartField,  engine::kIdDurationField,
+    engine::kIdConvert,     engine::kIdExit,          engine::kIdConvertFiles,
+    engine::kIdSelectAll,   engine::kIdClearStations, engine::kIdChannelList,
+    engine::kIdStationList, engine::kIdStartField,    engine::kIdDurationField,
 };
 
 // An error's text as the message box takes it: at most 255 bytes, not
@@ -130,7 +130,8 @@ int ConvertFilesThread(const ConvertRequest& request, engine::RecordingOutputs& 
 void ConvertSelectedFiles(const ConvertRequest& request, engine::RecordingOutputs& outputs) {
     FrontEnd& dialog = *request.dialog;
     const std::string station(request.station, strnlen(request.station, sizeof request.station));
-    const auto files = dialog.PickRecordingFiles(engine::SourceDirectory(station, kFileDialogDirChars));
+    const auto files =
+        dialog.PickRecordingFiles(engine::SourceDirectory(station, kFileDialogDirChars));
     if (!files) return;
 
     dialog.BeginWaitCursor();
@@ -178,8 +179,8 @@ int ConvertWindowThread(FrontEnd& dialog, engine::RecordingOutputs& outputs) {
     return 0;
 }
 
-void ConvertStationWindow(const std::string& station, FrontEnd& dialog, double start,
-                          double length, engine::RecordingOutputs& outputs) {
+void ConvertStationWindow(const std::string& station, FrontEnd& dialog, double start, double length,
+                          engine::RecordingOutputs& outputs) {
     WaitCursor cursor(dialog);
     const std::string dir = engine::SourceDirectory(station, kWindowDirChars);
     std::error_code error;

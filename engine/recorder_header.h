@@ -31,11 +31,11 @@ std::optional<RecordingSpan> ReadRecordingSpan(platform::IniFile& header);
 
 // The data offset and the stream section named by FILE/STREAM.
 struct StreamHeader {
-    std::int64_t dataOffset = 0;    // HEADER/OFFSET_TO_DATA
-    std::int32_t channelCount = 0;  // N_CH
-    bool trigger = false;           // TYPE is exactly "TRIGGER"
-    std::int32_t recordSeconds = 0; // REC_SIZE_SEC
-    std::string channelList;        // CH#
+    std::int64_t dataOffset = 0;     // HEADER/OFFSET_TO_DATA
+    std::int32_t channelCount = 0;   // N_CH
+    bool trigger = false;            // TYPE is exactly "TRIGGER"
+    std::int32_t recordSeconds = 0;  // REC_SIZE_SEC
+    std::string channelList;         // CH#
 };
 StreamHeader ReadStreamHeader(platform::IniFile& header);
 

@@ -33,7 +33,8 @@ bool TextScanner::Int(int width, std::int32_t& value) {
     std::int64_t v = 0;
     for (; p < end && IsDigit(text_[p]); ++p) {
         // Widths here are at most a few digits; the clamp only guards misuse.
-        v = std::min<std::int64_t>(v * 10 + (text_[p] - '0'), std::numeric_limits<std::int32_t>::max());
+        v = std::min<std::int64_t>(v * 10 + (text_[p] - '0'),
+                                   std::numeric_limits<std::int32_t>::max());
     }
     pos_ = p;
     value = static_cast<std::int32_t>(negative ? -v : v);

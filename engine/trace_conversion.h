@@ -27,7 +27,7 @@ struct TraceFileRow {
     double start = 0;     // unrounded
     double duration = 0;  // samples / rate
     std::string channel;
-    double rate = 0;      // unrounded
+    double rate = 0;  // unrounded
     std::int32_t gain = 1;
     std::string catalogPath;
 };

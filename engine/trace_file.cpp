@@ -84,8 +84,8 @@ bool SyncDirectory(const std::string& directory) {
 
 void WriteTraceFileAtomically(const std::string& directory, const std::string& fullPath,
                               const std::string& fileNamePart,
-                              const char (&header)[kTraceHeaderSize],
-                              const std::int16_t* samples, std::size_t sampleCount) {
+                              const char (&header)[kTraceHeaderSize], const std::int16_t* samples,
+                              std::size_t sampleCount) {
     TemporaryFile file = CreateTemporary(directory);
     if (file.fd() < 0) throw TraceOpenError(fileNamePart);
 

@@ -19,7 +19,7 @@ namespace engine {
 // the rename is reported as a write failure with the new file in place.
 void WriteTraceFileAtomically(const std::string& directory, const std::string& fullPath,
                               const std::string& fileNamePart,
-                              const char (&header)[kTraceHeaderSize],
-                              const std::int16_t* samples, std::size_t sampleCount);
+                              const char (&header)[kTraceHeaderSize], const std::int16_t* samples,
+                              std::size_t sampleCount);
 
 }  // namespace engine

@@ -103,11 +103,10 @@ std::vector<std::int16_t> ExtractChannelSamples(const std::uint8_t* data, std::i
     const double blockEnd = static_cast<double>(size);
     for (std::int64_t r = 0; r < layout.recordCount; ++r) {
         const double recordData = static_cast<double>(r * layout.recordLength + kRecordHeaderSize);
-        const bool whole =
-            wholeBase ? AppendRun(data, blockEnd, recordData + 2.0 * base,
-                                  layout.samplesPerRecord, samples)
-                      : AppendEach(data, blockEnd, recordData, base, layout.samplesPerRecord,
-                                   samples);
+        const bool whole = wholeBase ? AppendRun(data, blockEnd, recordData + 2.0 * base,
+                                                 layout.samplesPerRecord, samples)
+                                     : AppendEach(data, blockEnd, recordData, base,
+                                                  layout.samplesPerRecord, samples);
         // A sample outside the block ends the extraction, not just the record.
         if (!whole) break;
     }

@@ -11,12 +11,12 @@ namespace engine {
 inline constexpr std::int64_t kRecordHeaderSize = 256;
 
 struct RecordLayout {
-    double rate = 0;                   // R, samples per second
-    std::int32_t recordSeconds = 0;    // D
-    std::int32_t channelCount = 0;     // N
-    std::int64_t recordLength = 0;     // L in bytes; 0 when no record fits
-    std::int64_t recordCount = 0;      // M, whole records in the block
-    std::int64_t samplesPerRecord = 0; // S, per channel
+    double rate = 0;                    // R, samples per second
+    std::int32_t recordSeconds = 0;     // D
+    std::int32_t channelCount = 0;      // N
+    std::int64_t recordLength = 0;      // L in bytes; 0 when no record fits
+    std::int64_t recordCount = 0;       // M, whole records in the block
+    std::int64_t samplesPerRecord = 0;  // S, per channel
 };
 
 // The 16-bit rate at byte 28 when it is not zero, else the 32-bit rate in

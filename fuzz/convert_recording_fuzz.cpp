@@ -26,7 +26,9 @@ public:
     explicit FuzzFrontEnd(std::vector<std::string> channels) : channels_(std::move(channels)) {}
     int ChannelItemCount() override { return static_cast<int>(channels_.size()); }
     bool IsChannelItemChecked(int item) override { return item % 2 == 0; }
-    std::string ChannelItemText(int item) override { return channels_.at(static_cast<std::size_t>(item)); }
+    std::string ChannelItemText(int item) override {
+        return channels_.at(static_cast<std::size_t>(item));
+    }
 
 private:
     std::vector<std::string> channels_;

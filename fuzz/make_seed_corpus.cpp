@@ -26,12 +26,14 @@ int main(int argc, char** argv) {
     };
     const std::vector<Seed> seeds = {
         {"plain"},
-        {"triggered", {},
+        {"triggered",
+         {},
          [](RecorderFile& f) {
              f.Set("STREAM0", "TYPE", "TRIGGER").Set("EVENT", "CH#", "2");
              f.Set("EVENT", "DATE_CH2", "29.11.2007").Set("EVENT", "TIME_CH2", "14:31:02.5");
          }},
-        {"groups", {},
+        {"groups",
+         {},
          [](RecorderFile& f) {
              f.Set("GROUP1", "CH#", "1,2").Set("GROUP1", "GAIN", "3");
              f.Set("GROUP2", "CH#", "3").Set("GROUP2", "GAIN", "31");

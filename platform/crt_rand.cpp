@@ -6,14 +6,8 @@ namespace {
 std::uint32_t g_crtRandState = 1;
 }
 
-int CrtRand()
-{
-    return CrtRandStep(g_crtRandState);
-}
+int CrtRand() { return CrtRandStep(g_crtRandState); }
 
-void ResetCrtRand()
-{
-    g_crtRandState = 1;
-}
+void ResetCrtRand() { g_crtRandState = 1; }
 
 }  // namespace platform

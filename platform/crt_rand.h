@@ -13,8 +13,7 @@ namespace platform {
 inline constexpr int kCrtRandMax = 0x7FFF;
 
 // Advances state one step and returns the value drawn.
-constexpr int CrtRandStep(std::uint32_t& state)
-{
+constexpr int CrtRandStep(std::uint32_t& state) {
     state = state * 214013u + 2531011u;
     return static_cast<int>((state >> 16) & 0x7FFFu);
 }

@@ -33,9 +33,7 @@ struct IniFile::Scanner {
         std::uint64_t bodyBegin;
     };
 
-    explicit Scanner(const std::string& path) {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    }
+    explicit Scanner(const std::string& path) { fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }
     ~Scanner() {
         if (fd >= 0) ::close(fd);
     }
@@ -76,7 +74,8 @@ struct IniFile::Scanner {
             const char* begin = block->data() + in;
             const char* end = block->data() + block->size();
             const char* nl = std::find(begin, end, '\n');
-            std::size_t take = std::min<std::size_t>(nl - begin, kMaxKeptLine - std::min(kMaxKeptLine, line.size()));
+            std::size_t take = std::min<std::size_t>(
+                nl - begin, kMaxKeptLine - std::min(kMaxKeptLine, line.size()));
             line.append(begin, take);
             pos += static_cast<std::uint64_t>(nl - begin);
             if (nl != end) {
@@ -181,7 +180,8 @@ int AtoiLike(std::string_view text) {
     long long value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
     }
     if (negative) value = -value;
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));

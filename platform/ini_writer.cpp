@@ -36,7 +36,8 @@ std::string WithValue(const std::string& text, std::string_view section, std::st
 
     std::size_t i = 0;
     for (; i < lines.size(); ++i) {
-        IniLine parsed = ParseIniLine(std::string_view(text).substr(lines[i].begin, lines[i].end - lines[i].begin));
+        IniLine parsed = ParseIniLine(
+            std::string_view(text).substr(lines[i].begin, lines[i].end - lines[i].begin));
         if (parsed.kind == IniLine::Kind::Section && EqualsNoCase(parsed.name, section)) break;
     }
     if (i == lines.size()) {
@@ -49,7 +50,8 @@ std::string WithValue(const std::string& text, std::string_view section, std::st
     std::size_t insertAt = lines[i].next;
     bool lastHasBreak = lines[i].next != lines[i].end;
     for (std::size_t j = i + 1; j < lines.size(); ++j) {
-        std::string_view raw = std::string_view(text).substr(lines[j].begin, lines[j].end - lines[j].begin);
+        std::string_view raw =
+            std::string_view(text).substr(lines[j].begin, lines[j].end - lines[j].begin);
         IniLine parsed = ParseIniLine(raw);
         if (parsed.kind == IniLine::Kind::Section) break;
         if (parsed.kind == IniLine::Kind::Key && EqualsNoCase(parsed.name, key)) {

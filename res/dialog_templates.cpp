@@ -10,17 +10,17 @@ constexpr ControlTemplate kConverterControls[] = {
     {1020, ControlKind::PushButton, "Конв. файл", kTabStop, 262, 38, 84, 21},
     {2, ControlKind::PushButton, "Выход", kTabStop, 262, 66, 84, 21},
     {1000, ControlKind::ListBox, "",
-     kBorder | kVScroll | kTabStop | kNotify | kSorted | kNoIntegralHeight | kExtendedSel,
-     7, 10, 61, 128},
+     kBorder | kVScroll | kTabStop | kNotify | kSorted | kNoIntegralHeight | kExtendedSel, 7, 10,
+     61, 128},
     {1025, ControlKind::PushButton, "Все", kTabStop, 7, 140, 64, 24},
     {1026, ControlKind::PushButton, "Отм. выбор", kTabStop, 7, 169, 64, 24},
     {kStaticId, ControlKind::GroupBox, "Каналы", 0, 74, 7, 186, 189},
-    {1024, ControlKind::ListView, "", kBorder | kTabStop | kReportView | kOwnerDrawFixed,
-     76, 17, 175, 118},
+    {1024, ControlKind::ListView, "", kBorder | kTabStop | kReportView | kOwnerDrawFixed, 76, 17,
+     175, 118},
     {1016, ControlKind::Edit, "", kBorder | kTabStop | kAutoHScroll, 89, 146, 90, 14},
     {1017, ControlKind::Edit, "", kBorder | kTabStop | kAutoHScroll, 187, 146, 64, 14},
-    {1023, ControlKind::AutoCheckBox, "Используется коэффициент усиления ",
-     kDisabled | kTabStop, 85, 170, 156, 10},
+    {1023, ControlKind::AutoCheckBox, "Используется коэффициент усиления ", kDisabled | kTabStop,
+     85, 170, 156, 10},
 };
 
 constexpr ControlTemplate kAboutControls[] = {
@@ -31,8 +31,8 @@ constexpr ControlTemplate kAboutControls[] = {
 
 constexpr unsigned kDialogStyle = kPopup | kVisible | kCaption | kSysMenu | kModalFrame;
 
-const DialogTemplate kConverter{kConverterDialog, "kelvaron", 353, 227, "MS Sans Serif", 8,
-                                kDialogStyle, kConverterControls};
+const DialogTemplate kConverter{kConverterDialog, "kelvaron", 353,          227,
+                                "MS Sans Serif",  8,          kDialogStyle, kConverterControls};
 const DialogTemplate kAbout{kAboutDialog, "About kelvaron", 217, 55, "MS Sans Serif", 8,
                             kDialogStyle, kAboutControls};
 
@@ -40,8 +40,7 @@ const DialogTemplate kAbout{kAboutDialog, "About kelvaron", 217, 55, "MS Sans Se
 
 const ControlTemplate* DialogTemplate::Find(int controlId) const {
     for (const ControlTemplate& c : controls)
-        if (c.id == controlId)
-            return &c;
+        if (c.id == controlId) return &c;
     return nullptr;
 }
 
@@ -49,10 +48,8 @@ const DialogTemplate& ConverterDialogTemplate() { return kConverter; }
 const DialogTemplate& AboutDialogTemplate() { return kAbout; }
 
 const DialogTemplate* FindDialogTemplate(int id) {
-    if (id == kConverterDialog)
-        return &kConverter;
-    if (id == kAboutDialog)
-        return &kAbout;
+    if (id == kConverterDialog) return &kConverter;
+    if (id == kAboutDialog) return &kAbout;
     return nullptr;
 }
 

@@ -7,8 +7,7 @@
 namespace res {
 
 int MulDiv(int a, int b, int c) {
-    if (c == 0)
-        return -1;
+    if (c == 0) return -1;
     const std::int64_t num = static_cast<std::int64_t>(a) * b;
     std::int64_t q = num / c;
     const std::int64_t r = num % c;

@@ -8,15 +8,15 @@ enum ResourceId : int {
     kAboutMenuText = 101,    // string: the About item's text
     kConverterDialog = 102,  // dialog template of the main dialog
     kAppIcon = 128,
-    kCheckBoxBitmap = 129,   // two 16x16 check boxes, pure red transparent
+    kCheckBoxBitmap = 129,  // two 16x16 check boxes, pure red transparent
     kExitIcon = 130,
     kConvertIcon = 132,
     kHoverCursor = 133,
     kConvertFileIcon = 134,
     kSelectAllIcon = 135,
     kClearIcon = 136,
-    kDiskBitmap = 137,       // 16x16 picture of the free-space pane
-    kDiskMaskBitmap = 138,   // its AND mask
+    kDiskBitmap = 137,      // 16x16 picture of the free-space pane
+    kDiskMaskBitmap = 138,  // its AND mask
 };
 
 // Indicator ids of the two status panes.

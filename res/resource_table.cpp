@@ -27,11 +27,15 @@ constexpr CursorEntry kCursors[] = {
 
 bool IsIconId(int id) {
     switch (id) {
-    case kAppIcon: case kExitIcon: case kConvertIcon:
-    case kConvertFileIcon: case kSelectAllIcon: case kClearIcon:
-        return true;
-    default:
-        return false;
+        case kAppIcon:
+        case kExitIcon:
+        case kConvertIcon:
+        case kConvertFileIcon:
+        case kSelectAllIcon:
+        case kClearIcon:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -43,8 +47,7 @@ bool IsBitmapId(int id) {
 
 QIcon LoadIcon(int id) {
     EnsureResourcesRegistered();
-    if (!IsIconId(id))
-        return {};
+    if (!IsIconId(id)) return {};
     QIcon icon;
     for (int size : {16, 32})
         icon.addFile(QStringLiteral(":/res/pictures/icon%1_%2.png").arg(id).arg(size),
@@ -54,19 +57,16 @@ QIcon LoadIcon(int id) {
 
 QPixmap LoadBitmap(int id) {
     EnsureResourcesRegistered();
-    if (!IsBitmapId(id))
-        return {};
+    if (!IsBitmapId(id)) return {};
     return QPixmap(QStringLiteral(":/res/pictures/bitmap%1.png").arg(id));
 }
 
 std::optional<QCursor> LoadCursor(int id) {
     EnsureResourcesRegistered();
     for (const CursorEntry& c : kCursors) {
-        if (c.id != id)
-            continue;
+        if (c.id != id) continue;
         QPixmap picture(QString::fromLatin1(c.path));
-        if (picture.isNull())
-            return std::nullopt;
+        if (picture.isNull()) return std::nullopt;
         return QCursor(picture, c.hotX, c.hotY);
     }
     return std::nullopt;
@@ -74,16 +74,15 @@ std::optional<QCursor> LoadCursor(int id) {
 
 QString LoadString(int id) {
     switch (id) {
-    case kAboutMenuText:
-        return QStringLiteral("&About kelvaron...");
-    default:
-        return {};
+        case kAboutMenuText:
+            return QStringLiteral("&About kelvaron...");
+        default:
+            return {};
     }
 }
 
 QPixmap WithTransparentColour(const QPixmap& bitmap, QColor transparent) {
-    if (bitmap.isNull())
-        return bitmap;
+    if (bitmap.isNull()) return bitmap;
     QPixmap result = bitmap;
     result.setMask(bitmap.createMaskFromColor(transparent, Qt::MaskInColor));
     return result;

@@ -2,7 +2,7 @@
 # Installs every Debian package that building, testing and the demo need.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
   qt6-base-dev libgl-dev
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql
   libgtest-dev libgmock-dev

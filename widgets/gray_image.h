@@ -1,9 +1,8 @@
 // The grey copy of an icon picture, shown while the mouse is away from a button.
 #pragma once
 
-#include <cstdint>
-
 #include <QImage>
+#include <cstdint>
 
 namespace widgets {
 

@@ -23,13 +23,12 @@
 // found or used; they never throw.
 #pragma once
 
-#include <array>
-#include <optional>
-
 #include <QColor>
 #include <QCursor>
 #include <QIcon>
 #include <QPushButton>
+#include <array>
+#include <optional>
 
 namespace widgets {
 
@@ -42,8 +41,7 @@ QColor ButtonHighlightColor(const QPalette& palette);
 // Four one-pixel lines inside rect: top row (without its last pixel) and left
 // column (without its last pixel) in topLeft, then the whole right column and
 // the whole bottom row in bottomRight.
-void Draw3dRect(QPainter& dc, const QRect& rect, const QColor& topLeft,
-                const QColor& bottomRight);
+void Draw3dRect(QPainter& dc, const QRect& rect, const QColor& topLeft, const QColor& bottomRight);
 
 // A grey copy of icon at its own size, or a null icon when it has no picture.
 QIcon MakeGrayIcon(const QIcon& icon);
@@ -63,9 +61,9 @@ public:
     enum ColorIndex {
         kBackgroundIn = 0,  // hover or pressed
         kTextIn,
-        kBackgroundOut,     // normal
+        kBackgroundOut,  // normal
         kTextOut,
-        kBackgroundFocus,   // focused, neither hovered nor pressed
+        kBackgroundFocus,  // focused, neither hovered nor pressed
         kTextFocus,
     };
     // Out-icon id of SetIcon: make a grey copy of the in-icon.
@@ -97,8 +95,8 @@ public:
     // moves by width + m_margin; without one it is centred across. Always centred
     // vertically; moved by the press offset while pressed. Halves round
     // toward zero.
-    QRect ComputeImageRect(bool hasCaption, const QRect& itemRect, QRect& captionRect,
-                           bool pressed, int width, int height) const;
+    QRect ComputeImageRect(bool hasCaption, const QRect& itemRect, QRect& captionRect, bool pressed,
+                           int width, int height) const;
 
     const IconRecord& Icon(IconIndex index) const { return m_icons[index]; }
     QColor Color(ColorIndex index) const { return m_colors[index]; }
@@ -108,8 +106,8 @@ public:
 protected:
     virtual int PaintBackground(QPainter& dc, QRect& rect);
     virtual int PaintBorder(QPainter& dc, QRect& rect);
-    virtual int PaintIcon(QPainter& dc, bool hasCaption, const QRect& itemRect,
-                          QRect& captionRect, bool pressed, bool disabled);
+    virtual int PaintIcon(QPainter& dc, bool hasCaption, const QRect& itemRect, QRect& captionRect,
+                          bool pressed, bool disabled);
     virtual int PaintCaption(QPainter& dc, const QString& text, const QRect& itemRect,
                              QRect& captionRect, bool pressed, bool disabled);
 

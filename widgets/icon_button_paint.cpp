@@ -10,8 +10,7 @@ namespace {
 constexpr int kCaptionFlags = Qt::TextWordWrap | Qt::TextShowMnemonic;
 }  // namespace
 
-void CIconButton::paintEvent(QPaintEvent*)
-{
+void CIconButton::paintEvent(QPaintEvent*) {
     QPainter dc(this);
     m_pressed = isDown();
     m_focused = hasFocus();
@@ -26,19 +25,16 @@ void CIconButton::paintEvent(QPaintEvent*)
     QRect captionRect = itemRect;
     if (!m_icons[kInIcon].icon.isNull())
         PaintIcon(dc, !caption.isEmpty(), itemRect, captionRect, m_pressed, m_disabled);
-    if (!caption.isEmpty())
-        PaintCaption(dc, caption, itemRect, captionRect, m_pressed, m_disabled);
+    if (!caption.isEmpty()) PaintCaption(dc, caption, itemRect, captionRect, m_pressed, m_disabled);
     // No focus rectangle, on purpose.
 }
 
-int CIconButton::PaintBackground(QPainter& dc, QRect& rect)
-{
+int CIconButton::PaintBackground(QPainter& dc, QRect& rect) {
     dc.fillRect(rect, StateColor(kBackgroundIn, kBackgroundFocus, kBackgroundOut));
     return 0;
 }
 
-int CIconButton::PaintBorder(QPainter& dc, QRect& rect)
-{
+int CIconButton::PaintBorder(QPainter& dc, QRect& rect) {
     const QColor shadow = ButtonShadowColor(palette());
     const QColor highlight = ButtonHighlightColor(palette());
     if (m_pressed)
@@ -48,26 +44,22 @@ int CIconButton::PaintBorder(QPainter& dc, QRect& rect)
     return 0;
 }
 
-int CIconButton::PaintIcon(QPainter& dc, bool hasCaption, const QRect& itemRect,
-                           QRect& captionRect, bool pressed, bool disabled)
-{
+int CIconButton::PaintIcon(QPainter& dc, bool hasCaption, const QRect& itemRect, QRect& captionRect,
+                           bool pressed, bool disabled) {
     const bool useIn = pressed || m_hover || m_icons[kOutIcon].icon.isNull();
     const IconRecord& record = m_icons[useIn ? kInIcon : kOutIcon];
-    const QRect imageRect = ComputeImageRect(hasCaption, itemRect, captionRect, pressed,
-                                             record.width, record.height);
-    if (imageRect.isEmpty())
-        return 0;
+    const QRect imageRect =
+        ComputeImageRect(hasCaption, itemRect, captionRect, pressed, record.width, record.height);
+    if (imageRect.isEmpty()) return 0;
     const QPixmap picture = record.icon.pixmap(imageRect.size(), devicePixelRatioF(),
                                                disabled ? QIcon::Disabled : QIcon::Normal);
     dc.drawPixmap(imageRect, picture);
     return 0;
 }
 
-int CIconButton::PaintCaption(QPainter& dc, const QString& text, const QRect&,
-                              QRect& captionRect, bool pressed, bool disabled)
-{
-    if (pressed)
-        captionRect.translate(m_pressOffset);
+int CIconButton::PaintCaption(QPainter& dc, const QString& text, const QRect&, QRect& captionRect,
+                              bool pressed, bool disabled) {
+    if (pressed) captionRect.translate(m_pressOffset);
     // Measure the wrapped text, then centre the block in the caption frame.
     const QRect frame = captionRect;
     const QSize extent =

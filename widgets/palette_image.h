@@ -9,11 +9,10 @@
 // palette changed.
 #pragma once
 
+#include <QImage>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-#include <QImage>
 
 class QPainter;
 
@@ -94,8 +93,7 @@ private:
     std::uint8_t* PaletteBytes() { return m_block.data() + kHeaderSize; }
     const std::uint8_t* PaletteBytes() const { return m_block.data() + kHeaderSize; }
     std::uint8_t* PixelBytes() { return PaletteBytes() + m_paletteSize * kPaletteEntrySize; }
-    const std::uint8_t* PixelBytes() const
-    {
+    const std::uint8_t* PixelBytes() const {
         return PaletteBytes() + m_paletteSize * kPaletteEntrySize;
     }
 

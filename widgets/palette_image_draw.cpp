@@ -1,22 +1,19 @@
 // Drawing side of CPaletteImage: the cached indexed QImage and its blit.
-#include <cstring>
-
 #include <QPainter>
+#include <cstring>
 
 #include "widgets/palette_image.h"
 
 namespace widgets {
 
-const QImage& CPaletteImage::Image() const
-{
+const QImage& CPaletteImage::Image() const {
     if (IsEmpty()) {
         m_image = QImage();
         return m_image;
     }
     if (m_image.isNull()) {
         m_image = QImage(Width(), Height(), QImage::Format_Indexed8);
-        if (m_image.isNull())
-            return m_image;
+        if (m_image.isNull()) return m_image;
         m_pixelsChanged = true;
         m_paletteChanged = true;
     }
@@ -41,11 +38,9 @@ const QImage& CPaletteImage::Image() const
     return m_image;
 }
 
-void CPaletteImage::Draw(QPainter& dc, int x, int y)
-{
+void CPaletteImage::Draw(QPainter& dc, int x, int y) {
     const QImage& image = Image();
-    if (image.isNull())
-        return;
+    if (image.isNull()) return;
     dc.drawImage(QPoint(x, y), image);
 }
 

@@ -6,37 +6,27 @@ namespace widgets {
 
 namespace {
 // Touched only from the UI thread, like the widgets that use them.
-IconResolver& TheIconResolver()
-{
+IconResolver& TheIconResolver() {
     static IconResolver resolver;
     return resolver;
 }
 
-CursorResolver& TheCursorResolver()
-{
+CursorResolver& TheCursorResolver() {
     static CursorResolver resolver;
     return resolver;
 }
 }  // namespace
 
-void SetIconResolver(IconResolver resolver)
-{
-    TheIconResolver() = std::move(resolver);
-}
+void SetIconResolver(IconResolver resolver) { TheIconResolver() = std::move(resolver); }
 
-void SetCursorResolver(CursorResolver resolver)
-{
-    TheCursorResolver() = std::move(resolver);
-}
+void SetCursorResolver(CursorResolver resolver) { TheCursorResolver() = std::move(resolver); }
 
-QIcon LoadIconResource(int id)
-{
+QIcon LoadIconResource(int id) {
     const IconResolver& resolver = TheIconResolver();
     return resolver ? resolver(id) : QIcon();
 }
 
-std::optional<QCursor> LoadCursorResource(int id)
-{
+std::optional<QCursor> LoadCursorResource(int id) {
     const CursorResolver& resolver = TheCursorResolver();
     return resolver ? resolver(id) : std::nullopt;
 }

@@ -3,11 +3,10 @@
 // install their own. Without a resolver every id is unknown.
 #pragma once
 
-#include <functional>
-#include <optional>
-
 #include <QCursor>
 #include <QIcon>
+#include <functional>
+#include <optional>
 
 namespace widgets {
 

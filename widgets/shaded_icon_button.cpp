@@ -6,8 +6,7 @@
 namespace widgets {
 
 namespace {
-PaletteColor ToPaletteColor(const QColor& color)
-{
+PaletteColor ToPaletteColor(const QColor& color) {
     return {static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
             static_cast<std::uint8_t>(color.blue())};
 }
@@ -16,13 +15,10 @@ PaletteColor ToPaletteColor(const QColor& color)
 CShadedIconButton::CShadedIconButton(QWidget* parent) : CIconButton(parent) {}
 
 CShadedIconButton::CShadedIconButton(const QString& text, QWidget* parent)
-    : CIconButton(text, parent)
-{
-}
+    : CIconButton(text, parent) {}
 
 void CShadedIconButton::SetTexture(int kind, int granularity, unsigned highlightPercent,
-                                   int tintPercent, QRgb tintColor)
-{
+                                   int tintPercent, QRgb tintColor) {
     TextureParams params;
     params.kind = kind;
     params.granularity = granularity;
@@ -39,11 +35,9 @@ void CShadedIconButton::SetTexture(int kind, int granularity, unsigned highlight
     update();
 }
 
-int CShadedIconButton::PaintBackground(QPainter& dc, QRect& rect)
-{
+int CShadedIconButton::PaintBackground(QPainter& dc, QRect& rect) {
     CPaletteImage& image = m_hover ? m_hoverImage : m_normalImage;
-    if (image.IsEmpty())
-        return CIconButton::PaintBackground(dc, rect);
+    if (image.IsEmpty()) return CIconButton::PaintBackground(dc, rect);
     const int offset = m_hover && m_pressed ? 1 : 0;
     image.Draw(dc, offset, offset);
     return 0;

@@ -12,13 +12,11 @@ constexpr int kStrokeCount = 200;
 constexpr int kStrokeColorDivisor = 819;
 constexpr int kDarkestStrokeRange = 40;
 
-std::uint8_t Mix(int from, int to, int weightTo)
-{
+std::uint8_t Mix(int from, int to, int weightTo) {
     return static_cast<std::uint8_t>((from * (128 - weightTo) + to * weightTo) / 128);
 }
 
-void DrawDiagonalStrokes(CPaletteImage& image, const RandomSource& rand)
-{
+void DrawDiagonalStrokes(CPaletteImage& image, const RandomSource& rand) {
     const int w = image.Width();
     const int h = image.Height();
     const int dx = kRandMax / w;
@@ -32,18 +30,15 @@ void DrawDiagonalStrokes(CPaletteImage& image, const RandomSource& rand)
         const int half = length / 2;
         const auto color = static_cast<std::uint8_t>(rand() / kStrokeColorDivisor);
         for (int i = 0; i < half; ++i) {
-            if (x0 - i > 0 && y0 + i < h)
-                image.SetPixelIndex(x0 - i, y0 + i, color);
-            if (x0 + i < w && y0 - i > 0)
-                image.SetPixelIndex(w - x0 + i, y0 - i, color);
+            if (x0 - i > 0 && y0 + i < h) image.SetPixelIndex(x0 - i, y0 + i, color);
+            if (x0 + i < w && y0 - i > 0) image.SetPixelIndex(w - x0 + i, y0 - i, color);
         }
     }
 }
 
 // Lighter toward the top and the left, plus noise of 0..rand_max/noiseDivisor
 // levels; every sum wraps around in 8 bits.
-void AddGradientAndNoise(CPaletteImage& image, int g, const RandomSource& rand)
-{
+void AddGradientAndNoise(CPaletteImage& image, int g, const RandomSource& rand) {
     const int w = image.Width();
     const int h = image.Height();
     const int depth = (255 - 2 * g - kDarkestStrokeRange) / 2;
@@ -62,8 +57,7 @@ void AddGradientAndNoise(CPaletteImage& image, int g, const RandomSource& rand)
 
 }  // namespace
 
-void SetGradientPalette(CPaletteImage& image, const TextureColors& colors)
-{
+void SetGradientPalette(CPaletteImage& image, const TextureColors& colors) {
     const PaletteColor& s = colors.shadow;
     const PaletteColor& f = colors.face;
     const PaletteColor& hl = colors.highlight;
@@ -77,15 +71,13 @@ void SetGradientPalette(CPaletteImage& image, const TextureColors& colors)
 
 bool BuildShadedTextures(int width, int height, const TextureParams& params,
                          const TextureColors& colors, const RandomSource& rand,
-                         CPaletteImage& normal, CPaletteImage& hover)
-{
+                         CPaletteImage& normal, CPaletteImage& hover) {
     normal.Release();
     hover.Release();
-    if (params.kind != kDiagonalStrokeTexture || width <= 0 || height <= 0 ||
-        width > kRandMax || height > kRandMax)
+    if (params.kind != kDiagonalStrokeTexture || width <= 0 || height <= 0 || width > kRandMax ||
+        height > kRandMax)
         return false;
-    if (normal.Create(width, height, 8) == nullptr)
-        return false;
+    if (normal.Create(width, height, 8) == nullptr) return false;
 
     SetGradientPalette(normal, colors);
     normal.BlendPalette(params.tintColor, static_cast<unsigned>(params.tintPercent) & 0xFF);

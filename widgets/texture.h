@@ -22,9 +22,9 @@ struct TextureColors {
 
 struct TextureParams {
     int kind = kDiagonalStrokeTexture;
-    int granularity = 8;           // low 8 bits used: noise range and gradient depth
+    int granularity = 8;             // low 8 bits used: noise range and gradient depth
     unsigned highlightPercent = 10;  // hover image: blend toward the highlight (low 8 bits)
-    int tintPercent = 0;           // both images: blend toward tintColor (low 8 bits)
+    int tintPercent = 0;             // both images: blend toward tintColor (low 8 bits)
     PaletteColor tintColor;
 };
 

@@ -31,8 +31,8 @@ constexpr DemoStation kStations[] = {
     {"OBN", {"SHZ", "SHN", "SHE"}},
 };
 constexpr const char* kDate = "15.03.2024";
-constexpr int kRate = 20;            // samples per second
-constexpr int kRecordSeconds = 10;   // seconds per data record
+constexpr int kRate = 20;           // samples per second
+constexpr int kRecordSeconds = 10;  // seconds per data record
 
 class ConsoleMessages : public platform::MessageSink {
 public:
@@ -113,8 +113,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     ConsoleMessages messages;
-    if (!OpenCatalogue(messages))
-        return 1;
+    if (!OpenCatalogue(messages)) return 1;
     try {
         FillCatalogue(argv[1]);
     } catch (const catalog::DatabaseError& e) {

@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/converter_dlg.h"
 #include "app/converter_app.h"
+#include "app/converter_dlg.h"
 #include "app/ui_hooks.h"
 #include "catalog/catalogue.h"
 #include "engine/drivers.h"
@@ -37,13 +37,11 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kelvaron"));
 
-    if (argc < 2)
-        return Usage();
+    if (argc < 2) return Usage();
     const QString out = QString::fromLocal8Bit(argv[1]);
     QString station;
     bool run = false;
@@ -58,13 +56,12 @@ int main(int argc, char** argv) {
     }
 
     // Message boxes would wait for an operator: print them instead.
-    app::SetMessageBoxHandler([](QWidget*, const QString& text, const QString& caption,
-                                 platform::MessageIcon) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    });
+    app::SetMessageBoxHandler(
+        [](QWidget*, const QString& text, const QString& caption, platform::MessageIcon) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+        });
     ConsoleMessages messages;
-    if (!OpenCatalogue(messages))
-        return 1;
+    if (!OpenCatalogue(messages)) return 1;
 
     int status = 0;
     {
@@ -83,8 +80,9 @@ int main(int argc, char** argv) {
         }
         if (run) {
             dialog.OnOK();
-            (void)QTest::qWaitFor([&] { return !dialog.CurrentFileText().isEmpty() || !engine::IsRunActive(); },
-                            30000);
+            (void)QTest::qWaitFor(
+                [&] { return !dialog.CurrentFileText().isEmpty() || !engine::IsRunActive(); },
+                30000);
         }
         QTest::qWait(50);  // let pending paints land
         if (!dialog.grab().save(out)) {

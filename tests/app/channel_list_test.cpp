@@ -1,9 +1,10 @@
 #include "app/channel_list.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "res/resource_table.h"
 
@@ -53,17 +54,16 @@ TEST_F(ChannelListTest, ClickAndRightClickOnTheCheckBoxToggleIt) {
 TEST_F(ChannelListTest, ClicksElsewhereChangeNothing) {
     const QRect last = list_.visualRect(list_.model()->index(2, 0));
     const QPoint places[] = {
-        TextOf(0),                                      // on the name
-        QPoint(200, CheckBoxOf(0).y()),                 // on the rate
-        QPoint(8, last.bottom() + 20),                  // check-box column below the last row
-        QPoint(16, CheckBoxOf(0).y()),                  // just right of the image
+        TextOf(0),                       // on the name
+        QPoint(200, CheckBoxOf(0).y()),  // on the rate
+        QPoint(8, last.bottom() + 20),   // check-box column below the last row
+        QPoint(16, CheckBoxOf(0).y()),   // just right of the image
     };
     for (QPoint p : places) {
         QTest::mouseClick(list_.viewport(), Qt::LeftButton, {}, p);
         QTest::mouseClick(list_.viewport(), Qt::RightButton, {}, p);
     }
-    for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(State(row), app::kStateChecked) << row;
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(State(row), app::kStateChecked) << row;
     // Middle button is no click in this sense.
     QTest::mouseClick(list_.viewport(), Qt::MiddleButton, {}, CheckBoxOf(0));
     EXPECT_EQ(State(0), app::kStateChecked);

@@ -1,8 +1,9 @@
 // The channel list of the single selected station, on every catalogue back end.
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QListWidget>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/channel_list.h"
 #include "tests/app/dialog_environment.h"
@@ -26,7 +27,8 @@ protected:
     }
 
     static void AddChannel(const std::string& sta, const std::string& chan, double sps) {
-        ExecuteOnCatalogue("INSERT INTO sitechan (sta, chan, sps) VALUES (?, ?, ?)", {sta, chan, sps});
+        ExecuteOnCatalogue("INSERT INTO sitechan (sta, chan, sps) VALUES (?, ?, ?)",
+                           {sta, chan, sps});
     }
     app::ChannelListView* Channels() {
         return static_cast<app::ChannelListView*>(env_->dialog().GetDlgItem(1024));
@@ -92,7 +94,7 @@ TEST_P(DialogChannelsTest, TheListBelongsToTheSelectedStationNotTheEntryWithTheF
     AddChannel("ARU", "BHN", 40);
     env_->WriteKelvaronIni("[KELVARON]\nNSTA=3\nSTA0=KRV\nSTA1=ARU\nSTA2=OBN\n");
     CConverterDlg& d = env_->OpenDialog();
-    app_testing::ClickStation(d, 1);                        // KRV
+    app_testing::ClickStation(d, 1);                       // KRV
     app_testing::ClickStation(d, 0, Qt::ControlModifier);  // and ARU
     app_testing::ClickStation(d, 0, Qt::ControlModifier);  // ARU off again, but current
     ASSERT_EQ(app_testing::SelectedStationTexts(d), QStringList{"KRV"});
@@ -162,11 +164,14 @@ TEST_P(DialogChannelsTest, TheCheckBoxesToggleOnTheirImageOnly) {
     app_testing::ClickStation(d, 0);
     app::ChannelListView* list = Channels();
     const QRect row0 = list->visualRect(list->model()->index(0, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(row0.left() + 8, row0.center().y()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(row0.left() + 8, row0.center().y()));
     EXPECT_FALSE(d.IsChannelItemChecked(0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(row0.left() + 40, row0.center().y()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(row0.left() + 40, row0.center().y()));
     EXPECT_FALSE(d.IsChannelItemChecked(0));
-    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, QPoint(row0.left() + 8, row0.center().y()));
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      QPoint(row0.left() + 8, row0.center().y()));
     EXPECT_TRUE(d.IsChannelItemChecked(0));
     EXPECT_TRUE(d.IsChannelItemChecked(1));
 }

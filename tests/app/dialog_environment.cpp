@@ -32,10 +32,10 @@ DialogEnvironment::DialogEnvironment(const catalog::CatalogueLogin& login) {
         [this](QWidget*, const QString& text, const QString& caption, platform::MessageIcon icon) {
             messages.push_back({text.toStdString(), caption.toStdString(), icon});
         });
-    oldErrors_ = controls::SetErrorBoxHandler(
-        [this](QWidget*, const QString& text, const QString& caption) {
-            messages.push_back({text.toStdString(), caption.toStdString(),
-                                platform::MessageIcon::Error});
+    oldErrors_ =
+        controls::SetErrorBoxHandler([this](QWidget*, const QString& text, const QString& caption) {
+            messages.push_back(
+                {text.toStdString(), caption.toStdString(), platform::MessageIcon::Error});
         });
     oldFiles_ = app::SetFileDialogHandler([this](QWidget*, const QString& initialDir) {
         fileDialogDirs.push_back(initialDir);
@@ -67,10 +67,8 @@ SpyDialog& DialogEnvironment::OpenDialog() {
 }
 
 void DialogEnvironment::CloseDialog() {
-    if (!dialog_)
-        return;
-    if (dialog_->isVisible())
-        dialog_->close();
+    if (!dialog_) return;
+    if (dialog_->isVisible()) dialog_->close();
     dialog_.reset();
 }
 
@@ -91,8 +89,7 @@ void ClickStation(CConverterDlg& dialog, int row, Qt::KeyboardModifiers modifier
 QStringList StationTexts(CConverterDlg& dialog) {
     QStringList texts;
     QListWidget* list = Stations(dialog);
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
+    for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
     return texts;
 }
 
@@ -100,8 +97,7 @@ QStringList SelectedStationTexts(CConverterDlg& dialog) {
     QStringList texts;
     QListWidget* list = Stations(dialog);
     for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->isSelected())
-            texts << list->item(i)->text();
+        if (list->item(i)->isSelected()) texts << list->item(i)->text();
     return texts;
 }
 

@@ -1,11 +1,12 @@
 // Conversion runs started from the dialog, on every catalogue back end:
 // trace files and rows, the control lock, the status text, file mode through
 // the file dialog, and closing the window in the middle of a run.
+#include <gtest/gtest.h>
+
 #include <QLineEdit>
 #include <QTest>
 #include <cstdio>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <set>
 
 #include "app/channel_list.h"
@@ -31,8 +32,7 @@ protected:
     void SetUp() override {
         CatalogueTest::SetUp();
         env_ = std::make_unique<DialogEnvironment>(backend().Login());
-        for (const char* sta : {"KRV", "ARU", "common"})
-            fs::create_directories(SourceDir(sta));
+        for (const char* sta : {"KRV", "ARU", "common"}) fs::create_directories(SourceDir(sta));
     }
     void TearDown() override {
         env_.reset();
@@ -53,7 +53,8 @@ protected:
     }
 
     void WriteSettings(const std::string& stations, const std::string& extra = "") {
-        env_->WriteKelvaronIni("[KELVARON]\n" + stations + "TIME=14:00:00 29/11/2007\nTIMEQTY=000 01:00:00\n" +
+        env_->WriteKelvaronIni("[KELVARON]\n" + stations +
+                               "TIME=14:00:00 29/11/2007\nTIMEQTY=000 01:00:00\n" +
                                "DIR=" + SourceDir("common") + "\n[KRV]\nDIR=" + SourceDir("KRV") +
                                "\n[ARU]\nDIR=" + SourceDir("ARU") + "\n" + extra);
     }
@@ -62,17 +63,19 @@ protected:
     std::set<std::string> TraceFiles() const {
         std::set<std::string> files;
         for (const auto& e : fs::recursive_directory_iterator(env_->dataDir()))
-            if (e.is_regular_file())
-                files.insert(fs::relative(e.path(), env_->dataDir()).string());
+            if (e.is_regular_file()) files.insert(fs::relative(e.path(), env_->dataDir()).string());
         return files;
     }
     std::set<std::string> CatalogPaths() const {
         std::set<std::string> paths;
-        for (const auto& row : QueryCatalogue("SELECT CPATH FROM FILELIST", {catalog::SqlType::Text}))
+        for (const auto& row :
+             QueryCatalogue("SELECT CPATH FROM FILELIST", {catalog::SqlType::Text}))
             paths.insert(std::get<std::string>(row[0]));
         return paths;
     }
-    bool RunEnded() { return app_testing::WaitFor([] { return !engine::IsRunActive(); }); }
+    bool RunEnded() {
+        return app_testing::WaitFor([] { return !engine::IsRunActive(); });
+    }
 
     static std::uintmax_t TraceSize() {
         return 512 + testing_support::ChannelSampleBytes(RecordingPlan{}.data, 0).size();
@@ -83,8 +86,8 @@ protected:
 
 TEST_P(DialogRunTest, TimeWindowRunWritesTracesLocksTheControlsAndClearsTheStatus) {
     Record("KRV", "a.rec", 14, 30, 45);
-    Record("KRV", "b.rec", 14, 59, 58);  // overlaps the window's last seconds
-    Record("KRV", "c.rec", 13, 59, 57);  // ends inside the window
+    Record("KRV", "b.rec", 14, 59, 58);   // overlaps the window's last seconds
+    Record("KRV", "c.rec", 13, 59, 57);   // ends inside the window
     Record("KRV", "late.rec", 15, 0, 0);  // begins at the window's end
     env_->dir().Write("src/KRV/notes.txt", "not a recording\n");
     WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
@@ -106,8 +109,7 @@ TEST_P(DialogRunTest, TimeWindowRunWritesTracesLocksTheControlsAndClearsTheStatu
     ASSERT_GE(log.size(), 18u);
     for (std::size_t i = 0; i < 9; ++i)
         EXPECT_EQ(log[i], std::make_pair(kLockedControls[i], false)) << i;
-    for (int id : kLockedControls)
-        EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
+    for (int id : kLockedControls) EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
     EXPECT_FALSE(d.GetDlgItem(1023)->isEnabled());
     EXPECT_EQ(d.CurrentFileText(), QString());
     EXPECT_TRUE(d.FreeSpaceText().startsWith(QStringLiteral("Доступно ")));
@@ -116,9 +118,12 @@ TEST_P(DialogRunTest, TimeWindowRunWritesTracesLocksTheControlsAndClearsTheStatu
 }
 
 TEST_P(DialogRunTest, OnlyTheTickedChannelsOfTheListedStationAreConverted) {
-    testing_support::ExecuteOnCatalogue("INSERT INTO sitechan (sta, chan, sps) VALUES ('KRV', 'SHZ', 100)");
-    testing_support::ExecuteOnCatalogue("INSERT INTO sitechan (sta, chan, sps) VALUES ('KRV', 'SHN', 100)");
-    testing_support::ExecuteOnCatalogue("INSERT INTO sitechan (sta, chan, sps) VALUES ('KRV', 'SHE', 100)");
+    testing_support::ExecuteOnCatalogue(
+        "INSERT INTO sitechan (sta, chan, sps) VALUES ('KRV', 'SHZ', 100)");
+    testing_support::ExecuteOnCatalogue(
+        "INSERT INTO sitechan (sta, chan, sps) VALUES ('KRV', 'SHN', 100)");
+    testing_support::ExecuteOnCatalogue(
+        "INSERT INTO sitechan (sta, chan, sps) VALUES ('KRV', 'SHE', 100)");
     Record("KRV", "a.rec", 14, 30, 45);
     WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
     CConverterDlg& d = env_->OpenDialog();
@@ -133,8 +138,7 @@ TEST_P(DialogRunTest, OnlyTheTickedChannelsOfTheListedStationAreConverted) {
     QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
     ASSERT_TRUE(RunEnded());
     std::set<std::string> extensions;
-    for (const std::string& f : TraceFiles())
-        extensions.insert(fs::path(f).extension().string());
+    for (const std::string& f : TraceFiles()) extensions.insert(fs::path(f).extension().string());
     EXPECT_EQ(extensions, (std::set<std::string>{".SHE", ".SHZ"}));
 }
 
@@ -180,8 +184,7 @@ TEST_P(DialogRunTest, FileRunConvertsPickedFilesOfSelectedStationsOnly) {
     EXPECT_EQ(env_->messages[0].icon, platform::MessageIcon::Error);
     EXPECT_EQ(env_->messages[1].text, "В файле нет имени станции");
     ASSERT_TRUE(app_testing::WaitFor([&] { return d.GetDlgItem(1)->isEnabled(); }));
-    for (int id : kLockedControls)
-        EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
+    for (int id : kLockedControls) EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
     EXPECT_EQ(d.CurrentFileText(), QString());
 }
 
@@ -189,7 +192,7 @@ TEST_P(DialogRunTest, FileRunForTheCurrentButUnselectedEntryUsesItsDirectory) {
     WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
     CConverterDlg& d = env_->OpenDialog();
     QTest::mouseClick(d.GetDlgItem(1026), Qt::LeftButton);  // nothing selected
-    env_->filesToPick = std::nullopt;                          // and the operator cancels
+    env_->filesToPick = std::nullopt;                       // and the operator cancels
     QTest::mouseClick(d.GetDlgItem(1020), Qt::LeftButton);
     ASSERT_TRUE(RunEnded());
     ASSERT_EQ(env_->fileDialogDirs.size(), 1u);

@@ -1,20 +1,21 @@
 // The dialog without a catalogue query: settings, station list, buttons that
 // have nothing to do, leaving, the status bar and the About box.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
-#include <QMenu>
-#include <QContextMenuEvent>
 #include <atomic>
 #include <filesystem>
 #include <thread>
-#include <gtest/gtest.h>
 
 #include "app/about_dlg.h"
 #include "app/channel_list.h"
@@ -34,9 +35,7 @@ app::ChannelListView* Channels(CConverterDlg& d) {
     return static_cast<app::ChannelListView*>(d.GetDlgItem(1024));
 }
 
-void Click(CConverterDlg& d, int id) {
-    QTest::mouseClick(d.GetDlgItem(id), Qt::LeftButton);
-}
+void Click(CConverterDlg& d, int id) { QTest::mouseClick(d.GetDlgItem(id), Qt::LeftButton); }
 
 TEST(DialogSettings, WithoutKelvaronIniTheListIsEmptyAndTheButtonsDoNothing) {
     DialogEnvironment env;
@@ -83,7 +82,8 @@ TEST(DialogSettings, StationNamesInCodePage1251AreShownAsCyrillic) {
     DialogEnvironment env;
     env.WriteKelvaronIni("[KELVARON]\nNSTA=2\nSTA0=\xCE\xC1\xCD\nSTA1=\xD0\x9A\xD0\xA0\xD0\x92\n");
     CConverterDlg& d = env.OpenDialog();
-    EXPECT_EQ(app_testing::StationTexts(d), (QStringList{QStringLiteral("КРВ"), QStringLiteral("ОБН")}));
+    EXPECT_EQ(app_testing::StationTexts(d),
+              (QStringList{QStringLiteral("КРВ"), QStringLiteral("ОБН")}));
     // The engine gets the names as the settings file spells them.
     EXPECT_TRUE(d.IsStationSelected("\xCE\xC1\xCD"));
     EXPECT_TRUE(d.IsStationSelected("\xD0\x9A\xD0\xA0\xD0\x92"));
@@ -182,7 +182,8 @@ TEST(DialogSettings, DialogHasTheTemplatesTextsAndProportions) {
 TEST(DialogSettings, FreeSpacePaneShowsTheDataVolumeOrAnError) {
     DialogEnvironment env;
     CConverterDlg& d = env.OpenDialog();
-    EXPECT_TRUE(d.FreeSpaceText().startsWith(QStringLiteral("Доступно "))) << d.FreeSpaceText().toStdString();
+    EXPECT_TRUE(d.FreeSpaceText().startsWith(QStringLiteral("Доступно ")))
+        << d.FreeSpaceText().toStdString();
     EXPECT_TRUE(d.FreeSpaceText().endsWith(QStringLiteral(" Мб")));
     std::filesystem::remove(env.dataDir());
     d.RefreshFreeSpace();
@@ -213,8 +214,7 @@ TEST(DialogSettings, F1AndTheContextMenuOfferTheAboutBox) {
         if (auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
             title = about->windowTitle();
             for (QLabel* l : about->findChildren<QLabel*>())
-                if (!l->text().isEmpty())
-                    text = l->text();
+                if (!l->text().isEmpty()) text = l->text();
             about->accept();
         }
     });
@@ -225,8 +225,7 @@ TEST(DialogSettings, F1AndTheContextMenuOfferTheAboutBox) {
     QStringList entries;
     QTimer::singleShot(0, [&] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* a : menu->actions())
-                entries << a->text();
+            for (QAction* a : menu->actions()) entries << a->text();
             menu->close();
         }
     });

@@ -1,24 +1,27 @@
 #include "res/dialog_units.h"
-#include "res/dialog_templates.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "res/dialog_templates.h"
+
 namespace {
 
 TEST(DialogUnits, MulDivRoundsHalfAwayFromZero) {
-    struct Case { int a, b, c, expected; };
+    struct Case {
+        int a, b, c, expected;
+    };
     const Case cases[] = {
-        {7, 6, 4, 11},     // 10.5
-        {-7, 6, 4, -11},   // -10.5
-        {5, 6, 4, 8},      // 7.5
-        {9, 13, 8, 15},    // 14.625
-        {3, 13, 8, 5},     // 4.875
-        {1, 13, 8, 2},     // 1.625
-        {227, 13, 8, 369}, // 368.875
+        {7, 6, 4, 11},      // 10.5
+        {-7, 6, 4, -11},    // -10.5
+        {5, 6, 4, 8},       // 7.5
+        {9, 13, 8, 15},     // 14.625
+        {3, 13, 8, 5},      // 4.875
+        {1, 13, 8, 2},      // 1.625
+        {227, 13, 8, 369},  // 368.875
         {0, 13, 8, 0},
-        {1, 1, 0, -1},     // division by zero
+        {1, 1, 0, -1},                         // division by zero
         {1 << 20, 1 << 20, 1 << 20, 1 << 20},  // no 32-bit overflow inside
     };
     for (const Case& c : cases)
@@ -48,7 +51,8 @@ TEST(DialogUnits, MainDialogKeepsItsTemplateProportions) {
 }
 
 TEST(DialogTemplates, ControlsLieInsideTheirDialogWithUniqueIds) {
-    for (const res::DialogTemplate* t : {&res::ConverterDialogTemplate(), &res::AboutDialogTemplate()}) {
+    for (const res::DialogTemplate* t :
+         {&res::ConverterDialogTemplate(), &res::AboutDialogTemplate()}) {
         SCOPED_TRACE(t->caption);
         std::set<int> ids;
         for (const res::ControlTemplate& c : t->controls) {
@@ -70,8 +74,7 @@ TEST(DialogTemplates, ChannelGroupEnclosesTheChannelControls) {
     const res::DialogTemplate& t = res::ConverterDialogTemplate();
     const res::ControlTemplate* group = nullptr;
     for (const res::ControlTemplate& c : t.controls)
-        if (c.kind == res::ControlKind::GroupBox)
-            group = &c;
+        if (c.kind == res::ControlKind::GroupBox) group = &c;
     ASSERT_NE(group, nullptr);
     for (int id : {1024, 1016, 1017, 1023}) {
         const res::ControlTemplate* c = t.Find(id);

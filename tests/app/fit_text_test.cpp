@@ -40,8 +40,7 @@ TEST(FitTextToWidth, CutsByMeasuredWidthNotByCharacterCount) {
     // 'W' is wide, the rest narrow.
     const auto proportional = [](const QString& s) {
         int w = 0;
-        for (QChar ch : s)
-            w += ch == QLatin1Char('W') ? 12 : 3;
+        for (QChar ch : s) w += ch == QLatin1Char('W') ? 12 : 3;
         return w;
     };
     // "..." is 9 wide: "iiW..." needs 27, "ii..." 15.

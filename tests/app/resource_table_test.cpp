@@ -1,8 +1,9 @@
 #include "res/resource_table.h"
 
+#include <gtest/gtest.h>
+
 #include <QBitmap>
 #include <QImage>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -64,8 +65,9 @@ TEST(ResourceTable, CheckBoxStripIsTwoBoxesOnPureRed) {
     EXPECT_EQ(raw.pixelColor(0, 0), QColor(255, 0, 0));
     EXPECT_EQ(raw.pixelColor(16, 0), QColor(255, 0, 0));
 
-    const QImage masked =
-        res::WithTransparentColour(strip, QColor(255, 0, 0)).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage masked = res::WithTransparentColour(strip, QColor(255, 0, 0))
+                              .toImage()
+                              .convertToFormat(QImage::Format_ARGB32);
     int redLeft = 0;
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 32; ++x) {

@@ -6,17 +6,16 @@ namespace {
 
 TEST(SettingsText, TimeQtyIsRepairedToDaysHoursMinutesSeconds) {
     const std::pair<const char*, const char*> cases[] = {
-        {"01:00:00", "000 01:00:00"},       // hh:mm:ss gets day 000
-        {"00:30:00", "000 00:30:00"},       // the default
-        {"002 00:00:00", "002 00:00:00"},   // already complete
-        {"1 01:00:00", "001 00:00:00"},     // 10 characters
+        {"01:00:00", "000 01:00:00"},      // hh:mm:ss gets day 000
+        {"00:30:00", "000 00:30:00"},      // the default
+        {"002 00:00:00", "002 00:00:00"},  // already complete
+        {"1 01:00:00", "001 00:00:00"},    // 10 characters
         {"", "001 00:00:00"},
         {"0000 00:00:00", "001 00:00:00"},  // 13 characters
         {"abcdefgh", "000 abcdefgh"},       // length alone decides
         {"abcdefghijkl", "abcdefghijkl"},
     };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(app::RepairTimeQty(in), out) << '"' << in << '"';
+    for (const auto& [in, out] : cases) EXPECT_EQ(app::RepairTimeQty(in), out) << '"' << in << '"';
 }
 
 TEST(SettingsText, StartTimeFieldsThatCannotBeReadKeepTheirDefaults) {

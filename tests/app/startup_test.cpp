@@ -50,7 +50,8 @@ protected:
 // empty when none is installed.
 std::string CommaLocale() {
     for (const char* name : {"ru_RU.UTF-8", "ru_RU.utf8", "de_DE.UTF-8", "de_DE.utf8"}) {
-        if (std::setlocale(LC_NUMERIC, name) && std::string(std::localeconv()->decimal_point) == ",")
+        if (std::setlocale(LC_NUMERIC, name) &&
+            std::string(std::localeconv()->decimal_point) == ",")
             return name;
     }
     return {};

@@ -14,7 +14,8 @@ struct DecodeCase {
 TEST(Text8, ShowsUtf8AsUtf8AndEverythingElseAsCodePage1251) {
     const DecodeCase cases[] = {
         {"ascii", "SHZ 100.000", true, u"SHZ 100.000"},
-        {"utf8 cyrillic", "\xD0\xA1\xD1\x82\xD0\xB0\xD0\xBD\xD1\x86\xD0\xB8\xD1\x8F", true, u"Станция"},
+        {"utf8 cyrillic", "\xD0\xA1\xD1\x82\xD0\xB0\xD0\xBD\xD1\x86\xD0\xB8\xD1\x8F", true,
+         u"Станция"},
         {"cp1251 cyrillic", "\xD1\xF2\xE0\xED\xF6\xE8\xFF", false, u"Станция"},
         // CF A8 alone would be a valid UTF-8 pair; the whole text is not UTF-8.
         {"cp1251 with accidental utf8 pair", "\xCF\xA8\xD2\xD0", false, u"ПЁТР"},

@@ -1,8 +1,7 @@
 // kelvaron-batch as an operator's cron job runs it, on each catalogue back end:
 // the trace files byte for byte, the catalogue rows value for value.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <csignal>
@@ -65,19 +64,21 @@ struct FileRow {
 
 void PrintTo(const FileRow& r, std::ostream* out) {
     out->precision(17);
-    *out << r.sta << " " << r.tbegin << " " << r.tqty << " " << r.ch << " " << r.sps << " " << r.gain << " "
-         << r.cpath << " " << r.foff << " " << r.datatype << " " << r.creater;
+    *out << r.sta << " " << r.tbegin << " " << r.tqty << " " << r.ch << " " << r.sps << " "
+         << r.gain << " " << r.cpath << " " << r.foff << " " << r.datatype << " " << r.creater;
 }
 
 std::vector<FileRow> FileRows() {
     std::vector<FileRow> rows;
     for (auto& r : QueryCatalogue(
-             "SELECT STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, DATATYPE, CREATER FROM FILELIST ORDER BY CPATH",
-             {SqlType::Text, SqlType::Double, SqlType::Double, SqlType::Text, SqlType::Double, SqlType::Integer,
-              SqlType::Text, SqlType::Integer, SqlType::Integer, SqlType::Text}))
+             "SELECT STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, DATATYPE, CREATER FROM "
+             "FILELIST ORDER BY CPATH",
+             {SqlType::Text, SqlType::Double, SqlType::Double, SqlType::Text, SqlType::Double,
+              SqlType::Integer, SqlType::Text, SqlType::Integer, SqlType::Integer, SqlType::Text}))
         rows.push_back({std::get<std::string>(r[0]), std::get<double>(r[1]), std::get<double>(r[2]),
-                        std::get<std::string>(r[3]), std::get<double>(r[4]), std::get<std::int32_t>(r[5]),
-                        std::get<std::string>(r[6]), std::get<std::int32_t>(r[7]), std::get<std::int32_t>(r[8]),
+                        std::get<std::string>(r[3]), std::get<double>(r[4]),
+                        std::get<std::int32_t>(r[5]), std::get<std::string>(r[6]),
+                        std::get<std::int32_t>(r[7]), std::get<std::int32_t>(r[8]),
                         std::get<std::string>(r[9])});
     return rows;
 }
@@ -109,7 +110,9 @@ protected:
         a.data.records = 4;
         first = a.data;
         RecorderFile fileA = MakeRecording(a);
-        fileA.Set("EVENT", "CH#", "2").Set("EVENT", "DATE_CH2", "29.11.2007").Set("EVENT", "TIME_CH2", "14:30:46.25");
+        fileA.Set("EVENT", "CH#", "2")
+            .Set("EVENT", "DATE_CH2", "29.11.2007")
+            .Set("EVENT", "TIME_CH2", "14:30:46.25");
         fileA.Set("GROUP1", "CH#", "1,2").Set("GROUP1", "GAIN", "3");
         fileA.Set("GROUP2", "CH#", "3").Set("GROUP2", "GAIN", "1");
         fileA.WriteTo(work.File("src/a.dat"));
@@ -179,15 +182,19 @@ TEST_P(BatchEndToEnd, WindowRunWritesTraceFilesAndRowsExactly) {
         const double rate20 = 20000000 * 0.000001 + 0.0000000001;
         const double tqty20 = Stored(120 / rate20);
         const std::vector<FileRow> expected = {
-            {"STA1", k143045, 4.0, "SHE", 100.0, 2, "STA1/1429112007/143045-29112007.SHE", 512, 5, "KELVARON"},
-            {"STA1", k143045, 4.0, "SHN", 100.0, 8, "STA1/1429112007/143045-29112007.SHN", 512, 5, "KELVARON"},
-            {"STA1", k143045, 4.0, "SHZ", 100.0, 8, "STA1/1429112007/143045-29112007.SHZ", 512, 5, "KELVARON"},
+            {"STA1", k143045, 4.0, "SHE", 100.0, 2, "STA1/1429112007/143045-29112007.SHE", 512, 5,
+             "KELVARON"},
+            {"STA1", k143045, 4.0, "SHN", 100.0, 8, "STA1/1429112007/143045-29112007.SHN", 512, 5,
+             "KELVARON"},
+            {"STA1", k143045, 4.0, "SHZ", 100.0, 8, "STA1/1429112007/143045-29112007.SHZ", 512, 5,
+             "KELVARON"},
             // USEGAIN=0: gain 1 whatever the group says; the rate unrounded.
-            {"STA2", k143045 - 20 * 60 - 45, tqty20, "BHZ", Stored(rate20), 1, "STA2/1429112007/141000-29112007.BHZ",
-             512, 5, "KELVARON"},
+            {"STA2", k143045 - 20 * 60 - 45, tqty20, "BHZ", Stored(rate20), 1,
+             "STA2/1429112007/141000-29112007.BHZ", 512, 5, "KELVARON"},
         };
         EXPECT_EQ(FileRows(), expected);
-        EXPECT_EQ(EventRows(), (std::vector<std::pair<std::string, double>>{{"STA1", k143045 + 1.25}}));
+        EXPECT_EQ(EventRows(),
+                  (std::vector<std::pair<std::string, double>>{{"STA1", k143045 + 1.25}}));
     }
 }
 
@@ -201,7 +208,8 @@ TEST_P(BatchEndToEnd, ChannelsOptionPlaysTheTickedList) {
 }
 
 TEST_P(BatchEndToEnd, WindowOptionsOverrideKelvaronIni) {
-    const BatchResult result = Batch({"window", "--start", "14:05:00 29/11/2007", "--duration", "00:10:00"});
+    const BatchResult result =
+        Batch({"window", "--start", "14:05:00 29/11/2007", "--duration", "00:10:00"});
     EXPECT_EQ(result.status, 0) << result.errors;
     EXPECT_EQ(CountRows("FILELIST"), 1) << "only STA2's recording at 14:10 lies in 14:05-14:15";
     EXPECT_TRUE(TraceExists("STA2/1429112007/141000-29112007.BHZ"));
@@ -209,7 +217,8 @@ TEST_P(BatchEndToEnd, WindowOptionsOverrideKelvaronIni) {
 }
 
 TEST_P(BatchEndToEnd, FileRunTakesSelectedStationsWithoutRegardToCase) {
-    const BatchResult result = Batch({"files", "--stations", "sta1", "src/a.dat", "src/c.dat", "src/b.dat"});
+    const BatchResult result =
+        Batch({"files", "--stations", "sta1", "src/a.dat", "src/c.dat", "src/b.dat"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.errors, "Ошибка: Имя станции в файле '" + work.File("src/c.dat") +
                                  "' не совпадает с выбранным(и)\n");
@@ -250,8 +259,9 @@ TEST_P(BatchEndToEnd, TraceFileFailuresAreReportedAndTheRunGoesOn) {
 }
 
 TEST_P(BatchEndToEnd, MissingSourceDirectoryFailsItsStationOnly) {
-    work.Write("kelvaron.ini", "[KELVARON]\r\nDIR=src\r\nTIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n"
-                               "[GONE]\r\nDIR=nowhere\r\n");
+    work.Write("kelvaron.ini",
+               "[KELVARON]\r\nDIR=src\r\nTIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n"
+               "[GONE]\r\nDIR=nowhere\r\n");
     const BatchResult result = Batch({"window", "GONE", "STA2"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.errors.find("nowhere/"), std::string::npos) << result.errors;
@@ -265,16 +275,17 @@ TEST_P(BatchEndToEnd, StopSignalEndsTheRunAfterTheTraceInHandWithStatusOne) {
                            ? "DELETE FROM FILELIST"
                            : "LOCK TABLE FILELIST IN EXCLUSIVE MODE");
     const char* first = "STA2/1429112007/141000-29112007.BHZ";
-    const BatchResult result = RunBatchProcess(
-        work.path(), {"files", "--stations", "STA1,STA2", "src/c.dat", "src/a.dat"},
-        {"TVX_INI=" + work.File("tvx.ini")}, [&](pid_t pid) {
-            for (int i = 0; i < 500 && !TraceExists(first); ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            ::kill(pid, SIGTERM);
-            hold.reset();
-        });
+    const BatchResult result =
+        RunBatchProcess(work.path(), {"files", "--stations", "STA1,STA2", "src/c.dat", "src/a.dat"},
+                        {"TVX_INI=" + work.File("tvx.ini")}, [&](pid_t pid) {
+                            for (int i = 0; i < 500 && !TraceExists(first); ++i)
+                                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                            ::kill(pid, SIGTERM);
+                            hold.reset();
+                        });
     ASSERT_TRUE(TraceExists(first));
-    EXPECT_EQ(result.status, 1) << "a stopped run did not convert all it was asked for\n" << result.errors;
+    EXPECT_EQ(result.status, 1) << "a stopped run did not convert all it was asked for\n"
+                                << result.errors;
     EXPECT_EQ(CountRows("FILELIST"), 1) << "the trace in hand is registered";
     EXPECT_FALSE(TraceExists("STA1")) << "nothing is converted after the stop";
 }

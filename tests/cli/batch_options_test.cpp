@@ -16,8 +16,9 @@ using cli::ParseBatchOptions;
 using Strings = std::vector<std::string>;
 
 TEST(BatchOptions, WindowRun) {
-    const auto parsed = ParseBatchOptions({"window", "--start", "12:00:00 01/02/2003", "--duration=000 01:00:00",
-                                           "--channels", "SHZ,BHZ_VERY_LONG_NAME_X", "--quiet", "STA1", "STA2"});
+    const auto parsed =
+        ParseBatchOptions({"window", "--start", "12:00:00 01/02/2003", "--duration=000 01:00:00",
+                           "--channels", "SHZ,BHZ_VERY_LONG_NAME_X", "--quiet", "STA1", "STA2"});
     ASSERT_EQ(parsed.error, "");
     const cli::BatchOptions& o = parsed.options;
     EXPECT_EQ(o.mode, BatchMode::Window);
@@ -29,7 +30,8 @@ TEST(BatchOptions, WindowRun) {
 }
 
 TEST(BatchOptions, FileRun) {
-    const auto parsed = ParseBatchOptions({"files", "--stations", "A,,B", "a.dat", "--", "--odd.dat"});
+    const auto parsed =
+        ParseBatchOptions({"files", "--stations", "A,,B", "a.dat", "--", "--odd.dat"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.options.mode, BatchMode::Files);
     EXPECT_EQ(parsed.options.stations, (Strings{"A", "B"}));
@@ -48,11 +50,11 @@ TEST(BatchOptions, UsageErrors) {
     const std::vector<Strings> bad = {
         {},
         {"convert"},
-        {"files"},                              // no FILE
-        {"files", "--start", "x", "a.dat"},     // a window option
-        {"window", "--stations", "A"},          // a file option
-        {"window", "--start"},                  // no value
-        {"window", "--channels", ","},          // no channel named
+        {"files"},                           // no FILE
+        {"files", "--start", "x", "a.dat"},  // a window option
+        {"window", "--stations", "A"},       // a file option
+        {"window", "--start"},               // no value
+        {"window", "--channels", ","},       // no channel named
         {"window", "--bogus", "1"},
     };
     for (const Strings& args : bad) {
@@ -78,9 +80,10 @@ TEST(StartText, ScansTheStartFieldLayout) {
     for (const Case& c : cases) {
         engine::StartDateTime fields;
         EXPECT_EQ(cli::ScanStartText(c.text, fields), c.read) << c.text;
-        EXPECT_EQ((std::vector<int>{fields.year, fields.month, fields.day, fields.hour, fields.minute, fields.second}),
-                  (std::vector<int>{c.expected.year, c.expected.month, c.expected.day, c.expected.hour,
-                                    c.expected.minute, c.expected.second}))
+        EXPECT_EQ((std::vector<int>{fields.year, fields.month, fields.day, fields.hour,
+                                    fields.minute, fields.second}),
+                  (std::vector<int>{c.expected.year, c.expected.month, c.expected.day,
+                                    c.expected.hour, c.expected.minute, c.expected.second}))
             << c.text;
     }
 }
@@ -90,15 +93,16 @@ TEST(StartText, RangeCheck) {
         engine::StartDateTime fields;
         bool valid;
     } cases[] = {
-        {{2007, 2, 29, 12, 0, 0}, false}, {{2000, 2, 29, 12, 0, 0}, true}, {{1900, 2, 29, 12, 0, 0}, false},
-        {{2000, 1, 1, 24, 0, 0}, false},  {{2000, 1, 1, 0, 60, 0}, false}, {{2000, 1, 1, 0, 0, 60}, false},
-        {{2000, 1, 0, 0, 0, 0}, true},    {{2000, 0, 1, 0, 0, 0}, false},  {{2000, 13, 1, 0, 0, 0}, false},
-        {{2000, 4, 31, 0, 0, 0}, false},
+        {{2007, 2, 29, 12, 0, 0}, false}, {{2000, 2, 29, 12, 0, 0}, true},
+        {{1900, 2, 29, 12, 0, 0}, false}, {{2000, 1, 1, 24, 0, 0}, false},
+        {{2000, 1, 1, 0, 60, 0}, false},  {{2000, 1, 1, 0, 0, 60}, false},
+        {{2000, 1, 0, 0, 0, 0}, true},    {{2000, 0, 1, 0, 0, 0}, false},
+        {{2000, 13, 1, 0, 0, 0}, false},  {{2000, 4, 31, 0, 0, 0}, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(cli::IsValidStart(c.fields), c.valid)
-            << c.fields.day << "/" << c.fields.month << "/" << c.fields.year << " " << c.fields.hour << ":"
-            << c.fields.minute << ":" << c.fields.second;
+            << c.fields.day << "/" << c.fields.month << "/" << c.fields.year << " " << c.fields.hour
+            << ":" << c.fields.minute << ":" << c.fields.second;
 }
 
 TEST(StartText, DurationAsKelvaronIniHoldsIt) {
@@ -110,9 +114,10 @@ TEST(StartText, DurationAsKelvaronIniHoldsIt) {
 
 TEST(BatchSettings, StationsSortedAndWindowFromKelvaronIni) {
     testing_support::TempDir dir;
-    const std::string ini = dir.Write("kelvaron.ini",
-                                      "[KELVARON]\r\nNSTA=4\r\nSTA0=zeta\r\nSTA1=\r\nSTA2=Alpha\r\nSTA3=beta\r\n"
-                                      "STA4=ignored\r\nTIME=12:30:00\r\nTIMEQTY=01:00:00\r\n");
+    const std::string ini =
+        dir.Write("kelvaron.ini",
+                  "[KELVARON]\r\nNSTA=4\r\nSTA0=zeta\r\nSTA1=\r\nSTA2=Alpha\r\nSTA3=beta\r\n"
+                  "STA4=ignored\r\nTIME=12:30:00\r\nTIMEQTY=01:00:00\r\n");
     const cli::BatchSettings s = cli::LoadBatchSettings(ini);
     EXPECT_EQ(s.stations, (Strings{"Alpha", "beta", "zeta"}));
     EXPECT_EQ(s.start.hour, 12);

@@ -2,11 +2,11 @@
 // typing of characters beyond Latin-1.
 #pragma once
 
-#include "controls/date_time_edit.h"
-#include "controls/mask_edit.h"
-
 #include <QString>
 #include <QtTest/QTest>
+
+#include "controls/date_time_edit.h"
+#include "controls/mask_edit.h"
 
 template <class Edit>
 class Counting : public Edit {
@@ -24,8 +24,7 @@ using CountingDateTimeEdit = Counting<CDateTimeEdit>;
 
 // Types each character of text as a key press carrying it, whatever its
 // code (QTest::keyClicks knows Latin-1 only).
-inline void TypeText(QWidget* widget, const QString& text)
-{
+inline void TypeText(QWidget* widget, const QString& text) {
     for (const QChar ch : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }

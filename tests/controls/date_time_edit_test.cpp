@@ -1,25 +1,23 @@
 #include "controls/date_time_edit.h"
-#include "controls/error_box.h"
 
-#include "counting_edits.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest/QTest>
-
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include "controls/error_box.h"
+#include "counting_edits.h"
 
 namespace {
 
 class StartField : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         edit.SetDisplayMode(2);
         edit.SetDateTime(2000, 1, 1, 0, 0, 0);
     }
@@ -27,16 +25,14 @@ protected:
     CountingDateTimeEdit edit;
 };
 
-TEST(DateTimeEdit, ConstructedWithTheMaskOnAndNoDateChecks)
-{
+TEST(DateTimeEdit, ConstructedWithTheMaskOnAndNoDateChecks) {
     CountingDateTimeEdit edit;
     EXPECT_TRUE(edit.m_bUseMask);
     EXPECT_FALSE(edit.m_bDateChecks);
     EXPECT_TRUE(edit.m_strValid.empty());
 }
 
-TEST(DateTimeEdit, DisplayModeTwoSetsMaskAndTemplateButNotTheText)
-{
+TEST(DateTimeEdit, DisplayModeTwoSetsMaskAndTemplateButNotTheText) {
     CountingDateTimeEdit edit;
     edit.SetMaskedText("whatever");
     edit.m_strValid = "x";
@@ -53,16 +49,14 @@ TEST(DateTimeEdit, DisplayModeTwoSetsMaskAndTemplateButNotTheText)
     EXPECT_EQ(edit.m_strMask, "00:00:00 00/00/0000");
 }
 
-TEST_F(StartField, SetDateTimeShowsModeTwoText)
-{
+TEST_F(StartField, SetDateTimeShowsModeTwoText) {
     EXPECT_EQ(edit.Window(), "00:00:00 01/01/2000");
     EXPECT_EQ(edit.m_strText, "00:00:00 01/01/2000");
     edit.SetDateTime(2024, 12, 31, 23, 5, 9);
     EXPECT_EQ(edit.Window(), "23:05:09 31/12/2024");
 }
 
-TEST_F(StartField, TypingSixDigitsFillsTheTimeAndWritesTheColons)
-{
+TEST_F(StartField, TypingSixDigitsFillsTheTimeAndWritesTheColons) {
     edit.setCursorPosition(0);
     QTest::keyClicks(&edit, "123045");
     EXPECT_EQ(edit.Window(), "12:30:45 01/01/2000");
@@ -75,8 +69,7 @@ TEST_F(StartField, TypingSixDigitsFillsTheTimeAndWritesTheColons)
     EXPECT_EQ((std::vector<int>{y, mo, d, h, mi, s}), (std::vector<int>{2000, 1, 1, 12, 30, 45}));
 }
 
-TEST_F(StartField, TypingTheWholeFieldThenOneMoreIsRefused)
-{
+TEST_F(StartField, TypingTheWholeFieldThenOneMoreIsRefused) {
     edit.setCursorPosition(0);
     QTest::keyClicks(&edit, "23595929021999");
     EXPECT_EQ(edit.Window(), "23:59:59 29/02/1999");
@@ -87,8 +80,7 @@ TEST_F(StartField, TypingTheWholeFieldThenOneMoreIsRefused)
     EXPECT_FALSE(edit.IsValid());  // typing allows what IsValid then rejects
 }
 
-TEST_F(StartField, IsValidJudgesTheTextTheFieldHolds)
-{
+TEST_F(StartField, IsValidJudgesTheTextTheFieldHolds) {
     struct Case {
         const char* text;
         bool valid;
@@ -108,16 +100,14 @@ TEST_F(StartField, IsValidJudgesTheTextTheFieldHolds)
     }
 }
 
-TEST_F(StartField, GetDateTimeLeavesFieldsTheTextDoesNotHold)
-{
+TEST_F(StartField, GetDateTimeLeavesFieldsTheTextDoesNotHold) {
     edit.SetMaskedText("07:08 ");
     int y = 1, mo = 2, d = 3, h = 4, mi = 5, s = 6;
     edit.GetDateTime(y, mo, d, h, mi, s);
     EXPECT_EQ((std::vector<int>{y, mo, d, h, mi, s}), (std::vector<int>{1, 2, 3, 7, 8, 6}));
 }
 
-TEST_F(StartField, PastedTextIsNotSeenByGetDateTime)
-{
+TEST_F(StartField, PastedTextIsNotSeenByGetDateTime) {
     QGuiApplication::clipboard()->setText(QStringLiteral("99:99"));
     edit.selectAll();
     QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
@@ -137,8 +127,7 @@ protected:
         QString caption;
     };
 
-    void SetUp() override
-    {
+    void SetUp() override {
         StartField::SetUp();
         previous = controls::SetErrorBoxHandler(
             [this](QWidget* owner, const QString& text, const QString& caption) {
@@ -153,8 +142,7 @@ protected:
         other.setFocus();
         ASSERT_TRUE(other.hasFocus());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         controls::SetErrorBoxHandler(previous);
         edit.setParent(nullptr);
     }
@@ -165,15 +153,13 @@ protected:
     QLineEdit other;
 };
 
-TEST_F(StartFieldExchange, SavingAValidStartSucceedsQuietly)
-{
+TEST_F(StartFieldExchange, SavingAValidStartSucceedsQuietly) {
     EXPECT_TRUE(DDX_DateTimeEdit(DataExchange::Save, edit));
     EXPECT_TRUE(shown.empty());
     EXPECT_TRUE(other.hasFocus());
 }
 
-TEST_F(StartFieldExchange, SavingAnInvalidStartTellsTheOperatorAndFails)
-{
+TEST_F(StartFieldExchange, SavingAnInvalidStartTellsTheOperatorAndFails) {
     edit.SetMaskedText("24:00:00 01/01/2000");
     EXPECT_FALSE(DDX_DateTimeEdit(DataExchange::Save, edit));
     ASSERT_EQ(shown.size(), 1u);
@@ -183,8 +169,7 @@ TEST_F(StartFieldExchange, SavingAnInvalidStartTellsTheOperatorAndFails)
     EXPECT_TRUE(edit.hasFocus());
 }
 
-TEST_F(StartFieldExchange, LoadingNeverChecks)
-{
+TEST_F(StartFieldExchange, LoadingNeverChecks) {
     edit.SetMaskedText("24:00:00 01/01/2000");
     EXPECT_TRUE(DDX_DateTimeEdit(DataExchange::Load, edit));
     EXPECT_TRUE(shown.empty());

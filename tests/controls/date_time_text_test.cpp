@@ -6,22 +6,19 @@ using controls::DateTimeFields;
 
 namespace {
 
-TEST(DateTimeText, FormatsModeTwoWithZeroPaddedFields)
-{
+TEST(DateTimeText, FormatsModeTwoWithZeroPaddedFields) {
     EXPECT_EQ(controls::FormatDateTimeMode2({2000, 1, 1, 0, 0, 0}), "00:00:00 01/01/2000");
     EXPECT_EQ(controls::FormatDateTimeMode2({1999, 12, 31, 23, 59, 58}), "23:59:58 31/12/1999");
     // A value wider than its field widens the text instead of being cut.
     EXPECT_EQ(controls::FormatDateTimeMode2({12345, 1, 1, 100, 0, 0}), "100:00:00 01/01/12345");
 }
 
-bool SameFields(const DateTimeFields& a, const DateTimeFields& b)
-{
+bool SameFields(const DateTimeFields& a, const DateTimeFields& b) {
     return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
            a.minute == b.minute && a.second == b.second;
 }
 
-TEST(DateTimeText, ScanReadsSeparatorRunsAndKeepsUnreadFields)
-{
+TEST(DateTimeText, ScanReadsSeparatorRunsAndKeepsUnreadFields) {
     const DateTimeFields preset{-1, -2, -3, -4, -5, -6};
     struct Case {
         const char* text;
@@ -46,8 +43,7 @@ TEST(DateTimeText, ScanReadsSeparatorRunsAndKeepsUnreadFields)
     }
 }
 
-TEST(DateTimeText, LeapYearsAndMonthLengths)
-{
+TEST(DateTimeText, LeapYearsAndMonthLengths) {
     EXPECT_TRUE(controls::IsLeapYear(2000));
     EXPECT_TRUE(controls::IsLeapYear(2004));
     EXPECT_FALSE(controls::IsLeapYear(1900));
@@ -61,8 +57,7 @@ TEST(DateTimeText, LeapYearsAndMonthLengths)
     EXPECT_EQ(controls::DaysInMonth(2000, -1), 0);
 }
 
-TEST(DateTimeText, ValidityOfScannedFields)
-{
+TEST(DateTimeText, ValidityOfScannedFields) {
     struct Case {
         DateTimeFields fields;
         bool valid;

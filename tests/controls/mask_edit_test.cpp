@@ -1,14 +1,14 @@
-#include "controls/duration_field.h"
 #include "controls/mask_edit.h"
 
-#include "counting_edits.h"
+#include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QtTest/QTest>
 
-#include <gtest/gtest.h>
+#include "controls/duration_field.h"
+#include "counting_edits.h"
 
 namespace {
 
@@ -16,8 +16,7 @@ class DurationField : public ::testing::Test {
 protected:
     void SetUp() override { controls::ConfigureDurationField(edit); }
 
-    void TypeAt(int caret, const char* keys)
-    {
+    void TypeAt(int caret, const char* keys) {
         edit.setCursorPosition(caret);
         QTest::keyClicks(&edit, keys);
     }
@@ -25,8 +24,7 @@ protected:
     CountingMaskEdit edit;
 };
 
-TEST_F(DurationField, ConfigurationMatchesTheDialogsDurationField)
-{
+TEST_F(DurationField, ConfigurationMatchesTheDialogsDurationField) {
     EXPECT_TRUE(edit.m_bUseMask);
     EXPECT_FALSE(edit.m_bDateChecks);
     EXPECT_EQ(edit.m_strMask, "000 00:00:00");
@@ -36,8 +34,7 @@ TEST_F(DurationField, ConfigurationMatchesTheDialogsDurationField)
     EXPECT_EQ(edit.Window(), "000 00:30:00");
 }
 
-TEST_F(DurationField, DigitOnTheBlankWritesTheBlankThenTheDigitAfterIt)
-{
+TEST_F(DurationField, DigitOnTheBlankWritesTheBlankThenTheDigitAfterIt) {
     // The blank is rewritten, the caret steps to 4 and the '5' overwrites the
     // hours' tens digit there.
     TypeAt(3, "5");
@@ -47,22 +44,21 @@ TEST_F(DurationField, DigitOnTheBlankWritesTheBlankThenTheDigitAfterIt)
     EXPECT_EQ(edit.beeps, 0);
 }
 
-TEST_F(DurationField, TypingOverwritesAndStepsOverLiterals)
-{
+TEST_F(DurationField, TypingOverwritesAndStepsOverLiterals) {
     TypeAt(0, "0011230");
     EXPECT_EQ(edit.Window(), "001 12:30:00");
     EXPECT_EQ(edit.m_strText, "001 12:30:00");
     EXPECT_EQ(edit.cursorPosition(), 10);
 }
 
-TEST_F(DurationField, DeletingKeysChangeNothing)
-{
+TEST_F(DurationField, DeletingKeysChangeNothing) {
     for (const int caret : {0, 4, 12}) {
         for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Insert}) {
             for (const auto mods : {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier}) {
                 edit.setCursorPosition(caret);
                 QTest::keyClick(&edit, key, mods);
-                EXPECT_EQ(edit.Window(), "000 00:30:00") << caret << " key " << key << " mods " << mods;
+                EXPECT_EQ(edit.Window(), "000 00:30:00")
+                    << caret << " key " << key << " mods " << mods;
             }
         }
     }
@@ -70,8 +66,7 @@ TEST_F(DurationField, DeletingKeysChangeNothing)
     EXPECT_EQ(edit.beeps, 0);
 }
 
-TEST_F(DurationField, ASelectionIsReplacedOnlyAtItsFirstCharacter)
-{
+TEST_F(DurationField, ASelectionIsReplacedOnlyAtItsFirstCharacter) {
     edit.setSelection(4, 5);  // "00:30"
     QTest::keyClicks(&edit, "7");
     EXPECT_EQ(edit.Window(), "000 70:30:00");
@@ -86,31 +81,27 @@ TEST_F(DurationField, ASelectionIsReplacedOnlyAtItsFirstCharacter)
     EXPECT_EQ(edit.Window(), "000 70:39:00");
 }
 
-TEST_F(DurationField, AlwaysValidCharactersGoOverDigitPositions)
-{
+TEST_F(DurationField, AlwaysValidCharactersGoOverDigitPositions) {
     TypeAt(1, " :");
     EXPECT_EQ(edit.Window(), "0 : 00:30:00");
     EXPECT_EQ(edit.m_strText, "0 : 00:30:00");
     EXPECT_EQ(edit.beeps, 0);
 }
 
-TEST_F(DurationField, RefusedCharactersBeepAndChangeNothing)
-{
+TEST_F(DurationField, RefusedCharactersBeepAndChangeNothing) {
     TypeAt(4, "x-/");
     EXPECT_EQ(edit.Window(), "000 00:30:00");
     EXPECT_EQ(edit.cursorPosition(), 4);
     EXPECT_EQ(edit.beeps, 3);
 }
 
-TEST_F(DurationField, TypingAtTheEndOfTheMaskIsRefused)
-{
+TEST_F(DurationField, TypingAtTheEndOfTheMaskIsRefused) {
     TypeAt(12, "1");
     EXPECT_EQ(edit.Window(), "000 00:30:00");
     EXPECT_EQ(edit.beeps, 1);
 }
 
-TEST_F(DurationField, CharactersBeyondSingleBytesAreRefused)
-{
+TEST_F(DurationField, CharactersBeyondSingleBytesAreRefused) {
     edit.setCursorPosition(0);
     TypeText(&edit, QStringLiteral("жё"));
     EXPECT_EQ(edit.Window(), "000 00:30:00");
@@ -118,8 +109,7 @@ TEST_F(DurationField, CharactersBeyondSingleBytesAreRefused)
     EXPECT_EQ(edit.beeps, 2);
 }
 
-TEST_F(DurationField, ComposedInputIsTypedCharacterByCharacter)
-{
+TEST_F(DurationField, ComposedInputIsTypedCharacterByCharacter) {
     edit.setCursorPosition(0);
     QInputMethodEvent compose(QStringLiteral("12"), {});
     QApplication::sendEvent(&edit, &compose);
@@ -132,8 +122,7 @@ TEST_F(DurationField, ComposedInputIsTypedCharacterByCharacter)
     EXPECT_EQ(edit.beeps, 1);
 }
 
-TEST_F(DurationField, CaretKeysMoveAsInAPlainEdit)
-{
+TEST_F(DurationField, CaretKeysMoveAsInAPlainEdit) {
     edit.setCursorPosition(0);
     QTest::keyClick(&edit, Qt::Key_End);
     EXPECT_EQ(edit.cursorPosition(), 12);
@@ -144,8 +133,7 @@ TEST_F(DurationField, CaretKeysMoveAsInAPlainEdit)
     EXPECT_EQ(edit.cursorPosition(), 0);
 }
 
-TEST_F(DurationField, PastedTextIsNotSeenButTypingRestoresTheField)
-{
+TEST_F(DurationField, PastedTextIsNotSeenButTypingRestoresTheField) {
     QGuiApplication::clipboard()->setText(QStringLiteral("x"));
     edit.selectAll();
     QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
@@ -172,8 +160,7 @@ TEST_F(DurationField, PastedTextIsNotSeenButTypingRestoresTheField)
     EXPECT_EQ(edit.Window(), "001 12:30:00");
 }
 
-TEST(MaskEdit, StartsAsAPlainEdit)
-{
+TEST(MaskEdit, StartsAsAPlainEdit) {
     CountingMaskEdit edit;
     EXPECT_FALSE(edit.m_bUseMask);
     EXPECT_FALSE(edit.m_bDateChecks);
@@ -192,8 +179,7 @@ TEST(MaskEdit, StartsAsAPlainEdit)
     EXPECT_TRUE(edit.m_strText.empty());
 }
 
-TEST(MaskEdit, SetMaskDecidesWhetherTheMaskIsOn)
-{
+TEST(MaskEdit, SetMaskDecidesWhetherTheMaskIsOn) {
     CountingMaskEdit edit;
     edit.SetMask("00:00", "__:__", "1");
     EXPECT_TRUE(edit.m_bUseMask);
@@ -215,8 +201,7 @@ TEST(MaskEdit, SetMaskDecidesWhetherTheMaskIsOn)
     EXPECT_EQ(edit.m_strValid, "");
 }
 
-TEST(MaskEdit, WithoutATemplateLiteralPositionsRefuseTyping)
-{
+TEST(MaskEdit, WithoutATemplateLiteralPositionsRefuseTyping) {
     CountingMaskEdit edit;
     edit.SetMask("00:00", "__:", std::nullopt);
     edit.SetMaskedText("12:34");
@@ -227,19 +212,17 @@ TEST(MaskEdit, WithoutATemplateLiteralPositionsRefuseTyping)
     EXPECT_EQ(edit.beeps, 1);
 }
 
-TEST(MaskEdit, TypingAtTheEndOfAShortTextGrowsItUpToTheMask)
-{
+TEST(MaskEdit, TypingAtTheEndOfAShortTextGrowsItUpToTheMask) {
     CountingMaskEdit edit;
     edit.SetMask("00:00", "__:__", std::nullopt);
     edit.SetMaskedText("");
     QTest::keyClicks(&edit, "12345");
     EXPECT_EQ(edit.Window(), "12:34");
-    EXPECT_EQ(edit.beeps, 1);  // '5' lands past the mask
+    EXPECT_EQ(edit.beeps, 1);       // '5' lands past the mask
     EXPECT_EQ(edit.m_strText, "");  // nothing to overwrite in an empty copy
 }
 
-TEST(MaskEdit, DateChecksRefuseSilentlyBeyondTheLimits)
-{
+TEST(MaskEdit, DateChecksRefuseSilentlyBeyondTheLimits) {
     CountingMaskEdit edit;
     edit.SetMask("00/00/0000", "__/__/____", std::nullopt);
     edit.m_bDateChecks = true;
@@ -267,8 +250,7 @@ TEST(MaskEdit, DateChecksRefuseSilentlyBeyondTheLimits)
     EXPECT_EQ(edit.beeps, 1);
 }
 
-TEST(MaskEdit, WithoutDateChecksAnyDigitGoes)
-{
+TEST(MaskEdit, WithoutDateChecksAnyDigitGoes) {
     CountingMaskEdit edit;
     edit.SetMask("00/00/0000", "__/__/____", std::nullopt);
     edit.SetMaskedText("01/01/2000");

@@ -17,19 +17,13 @@ struct ClassCase {
     std::string refused;
 };
 
-TEST(MaskRules, EachMaskCharacterAcceptsItsClassAndBeepsOnTheRest)
-{
+TEST(MaskRules, EachMaskCharacterAcceptsItsClassAndBeepsOnTheRest) {
     const ClassCase cases[] = {
-        {'0', "0123456789", "aZ -:/"},
-        {'9', "09aZ-:/~", " "},
-        {'#', "0189 km", "aKMz-:"},
-        {'L', "aAzZ", "09 -_"},
-        {'?', "aZ ", "09-:"},
-        {'A', "aZ09", " -:"},
-        {'a', "aZ09 ", "-:/"},
-        {'&', " aZ09-:~", ""},
-        {':', "", "09aZ :"},
-        {'_', "", "09aZ "},
+        {'0', "0123456789", "aZ -:/"}, {'9', "09aZ-:/~", " "},
+        {'#', "0189 km", "aKMz-:"},    {'L', "aAzZ", "09 -_"},
+        {'?', "aZ ", "09-:"},          {'A', "aZ09", " -:"},
+        {'a', "aZ09 ", "-:/"},         {'&', " aZ09-:~", ""},
+        {':', "", "09aZ :"},           {'_', "", "09aZ "},
     };
     for (const auto& c : cases) {
         for (char ch : c.accepted)
@@ -41,8 +35,7 @@ TEST(MaskRules, EachMaskCharacterAcceptsItsClassAndBeepsOnTheRest)
     }
 }
 
-TEST(MaskRules, PrintableMeansSevenBitGraphicOrBlank)
-{
+TEST(MaskRules, PrintableMeansSevenBitGraphicOrBlank) {
     EXPECT_TRUE(controls::IsPrintable(' '));
     EXPECT_TRUE(controls::IsPrintable('~'));
     EXPECT_FALSE(controls::IsPrintable('\b'));
@@ -57,15 +50,20 @@ struct DateLimitCase {
     bool within;
 };
 
-TEST(MaskRules, DateLimitsBoundTheFirstDigitsOfDayAndMonth)
-{
+TEST(MaskRules, DateLimitsBoundTheFirstDigitsOfDayAndMonth) {
     const DateLimitCase cases[] = {
-        {"01/01/2000", 0, '3', true},  {"01/01/2000", 0, '4', false},
-        {"31/01/2000", 1, '1', true},  {"31/01/2000", 1, '2', false},
-        {"21/01/2000", 1, '9', true},  {"01/01/2000", 3, '1', true},
-        {"01/01/2000", 3, '2', false}, {"01/12/2000", 4, '2', true},
-        {"01/12/2000", 4, '3', false}, {"01/02/2000", 4, '9', true},
-        {"01/01/2000", 6, '9', true},  {"", 1, '9', true},
+        {"01/01/2000", 0, '3', true},
+        {"01/01/2000", 0, '4', false},
+        {"31/01/2000", 1, '1', true},
+        {"31/01/2000", 1, '2', false},
+        {"21/01/2000", 1, '9', true},
+        {"01/01/2000", 3, '1', true},
+        {"01/01/2000", 3, '2', false},
+        {"01/12/2000", 4, '2', true},
+        {"01/12/2000", 4, '3', false},
+        {"01/02/2000", 4, '9', true},
+        {"01/01/2000", 6, '9', true},
+        {"", 1, '9', true},
         {"", 4, '9', true},
     };
     for (const auto& c : cases)
@@ -73,8 +71,7 @@ TEST(MaskRules, DateLimitsBoundTheFirstDigitsOfDayAndMonth)
             << c.text << " pos " << c.pos << " char " << c.ch;
 }
 
-TEST(MaskRules, LiteralAtSkipsInputPositionsAndEmptyTemplates)
-{
+TEST(MaskRules, LiteralAtSkipsInputPositionsAndEmptyTemplates) {
     EXPECT_EQ(controls::LiteralAt("___ __:__:__", 3), ' ');
     EXPECT_EQ(controls::LiteralAt("___ __:__:__", 6), ':');
     EXPECT_FALSE(controls::LiteralAt("___ __:__:__", 4));
@@ -84,16 +81,14 @@ TEST(MaskRules, LiteralAtSkipsInputPositionsAndEmptyTemplates)
 
 const MaskSettings kDuration{"000 00:00:00", "___ __:__:__", "000 00:01:00", false};
 
-TEST(MaskRules, TypingOnALiteralWritesItAndJudgesTheNextPosition)
-{
+TEST(MaskRules, TypingOnALiteralWritesItAndJudgesTheNextPosition) {
     const auto check = CheckTypedChar(kDuration, "000 00:30:00", 3, '5');
     EXPECT_EQ(check.verdict, Verdict::Accept);
     EXPECT_EQ(check.literal, ' ');
     EXPECT_EQ(check.position, 4u);
 }
 
-TEST(MaskRules, TypedCharacterDecisions)
-{
+TEST(MaskRules, TypedCharacterDecisions) {
     const MaskSettings noLiterals{"00:00", "", "", false};
     const MaskSettings dates{"00/00/0000", "__/__/____", "", true};
     const MaskSettings endsInLiteral{"00:", "__:", "", false};
@@ -125,8 +120,7 @@ TEST(MaskRules, TypedCharacterDecisions)
         EXPECT_EQ(CheckTypedChar(c.settings, c.text, c.caret, c.ch).verdict, c.verdict) << c.name;
 }
 
-TEST(MaskRules, DateLimitSeesTheLiteralJustWritten)
-{
+TEST(MaskRules, DateLimitSeesTheLiteralJustWritten) {
     // The literal '1' written at 3 becomes the month's tens digit that the
     // limit of position 4 reads, exactly as the control's own text would.
     const MaskSettings settings{"00/X0", "___1_", "", true};
@@ -137,8 +131,7 @@ TEST(MaskRules, DateLimitSeesTheLiteralJustWritten)
     EXPECT_EQ(CheckTypedChar(settings, "01/90", 3, '2').verdict, Verdict::Accept);
 }
 
-TEST(MaskRules, OverwriteIgnoresPositionsOutsideTheText)
-{
+TEST(MaskRules, OverwriteIgnoresPositionsOutsideTheText) {
     std::string text = "000";
     controls::OverwriteAt(text, 1, '5');
     controls::OverwriteAt(text, 3, '9');

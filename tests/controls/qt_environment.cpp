@@ -1,16 +1,14 @@
 // One QApplication for every widget test of this executable.
-#include <QApplication>
-
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <memory>
 
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
+    void SetUp() override {
         static int argc = 1;
         static char name[] = "controls_tests";
         static char* argv[] = {name, nullptr};

@@ -1,9 +1,8 @@
 #include "engine/convert_recording.h"
 
 #include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -37,7 +36,9 @@ protected:
     static RecorderFile Triggered(RecordingPlan plan = {}) {
         plan.type = "TRIGGER";
         RecorderFile file = MakeRecording(plan);
-        file.Set("EVENT", "CH#", "1").Set("EVENT", "DATE_CH1", "29.11.2007").Set("EVENT", "TIME_CH1", "14:31:00.25");
+        file.Set("EVENT", "CH#", "1")
+            .Set("EVENT", "DATE_CH1", "29.11.2007")
+            .Set("EVENT", "TIME_CH1", "14:31:00.25");
         return file;
     }
 
@@ -79,12 +80,14 @@ TEST_F(ConvertRecordingTest, ChannelCountAndListLengthBoundTheWalk) {
         const char* count;
         Strings expected;
     } cases[] = {
-        {"1,2,3", "2", {"SHZ@0", "SHN@1"}},          // items beyond N_CH are ignored
-        {"1,2", "3", {"SHZ@0", "SHN@1"}},            // the walk stops at the list's end
+        {"1,2,3", "2", {"SHZ@0", "SHN@1"}},  // items beyond N_CH are ignored
+        {"1,2", "3", {"SHZ@0", "SHN@1"}},    // the walk stops at the list's end
         {"1,2,3", "99999999999", {"SHZ@0", "SHN@1", "SHE@2"}},
         {"1,2,3", "-1", {}},
         {"3,3", "2", {"SHE@0", "SHE@1"}},
-        {"99999999999999999999999999999999999,3", "2", {"SHE@1"}},  // an absurd number keeps its place
+        {"99999999999999999999999999999999999,3",
+         "2",
+         {"SHE@1"}},  // an absurd number keeps its place
     };
     for (const Case& c : cases) {
         RecordingPlan plan;
@@ -104,7 +107,8 @@ TEST_F(ConvertRecordingTest, ChannelListFilterTakesCheckedMatchingItems) {
     } cases[] = {
         {"one checked", {{"SHN", true}, {"SHZ", false}}, {"SHN@1"}},
         {"list order within a channel, list order of channels",
-         {{"SHE", true}, {"SHZ", true}}, {"SHZ@0", "SHE@2"}},
+         {{"SHE", true}, {"SHZ", true}},
+         {"SHZ@0", "SHE@2"}},
         {"checked twice: converted twice", {{"SHN", true}, {"SHN", true}}, {"SHN@1", "SHN@1"}},
         {"names match with their case", {{"shn", true}, {"SHN", true}}, {"SHN@1"}},
         {"empty item text never matches", {{"", true}, {"SHE", true}}, {"SHE@2"}},
@@ -196,7 +200,8 @@ TEST_F(ConvertRecordingTest, TraceFileErrorIsShownAndTheNextChannelGoesOn) {
     };
     EXPECT_EQ(Convert(MakeRecording(RecordingPlan{})), 1);
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0", "SHE@2"}));
-    EXPECT_EQ(front.messages(), (Strings{"Message:kelvaron:error:Ошибка открытия файла \\143045-29112007.SHN"}));
+    EXPECT_EQ(front.messages(),
+              (Strings{"Message:kelvaron:error:Ошибка открытия файла \\143045-29112007.SHN"}));
 }
 
 TEST_F(ConvertRecordingTest, DatabaseErrorLeavesAtOnce) {
@@ -248,9 +253,9 @@ TEST_F(ConvertRecordingTest, DataOffsetOutsideTheFileIsRejected) {
         {std::to_string(fileSize + 1), 0, 0},
         {"99999999999999999999", 0, 0},
         {"-5", 0, 0},
-        {std::to_string(fileSize), 1, 0},     // empty block: the writer gets no samples
+        {std::to_string(fileSize), 1, 0},        // empty block: the writer gets no samples
         {std::to_string(fileSize - 10), 1, 10},  // shorter than a record header
-        {"", 1, fileSize},                    // missing: the whole file is the block
+        {"", 1, fileSize},                       // missing: the whole file is the block
     };
     for (const Case& c : cases) {
         RecorderFile file = base;
@@ -263,7 +268,8 @@ TEST_F(ConvertRecordingTest, DataOffsetOutsideTheFileIsRejected) {
         }
         ASSERT_EQ(outputs.traces.size(), 3u) << c.offset;
         EXPECT_EQ(outputs.traces[0].dataSize, c.dataSize) << c.offset;
-        EXPECT_EQ(outputs.traces[0].data, file.Bytes().substr(static_cast<std::size_t>(fileSize - c.dataSize)));
+        EXPECT_EQ(outputs.traces[0].data,
+                  file.Bytes().substr(static_cast<std::size_t>(fileSize - c.dataSize)));
     }
 }
 

@@ -38,8 +38,7 @@ TEST(DateTime, WorkedExamplesConvertBothWays) {
     for (const WorkedExample& ex : kWorkedExamples) {
         const Fields& f = ex.fields;
         SCOPED_TRACE(testing::Message() << f.year << "-" << f.month << "-" << f.day);
-        EXPECT_EQ(EpochFromCalendar(f.year, f.month, f.day, f.hour, f.minute, f.seconds),
-                  ex.epoch);
+        EXPECT_EQ(EpochFromCalendar(f.year, f.month, f.day, f.hour, f.minute, f.seconds), ex.epoch);
         int result = 0;
         const Fields back = CalendarOf(ex.epoch, &result);
         EXPECT_EQ(result, 1);
@@ -134,8 +133,8 @@ TEST(DateTime, MonthsBeyondTheYearCarryIntoNeighbouringYears) {
     EXPECT_EQ(at(2007, -1, 1), at(2006, 11, 1));
     EXPECT_EQ(at(2007, -12, 1), at(2005, 12, 1));
     // Extreme months give some finite value instead of reading outside the table.
-    for (int month : {std::numeric_limits<std::int32_t>::max(),
-                      std::numeric_limits<std::int32_t>::min()})
+    for (int month :
+         {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()})
         EXPECT_TRUE(std::isfinite(at(2007, month, 1))) << month;
 }
 
@@ -154,10 +153,9 @@ TEST(DateTime, MonthDayFromYearDaySplitsOrFails) {
         int result;
         std::int32_t month, day;
     } cases[] = {
-        {1, 2007, 1, 1, 1},     {31, 2007, 1, 1, 31},  {32, 2007, 1, 2, 1},
-        {59, 2007, 1, 2, 28},   {60, 2007, 1, 3, 1},   {60, 2008, 1, 2, 29},
-        {61, 2008, 1, 3, 1},    {365, 2007, 1, 12, 31}, {366, 2008, 1, 12, 31},
-        {366, 2007, 0, 0, 0},   {0, 2007, 0, 0, 0},    {-3, 2007, 0, 0, 0},
+        {1, 2007, 1, 1, 1},     {31, 2007, 1, 1, 31}, {32, 2007, 1, 2, 1}, {59, 2007, 1, 2, 28},
+        {60, 2007, 1, 3, 1},    {60, 2008, 1, 2, 29}, {61, 2008, 1, 3, 1}, {365, 2007, 1, 12, 31},
+        {366, 2008, 1, 12, 31}, {366, 2007, 0, 0, 0}, {0, 2007, 0, 0, 0},  {-3, 2007, 0, 0, 0},
         {1000, 2008, 0, 0, 0},
     };
     for (const auto& c : cases) {
@@ -184,8 +182,8 @@ TEST(DateTime, AnUnplaceableEpochLeavesTheDateUnwritten) {
 
 TEST(DateTime, NonFiniteAndHugeEpochsFailWithoutUndefinedConversions) {
     const double huge = std::numeric_limits<double>::max();
-    for (double t : {std::nan(""), std::numeric_limits<double>::infinity(), -huge, huge, 1e300,
-                     1e17}) {
+    for (double t :
+         {std::nan(""), std::numeric_limits<double>::infinity(), -huge, huge, 1e300, 1e17}) {
         int result = 1;
         const Fields f = CalendarOf(t, &result);
         EXPECT_EQ(result, 0) << t;

@@ -1,8 +1,7 @@
 #include "engine/drivers.h"
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <condition_variable>
@@ -64,8 +63,8 @@ protected:
     }
 
     // A recording of `station` starting at `time` on 29.11.2007, DATA_SEC `seconds`.
-    std::string Recording(const std::string& path, const std::string& station, const std::string& time,
-                          std::optional<std::string> seconds = "600") {
+    std::string Recording(const std::string& path, const std::string& station,
+                          const std::string& time, std::optional<std::string> seconds = "600") {
         RecordingPlan plan;
         plan.station = station;
         plan.time = time;
@@ -83,7 +82,8 @@ protected:
             CalendarFromEpochForTest(t.start, h, mi, s);
             (void)y, (void)mo, (void)d;
             char text[32];
-            std::snprintf(text, sizeof text, "%s %02d:%02d:%02d", t.station.c_str(), h, mi, static_cast<int>(s));
+            std::snprintf(text, sizeof text, "%s %02d:%02d:%02d", t.station.c_str(), h, mi,
+                          static_cast<int>(s));
             out.push_back(text);
         }
         std::sort(out.begin(), out.end());
@@ -110,7 +110,8 @@ TEST_F(DriversTest, ControlsAreLockedAndFreedInOrder) {
 
 TEST_F(DriversTest, SourceDirectoryFallsBackToTheCommonOneAndEndsInASlash) {
     dir.Write("kelvaron.ini",
-              "[KELVARON]\r\nDIR=/data/common\r\n[A]\r\nDIR=/data/a/\r\n[B]\r\nDIR=\r\n[C]\r\nDIR=/data/c\r\n");
+              "[KELVARON]\r\nDIR=/data/common\r\n[A]\r\nDIR=/data/a/\r\n[B]\r\nDIR=\r\n[C]\r\nDIR=/"
+              "data/c\r\n");
     EXPECT_EQ(engine::SourceDirectory("A", 255), "/data/a/");
     EXPECT_EQ(engine::SourceDirectory("b", 255), "/data/common/");
     EXPECT_EQ(engine::SourceDirectory("C", 255), "/data/c/");
@@ -121,21 +122,22 @@ TEST_F(DriversTest, SourceDirectoryFallsBackToTheCommonOneAndEndsInASlash) {
 }
 
 TEST_F(DriversTest, WindowRunTakesTheRecordingsThatOverlapTheWindow) {
-    Recording("sta1/a.dat", "STA1", "13:50:00");                 // ends exactly at the start
-    Recording("sta1/b.dat", "STA1", "13:50:01");                 // reaches one second in
-    Recording("sta1/c.dat", "STA1", "14:00:00");                 // begins at the start
-    Recording("sta1/d.dat", "STA1", "14:00:00", std::nullopt);   // ... without DATA_SEC
-    Recording("sta1/e.dat", "STA1", "14:30:00", "0");            // strictly inside, DATA_SEC 0
-    Recording("sta1/f.dat", "STA1", "15:00:00");                 // begins at the end
-    Recording("sta1/g.dat", "STA1", "14:59:59.5");               // begins just before the end
-    Recording("sta1/h.dat", "sta1", "14:10:00");                 // station differs in case
-    Recording("sta1/i.dat", "STA2", "14:10:00");                 // other station
+    Recording("sta1/a.dat", "STA1", "13:50:00");                // ends exactly at the start
+    Recording("sta1/b.dat", "STA1", "13:50:01");                // reaches one second in
+    Recording("sta1/c.dat", "STA1", "14:00:00");                // begins at the start
+    Recording("sta1/d.dat", "STA1", "14:00:00", std::nullopt);  // ... without DATA_SEC
+    Recording("sta1/e.dat", "STA1", "14:30:00", "0");           // strictly inside, DATA_SEC 0
+    Recording("sta1/f.dat", "STA1", "15:00:00");                // begins at the end
+    Recording("sta1/g.dat", "STA1", "14:59:59.5");              // begins just before the end
+    Recording("sta1/h.dat", "sta1", "14:10:00");                // station differs in case
+    Recording("sta1/i.dat", "STA2", "14:10:00");                // other station
     dir.Write("sta1/notes.txt", "not a recording");
     ::mkdir(dir.File("sta1/sub").c_str(), 0755);
     ASSERT_EQ(::mkfifo(dir.File("sta1/pipe").c_str(), 0644), 0);  // opening it would block
     front.stations = {"STA1"};
     ConvertWindowThread(front, outputs);
-    EXPECT_EQ(StartsWritten(), (Strings{"STA1 13:50:01", "STA1 14:00:00", "STA1 14:30:00", "STA1 14:59:59"}));
+    EXPECT_EQ(StartsWritten(),
+              (Strings{"STA1 13:50:01", "STA1 14:00:00", "STA1 14:30:00", "STA1 14:59:59"}));
     // Every entry is shown, the sub-directory, the pipe and the stranger included.
     EXPECT_EQ(front.Calls("ShowCurrentFile:").size(), 12u + 1u);
     EXPECT_TRUE(front.messages().empty());
@@ -159,8 +161,8 @@ TEST_F(DriversTest, WindowRunScansEachSelectedStationAndBeepsAfterEach) {
     ConvertWindowThread(front, outputs);
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 14:10:00", "STA2 14:20:00"}));
     const Strings log = Without(front.log(), {"ShowCurrentFile:", "Enable:"});
-    EXPECT_EQ(log, (Strings{"SelectedStations", "BeginWaitCursor", "Beep", "EndWaitCursor", "BeginWaitCursor",
-                            "Beep", "EndWaitCursor", "RefreshFreeSpace"}));
+    EXPECT_EQ(log, (Strings{"SelectedStations", "BeginWaitCursor", "Beep", "EndWaitCursor",
+                            "BeginWaitCursor", "Beep", "EndWaitCursor", "RefreshFreeSpace"}));
     // The controls come back at the very end, then the status is cleared.
     const Strings all = front.log();
     const Strings tail(all.end() - 10, all.end());
@@ -177,18 +179,20 @@ TEST_F(DriversTest, SameDirectoryIsScannedOncePerStation) {
 }
 
 TEST_F(DriversTest, MissingSourceDirectoryKeepsTheControlsLocked) {
-    dir.Write("kelvaron.ini", "[GONE]\r\nDIR=" + dir.File("nowhere") + "\r\n[STA1]\r\nDIR=" + dir.File("sta1") + "\r\n");
+    dir.Write("kelvaron.ini", "[GONE]\r\nDIR=" + dir.File("nowhere") +
+                                  "\r\n[STA1]\r\nDIR=" + dir.File("sta1") + "\r\n");
     Recording("sta1/a.dat", "STA1", "14:10:00");
     front.stations = {"GONE", "STA1"};
     ConvertWindowThread(front, outputs);
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 14:10:00"}));
     const Strings log = front.log();
     const auto firstEnable = std::find(log.begin(), log.end(), "Enable:1:1");
-    const auto secondBeep = std::find(std::find(log.begin(), log.end(), "Beep") + 1, log.end(), "Beep");
+    const auto secondBeep =
+        std::find(std::find(log.begin(), log.end(), "Beep") + 1, log.end(), "Beep");
     EXPECT_LT(secondBeep, firstEnable) << "no control comes back before the run ends";
     EXPECT_EQ(Strings(log.begin() + 1, log.begin() + 5),
-              (Strings{"BeginWaitCursor", "ShowCurrentFile:", "SourceDirectoryUnreadable:GONE:" + dir.File("nowhere") + "/",
-                       "Beep"}));
+              (Strings{"BeginWaitCursor", "ShowCurrentFile:",
+                       "SourceDirectoryUnreadable:GONE:" + dir.File("nowhere") + "/", "Beep"}));
     EXPECT_TRUE(front.messages().empty());
 }
 
@@ -198,22 +202,25 @@ TEST_F(DriversTest, DatabaseErrorSkipsTheRestOfTheStationOnly) {
     Recording("common/c.dat", "STA2", "14:30:00");
     int calls = 0;
     outputs.beforeWrite = [&](const std::string&) {
-        if (++calls == 1) throw catalog::DatabaseError("[unixODBC] table FILELIST is locked", "HY000");
+        if (++calls == 1)
+            throw catalog::DatabaseError("[unixODBC] table FILELIST is locked", "HY000");
     };
     front.stations = {"STA1", "STA2"};
     ConvertWindowThread(front, outputs);
     EXPECT_EQ(StartsWritten(), (Strings{"STA2 14:30:00"}));
-    EXPECT_EQ(front.messages(), (Strings{"Message:kelvaron:error:[unixODBC] table FILELIST is locked"}));
+    EXPECT_EQ(front.messages(),
+              (Strings{"Message:kelvaron:error:[unixODBC] table FILELIST is locked"}));
     // The failed station ends without its beep, but with its wait cursor ended.
     EXPECT_EQ(Without(front.log(), {"ShowCurrentFile:", "Enable:", "Message:"}),
-              (Strings{"SelectedStations", "BeginWaitCursor", "EndWaitCursor", "BeginWaitCursor", "Beep",
-                       "EndWaitCursor", "RefreshFreeSpace"}));
+              (Strings{"SelectedStations", "BeginWaitCursor", "EndWaitCursor", "BeginWaitCursor",
+                       "Beep", "EndWaitCursor", "RefreshFreeSpace"}));
 }
 
 TEST_F(DriversTest, LongErrorTextIsCutWithoutSplittingACharacter) {
     Recording("sta1/a.dat", "STA1", "14:10:00");
     outputs.beforeWrite = [](const std::string&) {
-        throw catalog::DatabaseError("x" + std::string(200, 'a') + std::string(100, '\xD0'), "HY000");
+        throw catalog::DatabaseError("x" + std::string(200, 'a') + std::string(100, '\xD0'),
+                                     "HY000");
     };
     front.stations = {"STA1"};
     ConvertWindowThread(front, outputs);
@@ -235,13 +242,14 @@ TEST_F(DriversTest, FileRunConvertsFilesOfSelectedStationsUnderTheirOwnNames) {
     request.dialog = &front;
     ConvertFilesThread(request, outputs);
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 10:00:00", "sta2 11:00:00"}));
-    EXPECT_EQ(front.messages(),
-              (Strings{"Message:Ошибка:error:Имя станции в файле '" + c + "' не совпадает с выбранным(и)",
-                       "Message:Ошибка:error:В файле нет имени станции"}));
+    EXPECT_EQ(front.messages(), (Strings{"Message:Ошибка:error:Имя станции в файле '" + c +
+                                             "' не совпадает с выбранным(и)",
+                                         "Message:Ошибка:error:В файле нет имени станции"}));
     EXPECT_EQ(Without(front.log(), {"Enable:", "Message:", "IsStationSelected:"}),
-              (Strings{"PickRecordingFiles:" + dir.File("sta1") + "/", "BeginWaitCursor", "ShowCurrentFile:" + a,
-                       "ShowCurrentFile:" + b, "ShowCurrentFile:" + c, "ShowCurrentFile:" + d, "ShowCurrentFile:",
-                       "RefreshFreeSpace", "EndWaitCursor", "ShowCurrentFile:"}));
+              (Strings{"PickRecordingFiles:" + dir.File("sta1") + "/", "BeginWaitCursor",
+                       "ShowCurrentFile:" + a, "ShowCurrentFile:" + b, "ShowCurrentFile:" + c,
+                       "ShowCurrentFile:" + d, "ShowCurrentFile:", "RefreshFreeSpace",
+                       "EndWaitCursor", "ShowCurrentFile:"}));
     EXPECT_EQ(front.Calls("Enable:"), Concat({kDisabled, kEnabled, kEnabled}));
 }
 
@@ -270,7 +278,9 @@ TEST_F(DriversTest, CancelledFileDialogConvertsNothing) {
     ConvertFilesThread(request, outputs);
     EXPECT_TRUE(outputs.traces.empty());
     // No lock, no free-space refresh; the thread's own unlock clears the status.
-    EXPECT_EQ(front.log(), Concat({{"PickRecordingFiles:" + dir.File("common") + "/"}, kEnabled, {"ShowCurrentFile:"}}));
+    EXPECT_EQ(front.log(), Concat({{"PickRecordingFiles:" + dir.File("common") + "/"},
+                                   kEnabled,
+                                   {"ShowCurrentFile:"}}));
 }
 
 TEST_F(DriversTest, UnterminatedRequestStationIsReadWithinItsField) {

@@ -12,7 +12,8 @@ namespace engine_test {
 
 void FakeFrontEnd::ShowMessage(const std::string& text, const std::string& caption,
                                platform::MessageIcon icon) {
-    Log("Message:" + caption + ":" + (icon == platform::MessageIcon::Error ? "error:" : "none:") + text);
+    Log("Message:" + caption + ":" + (icon == platform::MessageIcon::Error ? "error:" : "none:") +
+        text);
 }
 
 bool FakeFrontEnd::IsStationSelected(const std::string& name) {
@@ -31,7 +32,8 @@ void FakeFrontEnd::EnableControl(int id, bool enable) {
     Log("Enable:" + std::to_string(id) + ":" + (enable ? "1" : "0"));
 }
 
-std::optional<std::vector<std::string>> FakeFrontEnd::PickRecordingFiles(const std::string& initialDir) {
+std::optional<std::vector<std::string>> FakeFrontEnd::PickRecordingFiles(
+    const std::string& initialDir) {
     Log("PickRecordingFiles:" + initialDir);
     if (onRunBegins) onRunBegins();
     return picked;
@@ -65,9 +67,9 @@ void FakeOutputs::WriteChannelTrace(const std::uint8_t* data, std::int64_t dataS
                                     std::int32_t channelCount, std::int32_t gainFactor) {
     if (beforeWrite) beforeWrite(channel);
     // Huge blocks are only checked for their size.
-    std::string bytes = dataSize <= (64 << 20)
-                            ? std::string(reinterpret_cast<const char*>(data), static_cast<std::size_t>(dataSize))
-                            : std::string();
+    std::string bytes = dataSize <= (64 << 20) ? std::string(reinterpret_cast<const char*>(data),
+                                                             static_cast<std::size_t>(dataSize))
+                                               : std::string();
     traces.push_back({std::move(bytes), dataSize, start, channel, station, channelPosition,
                       recordSeconds, channelCount, gainFactor});
 }

@@ -45,7 +45,8 @@ public:
     void Beep() override { Log("Beep"); }
     void BeginWaitCursor() override { Log("BeginWaitCursor"); }
     void EndWaitCursor() override { Log("EndWaitCursor"); }
-    std::optional<std::vector<std::string>> PickRecordingFiles(const std::string& initialDir) override;
+    std::optional<std::vector<std::string>> PickRecordingFiles(
+        const std::string& initialDir) override;
     void RunFinished() override { Log("RunFinished"); }
     void SourceDirectoryUnreadable(const std::string& station, const std::string& dir) override {
         Log("SourceDirectoryUnreadable:" + station + ":" + dir);

@@ -43,7 +43,8 @@ TEST(ChannelGainFactor, FollowsTheGroupsInOrder) {
         std::int32_t channel, factor;
     } cases[] = {
         {"no groups", [](RecorderFile&) {}, 1, 1},
-        {"listed second", [](RecorderFile& f) { f.Set("GROUP2", "CH#", "4,5,6").Set("GROUP2", "GAIN", "3"); }, 5, 8},
+        {"listed second",
+         [](RecorderFile& f) { f.Set("GROUP2", "CH#", "4,5,6").Set("GROUP2", "GAIN", "3"); }, 5, 8},
         {"in no group: last group with both keys",
          [](RecorderFile& f) { f.Set("GROUP2", "CH#", "4,5,6").Set("GROUP2", "GAIN", "3"); }, 9, 8},
         {"fourth item is not looked at",
@@ -70,13 +71,21 @@ TEST(ChannelGainFactor, FollowsTheGroupsInOrder) {
              f.Set("GROUP3", "CH#", "2").Set("GROUP3", "GAIN", "1");
          },
          1, 2},
-        {"a seventh group is not read", [](RecorderFile& f) { f.Set("GROUP7", "CH#", "1").Set("GROUP7", "GAIN", "4"); }, 1, 1},
-        {"negative exponent", [](RecorderFile& f) { f.Set("GROUP1", "CH#", "1").Set("GROUP1", "GAIN", "-1"); }, 1, 0},
-        {"exponent 31 saturates", [](RecorderFile& f) { f.Set("GROUP1", "CH#", "1").Set("GROUP1", "GAIN", "31"); }, 1, INT_MAX},
+        {"a seventh group is not read",
+         [](RecorderFile& f) { f.Set("GROUP7", "CH#", "1").Set("GROUP7", "GAIN", "4"); }, 1, 1},
+        {"negative exponent",
+         [](RecorderFile& f) { f.Set("GROUP1", "CH#", "1").Set("GROUP1", "GAIN", "-1"); }, 1, 0},
+        {"exponent 31 saturates",
+         [](RecorderFile& f) { f.Set("GROUP1", "CH#", "1").Set("GROUP1", "GAIN", "31"); }, 1,
+         INT_MAX},
         {"exponent beyond 32 bits saturates",
-         [](RecorderFile& f) { f.Set("GROUP1", "CH#", "1").Set("GROUP1", "GAIN", "99999999999"); }, 1, INT_MAX},
+         [](RecorderFile& f) { f.Set("GROUP1", "CH#", "1").Set("GROUP1", "GAIN", "99999999999"); },
+         1, INT_MAX},
         {"blanks inside list items",
-         [](RecorderFile& f) { f.Set("GROUP1", "CH#", " 1 2 ,3").Set("GROUP1", "GAIN", "2"); f.Set("GROUP2", "CH#", "9").Set("GROUP2", "GAIN", "0"); },
+         [](RecorderFile& f) {
+             f.Set("GROUP1", "CH#", " 1 2 ,3").Set("GROUP1", "GAIN", "2");
+             f.Set("GROUP2", "CH#", "9").Set("GROUP2", "GAIN", "0");
+         },
          12, 4},
     };
     for (const Case& c : cases) {
@@ -98,21 +107,29 @@ TEST(ReadEventTime, TakesTheNamedChannelsTriggerTime) {
     } cases[] = {
         {"date and time of the channel",
          [](RecorderFile& f) {
-             f.Set("EVENT", "CH#", "2").Set("EVENT", "DATE_CH2", "07.03.2006").Set("EVENT", "TIME_CH2", "00:00:01.5");
+             f.Set("EVENT", "CH#", "2")
+                 .Set("EVENT", "DATE_CH2", "07.03.2006")
+                 .Set("EVENT", "TIME_CH2", "00:00:01.5");
              f.Set("EVENT", "DATE_CH1", "01.01.2001").Set("EVENT", "TIME_CH1", "11:00:00");
          },
          EpochFromCalendar(2006, 3, 7, 0, 0, 0) + 1.5},
         {"channel number read like atoi",
          [](RecorderFile& f) {
-             f.Set("EVENT", "CH#", " 2x").Set("EVENT", "DATE_CH2", "07.03.2006").Set("EVENT", "TIME_CH2", "10:00:00");
+             f.Set("EVENT", "CH#", " 2x")
+                 .Set("EVENT", "DATE_CH2", "07.03.2006")
+                 .Set("EVENT", "TIME_CH2", "10:00:00");
          },
          EpochFromCalendar(2006, 3, 7, 10, 0, 0)},
         {"no EVENT section", [](RecorderFile&) {}, std::nullopt},
-        {"empty CH#", [](RecorderFile& f) { f.Set("EVENT", "CH#", "").Set("EVENT", "DATE_CH0", "07.03.2006"); }, std::nullopt},
+        {"empty CH#",
+         [](RecorderFile& f) { f.Set("EVENT", "CH#", "").Set("EVENT", "DATE_CH0", "07.03.2006"); },
+         std::nullopt},
         {"date missing",
-         [](RecorderFile& f) { f.Set("EVENT", "CH#", "2").Set("EVENT", "TIME_CH2", "10:00:00"); }, std::nullopt},
+         [](RecorderFile& f) { f.Set("EVENT", "CH#", "2").Set("EVENT", "TIME_CH2", "10:00:00"); },
+         std::nullopt},
         {"time missing",
-         [](RecorderFile& f) { f.Set("EVENT", "CH#", "2").Set("EVENT", "DATE_CH2", "07.03.2006"); }, std::nullopt},
+         [](RecorderFile& f) { f.Set("EVENT", "CH#", "2").Set("EVENT", "DATE_CH2", "07.03.2006"); },
+         std::nullopt},
     };
     for (const Case& c : cases) {
         RecorderFile file = MakeRecording(RecordingPlan{});

@@ -13,7 +13,9 @@
 
 namespace {
 
-double Midnight(int year, int month, int day) { return EpochFromCalendar(year, month, day, 0, 0, 0.0f); }
+double Midnight(int year, int month, int day) {
+    return EpochFromCalendar(year, month, day, 0, 0, 0.0f);
+}
 
 TEST(ParseRecorderDate, ReadsDayMonthYearWithAnySeparator) {
     struct Case {
@@ -47,8 +49,8 @@ TEST(ParseRecorderTime, ReadsHoursMinutesAndFractionalSeconds) {
         {"1:2:3", 3723},
         {" 12:30:00", 45000},
         {"-1:00:00", -3600},
-        {"12:34", 45240},        // seconds missing: 0
-        {"12:xx:30", 43200},     // minutes unreadable: they and the rest count as 0
+        {"12:34", 45240},     // seconds missing: 0
+        {"12:xx:30", 43200},  // minutes unreadable: they and the rest count as 0
         {"", 0},
         {"23:59:59.999", 86399 + static_cast<double>(59.999f) - 59},
     };
@@ -87,13 +89,13 @@ TEST(NextListNumber, ReadsItemsTheWayTheRecorderListsAreMeant) {
         std::vector<std::int32_t> expected;
     } cases[] = {
         {"1,2,3", {1, 2, 3}},
-        {"1 2", {12}},         // blanks inside an item are skipped
+        {"1 2", {12}},  // blanks inside an item are skipped
         {" 5", {5}},
-        {"-5", {5}},           // so is a sign
-        {",5", {5}},           // an empty first item merges with the next
+        {"-5", {5}},  // so is a sign
+        {",5", {5}},  // an empty first item merges with the next
         {"1,,7", {1, 7}},
-        {"3,4,", {3, 4}},      // a trailing comma ends the list
-        {"a,b", {0, 0}},       // no digits: 0
+        {"3,4,", {3, 4}},  // a trailing comma ends the list
+        {"a,b", {0, 0}},   // no digits: 0
         {",", {0}},
         {"12,345,6789", {12, 345, 6789}},
         {"2147483648", {INT_MAX}},
@@ -115,10 +117,11 @@ TEST(GainFactorFromExponent, IsTwoToThePowerSaturatedAtBothEnds) {
     struct Case {
         std::int32_t exponent, factor;
     } cases[] = {
-        {0, 1}, {3, 8}, {30, 1 << 30}, {31, INT_MAX}, {64, INT_MAX}, {INT_MAX, INT_MAX},
+        {0, 1},  {3, 8},       {30, 1 << 30}, {31, INT_MAX}, {64, INT_MAX}, {INT_MAX, INT_MAX},
         {-1, 0}, {INT_MIN, 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(engine::GainFactorFromExponent(c.exponent), c.factor) << c.exponent;
+    for (const Case& c : cases)
+        EXPECT_EQ(engine::GainFactorFromExponent(c.exponent), c.factor) << c.exponent;
 }
 
 TEST(ParseDurationSeconds, ReadsDaysHoursMinutesSeconds) {
@@ -130,12 +133,13 @@ TEST(ParseDurationSeconds, ReadsDaysHoursMinutesSeconds) {
         {"001 00:00:00", 86400},
         {"002 01:02:03", 2 * 86400 + 3723},
         {"000 01:00:00", 3600},
-        {"005", 5 * 86400},             // hours, minutes, seconds missing: 0
+        {"005", 5 * 86400},  // hours, minutes, seconds missing: 0
         {"010 5", 10 * 86400 + 5 * 3600},
-        {"abc 01:00:00", 0},            // no day count: nothing is read
+        {"abc 01:00:00", 0},  // no day count: nothing is read
         {"", 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(engine::ParseDurationSeconds(c.text), c.seconds) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(engine::ParseDurationSeconds(c.text), c.seconds) << c.text;
 }
 
 TEST(AtoiLike64, ReadsBeyondThirtyTwoBitsAndSaturates) {
@@ -144,7 +148,8 @@ TEST(AtoiLike64, ReadsBeyondThirtyTwoBitsAndSaturates) {
     EXPECT_EQ(engine::AtoiLike64("+7"), 7);
     EXPECT_EQ(engine::AtoiLike64(""), 0);
     EXPECT_EQ(engine::AtoiLike64("x12"), 0);
-    EXPECT_EQ(engine::AtoiLike64("99999999999999999999999"), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(engine::AtoiLike64("99999999999999999999999"),
+              std::numeric_limits<std::int64_t>::max());
 }
 
 TEST(Overlaps, IsTheOverlapOfHalfOpenSpans) {
@@ -166,17 +171,20 @@ TEST(Overlaps, IsTheOverlapOfHalfOpenSpans) {
         {100, 0, 101, 10, false, "empty window before the file"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(engine::Overlaps(c.start, c.length, c.fileStart, c.fileLength), c.expected) << c.what;
+        EXPECT_EQ(engine::Overlaps(c.start, c.length, c.fileStart, c.fileLength), c.expected)
+            << c.what;
 }
 
 TEST(TextScanner, ReadsTheStartFieldScanFormat) {
     // "%2d%*[:, ]%2d%*[,: ]%2d%*[:, ]%2d%*[:,// ]%2d%*[:,// ]%4d"
     std::int32_t f[6] = {};
     engine::TextScanner scan("12,:, 30:45 01//02 2003");
-    ASSERT_TRUE(scan.Int(2, f[0]) && scan.SkipRun(":, ") && scan.Int(2, f[1]) && scan.SkipRun(",: ") &&
-                scan.Int(2, f[2]) && scan.SkipRun(":, ") && scan.Int(2, f[3]) && scan.SkipRun(":,/ ") &&
-                scan.Int(2, f[4]) && scan.SkipRun(":,/ ") && scan.Int(4, f[5]));
-    EXPECT_EQ((std::vector<std::int32_t>(f, f + 6)), (std::vector<std::int32_t>{12, 30, 45, 1, 2, 2003}));
+    ASSERT_TRUE(scan.Int(2, f[0]) && scan.SkipRun(":, ") && scan.Int(2, f[1]) &&
+                scan.SkipRun(",: ") && scan.Int(2, f[2]) && scan.SkipRun(":, ") &&
+                scan.Int(2, f[3]) && scan.SkipRun(":,/ ") && scan.Int(2, f[4]) &&
+                scan.SkipRun(":,/ ") && scan.Int(4, f[5]));
+    EXPECT_EQ((std::vector<std::int32_t>(f, f + 6)),
+              (std::vector<std::int32_t>{12, 30, 45, 1, 2, 2003}));
 
     engine::TextScanner noSeparator("1230");
     std::int32_t a = -1, b = -1;

@@ -54,7 +54,8 @@ class RunControlTest : public ::testing::Test {
 protected:
     RunControlTest() : cwd(dir.path()) {
         // STA2's recordings would be in the common directory, which does not exist.
-        dir.Write("kelvaron.ini", "[KELVARON]\r\nDIR=" + dir.File("common") + "\r\n[STA1]\r\nDIR=" + dir.File("src") + "\r\n");
+        dir.Write("kelvaron.ini", "[KELVARON]\r\nDIR=" + dir.File("common") +
+                                      "\r\n[STA1]\r\nDIR=" + dir.File("src") + "\r\n");
         for (const char* time : {"14:10:00", "14:20:00", "14:30:00"}) {
             RecordingPlan plan;
             plan.time = time;

@@ -86,8 +86,8 @@ TEST(TraceConversion, WritesHeaderAndSamplesBelowStationAndHourDirectories) {
 TEST(TraceConversion, DataDirectoryWorksWithAndWithoutTrailingSeparator) {
     for (const char* suffix : {"", "/"}) {
         TempDir data;
-        const TraceFileRow row = WriteTraceFile(Conversion(BlockShape{}).trace,
-                                                In(data.path() + suffix));
+        const TraceFileRow row =
+            WriteTraceFile(Conversion(BlockShape{}).trace, In(data.path() + suffix));
         EXPECT_EQ(row.catalogPath, kTracePath) << suffix;
         EXPECT_EQ(ReadFileBytes(data.File(kTracePath)).size(), 712u) << suffix;
     }

@@ -73,8 +73,7 @@ TEST(TraceHeader, OverlongNamesAreCutAtTheBlockEnd) {
         char after[8];
     } guarded;
     std::memset(&guarded, 'G', sizeof guarded);
-    BuildTraceHeader(guarded.block, std::string(400, 's'), std::string(400, 'c'), kStart, 1.0,
-                     1.0);
+    BuildTraceHeader(guarded.block, std::string(400, 's'), std::string(400, 'c'), kStart, 1.0, 1.0);
     EXPECT_EQ(guarded.block[511], '\0');
     EXPECT_EQ(std::string(guarded.before, 8), std::string(8, 'G'));
     EXPECT_EQ(std::string(guarded.after, 8), std::string(8, 'G'));

@@ -29,12 +29,8 @@ TEST(TraceRate, SixteenBitFieldWinsWheneverItIsSet) {
         std::int32_t rateMicro;
         double expected;
     } cases[] = {
-        {100, 0, 100.0},
-        {100, 50000000, 100.0},
-        {0, 100000000, 100.0000000001},
-        {0, 0, 1e-10},
-        {-5, 0, -5.0},
-        {0, -100000000, -100.0 + 1e-10},
+        {100, 0, 100.0}, {100, 50000000, 100.0}, {0, 100000000, 100.0000000001},
+        {0, 0, 1e-10},   {-5, 0, -5.0},          {0, -100000000, -100.0 + 1e-10},
     };
     for (const auto& c : cases) {
         BlockShape shape;
@@ -129,11 +125,10 @@ TEST(ChannelExtraction, ABlockShorterThanOneRecordGivesNoSamples) {
     BlockShape shape;
     const auto block = BuildDataBlock(shape);
     for (std::int64_t size : {0, 10, 255, 256, 455})
-        EXPECT_TRUE(ExtractChannelSamples(block.data(), size,
-                                          ComputeRecordLayout(TraceRate(block.data(), size), size,
-                                                              1, 1),
-                                          0)
-                        .empty())
+        EXPECT_TRUE(
+            ExtractChannelSamples(block.data(), size,
+                                  ComputeRecordLayout(TraceRate(block.data(), size), size, 1, 1), 0)
+                .empty())
             << size;
 }
 
@@ -202,9 +197,9 @@ TEST(ChannelExtraction, ExactAndSlightlyRaisedRatesReadTheSameSamples) {
     }
     // Position 4 of the last record starts 200 bytes past its 600 bytes of
     // data: 50 of its samples fit in the rest of the 300 trailing bytes.
-    EXPECT_EQ(ExtractChannelSamples(block.data(), size, ComputeRecordLayout(100.0, size, 1, 3), 4)
-                  .size(),
-              450u);
+    EXPECT_EQ(
+        ExtractChannelSamples(block.data(), size, ComputeRecordLayout(100.0, size, 1, 3), 4).size(),
+        450u);
 }
 
 TEST(ChannelExtraction, SamplesBeforeTheBlockStartEndTheExtractionAtOnce) {

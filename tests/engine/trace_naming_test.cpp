@@ -28,9 +28,9 @@ TEST(TraceNaming, DataDirectoryGetsExactlyOneTrailingSeparator) {
     EXPECT_EQ(engine::WithTrailingSeparator("/data"), "/data/");
     EXPECT_EQ(engine::WithTrailingSeparator("/data/"), "/data/");
     EXPECT_EQ(engine::WithTrailingSeparator(""), "/");
-    EXPECT_EQ(ComposeTraceLocation(engine::WithTrailingSeparator(""), "STA1", "SHZ", kStart)
-                  .fullPath,
-              "/STA1/1429112007/143045-29112007.SHZ");
+    EXPECT_EQ(
+        ComposeTraceLocation(engine::WithTrailingSeparator(""), "STA1", "SHZ", kStart).fullPath,
+        "/STA1/1429112007/143045-29112007.SHZ");
 }
 
 TEST(TraceNaming, NamesThatCouldLeaveTheDataDirectoryAreUnsafe) {
@@ -38,9 +38,9 @@ TEST(TraceNaming, NamesThatCouldLeaveTheDataDirectoryAreUnsafe) {
         std::string name;
         bool safe;
     } cases[] = {
-        {"STA1", true},  {"SHZ", true},   {"", true},           {"a.b", true},
-        {"...", true},   {".", false},    {"..", false},        {"a/b", false},
-        {"/", false},    {"../x", false}, {"x/..", false},      {std::string("..\0x", 4), false},
+        {"STA1", true}, {"SHZ", true},   {"", true},      {"a.b", true},
+        {"...", true},  {".", false},    {"..", false},   {"a/b", false},
+        {"/", false},   {"../x", false}, {"x/..", false}, {std::string("..\0x", 4), false},
     };
     for (const auto& c : cases) EXPECT_EQ(engine::IsSafePathName(c.name), c.safe) << c.name;
 }

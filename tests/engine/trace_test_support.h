@@ -17,12 +17,12 @@ inline std::int16_t SampleValue(int record, int channel, int i) {
 }
 
 struct BlockShape {
-    std::int16_t rate16 = 100;      // byte 28 of the first record header
-    std::int32_t rateMicro = 0;     // byte 108 of the first record header
-    int channels = 1;               // N
-    int samplesPerBlock = 100;      // D x R as the recorder wrote it
+    std::int16_t rate16 = 100;   // byte 28 of the first record header
+    std::int32_t rateMicro = 0;  // byte 108 of the first record header
+    int channels = 1;            // N
+    int samplesPerBlock = 100;   // D x R as the recorder wrote it
     int records = 1;
-    int trailingBytes = 0;          // a partial record after the last one
+    int trailingBytes = 0;  // a partial record after the last one
 };
 
 inline void PutLittleEndian(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t v,
@@ -53,7 +53,8 @@ inline std::vector<std::uint8_t> BuildDataBlock(const BlockShape& shape) {
 inline std::vector<std::int16_t> ChannelValues(const BlockShape& shape, int channel) {
     std::vector<std::int16_t> values;
     for (int r = 0; r < shape.records; ++r)
-        for (int i = 0; i < shape.samplesPerBlock; ++i) values.push_back(SampleValue(r, channel, i));
+        for (int i = 0; i < shape.samplesPerBlock; ++i)
+            values.push_back(SampleValue(r, channel, i));
     return values;
 }
 

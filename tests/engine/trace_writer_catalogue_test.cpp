@@ -1,5 +1,3 @@
-#include "engine/trace_writer.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,6 +5,7 @@
 #include <stdexcept>
 
 #include "catalog/database_error.h"
+#include "engine/trace_writer.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/scoped_env.h"
@@ -35,9 +34,13 @@ std::vector<testing_support::Row> FileRows() {
          SqlType::Integer, SqlType::Text, SqlType::Integer, SqlType::Integer, SqlType::Text});
 }
 
-std::string Text(const testing_support::Row& row, Column c) { return std::get<std::string>(row[c]); }
+std::string Text(const testing_support::Row& row, Column c) {
+    return std::get<std::string>(row[c]);
+}
 double Real(const testing_support::Row& row, Column c) { return std::get<double>(row[c]); }
-std::int32_t Int(const testing_support::Row& row, Column c) { return std::get<std::int32_t>(row[c]); }
+std::int32_t Int(const testing_support::Row& row, Column c) {
+    return std::get<std::int32_t>(row[c]);
+}
 
 // The writer reads kelvaron.ini from the working directory and tvx.ini from
 // $TVX_INI; each test gets both in a directory of its own.

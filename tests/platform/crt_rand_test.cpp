@@ -1,9 +1,9 @@
-#include <cstdint>
-#include <vector>
+#include "platform/crt_rand.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/crt_rand.h"
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -11,15 +11,12 @@ namespace {
 const std::vector<int> kUnseededSequence = {41,    18467, 6334,  26500, 19169,
                                             15724, 11478, 29358, 26962, 24464};
 
-TEST(CrtRand, AnUnseededSequenceMatchesTheCRuntimeRand)
-{
+TEST(CrtRand, AnUnseededSequenceMatchesTheCRuntimeRand) {
     platform::ResetCrtRand();
-    for (int expected : kUnseededSequence)
-        EXPECT_EQ(platform::CrtRand(), expected);
+    for (int expected : kUnseededSequence) EXPECT_EQ(platform::CrtRand(), expected);
 }
 
-TEST(CrtRand, ResetStartsTheSequenceAgain)
-{
+TEST(CrtRand, ResetStartsTheSequenceAgain) {
     platform::ResetCrtRand();
     platform::CrtRand();
     platform::CrtRand();
@@ -27,8 +24,7 @@ TEST(CrtRand, ResetStartsTheSequenceAgain)
     EXPECT_EQ(platform::CrtRand(), kUnseededSequence[0]);
 }
 
-TEST(CrtRand, StateWrapsAroundIn32BitsAndValuesStayIn15Bits)
-{
+TEST(CrtRand, StateWrapsAroundIn32BitsAndValuesStayIn15Bits) {
     std::uint32_t state = 0xFFFFFFFFu;
     const int value = platform::CrtRandStep(state);
     EXPECT_EQ(state, static_cast<std::uint32_t>(0xFFFFFFFFull * 214013u + 2531011u));

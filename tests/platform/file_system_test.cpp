@@ -25,8 +25,8 @@ TEST(FileSystem, ListsEntriesWithoutDotsAndFailsOnMissingDirectory) {
 TEST(FileSystem, CreatesOneDirectoryLevel) {
     TempDir dir;
     EXPECT_TRUE(platform::CreateDirectoryLevel(dir.File("one")));
-    EXPECT_FALSE(platform::CreateDirectoryLevel(dir.File("one")));         // exists
-    EXPECT_FALSE(platform::CreateDirectoryLevel(dir.File("two/three")));   // one level only
+    EXPECT_FALSE(platform::CreateDirectoryLevel(dir.File("one")));        // exists
+    EXPECT_FALSE(platform::CreateDirectoryLevel(dir.File("two/three")));  // one level only
 }
 
 TEST(FileSystem, FreeBytesOfAnExistingVolumeOnly) {

@@ -31,12 +31,12 @@ TEST(IniFileLookup, FollowsTheConventions) {
     struct Case {
         const char *section, *key, *expected;
     } cases[] = {
-        {"KELVARON", "NSTA", "3"},                 // names match without regard to case
-        {"kelvaron", "Sta0", "ALPHA"},             // the first matching key answers
-        {"KELVARON", "Empty", ""},                 // present but empty is not the default
-        {"KELVARON", "Spaced", "two words"},       // surrounding blanks removed, inner kept
-        {"KELVARON", "OnlyHere", "<default>"},     // keys of other sections do not leak
-        {"KELVARON", "LATE", "<default>"},         // only the first matching section answers
+        {"KELVARON", "NSTA", "3"},              // names match without regard to case
+        {"kelvaron", "Sta0", "ALPHA"},          // the first matching key answers
+        {"KELVARON", "Empty", ""},              // present but empty is not the default
+        {"KELVARON", "Spaced", "two words"},    // surrounding blanks removed, inner kept
+        {"KELVARON", "OnlyHere", "<default>"},  // keys of other sections do not leak
+        {"KELVARON", "LATE", "<default>"},      // only the first matching section answers
         {"Other", "onlyhere", "x"},
         {"Missing", "NSTA", "<default>"},
     };
@@ -47,7 +47,8 @@ TEST(IniFileLookup, FollowsTheConventions) {
 
 TEST(IniFileLookup, CutsLongValuesAndReadsIntegersLikeAtoi) {
     TempDir dir;
-    IniFile ini(dir.Write("k.ini", "[S]\nLong=0123456789abcdef\nNum=  -42xyz\nWord=abc\nBig=99999999999\n"));
+    IniFile ini(dir.Write("k.ini",
+                          "[S]\nLong=0123456789abcdef\nNum=  -42xyz\nWord=abc\nBig=99999999999\n"));
     EXPECT_EQ(ini.GetString("S", "Long", "", 10), "0123456789");
     EXPECT_EQ(ini.GetString("S", "Long", "", 0), "");
     EXPECT_EQ(ini.GetString("S", "Nope", "defaultistoolong", 7), "default");
@@ -103,9 +104,16 @@ TEST(AtoiLike, MatchesTheCRuntime) {
     struct Case {
         const char* text;
         int value;
-    } cases[] = {{"", 0},        {"12", 12},     {"  +7", 7},   {"-0", 0},
-                 {"12abc", 12},  {"abc12", 0},   {" \t-3 4", -3}, {"- 5", 0},
-                 {"-2147483648", -2147483647 - 1}, {"-99999999999", -2147483647 - 1}};
+    } cases[] = {{"", 0},
+                 {"12", 12},
+                 {"  +7", 7},
+                 {"-0", 0},
+                 {"12abc", 12},
+                 {"abc12", 0},
+                 {" \t-3 4", -3},
+                 {"- 5", 0},
+                 {"-2147483648", -2147483647 - 1},
+                 {"-99999999999", -2147483647 - 1}};
     for (const Case& c : cases) EXPECT_EQ(platform::AtoiLike(c.text), c.value) << c.text;
 }
 

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <csignal>
-
 #include <filesystem>
 #include <string>
 
@@ -27,18 +26,20 @@ struct WriteCase {
 TEST(IniWrite, ChangesOnlyWhatItMust) {
     const WriteCase cases[] = {
         {"replaces the first key in place, keeping its spelling and the CRLF",
-         "; keep\r\n[KELVARON]\r\nNSTA=2\r\ntime = 00:00:00 01/01/2000\r\nTIME=dup\r\n[X]\r\nA=1\r\n",
+         "; keep\r\n[KELVARON]\r\nNSTA=2\r\ntime = 00:00:00 "
+         "01/01/2000\r\nTIME=dup\r\n[X]\r\nA=1\r\n",
          "kelvaron", "TIME", "12:30:00 05/06/2007",
-         "; keep\r\n[KELVARON]\r\nNSTA=2\r\ntime =12:30:00 05/06/2007\r\nTIME=dup\r\n[X]\r\nA=1\r\n"},
-        {"appends a missing key after the section's last line",
-         "[KELVARON]\nNSTA=1\n\n[X]\nA=1\n", "KELVARON", "TIMEQTY", "000 00:30:00",
+         "; keep\r\n[KELVARON]\r\nNSTA=2\r\ntime =12:30:00 "
+         "05/06/2007\r\nTIME=dup\r\n[X]\r\nA=1\r\n"},
+        {"appends a missing key after the section's last line", "[KELVARON]\nNSTA=1\n\n[X]\nA=1\n",
+         "KELVARON", "TIMEQTY", "000 00:30:00",
          "[KELVARON]\nNSTA=1\nTIMEQTY=000 00:30:00\n\n[X]\nA=1\n"},
-        {"appends a missing section",
-         "[X]\nA=1", "KELVARON", "TIME", "v", "[X]\nA=1\n[KELVARON]\nTIME=v\n"},
-        {"adds to a section at the end of a file without a final break",
-         "[KELVARON]\nNSTA=1", "KELVARON", "TIME", "v", "[KELVARON]\nNSTA=1\nTIME=v\n"},
-        {"only the first matching section is written",
-         "[K]\nA=1\n[k]\nB=2\n", "K", "B", "3", "[K]\nA=1\nB=3\n[k]\nB=2\n"},
+        {"appends a missing section", "[X]\nA=1", "KELVARON", "TIME", "v",
+         "[X]\nA=1\n[KELVARON]\nTIME=v\n"},
+        {"adds to a section at the end of a file without a final break", "[KELVARON]\nNSTA=1",
+         "KELVARON", "TIME", "v", "[KELVARON]\nNSTA=1\nTIME=v\n"},
+        {"only the first matching section is written", "[K]\nA=1\n[k]\nB=2\n", "K", "B", "3",
+         "[K]\nA=1\nB=3\n[k]\nB=2\n"},
     };
     for (const WriteCase& c : cases) {
         TempDir dir;

@@ -49,7 +49,8 @@ std::string BuildDataBlock(const DataLayout& layout) {
     const int perBlock = SamplesPerBlock(layout);
     if (recordBytes < 256 + 2LL * layout.channels * perBlock)
         throw std::invalid_argument("layout with overlapping sample blocks");
-    std::string block(static_cast<std::size_t>(recordBytes * layout.records + layout.trailingBytes), '\0');
+    std::string block(static_cast<std::size_t>(recordBytes * layout.records + layout.trailingBytes),
+                      '\0');
     for (int r = 0; r < layout.records; ++r) {
         const std::size_t base = static_cast<std::size_t>(r * recordBytes);
         // Record number in the first bytes, like a recorder's sequence field.
@@ -80,10 +81,12 @@ std::string ChannelSampleBytes(const DataLayout& layout, int position) {
     return out;
 }
 
-RecorderFile& RecorderFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+RecorderFile& RecorderFile::Set(std::string_view section, std::string_view key,
+                                std::string_view value) {
     auto s = std::find_if(sections_.begin(), sections_.end(),
                           [&](const Section& x) { return SameNoCase(x.name, section); });
-    if (s == sections_.end()) s = sections_.insert(sections_.end(), Section{std::string(section), {}});
+    if (s == sections_.end())
+        s = sections_.insert(sections_.end(), Section{std::string(section), {}});
     auto k = std::find_if(s->keys.begin(), s->keys.end(),
                           [&](const auto& kv) { return SameNoCase(kv.first, key); });
     if (k == s->keys.end())

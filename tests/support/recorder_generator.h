@@ -19,7 +19,7 @@ struct DataLayout {
     std::int16_t rate16 = 100;  // samples per second at byte 28
     std::int32_t rate32 = 0;    // samples per second x 1e6 at byte 108
     int records = 4;
-    int trailingBytes = 0;      // a partial record after the last whole one
+    int trailingBytes = 0;  // a partial record after the last whole one
 };
 
 // The rate a reader derives from the two fields.

@@ -1,17 +1,18 @@
 #include "tests/support/temp_dir.h"
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
 
-#include <stdlib.h>
-
 namespace testing_support {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvaron-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "kelvaron-test-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     if (!::mkdtemp(name.data())) throw std::runtime_error("mkdtemp failed");

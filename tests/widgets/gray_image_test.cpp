@@ -1,18 +1,18 @@
+#include "widgets/gray_image.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/widgets/widget_test_support.h"
-#include "widgets/gray_image.h"
 #include "widgets/icon_button.h"
 
 namespace {
 
-TEST(GrayImage, GreyLevelOfPrimaryAndNeutralColours)
-{
+TEST(GrayImage, GreyLevelOfPrimaryAndNeutralColours) {
     struct Case {
         int red, green, blue, gray;
     };
     const Case cases[] = {
-        {0, 0, 0, 0},       {255, 0, 0, 76},    {0, 255, 0, 149}, {0, 0, 255, 29},
+        {0, 0, 0, 0},         {255, 0, 0, 76},      {0, 255, 0, 149}, {0, 0, 255, 29},
         {128, 128, 128, 128}, {255, 255, 255, 255}, {0, 0, 1, 0},
     };
     for (const Case& c : cases)
@@ -20,8 +20,7 @@ TEST(GrayImage, GreyLevelOfPrimaryAndNeutralColours)
             << c.red << "," << c.green << "," << c.blue;
 }
 
-TEST(GrayImage, EveryPixelTurnsGreyAndKeepsItsAlpha)
-{
+TEST(GrayImage, EveryPixelTurnsGreyAndKeepsItsAlpha) {
     QImage source(2, 1, QImage::Format_ARGB32);
     source.setPixel(0, 0, qRgba(255, 0, 0, 255));
     source.setPixel(1, 0, qRgba(0, 0, 255, 40));
@@ -32,8 +31,7 @@ TEST(GrayImage, EveryPixelTurnsGreyAndKeepsItsAlpha)
     EXPECT_TRUE(widgets::MakeGrayImage(QImage()).isNull());
 }
 
-TEST(GrayImage, GrayIconIsAGreyCopyAtTheIconsSize)
-{
+TEST(GrayImage, GrayIconIsAGreyCopyAtTheIconsSize) {
     widgets_test::EnsureQtApp();
     const QIcon gray = widgets::MakeGrayIcon(widgets_test::SolidIcon({16, 12}, QColor(0, 255, 0)));
     ASSERT_FALSE(gray.isNull());

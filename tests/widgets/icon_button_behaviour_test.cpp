@@ -17,8 +17,7 @@ namespace {
 // A dialog: edit, button, edit, edit, laid out top to bottom in tab order.
 class DialogFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureQtApp();
         auto* layout = new QVBoxLayout(&dialog);
         first = new QLineEdit(&dialog);
@@ -43,15 +42,13 @@ protected:
     QLineEdit* third = nullptr;
 };
 
-TEST_F(DialogFixture, HoverStartsOnAMoveOverTheButton)
-{
+TEST_F(DialogFixture, HoverStartsOnAMoveOverTheButton) {
     EXPECT_FALSE(button->IsHover());
     SendMouseMove(button, Inside());
     EXPECT_TRUE(button->IsHover());
 }
 
-TEST_F(DialogFixture, DraggingInWithTheLeftButtonHeldDoesNotStartHover)
-{
+TEST_F(DialogFixture, DraggingInWithTheLeftButtonHeldDoesNotStartHover) {
     SendMouseMove(button, Inside(), Qt::LeftButton);
     EXPECT_FALSE(button->IsHover());
     // Other buttons held do not count.
@@ -64,8 +61,7 @@ TEST_F(DialogFixture, DraggingInWithTheLeftButtonHeldDoesNotStartHover)
     EXPECT_TRUE(button->IsHover());
 }
 
-TEST_F(DialogFixture, HoverEndsOnMoveOutsideLeaveFocusLossAndDisabling)
-{
+TEST_F(DialogFixture, HoverEndsOnMoveOutsideLeaveFocusLossAndDisabling) {
     const std::function<void()> enders[] = {
         [&] { SendMouseMove(button, QPoint(button->width() + 3, 2), Qt::LeftButton); },
         [&] {
@@ -87,8 +83,7 @@ TEST_F(DialogFixture, HoverEndsOnMoveOutsideLeaveFocusLossAndDisabling)
     }
 }
 
-TEST_F(DialogFixture, DoubleClickCountsAsTwoClicks)
-{
+TEST_F(DialogFixture, DoubleClickCountsAsTwoClicks) {
     QSignalSpy clicks(button, &QAbstractButton::clicked);
     const QPoint at = Inside();
     SendMouse(button, QEvent::MouseButtonPress, at, Qt::LeftButton);
@@ -98,8 +93,7 @@ TEST_F(DialogFixture, DoubleClickCountsAsTwoClicks)
     EXPECT_EQ(clicks.count(), 2);
 }
 
-TEST_F(DialogFixture, AClickGivesTheButtonTheFocusBeforeTheDialogHearsOfIt)
-{
+TEST_F(DialogFixture, AClickGivesTheButtonTheFocusBeforeTheDialogHearsOfIt) {
     button->setFocusPolicy(Qt::TabFocus);  // a press alone would not focus it
     first->setFocus();
     bool focusedWhenClicked = false;
@@ -109,8 +103,7 @@ TEST_F(DialogFixture, AClickGivesTheButtonTheFocusBeforeTheDialogHearsOfIt)
     EXPECT_TRUE(focusedWhenClicked);
 }
 
-TEST_F(DialogFixture, DisablingMovesTheFocusToTheNextTabStopWhoeverHadIt)
-{
+TEST_F(DialogFixture, DisablingMovesTheFocusToTheNextTabStopWhoeverHadIt) {
     for (QWidget* holder : {static_cast<QWidget*>(button), static_cast<QWidget*>(first),
                             static_cast<QWidget*>(third)}) {
         button->setEnabled(true);
@@ -120,8 +113,7 @@ TEST_F(DialogFixture, DisablingMovesTheFocusToTheNextTabStopWhoeverHadIt)
     }
 }
 
-TEST_F(DialogFixture, DisablingSkipsDisabledTabStopsAndWrapsAround)
-{
+TEST_F(DialogFixture, DisablingSkipsDisabledTabStopsAndWrapsAround) {
     second->setEnabled(false);
     first->setFocus();
     button->setEnabled(false);
@@ -133,8 +125,7 @@ TEST_F(DialogFixture, DisablingSkipsDisabledTabStopsAndWrapsAround)
     EXPECT_EQ(QApplication::focusWidget(), first);
 }
 
-TEST_F(DialogFixture, DisablingWithNoOtherTabStopFocusesTheDialog)
-{
+TEST_F(DialogFixture, DisablingWithNoOtherTabStopFocusesTheDialog) {
     first->setEnabled(false);
     second->setEnabled(false);
     third->setEnabled(false);
@@ -143,8 +134,7 @@ TEST_F(DialogFixture, DisablingWithNoOtherTabStopFocusesTheDialog)
     EXPECT_EQ(QApplication::focusWidget(), &dialog);
 }
 
-TEST(IconButtonBehaviour, DisablingTheParentLeavesTheFocusAlone)
-{
+TEST(IconButtonBehaviour, DisablingTheParentLeavesTheFocusAlone) {
     EnsureQtApp();
     QDialog dialog;
     auto* layout = new QVBoxLayout(&dialog);
@@ -164,8 +154,7 @@ TEST(IconButtonBehaviour, DisablingTheParentLeavesTheFocusAlone)
     EXPECT_EQ(QApplication::focusWidget(), edit);
 }
 
-TEST_F(DialogFixture, TheButtonIsNeverChecked)
-{
+TEST_F(DialogFixture, TheButtonIsNeverChecked) {
     button->setCheckable(true);
     button->setChecked(true);
     EXPECT_FALSE(button->isChecked());
@@ -174,8 +163,7 @@ TEST_F(DialogFixture, TheButtonIsNeverChecked)
     EXPECT_FALSE(button->isCheckable());
 }
 
-TEST_F(DialogFixture, EnterClicksTheDialogsDefaultButton)
-{
+TEST_F(DialogFixture, EnterClicksTheDialogsDefaultButton) {
     button->setDefault(true);
     QSignalSpy clicks(button, &QAbstractButton::clicked);
     first->setFocus();

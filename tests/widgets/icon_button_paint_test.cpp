@@ -16,8 +16,7 @@ enum class State { Normal, Hover, Pressed };
 
 class IconButtonPaint : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureQtApp();
         button.setPalette(TestPalette());
         button.resize(40, 30);
@@ -25,10 +24,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
     }
 
-    QImage Paint(State state)
-    {
-        if (state != State::Normal)
-            SendMouseMove(&button, button.rect().center());
+    QImage Paint(State state) {
+        if (state != State::Normal) SendMouseMove(&button, button.rect().center());
         button.setDown(state == State::Pressed);
         QImage image = Grab(button);
         button.setDown(false);
@@ -36,21 +33,17 @@ protected:
     }
 
     // Top-left corner of the first pixel of this colour, scanning rows.
-    static QPoint FirstPixelOf(const QImage& image, QColor color)
-    {
+    static QPoint FirstPixelOf(const QImage& image, QColor color) {
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) == color.rgb())
-                    return {x, y};
+                if (image.pixel(x, y) == color.rgb()) return {x, y};
         return {-1, -1};
     }
 
-    static int CountPixels(const QImage& image, QColor color)
-    {
+    static int CountPixels(const QImage& image, QColor color) {
         int count = 0;
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                count += image.pixel(x, y) == color.rgb();
+            for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == color.rgb();
         return count;
     }
 
@@ -58,14 +51,14 @@ protected:
     CIconButton button;
 };
 
-TEST_F(IconButtonPaint, BorderIsSunkenWhenPressedRaisedWhenHoveredAndAbsentOtherwise)
-{
+TEST_F(IconButtonPaint, BorderIsSunkenWhenPressedRaisedWhenHoveredAndAbsentOtherwise) {
     struct Case {
         State state;
         QColor topLeft, bottomRight;
     };
-    for (const Case& c : {Case{State::Normal, kFace, kFace}, Case{State::Hover, kHighlight, kShadow},
-                          Case{State::Pressed, kShadow, kHighlight}}) {
+    for (const Case& c :
+         {Case{State::Normal, kFace, kFace}, Case{State::Hover, kHighlight, kShadow},
+          Case{State::Pressed, kShadow, kHighlight}}) {
         const QImage image = Paint(c.state);
         SCOPED_TRACE(static_cast<int>(c.state));
         // Top row and left column without their last pixel in the first colour...
@@ -82,8 +75,7 @@ TEST_F(IconButtonPaint, BorderIsSunkenWhenPressedRaisedWhenHoveredAndAbsentOther
     }
 }
 
-TEST_F(IconButtonPaint, IconWithoutCaptionIsCentredAndMovesWhenPressed)
-{
+TEST_F(IconButtonPaint, IconWithoutCaptionIsCentredAndMovesWhenPressed) {
     button.SetIcon(SolidIcon({10, 10}, kIconRed), CIconButton::GrayCopy{});
     struct Case {
         State state;
@@ -91,16 +83,16 @@ TEST_F(IconButtonPaint, IconWithoutCaptionIsCentredAndMovesWhenPressed)
         QPoint at;
     };
     const QColor gray(76, 76, 76);
-    for (const Case& c : {Case{State::Normal, gray, {15, 10}}, Case{State::Hover, kIconRed, {15, 10}},
-                          Case{State::Pressed, kIconRed, {16, 11}}}) {
+    for (const Case& c :
+         {Case{State::Normal, gray, {15, 10}}, Case{State::Hover, kIconRed, {15, 10}},
+          Case{State::Pressed, kIconRed, {16, 11}}}) {
         const QImage image = Paint(c.state);
         EXPECT_EQ(FirstPixelOf(image, c.color), c.at) << static_cast<int>(c.state);
         EXPECT_EQ(CountPixels(image, c.color), 100);
     }
 }
 
-TEST_F(IconButtonPaint, IconWithCaptionSitsThreePixelsFromTheLeft)
-{
+TEST_F(IconButtonPaint, IconWithCaptionSitsThreePixelsFromTheLeft) {
     button.resize(120, 30);
     button.setText(QStringLiteral("Все"));
     button.SetIcon(SolidIcon({10, 10}, kIconRed), QIcon());
@@ -108,8 +100,7 @@ TEST_F(IconButtonPaint, IconWithCaptionSitsThreePixelsFromTheLeft)
     EXPECT_EQ(FirstPixelOf(image, kIconRed), QPoint(3, 10));
 }
 
-TEST_F(IconButtonPaint, CaptionIsCentredInTheSpaceRightOfTheIcon)
-{
+TEST_F(IconButtonPaint, CaptionIsCentredInTheSpaceRightOfTheIcon) {
     QFont font = button.font();
     font.setPixelSize(16);
     font.setStyleStrategy(QFont::NoAntialias);
@@ -134,8 +125,7 @@ TEST_F(IconButtonPaint, CaptionIsCentredInTheSpaceRightOfTheIcon)
     EXPECT_NEAR((top + bottom) / 2, 20, 4);
 }
 
-TEST_F(IconButtonPaint, DisabledCaptionIsEngravedAndIconUsesTheDisabledRendering)
-{
+TEST_F(IconButtonPaint, DisabledCaptionIsEngravedAndIconUsesTheDisabledRendering) {
     QFont font = button.font();
     font.setPixelSize(18);
     font.setStyleStrategy(QFont::NoAntialias);  // exact colours for every glyph pixel
@@ -170,8 +160,7 @@ TEST_F(IconButtonPaint, DisabledCaptionIsEngravedAndIconUsesTheDisabledRendering
     EXPECT_NE(iconPixel, kFace.rgb());
 }
 
-TEST_F(IconButtonPaint, NoFocusRectangleIsDrawn)
-{
+TEST_F(IconButtonPaint, NoFocusRectangleIsDrawn) {
     const QImage unfocused = Paint(State::Normal);
     button.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&button));

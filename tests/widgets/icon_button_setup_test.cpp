@@ -23,33 +23,32 @@ public:
 
 class IconButtonSetup : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureQtApp();
         widgets::SetIconResolver([](int id) {
             switch (id) {
-            case 130: return SolidIcon({32, 32}, QColor(255, 0, 0));
-            case 131: return SolidIcon({16, 16}, QColor(0, 0, 255));
-            case 140: return SolidIcon({15, 21}, QColor(0, 255, 0));
-            default: return QIcon();
+                case 130:
+                    return SolidIcon({32, 32}, QColor(255, 0, 0));
+                case 131:
+                    return SolidIcon({16, 16}, QColor(0, 0, 255));
+                case 140:
+                    return SolidIcon({15, 21}, QColor(0, 255, 0));
+                default:
+                    return QIcon();
             }
         });
         widgets::SetCursorResolver([](int id) -> std::optional<QCursor> {
-            if (id == 133)
-                return QCursor(Qt::PointingHandCursor);
+            if (id == 133) return QCursor(Qt::PointingHandCursor);
             return std::nullopt;
         });
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         widgets::SetIconResolver({});
         widgets::SetCursorResolver({});
     }
 
-    static QRgb CentrePixel(const CIconButton::IconRecord& record)
-    {
-        const QImage image =
-            record.icon.pixmap(QSize(record.width, record.height), 1.0).toImage();
+    static QRgb CentrePixel(const CIconButton::IconRecord& record) {
+        const QImage image = record.icon.pixmap(QSize(record.width, record.height), 1.0).toImage();
         return image.pixel(image.width() / 2, image.height() / 2) & 0xFFFFFF;
     }
 
@@ -57,8 +56,7 @@ protected:
     CIconButton button;
 };
 
-TEST_F(IconButtonSetup, GrayOutIdMakesAGreyCopyOfTheInIcon)
-{
+TEST_F(IconButtonSetup, GrayOutIdMakesAGreyCopyOfTheInIcon) {
     EXPECT_EQ(button.SetIcon(130, CIconButton::kGrayOutIcon), 0);
     const auto& in = button.Icon(CIconButton::kInIcon);
     const auto& out = button.Icon(CIconButton::kOutIcon);
@@ -70,8 +68,7 @@ TEST_F(IconButtonSetup, GrayOutIdMakesAGreyCopyOfTheInIcon)
     EXPECT_EQ(CentrePixel(out), qRgb(76, 76, 76) & 0xFFFFFF);
 }
 
-TEST_F(IconButtonSetup, OutIdZeroMeansNoOutIconAndAPositiveIdLoadsIt)
-{
+TEST_F(IconButtonSetup, OutIdZeroMeansNoOutIconAndAPositiveIdLoadsIt) {
     EXPECT_EQ(button.SetIcon(130, 0), 0);
     EXPECT_TRUE(button.Icon(CIconButton::kOutIcon).icon.isNull());
     EXPECT_EQ(button.SetIcon(130, 131), 0);
@@ -80,16 +77,14 @@ TEST_F(IconButtonSetup, OutIdZeroMeansNoOutIconAndAPositiveIdLoadsIt)
     EXPECT_EQ(CentrePixel(out), qRgb(0, 0, 255) & 0xFFFFFF);
 }
 
-TEST_F(IconButtonSetup, IconSizeIsTwiceItsCentreSoOddSidesRoundDown)
-{
+TEST_F(IconButtonSetup, IconSizeIsTwiceItsCentreSoOddSidesRoundDown) {
     EXPECT_EQ(button.SetIcon(140, CIconButton::kGrayOutIcon), 0);
     EXPECT_EQ(button.Icon(CIconButton::kInIcon).width, 14);
     EXPECT_EQ(button.Icon(CIconButton::kInIcon).height, 20);
     EXPECT_EQ(button.Icon(CIconButton::kOutIcon).width, 14);
 }
 
-TEST_F(IconButtonSetup, UnknownInIconIdLeavesNoIconsAndReportsIt)
-{
+TEST_F(IconButtonSetup, UnknownInIconIdLeavesNoIconsAndReportsIt) {
     button.SetIcon(130, CIconButton::kGrayOutIcon);
     EXPECT_EQ(button.SetIcon(999, CIconButton::kGrayOutIcon), 1);
     EXPECT_TRUE(button.Icon(CIconButton::kInIcon).icon.isNull());
@@ -99,15 +94,13 @@ TEST_F(IconButtonSetup, UnknownInIconIdLeavesNoIconsAndReportsIt)
     EXPECT_EQ(button.SetIcon(130, 0), 1);
 }
 
-TEST_F(IconButtonSetup, UnknownOutIconIdKeepsTheInIconAndReportsIt)
-{
+TEST_F(IconButtonSetup, UnknownOutIconIdKeepsTheInIconAndReportsIt) {
     EXPECT_EQ(button.SetIcon(130, 998), 1);
     EXPECT_FALSE(button.Icon(CIconButton::kInIcon).icon.isNull());
     EXPECT_TRUE(button.Icon(CIconButton::kOutIcon).icon.isNull());
 }
 
-TEST_F(IconButtonSetup, IconsWithoutAPictureReleaseAllIcons)
-{
+TEST_F(IconButtonSetup, IconsWithoutAPictureReleaseAllIcons) {
     const QIcon pictureless(new PicturelessEngine);
     const QIcon red = SolidIcon({8, 8}, Qt::red);
     struct Case {
@@ -117,24 +110,22 @@ TEST_F(IconButtonSetup, IconsWithoutAPictureReleaseAllIcons)
     for (const Case& c : {Case{pictureless, QIcon(), false}, Case{red, pictureless, false},
                           Case{pictureless, QIcon(), true}}) {
         button.SetIcon(red, red);
-        const int result = c.gray ? button.SetIcon(c.in, CIconButton::GrayCopy{})
-                                  : button.SetIcon(c.in, c.out);
+        const int result =
+            c.gray ? button.SetIcon(c.in, CIconButton::GrayCopy{}) : button.SetIcon(c.in, c.out);
         EXPECT_EQ(result, 1);
         EXPECT_TRUE(button.Icon(CIconButton::kInIcon).icon.isNull());
         EXPECT_TRUE(button.Icon(CIconButton::kOutIcon).icon.isNull());
     }
 }
 
-TEST_F(IconButtonSetup, NoInIconClearsBothIcons)
-{
+TEST_F(IconButtonSetup, NoInIconClearsBothIcons) {
     button.SetIcon(130, 131);
     EXPECT_EQ(button.SetIcon(QIcon(), SolidIcon({8, 8}, Qt::red)), 0);
     EXPECT_TRUE(button.Icon(CIconButton::kInIcon).icon.isNull());
     EXPECT_TRUE(button.Icon(CIconButton::kOutIcon).icon.isNull());
 }
 
-TEST_F(IconButtonSetup, HoverCursorIsShownOverTheButtonUntilReplaced)
-{
+TEST_F(IconButtonSetup, HoverCursorIsShownOverTheButtonUntilReplaced) {
     EXPECT_EQ(button.SetHoverCursor(133, true), 0);
     EXPECT_TRUE(button.HasHoverCursor());
     EXPECT_TRUE(button.testAttribute(Qt::WA_SetCursor));
@@ -151,11 +142,10 @@ TEST_F(IconButtonSetup, HoverCursorIsShownOverTheButtonUntilReplaced)
     EXPECT_EQ(button.cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(IconButtonSetup, ColoursComeFromThePaletteAndFollowItsChanges)
-{
+TEST_F(IconButtonSetup, ColoursComeFromThePaletteAndFollowItsChanges) {
     button.setPalette(TestPalette());
-    for (auto index : {CIconButton::kBackgroundIn, CIconButton::kBackgroundOut,
-                       CIconButton::kBackgroundFocus})
+    for (auto index :
+         {CIconButton::kBackgroundIn, CIconButton::kBackgroundOut, CIconButton::kBackgroundFocus})
         EXPECT_EQ(button.Color(index), kFace);
     for (auto index : {CIconButton::kTextIn, CIconButton::kTextOut, CIconButton::kTextFocus})
         EXPECT_EQ(button.Color(index), kText);
@@ -166,8 +156,7 @@ TEST_F(IconButtonSetup, ColoursComeFromThePaletteAndFollowItsChanges)
     EXPECT_EQ(button.Color(CIconButton::kBackgroundOut), QColor(1, 2, 3));
 }
 
-TEST_F(IconButtonSetup, ImageRectPlacesTheIconAndNarrowsTheCaption)
-{
+TEST_F(IconButtonSetup, ImageRectPlacesTheIconAndNarrowsTheCaption) {
     struct Case {
         bool hasCaption, pressed;
         QRect item;

@@ -1,32 +1,29 @@
-#include <algorithm>
-#include <cstdint>
-#include <vector>
+#include "widgets/palette_image.h"
 
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "tests/widgets/widget_test_support.h"
-#include "widgets/palette_image.h"
 
 using widgets::CPaletteImage;
 using widgets::PaletteColor;
 
 namespace {
 
-std::uint32_t U32At(const std::vector<std::uint8_t>& block, std::size_t at)
-{
+std::uint32_t U32At(const std::vector<std::uint8_t>& block, std::size_t at) {
     return block[at] | block[at + 1] << 8 | block[at + 2] << 16 |
            static_cast<std::uint32_t>(block[at + 3]) << 24;
 }
 
-std::uint16_t U16At(const std::vector<std::uint8_t>& block, std::size_t at)
-{
+std::uint16_t U16At(const std::vector<std::uint8_t>& block, std::size_t at) {
     return static_cast<std::uint16_t>(block[at] | block[at + 1] << 8);
 }
 
-TEST(PaletteImage, BlockIsAPacked8BitBitmapWithRowsPaddedToFourBytes)
-{
+TEST(PaletteImage, BlockIsAPacked8BitBitmapWithRowsPaddedToFourBytes) {
     struct Case {
         int width, height, rowLength;
     };
@@ -39,20 +36,18 @@ TEST(PaletteImage, BlockIsAPacked8BitBitmapWithRowsPaddedToFourBytes)
         ASSERT_EQ(block.size(), 40 + 256 * 4 + pixelBytes);
         EXPECT_EQ(image.RowLength(), c.rowLength);
         EXPECT_EQ(image.PaletteSize(), 256);
-        EXPECT_EQ(U32At(block, 0), 40u);                         // biSize
+        EXPECT_EQ(U32At(block, 0), 40u);  // biSize
         EXPECT_EQ(U32At(block, 4), static_cast<std::uint32_t>(c.width));
         EXPECT_EQ(U32At(block, 8), static_cast<std::uint32_t>(c.height));  // bottom-up
-        EXPECT_EQ(U16At(block, 12), 1);                          // planes
-        EXPECT_EQ(U16At(block, 14), 8);                          // bits per pixel
-        EXPECT_EQ(U32At(block, 16), 0u);                         // BI_RGB
-        EXPECT_EQ(U32At(block, 20), pixelBytes);                 // biSizeImage
-        for (std::size_t at = 24; at < 40; at += 4)
-            EXPECT_EQ(U32At(block, at), 0u) << at;
+        EXPECT_EQ(U16At(block, 12), 1);                                    // planes
+        EXPECT_EQ(U16At(block, 14), 8);                                    // bits per pixel
+        EXPECT_EQ(U32At(block, 16), 0u);                                   // BI_RGB
+        EXPECT_EQ(U32At(block, 20), pixelBytes);                           // biSizeImage
+        for (std::size_t at = 24; at < 40; at += 4) EXPECT_EQ(U32At(block, at), 0u) << at;
     }
 }
 
-TEST(PaletteImage, UnsupportedSizesAndDepthsLeaveTheImageEmpty)
-{
+TEST(PaletteImage, UnsupportedSizesAndDepthsLeaveTheImageEmpty) {
     struct Case {
         int width, height, bits;
     };
@@ -66,8 +61,7 @@ TEST(PaletteImage, UnsupportedSizesAndDepthsLeaveTheImageEmpty)
     }
 }
 
-TEST(PaletteImage, PixelRowsAreStoredBottomUp)
-{
+TEST(PaletteImage, PixelRowsAreStoredBottomUp) {
     CPaletteImage image;
     image.Create(3, 2, 8);
     image.Clear(7);
@@ -87,8 +81,7 @@ TEST(PaletteImage, PixelRowsAreStoredBottomUp)
     EXPECT_EQ(image.PixelIndex(2, 1), 22);
 }
 
-TEST(PaletteImage, PixelsOutsideThePictureAreIgnored)
-{
+TEST(PaletteImage, PixelsOutsideThePictureAreIgnored) {
     CPaletteImage image;
     image.Create(4, 3, 8);
     image.Clear(1);
@@ -99,8 +92,7 @@ TEST(PaletteImage, PixelsOutsideThePictureAreIgnored)
     EXPECT_EQ(image.Block(), before);
 }
 
-TEST(PaletteImage, PaletteEntriesAreBlueGreenRedZeroAndTheIndexWrapsAt256)
-{
+TEST(PaletteImage, PaletteEntriesAreBlueGreenRedZeroAndTheIndexWrapsAt256) {
     CPaletteImage image;
     image.Create(2, 2, 8);
     image.SetPaletteEntry(3, 10, 20, 30);
@@ -113,27 +105,24 @@ TEST(PaletteImage, PaletteEntriesAreBlueGreenRedZeroAndTheIndexWrapsAt256)
     EXPECT_EQ(image.PaletteEntry(5), (PaletteColor{40, 50, 60}));
 }
 
-TEST(PaletteImage, BlendPaletteMovesEveryEntryTowardTheColourWithTruncation)
-{
+TEST(PaletteImage, BlendPaletteMovesEveryEntryTowardTheColourWithTruncation) {
     struct Case {
         std::uint8_t entry, toward;
         unsigned percent;
         std::uint8_t expected;
     };
     const Case cases[] = {
-        {0, 255, 10, 25},    // 2550 / 100
-        {255, 0, 10, 229},   // 22950 / 100
-        {100, 200, 0, 100},  // 0 % keeps the entry
-        {100, 200, 100, 200},
-        {100, 200, 150, 200},  // above 100 counts as 100
-        {7, 8, 50, 7},         // 7.5 truncated
+        {0, 255, 10, 25},                            // 2550 / 100
+        {255, 0, 10, 229},                           // 22950 / 100
+        {100, 200, 0, 100},                          // 0 % keeps the entry
+        {100, 200, 100, 200}, {100, 200, 150, 200},  // above 100 counts as 100
+        {7, 8, 50, 7},                               // 7.5 truncated
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.percent);
         CPaletteImage image;
         image.Create(1, 1, 8);
-        for (int i = 0; i < 256; ++i)
-            image.SetPaletteEntry(i, c.entry, c.entry, c.entry);
+        for (int i = 0; i < 256; ++i) image.SetPaletteEntry(i, c.entry, c.entry, c.entry);
         image.BlendPalette({c.toward, 0, c.toward}, c.percent);
         for (int i : {0, 128, 255}) {
             const PaletteColor blended = image.PaletteEntry(i);
@@ -144,8 +133,7 @@ TEST(PaletteImage, BlendPaletteMovesEveryEntryTowardTheColourWithTruncation)
     }
 }
 
-TEST(PaletteImage, CopyFromDuplicatesTheWholeBlockAndStaysIndependent)
-{
+TEST(PaletteImage, CopyFromDuplicatesTheWholeBlockAndStaysIndependent) {
     CPaletteImage source;
     source.Create(5, 3, 8);
     source.Clear(4);
@@ -168,8 +156,7 @@ TEST(PaletteImage, CopyFromDuplicatesTheWholeBlockAndStaysIndependent)
     EXPECT_TRUE(copy.IsEmpty());
 }
 
-TEST(PaletteImage, OperationsOnAnEmptyImageDoNothing)
-{
+TEST(PaletteImage, OperationsOnAnEmptyImageDoNothing) {
     CPaletteImage image;
     image.Clear(3);
     image.SetPixelIndex(0, 0, 3);
@@ -180,8 +167,7 @@ TEST(PaletteImage, OperationsOnAnEmptyImageDoNothing)
     EXPECT_TRUE(image.Image().isNull());
 }
 
-TEST(PaletteImage, DrawnImageShowsPicturePixelsTopRowFirstInPaletteColours)
-{
+TEST(PaletteImage, DrawnImageShowsPicturePixelsTopRowFirstInPaletteColours) {
     CPaletteImage image;
     image.Create(3, 2, 8);
     image.Clear(0);
@@ -201,8 +187,7 @@ TEST(PaletteImage, DrawnImageShowsPicturePixelsTopRowFirstInPaletteColours)
     EXPECT_EQ(drawn.pixel(2, 0), qRgb(0, 0, 255));
 }
 
-TEST(PaletteImage, DrawPaintsThePictureAtTheGivenCorner)
-{
+TEST(PaletteImage, DrawPaintsThePictureAtTheGivenCorner) {
     widgets_test::EnsureQtApp();
     CPaletteImage image;
     image.Create(2, 2, 8);

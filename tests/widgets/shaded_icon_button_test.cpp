@@ -1,4 +1,4 @@
-#include <cstdint>
+#include "widgets/shaded_icon_button.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QTest>
+#include <cstdint>
 
 #include "platform/crt_rand.h"
 #include "tests/widgets/widget_test_support.h"
-#include "widgets/shaded_icon_button.h"
 #include "widgets/texture.h"
 
 using widgets::CIconButton;
@@ -18,16 +18,14 @@ using namespace widgets_test;
 
 namespace {
 
-widgets::PaletteColor ToPalette(const QColor& c)
-{
+widgets::PaletteColor ToPalette(const QColor& c) {
     return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
             static_cast<std::uint8_t>(c.blue())};
 }
 
 class ShadedButton : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureQtApp();
         button.setPalette(TestPalette());
         button.setGeometry(0, 0, 40, 30);
@@ -39,8 +37,7 @@ protected:
     CShadedIconButton button;
 };
 
-TEST_F(ShadedButton, TextureUsesTheSharedSequenceAndThePaletteColours)
-{
+TEST_F(ShadedButton, TextureUsesTheSharedSequenceAndThePaletteColours) {
     platform::ResetCrtRand();
     button.SetTexture(8, 8, 10, 0, 0);
 
@@ -56,8 +53,7 @@ TEST_F(ShadedButton, TextureUsesTheSharedSequenceAndThePaletteColours)
     EXPECT_EQ(button.NormalImage().PaletteEntry(255).blue, kHighlight.blue());
 }
 
-TEST_F(ShadedButton, BackgroundIsTheNormalImageHoverImageOrHoverImageShiftedWhenPressed)
-{
+TEST_F(ShadedButton, BackgroundIsTheNormalImageHoverImageOrHoverImageShiftedWhenPressed) {
     button.SetTexture(8, 8, 10, 0, 0);
     const QImage normal = button.NormalImage().Image();
     const QImage hover = button.HoverImage().Image();
@@ -90,8 +86,7 @@ TEST_F(ShadedButton, BackgroundIsTheNormalImageHoverImageOrHoverImageShiftedWhen
     EXPECT_EQ(pressed.pixel(0, 0), kShadow.rgb());
 }
 
-TEST_F(ShadedButton, EmptyButtonGetsNoTextureDrawsNoValueAndPaintsTheFlatFace)
-{
+TEST_F(ShadedButton, EmptyButtonGetsNoTextureDrawsNoValueAndPaintsTheFlatFace) {
     button.resize(0, 0);
     platform::ResetCrtRand();
     button.SetTexture(8, 8, 10, 0, 0);
@@ -104,8 +99,7 @@ TEST_F(ShadedButton, EmptyButtonGetsNoTextureDrawsNoValueAndPaintsTheFlatFace)
     EXPECT_EQ(image.pixel(20, 15), kFace.rgb());
 }
 
-TEST_F(ShadedButton, UnknownKindKeepsTheFlatFace)
-{
+TEST_F(ShadedButton, UnknownKindKeepsTheFlatFace) {
     button.SetTexture(3, 8, 10, 0, 0);
     EXPECT_TRUE(button.NormalImage().IsEmpty());
     EXPECT_EQ(Grab(button).pixel(20, 15), kFace.rgb());
@@ -113,8 +107,7 @@ TEST_F(ShadedButton, UnknownKindKeepsTheFlatFace)
 
 // Each state of a dialog button, as the dialog sets it up. With
 // KELVARON_WIDGET_SNAPSHOTS=<dir> the pictures are also written there.
-TEST(ShadedButtonStates, EveryStateLooksDifferentExceptTheDefaultMark)
-{
+TEST(ShadedButtonStates, EveryStateLooksDifferentExceptTheDefaultMark) {
     EnsureQtApp();
     QDialog dialog;
     auto* layout = new QHBoxLayout(&dialog);
@@ -161,9 +154,11 @@ TEST(ShadedButtonStates, EveryStateLooksDifferentExceptTheDefaultMark)
     const QString dir = qEnvironmentVariable("KELVARON_WIDGET_SNAPSHOTS");
     if (!dir.isEmpty()) {
         QDir().mkpath(dir);
-        const std::pair<const char*, const QImage*> shots[] = {
-            {"normal", &normal},   {"hovered", &hovered},   {"pressed", &pressed},
-            {"default", &isDefault}, {"disabled", &disabled}};
+        const std::pair<const char*, const QImage*> shots[] = {{"normal", &normal},
+                                                               {"hovered", &hovered},
+                                                               {"pressed", &pressed},
+                                                               {"default", &isDefault},
+                                                               {"disabled", &disabled}};
         for (const auto& [name, image] : shots)
             image->scaled(image->size() * 4).save(dir + "/button-" + name + ".png");
     }

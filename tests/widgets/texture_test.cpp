@@ -1,13 +1,14 @@
+#include "widgets/texture.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "platform/crt_rand.h"
-#include "widgets/texture.h"
 
 using widgets::BuildShadedTextures;
 using widgets::CPaletteImage;
@@ -24,11 +25,9 @@ struct ScriptedRand {
     std::deque<int> script;
     int rest = 0;
     int calls = 0;
-    int operator()()
-    {
+    int operator()() {
         ++calls;
-        if (script.empty())
-            return rest;
+        if (script.empty()) return rest;
         const int value = script.front();
         script.pop_front();
         return value;
@@ -41,15 +40,13 @@ struct Built {
 };
 
 void Build(Built& out, int w, int h, ScriptedRand& rand, TextureParams params = {},
-           const TextureColors& colors = kColors)
-{
+           const TextureColors& colors = kColors) {
     ASSERT_TRUE(BuildShadedTextures(w, h, params, colors, std::ref(rand), out.normal, out.hover));
 }
 
 constexpr int kRandCallsForStrokes = 200 * 4;
 
-TEST(Texture, PaletteRunsFromShadowOverFaceToHighlight)
-{
+TEST(Texture, PaletteRunsFromShadowOverFaceToHighlight) {
     CPaletteImage image;
     image.Create(1, 1, 8);
     widgets::SetGradientPalette(image, kColors);
@@ -61,8 +58,7 @@ TEST(Texture, PaletteRunsFromShadowOverFaceToHighlight)
     EXPECT_EQ(image.PaletteEntry(192), (PaletteColor{178, 200, 222}));
 }
 
-TEST(Texture, NormalPaletteIsTheGradientAndHoverMovesItTenPercentTowardHighlight)
-{
+TEST(Texture, NormalPaletteIsTheGradientAndHoverMovesItTenPercentTowardHighlight) {
     const TextureColors colors{{0, 0, 0}, {128, 128, 128}, {255, 255, 255}};
     ScriptedRand rand;
     Built t;
@@ -76,12 +72,10 @@ TEST(Texture, NormalPaletteIsTheGradientAndHoverMovesItTenPercentTowardHighlight
     EXPECT_EQ(t.hover.PaletteEntry(255), (PaletteColor{255, 255, 255}));
     // Same pixels, only the palette differs.
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x)
-            EXPECT_EQ(t.hover.PixelIndex(x, y), t.normal.PixelIndex(x, y));
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(t.hover.PixelIndex(x, y), t.normal.PixelIndex(x, y));
 }
 
-TEST(Texture, PercentagesUseOnlyTheirLowByte)
-{
+TEST(Texture, PercentagesUseOnlyTheirLowByte) {
     TextureParams params;
     params.tintPercent = 0x164;  // 100 %
     params.tintColor = {7, 8, 9};
@@ -95,8 +89,7 @@ TEST(Texture, PercentagesUseOnlyTheirLowByte)
     }
 }
 
-TEST(Texture, WithoutStrokesOrNoiseThePictureIsLighterTowardTopAndLeft)
-{
+TEST(Texture, WithoutStrokesOrNoiseThePictureIsLighterTowardTopAndLeft) {
     // Granularity 8: depth (255 - 16 - 40) / 2 = 99.
     // Bottom row: 99 * (4 - x) / 4; the top row adds 1 * 99 / 2.
     ScriptedRand rand;
@@ -108,8 +101,7 @@ TEST(Texture, WithoutStrokesOrNoiseThePictureIsLighterTowardTopAndLeft)
             EXPECT_EQ(t.normal.PixelIndex(x, y), expected[y][x]) << x << "," << y;
 }
 
-TEST(Texture, GradientWrapsAroundInEightBits)
-{
+TEST(Texture, GradientWrapsAroundInEightBits) {
     // Granularity 255: depth (255 - 510 - 40) / 2 = -147, which wraps to 109.
     TextureParams params;
     params.granularity = 255;
@@ -119,8 +111,7 @@ TEST(Texture, GradientWrapsAroundInEightBits)
     EXPECT_EQ(t.normal.PixelIndex(0, 0), 109);
 }
 
-TEST(Texture, NoiseAddsUpToTwiceTheGranularityLevels)
-{
+TEST(Texture, NoiseAddsUpToTwiceTheGranularityLevels) {
     struct Case {
         int granularity, added;
     };
@@ -143,8 +134,7 @@ TEST(Texture, NoiseAddsUpToTwiceTheGranularityLevels)
     }
 }
 
-TEST(Texture, AStrokeRunsDownLeftAndItsMirrorUpRight)
-{
+TEST(Texture, AStrokeRunsDownLeftAndItsMirrorUpRight) {
     // 10 x 10: x0 = 16380 / 3276 = 5, y0 = 6552 / 3276 = 2,
     // length 19656 / 3276 = 6 (half 3), colour 32760 / 819 = 40.
     ScriptedRand rand;
@@ -158,9 +148,8 @@ TEST(Texture, AStrokeRunsDownLeftAndItsMirrorUpRight)
     const std::vector<std::pair<int, int>> strokePixels = {{5, 2}, {4, 3}, {3, 4}, {6, 1}};
     for (int y = 0; y < 10; ++y) {
         for (int x = 0; x < 10; ++x) {
-            const bool onStroke =
-                std::find(strokePixels.begin(), strokePixels.end(), std::pair{x, y}) !=
-                strokePixels.end();
+            const bool onStroke = std::find(strokePixels.begin(), strokePixels.end(),
+                                            std::pair{x, y}) != strokePixels.end();
             EXPECT_EQ(stroked.normal.PixelIndex(x, y) - plain.normal.PixelIndex(x, y),
                       onStroke ? 40 : 0)
                 << x << "," << y;
@@ -168,16 +157,14 @@ TEST(Texture, AStrokeRunsDownLeftAndItsMirrorUpRight)
     }
 }
 
-TEST(Texture, DrawsFourValuesPerStrokeAndOnePerPixel)
-{
+TEST(Texture, DrawsFourValuesPerStrokeAndOnePerPixel) {
     ScriptedRand rand;
     Built t;
     Build(t, 7, 3, rand);
     EXPECT_EQ(rand.calls, kRandCallsForStrokes + 7 * 3);
 }
 
-TEST(Texture, SizesAndKindsThatCannotBeTexturedBuildNothingAndDrawNoValue)
-{
+TEST(Texture, SizesAndKindsThatCannotBeTexturedBuildNothingAndDrawNoValue) {
     struct Case {
         int kind, width, height;
     };
@@ -189,16 +176,15 @@ TEST(Texture, SizesAndKindsThatCannotBeTexturedBuildNothingAndDrawNoValue)
         ScriptedRand rand;
         CPaletteImage normal, hover;
         normal.Create(2, 2, 8);
-        EXPECT_FALSE(BuildShadedTextures(c.width, c.height, params, kColors, std::ref(rand),
-                                         normal, hover));
+        EXPECT_FALSE(
+            BuildShadedTextures(c.width, c.height, params, kColors, std::ref(rand), normal, hover));
         EXPECT_TRUE(normal.IsEmpty());
         EXPECT_TRUE(hover.IsEmpty());
         EXPECT_EQ(rand.calls, 0);
     }
 }
 
-TEST(Texture, TheLargestSideStillBuilds)
-{
+TEST(Texture, TheLargestSideStillBuilds) {
     ScriptedRand rand;
     rand.rest = 32767;
     CPaletteImage normal, hover;
@@ -206,12 +192,11 @@ TEST(Texture, TheLargestSideStillBuilds)
     EXPECT_EQ(normal.Width(), 32767);
 }
 
-std::vector<std::vector<std::uint8_t>> BuildFiveButtonsFromAFreshRun()
-{
+std::vector<std::vector<std::uint8_t>> BuildFiveButtonsFromAFreshRun() {
     platform::ResetCrtRand();
     std::vector<std::vector<std::uint8_t>> blocks;
-    for (auto [w, h] : {std::pair{75, 23}, std::pair{90, 30}, std::pair{90, 30},
-                        std::pair{60, 21}, std::pair{61, 21}}) {
+    for (auto [w, h] : {std::pair{75, 23}, std::pair{90, 30}, std::pair{90, 30}, std::pair{60, 21},
+                        std::pair{61, 21}}) {
         CPaletteImage normal, hover;
         BuildShadedTextures(w, h, {}, kColors, platform::CrtRand, normal, hover);
         blocks.push_back(normal.Block());
@@ -220,8 +205,7 @@ std::vector<std::vector<std::uint8_t>> BuildFiveButtonsFromAFreshRun()
     return blocks;
 }
 
-TEST(Texture, EveryRunDrawsTheSameTexturesFromTheSharedSequence)
-{
+TEST(Texture, EveryRunDrawsTheSameTexturesFromTheSharedSequence) {
     const auto first = BuildFiveButtonsFromAFreshRun();
     const auto second = BuildFiveButtonsFromAFreshRun();
     EXPECT_EQ(first, second);

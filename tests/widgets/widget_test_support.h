@@ -12,13 +12,11 @@
 
 namespace widgets_test {
 
-inline QApplication& EnsureQtApp()
-{
+inline QApplication& EnsureQtApp() {
     static int argc = 1;
     static char name[] = "widgets_tests";
     static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
@@ -29,8 +27,7 @@ inline const QColor kText(10, 20, 30);
 inline const QColor kShadow(90, 80, 70);
 inline const QColor kHighlight(250, 245, 240);
 
-inline QPalette TestPalette()
-{
+inline QPalette TestPalette() {
     QPalette palette = QApplication::palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Button, kFace);
@@ -42,34 +39,28 @@ inline QPalette TestPalette()
     return palette;
 }
 
-inline QImage SolidImage(QSize size, QColor color)
-{
+inline QImage SolidImage(QSize size, QColor color) {
     QImage image(size, QImage::Format_ARGB32);
     image.fill(color);
     return image;
 }
 
-inline QIcon SolidIcon(QSize size, QColor color)
-{
+inline QIcon SolidIcon(QSize size, QColor color) {
     return QIcon(QPixmap::fromImage(SolidImage(size, color)));
 }
 
-inline void SendMouseMove(QWidget* widget, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton)
-{
+inline void SendMouseMove(QWidget* widget, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton) {
     QMouseEvent event(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, buttons,
                       Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 
-inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, pos, widget->mapToGlobal(pos), Qt::LeftButton, buttons,
-                      Qt::NoModifier);
+inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, pos, widget->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 
-inline QImage Grab(QWidget& widget)
-{
+inline QImage Grab(QWidget& widget) {
     return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
