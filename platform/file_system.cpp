@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 namespace platform {
 
@@ -28,6 +29,26 @@ std::optional<std::vector<std::string>> ListDirectory(const std::string& dir) {
     }
     ::closedir(handle);
     return names;
+}
+
+bool IsSymbolicLink(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool ResolvesInside(const std::string& path, const std::string& root) {
+    auto resolve = [](const std::string& p) -> std::optional<std::string> {
+        char* resolved = ::realpath(p.empty() ? "." : p.c_str(), nullptr);
+        if (!resolved) return std::nullopt;
+        std::string text(resolved);
+        std::free(resolved);
+        return text;
+    };
+    const std::optional<std::string> target = resolve(path);
+    const std::optional<std::string> base = resolve(root);
+    if (!target || !base) return true;
+    if (*base == "/") return true;
+    return *target == *base || target->rfind(*base + "/", 0) == 0;
 }
 
 ReadResult ReadWholeFile(const std::string& path, std::uint64_t maxSize, std::string& out) {
