@@ -11,6 +11,7 @@
 #include "engine/date_time.h"
 #include "engine/driver_bodies.h"
 #include "engine/recorder_header.h"
+#include "engine/recorder_messages.h"
 #include "engine/recorder_text.h"
 #include "engine/run_control.h"
 #include "platform/ini_file.h"
@@ -140,6 +141,11 @@ void ConvertSelectedFiles(const ConvertRequest& request, engine::RecordingOutput
         if (engine::StopRequested()) break;
         dialog.ShowCurrentFile(path);
         platform::IniFile header(path);
+        if (header.source() == platform::IniFile::Source::NotARegularFile) {
+            dialog.ShowMessage(engine::NotARegularFileMessage(path), kErrorCaption,
+                               MessageIcon::Error);
+            continue;
+        }
         const std::string name = engine::ReadStationName(header);
         if (name.empty()) {
             dialog.ShowMessage("В файле нет имени станции", kErrorCaption, MessageIcon::Error);
