@@ -25,6 +25,7 @@
 #include "catalog/catalogue.h"
 #include "catalog/odbc_statement.h"
 #include "catalog/sql_script.h"
+#include "catalog/transaction_guard.h"
 #include "engine/convert_recording.h"
 #include "engine/driver_bodies.h"
 #include "tests/support/catalogue_queries.h"
@@ -88,7 +89,8 @@ void CreateFloorTable() {
 
 // What any converter keeping the writer's promise must do: the input read
 // once; per trace file a temporary written and flushed, renamed into place,
-// its directory flushed, then one committed row (autocommit: one transaction).
+// its directory flushed, then one row inserted and committed in its own
+// transaction.
 double ContractFloorSeconds(const std::vector<std::string>& inputs,
                             const std::vector<std::uintmax_t>& outputSizes,
                             const std::string& outDir) {
@@ -112,12 +114,14 @@ double ContractFloorSeconds(const std::vector<std::string>& inputs,
             const int dir = ::open(outDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             ::fsync(dir);
             ::close(dir);
+            catalog::TransactionGuard transaction(theDatabase);
             insert.Execute(
                 "INSERT INTO CONTRACT_FLOOR (STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, "
                 "DATATYPE, CREATER) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                 {std::string("STA1"), 1196344800.0 + i, 3600.0, std::string("SHZ"), 100.0,
                  std::int32_t{1}, "STA1/floor/" + name, std::int32_t{512}, std::int32_t{5},
                  std::string("KELVARON")});
+            transaction.Commit();
         }
     });
 }
@@ -210,8 +214,10 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
         "one committed row per trace file)\n",
         contract);
     std::printf("time-window run           %.3f s\n", run);
-    std::printf("run / floor               %.2f (target <= 1.5)   %s\n", run / floor,
-                run / floor <= 1.5 ? "ok" : "OVER");
+    // No target against the plain floor: the contract's own syncs and commits
+    // already cost a multiple of it (the contract floor's ratio to it shows how much).
+    std::printf("run / floor               %.2f (contract floor / floor %.2f)\n", run / floor,
+                contract / floor);
     std::printf("run / contract floor      %.2f (target <= 1.2)   %s\n", run / contract,
                 run / contract <= 1.2 ? "ok" : "OVER");
 }

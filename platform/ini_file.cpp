@@ -18,6 +18,7 @@ namespace {
 // key that is missing costs a pass over the file in few reads.
 constexpr std::size_t kFirstPiece = 8 * 1024;
 constexpr std::size_t kLargestPiece = 8 << 20;
+constexpr std::size_t kLinesPerStep = 8;
 
 }  // namespace
 
@@ -69,10 +70,11 @@ struct IniFile::Reader {
         if (got < want || have == size) end = true;
     }
 
+    // Indexes only as far as the lookup needs: a few lines at a time, and a
+    // further piece of the file only when the bytes read so far are indexed.
     std::optional<std::string_view> Find(std::string_view section, std::string_view key) {
         if (source != Source::Readable) return std::nullopt;
         for (;;) {
-            index.Extend(Text(), end);
             std::string_view value;
             switch (index.Find(Text(), section, key, value)) {
                 case IniIndex::Answer::Found:
@@ -80,8 +82,10 @@ struct IniFile::Reader {
                 case IniIndex::Answer::Missing:
                     return std::nullopt;
                 case IniIndex::Answer::NeedMore:
-                    ReadMore(std::clamp(have, kFirstPiece, kLargestPiece));
+                    break;
             }
+            if (!index.ExtendLines(Text(), end, kLinesPerStep))
+                ReadMore(std::clamp(have, kFirstPiece, kLargestPiece));
         }
     }
 

@@ -34,8 +34,14 @@ std::uint64_t KeyHash(std::uint32_t section, std::string_view name) {
 }  // namespace
 
 void IniIndex::Extend(std::string_view text, bool complete) {
-    if (complete_) return;
-    while (searched_ < text.size()) {
+    while (ExtendLines(text, complete, SIZE_MAX)) {
+    }
+}
+
+bool IniIndex::ExtendLines(std::string_view text, bool complete, std::size_t lines) {
+    if (complete_) return false;
+    bool progress = false;
+    for (; lines > 0 && searched_ < text.size(); --lines) {
         const void* nl = std::memchr(text.data() + searched_, '\n', text.size() - searched_);
         if (!nl) {
             searched_ = text.size();
@@ -44,12 +50,15 @@ void IniIndex::Extend(std::string_view text, bool complete) {
         const std::size_t end = static_cast<const char*>(nl) - text.data();
         IndexLine(text, lineBegin_, end);
         lineBegin_ = searched_ = end + 1;
+        progress = true;
     }
-    if (complete) {
+    if (complete && searched_ >= text.size()) {
         if (lineBegin_ < text.size()) IndexLine(text, lineBegin_, text.size());
         lineBegin_ = searched_ = text.size();
         complete_ = true;
+        progress = true;
     }
+    return progress;
 }
 
 void IniIndex::IndexLine(std::string_view text, std::size_t begin, std::size_t end) {

@@ -24,6 +24,9 @@ public:
     // text: the whole text known so far (earlier calls saw prefixes of it);
     // complete: nothing follows it.
     void Extend(std::string_view text, bool complete);
+    // The same, but at most `lines` more lines; false when there was nothing
+    // left to index in text. Lookups can then stop indexing once decided.
+    bool ExtendLines(std::string_view text, bool complete, std::size_t lines);
 
     // value is a view into text (the same text as the last Extend).
     Answer Find(std::string_view text, std::string_view section, std::string_view key,
