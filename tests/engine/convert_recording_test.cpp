@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -345,6 +347,32 @@ TEST_F(ConvertRecordingTest, ARecordingRemovedAfterItsHeaderWasReadIsConvertedFr
     EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 1);
     ASSERT_EQ(outputs.traces.size(), 3u);
     EXPECT_EQ(outputs.traces[0].data, file.Bytes().substr(file.HeaderText().size()));
+}
+
+// Bytes this process has had read(2) and pread(2) deliver so far.
+std::uint64_t BytesReadByProcess() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    std::uint64_t value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:") return value;
+    return 0;
+}
+
+TEST_F(ConvertRecordingTest, AConvertedRecordingIsReadOnce) {
+    RecordingPlan plan;
+    plan.dataSec = "2000";
+    plan.data.records = 2000;  // about 1.3 MB, and no GROUP section: every lookup of one
+                               // has to look through all of it
+    const std::string path = Triggered(plan).WriteTo(dir.File("once.dat"));
+    const std::uint64_t size = std::filesystem::file_size(path);
+    const std::uint64_t before = BytesReadByProcess();
+    platform::IniFile header(path);
+    EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 1);
+    const std::uint64_t read = BytesReadByProcess() - before;
+    EXPECT_EQ(outputs.traces.size(), 3u);
+    EXPECT_GE(read, size);
+    EXPECT_LE(read, size + 16 * 1024);
 }
 
 TEST_F(ConvertRecordingTest, AFileThatCannotBeOpenedIsRejected) {
