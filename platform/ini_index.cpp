@@ -20,11 +20,15 @@ std::string Folded(std::string_view name) {
     return folded;
 }
 
-// FNV-1a over the section id and the folded key name.
+// FNV-1a over the section id, the name's length and the first bytes of the
+// folded name: binary data after a header makes key lines with long names,
+// and a name is compared whole anyway when its hash matches.
+constexpr std::size_t kHashedNameBytes = 32;
+
 std::uint64_t KeyHash(std::uint32_t section, std::string_view name) {
-    std::uint64_t h = 14695981039346656037ull ^ section;
-    h *= 1099511628211ull;
-    for (char c : name) {
+    std::uint64_t h = (14695981039346656037ull ^ section) * 1099511628211ull;
+    h = (h ^ name.size()) * 1099511628211ull;
+    for (char c : name.substr(0, kHashedNameBytes)) {
         h ^= static_cast<unsigned char>(Fold(c));
         h *= 1099511628211ull;
     }
