@@ -66,4 +66,30 @@ TEST(IniIndex, FirstSectionAndFirstKeyWinAcrossManySections) {
     }
 }
 
+TEST(IniIndex, LongNamesThatShareTheirStartStayApart) {
+    const std::string stem(100, 'n');
+    const std::string text = "[S]\n" + stem + "1=one\n" + stem + "2=two\n" + stem + "=none\n" +
+                             stem + "11=eleven\n[" + stem + "]\n" + stem + "1=other section\n";
+    IniIndex index;
+    index.Extend(text, true);
+    const struct {
+        std::string section, key;
+        const char* value;  // nullptr: missing
+    } cases[] = {
+        {"S", stem + "1", "one"},
+        {"S", stem + "2", "two"},
+        {"s", stem, "none"},
+        {"S", stem + "11", "eleven"},
+        {"S", stem + "3", nullptr},
+        {"S", stem.substr(1) + "1", nullptr},
+        {stem, stem + "1", "other section"},
+    };
+    for (const auto& c : cases) {
+        std::string_view value;
+        const Answer answer = index.Find(text, c.section, c.key, value);
+        EXPECT_EQ(answer, c.value ? Answer::Found : Answer::Missing) << c.key.size();
+        if (c.value) EXPECT_EQ(value, c.value) << c.key.size();
+    }
+}
+
 }  // namespace
