@@ -25,8 +25,9 @@ PrivatePostgresServer::PrivatePostgresServer() {
 
     catalog::OdbcConnection connection;
     connection.Open(ConnectionString());
-    ExecuteSqlScript(connection, ReadFileBytes(GetCatalogueBackend(CatalogueBackendKind::PostgreSQL)
-                                                   .SchemaPath()));
+    ExecuteSqlScript(
+        connection,
+        ReadFileBytes(GetCatalogueBackend(CatalogueBackendKind::PostgreSQL).SchemaPath()));
 }
 
 PrivatePostgresServer::~PrivatePostgresServer() {
