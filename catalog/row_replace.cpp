@@ -58,8 +58,8 @@ bool IsWriteConflict(const DatabaseError& error) {
     const std::string& state = error.sqlState();
     if (state == "23505" || state == "40001" || state == "40P01") return true;
     const std::string text = error.what();
-    return Contains(text, "UNIQUE constraint failed") || Contains(text, "database is locked") ||
-           Contains(text, "duplicate key value");
+    // A busy SQLite is not among them: it has waited for the lock already.
+    return Contains(text, "UNIQUE constraint failed") || Contains(text, "duplicate key value");
 }
 
 void ReplaceRow(OdbcConnection& database, const RowReplace& row) {

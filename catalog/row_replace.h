@@ -22,9 +22,10 @@ struct RowReplace {
 // Each statement is prepared once per connection. On PostgreSQL a lock on
 // (table, key) held to the commit makes a second converter's replace of the
 // same key wait and then see this row, whatever keys the table has; SQLite's
-// write transaction serialises all writers. A replace that meets a unique-key
-// or serialization conflict, or a busy SQLite, is tried again a few times
-// before its error is raised. Raises DatabaseError.
+// write transaction serialises all writers (and waits up to 30 s for the
+// lock). A replace that meets a unique-key or serialization conflict anyway
+// (another program's writes) is tried again a few times before its error is
+// raised. Raises DatabaseError.
 void ReplaceRow(OdbcConnection& database, const RowReplace& row);
 
 // True for the failures that another writer's transaction causes and that a

@@ -2,14 +2,19 @@
 // connection that went away, the statements a row costs.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "catalog/catalogue.h"
 #include "catalog/chan_list.h"
 #include "catalog/connection_loss.h"
 #include "catalog/event_list.h"
 #include "catalog/file_list.h"
+#include "catalog/odbc_statement.h"
+#include "catalog/transaction_guard.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_private_server.h"
 #include "tests/support/catalogue_queries.h"
@@ -53,6 +58,45 @@ TEST_P(CatalogueEncodingTest, EightBitNamesAreStoredFoundAndReturnedAsUtf8) {
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(CatalogueEncodingTest);
+
+class ConcurrentWriterTest : public testing_support::CatalogueTest {};
+
+// Another program inserts the same path and commits while our replace waits
+// on it: our replace still ends with its own row, the only one.
+TEST_P(ConcurrentWriterTest, AReplaceThatMeetsAnotherWritersRowStillLeavesOneRow) {
+    catalog::OdbcConnection other;
+    ASSERT_TRUE(other.Open(catalog::ComposeConnectionString(backend().Login())));
+    std::optional<catalog::TransactionGuard> foreign(std::in_place, other);
+    catalog::OdbcStatement insert(other);
+    insert.Execute("INSERT INTO FILELIST (STA, CPATH, CREATER) VALUES ('OBN', 'OBN/a', 'OTHER')");
+
+    std::string failure;
+    std::thread converter([&] {
+        try {
+            RegisterTraceFile("OBN", 1.0, 4.0, "SHZ", 100.0, 1, "OBN/a");
+        } catch (const std::exception& e) {
+            failure = e.what();
+        }
+    });
+    if (GetParam() == testing_support::CatalogueBackendKind::PostgreSQL) {
+        // Wait until the replace waits for the other transaction.
+        catalog::OdbcStatement locks(other);
+        for (int i = 0; i < 500; ++i) {
+            locks.Execute("SELECT COUNT(*) FROM pg_locks WHERE NOT granted");
+            locks.Fetch();
+            if (std::get<std::int32_t>(locks.Get(1, SqlType::Integer)) > 0) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    foreign->Commit();
+    foreign.reset();
+    converter.join();
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(QueryCatalogue("SELECT CREATER FROM FILELIST", {SqlType::Text}),
+              (std::vector<testing_support::Row>{{std::string("KELVARON")}}));
+}
+
+KELVARON_ON_ALL_CATALOGUE_BACKENDS(ConcurrentWriterTest);
 
 // The server's own count: every statement of this connection between two marks.
 int StatementsBetweenMarks(int pid) {
