@@ -2,6 +2,7 @@
 
 #include <sql.h>
 #include <sqlext.h>
+#include <strings.h>
 
 #include <vector>
 
@@ -39,6 +40,12 @@ Dbms DbmsOf(SQLHDBC dbc) {
 // anyway) instead of a savepoint around each statement, and parameters
 // substituted into the statement, which lets BEGIN ride with the first one.
 constexpr const char* kPsqlOdbcOptions = "Protocol=7.4-1;UseServerSidePrepare=0;";
+
+// psqlodbcw.so, psqlodbca.so; PSQLODBC35W.DLL elsewhere.
+bool IsPsqlOdbc(SQLHDBC dbc) {
+    const std::string name = InfoText(dbc, SQL_DRIVER_NAME);
+    return name.size() >= 8 && ::strncasecmp(name.c_str(), "psqlodbc", 8) == 0;
+}
 
 void Disconnect(SQLHDBC dbc) {
     SQLDisconnect(dbc);
@@ -81,7 +88,7 @@ bool OdbcConnection::Open(const std::string& connectionString) {
     SQLHDBC dbc = SQL_NULL_HDBC;
     try {
         dbc = Connect(connectionString);
-        if (dbc && InfoText(dbc, SQL_DRIVER_NAME).rfind("psqlodbc", 0) == 0) {
+        if (dbc && IsPsqlOdbc(dbc)) {
             Disconnect(dbc);
             dbc = SQL_NULL_HDBC;
             std::string tuned = connectionString;
