@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/text_encoding.h"
+
 namespace engine {
 
 namespace {
@@ -62,11 +64,11 @@ TraceFileError LinkOutOfDataDirectory(const std::string& fileNamePart,
 }
 
 TraceFileError RefusedStationName(const std::string& station) {
-    return TraceFileError("Недопустимое имя станции " + station);
+    return TraceFileError("Недопустимое имя станции " + platform::Text8ToUtf8(station));
 }
 
 TraceFileError RefusedChannelName(const std::string& channel) {
-    return TraceFileError("Недопустимое имя канала " + channel);
+    return TraceFileError("Недопустимое имя канала " + platform::Text8ToUtf8(channel));
 }
 
 TraceFileError UnplaceableStart(double start) {

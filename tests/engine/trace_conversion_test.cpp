@@ -176,6 +176,8 @@ TEST(TraceConversion, NamesThatWouldLeaveTheDataDirectoryAreRefusedBeforeAnyWrit
         {"STA1", "SHZ/../../x", "Недопустимое имя канала SHZ/../../x"},
         {"STA1", "..", "Недопустимое имя канала .."},
         {"STA1", ".", "Недопустимое имя канала ."},
+        {"STA1", "SHZ\\x", "Недопустимое имя канала SHZ\\x"},
+        {"\xD1\xC0\\", "SHZ", "Недопустимое имя станции СА\\"},  // code page 1251
     };
     for (const auto& k : cases) {
         TempDir root;
