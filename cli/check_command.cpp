@@ -1,5 +1,6 @@
 #include "cli/check_command.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -41,6 +42,21 @@ std::string ShellWord(const std::string& word) {
     std::string quoted = "'";
     for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
+}
+
+bool IsEmptyDirectory(const std::string& path) {
+    DIR* dir = ::opendir(path.c_str());
+    if (dir == nullptr) return false;
+    bool empty = true;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            empty = false;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return empty;
 }
 
 class ConsoleSink : public platform::MessageSink {
@@ -123,6 +139,12 @@ int RunCheck(const std::vector<std::string>& args) {
     if (::stat(request.dataDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return Error("the data directory " + request.dataDir + " of " + tvxIni +
                      " is not a readable directory");
+
+    // An empty data directory is more often an unmounted disk than an
+    // archive without files: --fix would take the whole catalogue with it.
+    if (request.fix && IsEmptyDirectory(request.dataDir))
+        return Error("the data directory " + request.dataDir +
+                     " is empty (not mounted?): nothing is removed");
 
     ConsoleSink sink;
     if (!OpenCatalogue(sink)) return kError;

@@ -44,6 +44,13 @@ public:
 
     // A row whose path the walk has passed without meeting its file.
     void RowAlone(const catalog::FileListRow& row) {
+        // A writer puts the file in place before it writes the row: a file
+        // that arrived after its directory was listed is there by now.
+        struct stat st {};
+        if (::lstat((request_.dataDir + row.path).c_str(), &st) == 0) {
+            File(row.path, &row);
+            return;
+        }
         bool removed = false;
         if (request_.fix) {
             removeRows_(row.path);

@@ -145,6 +145,9 @@ TEST_P(CheckEndToEnd, NamedStationsOnlyAndUsageErrors) {
     EXPECT_EQ(Run("check STA1").status, 1);
     for (const char* args : {"check --bogus", "check ..", "check a/b"})
         EXPECT_EQ(Run(args).status, 2) << args;
+    ::mkdir(work.File("unmounted").c_str(), 0755);
+    testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), work.File("unmounted"));
+    EXPECT_EQ(Run("check --fix").status, 2) << "an empty data directory: nothing is removed";
     testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), "");
     EXPECT_EQ(Run("check --fix").status, 2) << "no data directory: nothing is judged missing";
     EXPECT_GT(testing_support::CountRows("FILELIST"), 0);
