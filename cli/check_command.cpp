@@ -80,7 +80,7 @@ public:
                         tracePath.c_str(), station.c_str());
             return;
         }
-        std::printf("%s: written again from %s\n", tracePath.c_str(), recording.c_str());
+        std::printf("%s: repaired by converting %s again\n", tracePath.c_str(), recording.c_str());
         stations.insert(station);
         recordings.insert(recording);
     }
