@@ -82,7 +82,7 @@ void WriteTraceFileAtomically(const std::string& directory, const std::string& f
                               const char (&header)[kTraceHeaderSize], const std::int16_t* samples,
                               std::size_t sampleCount) {
     // What killed writers left here goes before we add our own.
-    RemoveStaleTemporaries(directory);
+    RemoveStaleTemporariesOnEntering(directory);
     TemporaryFile file = CreateTemporary(directory);
     if (file.fd() < 0) throw TraceOpenError(fileNamePart);
 

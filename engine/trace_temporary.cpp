@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -152,6 +153,17 @@ int RemoveStaleTemporaries(const std::string& directory) {
     for (const std::string& name : stale)
         if (::unlink((directory + '/' + name).c_str()) == 0) ++removed;
     return removed;
+}
+
+void RemoveStaleTemporariesOnEntering(const std::string& directory) {
+    static std::mutex mutex;
+    static std::string lastCleaned;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (directory == lastCleaned) return;
+        lastCleaned = directory;
+    }
+    RemoveStaleTemporaries(directory);
 }
 
 }  // namespace engine

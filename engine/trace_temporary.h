@@ -35,4 +35,9 @@ bool IsStaleTemporary(const std::string& directory, std::string_view name, std::
 // raises: a directory that cannot be listed has none.
 int RemoveStaleTemporaries(const std::string& directory);
 
+// RemoveStaleTemporaries before a writer's first write into a directory:
+// skipped while the writes of this process stay in the directory cleaned
+// last (the channels of one recording, the recordings of one hour).
+void RemoveStaleTemporariesOnEntering(const std::string& directory);
+
 }  // namespace engine
