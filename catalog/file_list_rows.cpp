@@ -5,12 +5,40 @@
 
 #include <algorithm>
 
+#include "catalog/database_error.h"
 #include "catalog/odbc_statement.h"
 #include "catalog/transaction_guard.h"
 
 namespace catalog {
 
 namespace {
+
+// A column already in byte order needs no clause, and keeps its index: an
+// explicit COLLATE "C" on a column of the "C" default would sort every batch.
+std::string PostgresCollation(OdbcConnection& database) {
+    const std::string clause = " COLLATE \"C\"";
+    try {
+        OdbcStatement statement(database);
+        statement.Execute(
+            "SELECT CAST(collation for (CPATH) AS VARCHAR(255)), (SELECT CAST(datcollate AS "
+            "VARCHAR(255)) FROM pg_database WHERE datname = current_database()) FROM FILELIST "
+            "LIMIT 1");
+        if (!statement.Fetch()) return clause;
+        const SqlValue column = statement.Get(1, SqlType::Text);
+        const SqlValue database = statement.Get(2, SqlType::Text);
+        const auto is = [](const SqlValue& v, const char* text) {
+            const auto* s = std::get_if<std::string>(&v);
+            return s && *s == text;
+        };
+        const bool bytewiseDefault = is(database, "C") || is(database, "POSIX");
+        if (is(column, "\"C\"") || is(column, "\"POSIX\"") ||
+            (is(column, "\"default\"") && bytewiseDefault))
+            return "";
+    } catch (const DatabaseError&) {
+        // Then the explicit clause: slower, never wrong.
+    }
+    return clause;
+}
 
 // ORDER BY and the range bounds must use the byte order the data tree is
 // walked in, whatever collation the column was declared with.
@@ -20,7 +48,7 @@ std::string BinaryCollation(OdbcConnection& database) {
     if (!SQL_SUCCEEDED(SQLGetInfo(database.handle(), SQL_DBMS_NAME, name, sizeof name, &length)))
         return "";
     const std::string dbms(name);
-    if (dbms.find("PostgreSQL") != std::string::npos) return " COLLATE \"C\"";
+    if (dbms.find("PostgreSQL") != std::string::npos) return PostgresCollation(database);
     if (dbms.find("SQLite") != std::string::npos) return " COLLATE BINARY";
     return "";
 }
