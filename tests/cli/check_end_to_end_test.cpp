@@ -138,13 +138,17 @@ TEST_P(CheckEndToEnd, ReportsExactlyWhatDriftedAndFixRepairsIt) {
     EXPECT_EQ(after.lines, Strings{"7 trace files, 7 rows: everything agrees"});
 }
 
-TEST_P(CheckEndToEnd, NamedStationsOnlyAndUsageErrors) {
+TEST_P(CheckEndToEnd, NamedStationsOnlyAndErrorsEndWithStatusTwo) {
     ASSERT_EQ(Run("window").status, 0);
     ExecuteOnCatalogue("DELETE FROM FILELIST WHERE STA = 'STA1'");
     EXPECT_EQ(Run("check STA2").lines, Strings{"1 trace files, 1 rows: everything agrees"});
     EXPECT_EQ(Run("check STA1").status, 1);
     for (const char* args : {"check --bogus", "check ..", "check a/b"})
         EXPECT_EQ(Run(args).status, 2) << args;
+    ExecuteOnCatalogue("ALTER TABLE FILELIST RENAME TO FILELIST_GONE");
+    const Outcome noTable = Run("check");
+    EXPECT_EQ(noTable.status, 2) << Joined(noTable.lines);
+    ExecuteOnCatalogue("ALTER TABLE FILELIST_GONE RENAME TO FILELIST");
     ::mkdir(work.File("unmounted").c_str(), 0755);
     testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), work.File("unmounted"));
     EXPECT_EQ(Run("check --fix").status, 2) << "an empty data directory: nothing is removed";
