@@ -101,12 +101,15 @@ public:
             JudgeTraceFile(relative, head, got, static_cast<std::uint64_t>(st.st_size), row);
         if (!verdict.problem) return;
         Report(*verdict.problem, relative, verdict.reason);
-        const bool repairable = *verdict.problem == CheckProblemKind::NoRow ||
-                                *verdict.problem == CheckProblemKind::BadSize ||
-                                *verdict.problem == CheckProblemKind::RowDisagrees;
-        if (request_.fix && repairable && verdict.header)
-            observer_.Repair(path, verdict.header->station,
-                             finder_.Find(verdict.header->station, verdict.header->start));
+        if (!request_.fix || *verdict.problem == CheckProblemKind::BadName) return;
+        // A file whose header is damaged still names its station and start.
+        std::optional<NamedTrace> named;
+        if (verdict.header)
+            named = NamedTrace{verdict.header->station, verdict.header->start};
+        else
+            named = TraceNamedBy(relative);
+        if (named)
+            observer_.Repair(path, named->station, finder_.Find(named->station, named->start));
     }
 
     CheckSummary summary_;

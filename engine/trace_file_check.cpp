@@ -55,7 +55,36 @@ std::string Disagreements(const TraceHeaderFields& h, std::uint64_t samples,
     return out;
 }
 
+bool ReadDigits(const std::string& text, std::size_t at, std::size_t count, std::int32_t& value) {
+    if (at + count > text.size()) return false;
+    value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        value = value * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
 }  // namespace
+
+std::optional<NamedTrace> TraceNamedBy(const std::string& relative) {
+    const std::size_t first = relative.find('/');
+    const std::size_t last = relative.rfind('/');
+    if (first == std::string::npos || first == 0 || first == last) return std::nullopt;
+    const std::string file = relative.substr(last + 1);
+    NamedTrace named{relative.substr(0, first), {}};
+    TraceStart& s = named.start;
+    // hhmmss-DDMMYYYY.CH
+    if (file.size() < 17 || file[6] != '-' || file[15] != '.' || !ReadDigits(file, 0, 2, s.hour) ||
+        !ReadDigits(file, 2, 2, s.minute) || !ReadDigits(file, 4, 2, s.second) ||
+        !ReadDigits(file, 7, 2, s.day) || !ReadDigits(file, 9, 2, s.month) ||
+        !ReadDigits(file, 11, 4, s.year))
+        return std::nullopt;
+    // The hour directory must be the start's too.
+    if (ComposeTraceLocation("", named.station, file.substr(16), s).catalogPath != relative)
+        return std::nullopt;
+    return named;
+}
 
 FileVerdict JudgeTraceFile(const std::string& relative, const char* bytes, std::size_t byteCount,
                            std::uint64_t size, const catalog::FileListRow* row) {

@@ -31,6 +31,14 @@ struct FileVerdict {
     std::optional<TraceHeaderFields> header;  // when it could be read
 };
 
+// The station and start a path of our naming names ("STA/hhDDMMYYYY/
+// hhmmss-DDMMYYYY.CH"); nullopt for any other path.
+struct NamedTrace {
+    std::string station;
+    TraceStart start;
+};
+std::optional<NamedTrace> TraceNamedBy(const std::string& relative);
+
 // bytes: the file's first min(size, 512) bytes; relative: its path below the
 // data directory; row: its FILELIST row, if any. One problem per file, the
 // first of: header, size, name, row missing, row disagreeing.

@@ -143,6 +143,14 @@ TEST_P(CheckEndToEnd, NamedStationsOnlyAndErrorsEndWithStatusTwo) {
     ExecuteOnCatalogue("DELETE FROM FILELIST WHERE STA = 'STA1'");
     EXPECT_EQ(Run("check STA2").lines, Strings{"1 trace files, 1 rows: everything agrees"});
     EXPECT_EQ(Run("check STA1").status, 1);
+    // Cut inside its header: station and start come from the path.
+    const std::string cut = "STA2/1429112007/141000-29112007.BHZ";
+    ASSERT_EQ(::truncate(Data(cut).c_str(), 100), 0);
+    const Outcome fixed = Run("check --fix STA2");
+    EXPECT_EQ(fixed.status, 1);
+    EXPECT_EQ(fixed.lines.back(),
+              "To write them again: kelvaron-batch files --stations STA2 " + work.File("src/c.dat"))
+        << Joined(fixed.lines);
     for (const char* args : {"check --bogus", "check ..", "check a/b"})
         EXPECT_EQ(Run(args).status, 2) << args;
     ExecuteOnCatalogue("ALTER TABLE FILELIST RENAME TO FILELIST_GONE");

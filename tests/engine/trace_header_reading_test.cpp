@@ -118,4 +118,18 @@ TEST(TraceFileJudgement, OneProblemPerFileOfTheRightKind) {
     }
 }
 
+TEST(TraceFileJudgement, PathsOfOurNamingNameStationAndStart) {
+    const auto named = engine::TraceNamedBy(kPath);
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->station, "STA1");
+    EXPECT_EQ((std::vector<int>{named->start.year, named->start.month, named->start.day,
+                                named->start.hour, named->start.minute, named->start.second}),
+              (std::vector<int>{2007, 11, 29, 14, 30, 45}));
+    for (const char* other :
+         {"STA1/1529112007/143045-29112007.SHZ", "STA1/143045-29112007.SHZ",
+          "STA1/1429112007/143045-29112007", "STA1/1429112007/14304x-29112007.SHZ",
+          "STA1/1429112007/sub/143045-29112007.SHZ", "/1429112007/143045-29112007.SHZ"})
+        EXPECT_FALSE(engine::TraceNamedBy(other)) << other;
+}
+
 }  // namespace
