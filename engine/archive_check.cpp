@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -29,6 +30,18 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
     return !prefix.empty() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// Components joined by single "/", none of them "." or "..".
+bool IsPlainRelativePath(const std::string& path) {
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t end = std::min(path.find('/', begin), path.size());
+        const std::string part = path.substr(begin, end - begin);
+        if (part.empty() || part == "." || part == "..") return false;
+        if (end == path.size()) return true;
+        begin = end + 1;
+    }
+}
+
 // The merge's state and the handling of each side.
 class ArchiveMerge {
 public:
@@ -44,6 +57,12 @@ public:
 
     // A row whose path the walk has passed without meeting its file.
     void RowAlone(const catalog::FileListRow& row) {
+        if (!IsPlainRelativePath(row.path)) {
+            // Never looked up nor removed: it names nothing inside the tree.
+            Report(CheckProblemKind::BadName, row.path,
+                   "row's path is not one below the data directory");
+            return;
+        }
         // A writer puts the file in place before it writes the row: a file
         // that arrived after its directory was listed is there by now.
         struct stat st {};

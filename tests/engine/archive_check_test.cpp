@@ -79,6 +79,12 @@ TEST(ArchiveCheck, SecondRowsOfAPathAndFilesWrittenMeanwhileAreJudgedOnce) {
     Outcome late = Check(File::ArrivesWithItsRow, {row}, true);
     EXPECT_EQ(late.problems, Strings{});
     EXPECT_EQ(late.removed, Strings{});
+    // A path out of the tree names no file of the archive: not removed.
+    const catalog::FileListRow outside{"STA1", k143045,        1.0,
+                                       "SHZ",  100.0000000001, "STA1/../../etc"};
+    Outcome escapes = Check(File::Absent, {outside}, true);
+    EXPECT_EQ(escapes.problems, Strings{Seen(CheckProblemKind::BadName, outside.path)});
+    EXPECT_EQ(escapes.removed, Strings{});
     EXPECT_THROW(Check(File::Present, {other, row}, false), std::runtime_error)
         << "rows out of order";
 }
