@@ -62,7 +62,7 @@ Outcome Check(File file, const std::vector<catalog::FileListRow>& rows, bool fix
     return outcome;
 }
 
-TEST(ArchiveCheck, SecondRowsOfAPathAndFilesWrittenMeanwhileAreJudgedOnce) {
+TEST(ArchiveCheck, EachRowIsJudgedOnceAndRemovedOnlyWhenItsFileIsGone) {
     const catalog::FileListRow row{"STA1", k143045, 1.0, "SHZ", 100.0000000001, kPath};
     const catalog::FileListRow other{"STA1", k143045,        1.0,
                                      "SHN",  100.0000000001, "STA1/1529112007/150000-29112007.SHN"};
