@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/kelvaron_settings.h"
+
 namespace cli {
 
 const char* const kBatchUsage =
@@ -11,12 +13,10 @@ const char* const kBatchUsage =
     "FILE...\n"
     "Works in the current directory with ./kelvaron.ini; tvx.ini is $TVX_INI or /etc/tvx.ini.\n"
     "Exit status: 0 all converted, 1 a file or channel failed or the run was stopped,\n"
-    "2 usage or catalogue error.\n";
+    "2 usage or catalogue error. A summary line on stderr ends every run; -v (--verbose) adds\n"
+    "one line per recording, --dry-run prints the plan and writes nothing.\n";
 
 namespace {
-
-// Channel list texts hold at most 15 characters, as the dialog's list does.
-constexpr std::size_t kChannelItemChars = 15;
 
 std::vector<std::string> SplitNames(std::string_view text) {
     std::vector<std::string> names;
@@ -48,6 +48,14 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
     bool optionsEnded = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         std::string arg = args[i];
+        if (!optionsEnded && (arg == "-v" || arg == "--verbose")) {
+            o.verbose = true;
+            continue;
+        }
+        if (!optionsEnded && arg == "--dry-run") {
+            o.dryRun = true;
+            continue;
+        }
         if (optionsEnded || arg.size() < 2 || arg.rfind("--", 0) != 0) {
             operands.push_back(arg);
             continue;
@@ -82,7 +90,7 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
             std::vector<std::string> names = SplitNames(value);
             if (names.empty()) return {o, "--channels names no channel"};
             for (std::string& n : names)
-                if (n.size() > kChannelItemChars) n.resize(kChannelItemChars);
+                n = platform::CutText(std::move(n), platform::kChannelNameChars);
             o.channels = std::move(names);
         } else if (name == "--stations" && !window) {
             std::vector<std::string> names = SplitNames(value);

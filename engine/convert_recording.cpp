@@ -6,31 +6,11 @@
 
 #include "engine/data_block.h"
 #include "engine/recorder_header.h"
-#include "engine/run_control.h"
 #include "engine/trace_writer.h"
+#include "platform/operator_texts.h"
 
 namespace engine {
 namespace {
-
-// The channel list's column-0 texts are read into a 16-byte buffer.
-constexpr std::size_t kChannelItemChars = 15;
-
-struct ChannelItem {
-    bool checked;
-    std::string text;
-};
-
-// The list cannot change during a run (it is locked), so one read serves the file.
-std::vector<ChannelItem> ReadChannelItems(FrontEnd& dialog) {
-    std::vector<ChannelItem> items;
-    const int count = dialog.ChannelItemCount();
-    for (int i = 0; i < count; ++i) {
-        std::string text = dialog.ChannelItemText(i);
-        if (text.size() > kChannelItemChars) text.resize(kChannelItemChars);
-        items.push_back({dialog.IsChannelItemChecked(i), std::move(text)});
-    }
-    return items;
-}
 
 bool Matches(const ChannelItem& item, const std::string& name) {
     return item.checked && !item.text.empty() && item.text == name;
@@ -50,28 +30,43 @@ bool AnyChannelTicked(platform::IniFile& header, const std::vector<std::int32_t>
 class ChannelDispatch {
 public:
     ChannelDispatch(platform::IniFile& header, const std::string& station, double start,
-                    const StreamHeader& stream, const DataBlock& block, FrontEnd& dialog,
-                    RecordingOutputs& outputs)
+                    const StreamHeader& stream, const DataBlock& block, RunContext& run)
         : header_(header),
           station_(station),
           start_(start),
           stream_(stream),
           block_(block),
-          dialog_(dialog),
-          outputs_(outputs) {}
+          run_(run) {}
 
     // False when a stop request ends the walk.
     bool Write(const std::string& channelName, std::int32_t channel, std::int32_t position) {
-        if (StopRequested()) return false;
-        const std::int32_t gain = ChannelGainFactor(channel, header_);
+        if (run_.StopRequested()) return false;
+        ChannelTrace trace;
+        trace.data = block_.bytes.get();
+        trace.dataSize = block_.size;
+        trace.start = start_;
+        trace.channel = channelName;
+        trace.station = station_;
+        trace.channelPosition = position;
+        trace.recordSeconds = stream_.recordSeconds;
+        trace.channelCount = stream_.channelCount;
+        trace.gainFactor = ChannelGainFactor(channel, header_);
         try {
-            outputs_.WriteChannelTrace(block_.bytes.get(), block_.size, start_, channelName,
-                                       station_, position, stream_.recordSeconds,
-                                       stream_.channelCount, gain);
+            const WrittenTrace written = run_.outputs.WriteChannelTrace(trace);
             ++written_;
+            ++run_.summary.traces;
+            run_.summary.bytesOut += written.bytes;
+            run_.lastTraceFailed = false;
+            run_.observer.TraceWritten(written.catalogPath);
         } catch (const TraceFileError& e) {
-            dialog_.ShowMessage(e.what(), platform::kApplicationTitle,
-                                platform::MessageIcon::Error);
+            ++run_.summary.traceFailures;
+            RunMessage message;
+            message.text = e.what();
+            message.detail = platform::texts::RecordingDetail(station_, header_.path());
+            message.caption = platform::kApplicationTitle;
+            message.repeated = run_.lastTraceFailed;
+            run_.lastTraceFailed = true;
+            run_.observer.ShowMessage(message);
         }
         return true;
     }
@@ -83,37 +78,39 @@ private:
     double start_;
     const StreamHeader& stream_;
     const DataBlock& block_;
-    FrontEnd& dialog_;
-    RecordingOutputs& outputs_;
+    RunContext& run_;
     int written_ = 0;
 };
 
 }  // namespace
 
-int ConvertRecording(const std::string& station, platform::IniFile& header, FrontEnd& dialog,
-                     RecordingOutputs& outputs) {
+RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile& header,
+                                  RunContext& run) {
     const std::string name = ReadStationName(header);
-    if (name.empty() || name != station) return 0;
+    if (name.empty()) return {false, SkipReason::NoNameDateTime};
+    if (name != station) return {false, SkipReason::OtherStation};
     const std::optional<RecordingSpan> span = ReadRecordingSpan(header);
-    if (!span) return 0;
+    if (!span) return {false, SkipReason::NoNameDateTime};
     const StreamHeader stream = ReadStreamHeader(header);
     // The list holds at most 64 items, so N_CH cannot make the walk long.
     const std::vector<std::int32_t> channels =
         ListedChannels(stream.channelList, stream.channelCount);
 
-    const std::vector<ChannelItem> items = ReadChannelItems(dialog);
+    const std::vector<ChannelItem>& items = run.channels;
     const bool filter = !items.empty();
-    if (filter && (stream.channelCount < 1 || !AnyChannelTicked(header, channels, items))) return 0;
+    if (filter && (stream.channelCount < 1 || !AnyChannelTicked(header, channels, items)))
+        return {false, SkipReason::NoTickedChannel};
 
     if (stream.trigger) {
         if (const std::optional<double> eventTime = ReadEventTime(header))
-            outputs.RegisterEvent(name, *eventTime);
+            run.outputs.RegisterEvent(name, *eventTime);
     }
 
     const std::optional<DataBlock> block = ReadDataBlock(header.path(), stream.dataOffset);
-    if (!block) return 0;
+    if (!block) return {false, SkipReason::Unreadable};
+    run.summary.bytesIn += block->size;
 
-    ChannelDispatch dispatch(header, station, span->start, stream, *block, dialog, outputs);
+    ChannelDispatch dispatch(header, station, span->start, stream, *block, run);
     for (std::size_t p = 0; p < channels.size(); ++p) {
         const std::int32_t k = channels[p];
         const std::string channelName = ReadChannelName(header, k);
@@ -121,16 +118,18 @@ int ConvertRecording(const std::string& station, platform::IniFile& header, Fron
         bool go = true;
         if (filter) {
             // A name ticked in two items is converted twice, under each item's text.
-            for (const ChannelItem& item : items)
-                if (go && Matches(item, channelName))
-                    go = dispatch.Write(item.text, k, static_cast<std::int32_t>(p));
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (!go || !Matches(items[i], channelName)) continue;
+                run.itemCarried[i] = true;
+                go = dispatch.Write(items[i].text, k, static_cast<std::int32_t>(p));
+            }
         } else {
             go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));
         }
         if (!go) break;
     }
-    dialog.RecordingConverted(header.path(), block->size, dispatch.written());
-    return 1;
+    run.observer.RecordingConverted(header.path(), dispatch.written());
+    return {true, SkipReason::Unreadable};
 }
 
 }  // namespace engine

@@ -1,11 +1,20 @@
 // Where ConvertRecording sends a recording's results: by default the event
-// table and the trace writer; tests and the fuzz target put their own here.
+// table and the trace writer; a dry run, tests and the fuzz target put their
+// own here.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "engine/trace_conversion.h"
+
 namespace engine {
+
+// A trace file that was written (or would be).
+struct WrittenTrace {
+    std::string catalogPath;  // relative to the data directory
+    std::int64_t bytes = 0;
+};
 
 class RecordingOutputs {
 public:
@@ -13,13 +22,13 @@ public:
     // As RegisterEvent of the event table.
     virtual void RegisterEvent(const std::string& station, double eventStart) = 0;
     // As WriteChannelTrace: TraceFileError for a file failure, database errors pass.
-    virtual void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
-                                   const std::string& channel, const std::string& station,
-                                   std::int32_t channelPosition, std::int32_t recordSeconds,
-                                   std::int32_t channelCount, std::int32_t gainFactor) = 0;
+    virtual WrittenTrace WriteChannelTrace(const ChannelTrace& trace) = 0;
 };
 
 // The event table and the trace writer on theDatabase.
 RecordingOutputs& CatalogueOutputs();
+// The same decisions without a file or a row: each trace's path is planned
+// from tvx.ini's data directory, nothing is written (the dry run).
+RecordingOutputs& PlanOutputs();
 
 }  // namespace engine

@@ -41,12 +41,17 @@ TraceStart PlaceStart(double start) {
 
 }  // namespace
 
-TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& settings) {
+TraceLocation PlanTraceFile(const ChannelTrace& trace, const TraceSettings& settings) {
     RefuseUnsafeNames(trace);
     const TraceStart start = PlaceStart(trace.start);
     const TraceLocation location = ComposeTraceLocation(WithTrailingSeparator(settings.dataDir),
                                                         trace.station, trace.channel, start);
     if (!FitsPathLimit(location)) throw TraceOpenError(location.fileNamePart);
+    return location;
+}
+
+TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& settings) {
+    const TraceLocation location = PlanTraceFile(trace, settings);
 
     const std::int64_t size = trace.data != nullptr ? std::max<std::int64_t>(trace.dataSize, 0) : 0;
     const RecordLayout layout = ComputeRecordLayout(TraceRate(trace.data, size), size,
@@ -73,6 +78,8 @@ TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& sett
     row.rate = layout.rate;
     row.gain = settings.useGain ? trace.gainFactor : 1;
     row.catalogPath = location.catalogPath;
+    row.fileBytes =
+        kTraceHeaderSize + static_cast<std::int64_t>(samples.size() * sizeof(std::int16_t));
     return row;
 }
 

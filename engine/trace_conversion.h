@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/trace_naming.h"
 #include "engine/trace_settings.h"
 
 namespace engine {
@@ -30,7 +31,12 @@ struct TraceFileRow {
     double rate = 0;  // unrounded
     std::int32_t gain = 1;
     std::string catalogPath;
+    std::int64_t fileBytes = 0;  // header and samples
 };
+
+// Where the trace would be written; raises TraceFileError for a name or a
+// start that cannot make a path. Writes nothing (the dry run's plan).
+TraceLocation PlanTraceFile(const ChannelTrace& trace, const TraceSettings& settings);
 
 // Raises TraceFileError and then has written nothing under the final name.
 TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& settings);

@@ -18,11 +18,16 @@ void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double s
     trace.recordSeconds = recordSeconds;
     trace.channelCount = channelCount;
     trace.gainFactor = gainFactor;
+    WriteChannelTrace(trace);
+}
 
+engine::TraceFileRow WriteChannelTrace(const engine::ChannelTrace& trace) {
     // Settings are read anew for every trace: the operator may change them
     // between runs without restarting.
-    const engine::TraceFileRow row = WriteTraceFile(trace, engine::ReadTraceSettings(station));
+    const engine::TraceFileRow row =
+        WriteTraceFile(trace, engine::ReadTraceSettings(trace.station));
     // Only a complete file on disk gets its row; a catalogue error passes on.
     RegisterTraceFile(row.station, row.start, row.duration, row.channel, row.rate, row.gain,
                       row.catalogPath);
+    return row;
 }

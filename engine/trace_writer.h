@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/trace_conversion.h"
+
 // A trace file could not be created or written; what() is the operator's message.
 class TraceFileError : public std::runtime_error {
 public:
@@ -21,3 +23,6 @@ void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double s
                        const std::string& channel, const std::string& station,
                        std::int32_t channelPosition, std::int32_t recordSeconds,
                        std::int32_t channelCount, std::int32_t gainFactor);
+
+// The same for a trace already put together; returns the row it registered.
+engine::TraceFileRow WriteChannelTrace(const engine::ChannelTrace& trace);
