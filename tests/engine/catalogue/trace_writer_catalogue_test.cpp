@@ -10,7 +10,7 @@
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
-#include "trace_test_support.h"
+#include "tests/engine/trace_test_support.h"
 
 namespace {
 

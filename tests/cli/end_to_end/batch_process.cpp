@@ -1,4 +1,4 @@
-#include "tests/cli/batch_process.h"
+#include "tests/cli/end_to_end/batch_process.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
