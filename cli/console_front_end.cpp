@@ -82,8 +82,7 @@ void ConsoleFrontEnd::DrawProgress(bool force) {
     const auto now = std::chrono::steady_clock::now();
     if (!force && lineShown_ && now - lastDraw_ < std::chrono::milliseconds(200)) return;
     lastDraw_ = now;
-    std::fprintf(err_, "\r\033[Kфайлов: %d, конвертировано: %d, трасс: %d", scanned_, converted_,
-                 traces_);
+    std::fprintf(err_, "\r\033[K%s", texts::ConsoleProgress(scanned_, converted_, traces_).c_str());
     std::fflush(err_);
     lineShown_ = true;
 }

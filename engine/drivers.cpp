@@ -45,7 +45,9 @@ void ShowInputError(RunContext& run, std::string text) {
 }
 
 // An error that ended a file's work (file run) or a station's (time-window
-// run): the error's own text, and where it happened.
+// run): the error's own text, and where it happened. Both callers go on with
+// the next file or station right after it: the place to re-open a catalogue
+// whose connection was lost.
 void ReportError(RunContext& run, const std::exception& e, const std::string& station,
                  const std::string& path) {
     if (dynamic_cast<const catalog::DatabaseError*>(&e))

@@ -68,6 +68,14 @@ std::string PlanSkip(const std::string& path, const char* reason, bool dryRun) {
     return (dryRun ? "пропустить " : "пропущен ") + path + ": " + reason;
 }
 
+std::string FreeSpace(unsigned long long mebibytes) {
+    return Format("Доступно %llu Мб", mebibytes);
+}
+
+std::string ConsoleProgress(int entries, int converted, int traces) {
+    return Format("файлов: %d, конвертировано: %d, трасс: %d", entries, converted, traces);
+}
+
 std::string ProgressText(int entry, int entries, int station, int stations) {
     if (stations > 0) return Format("%d/%d, станция %d/%d", entry, entries, station, stations);
     return Format("файл %d/%d", entry, entries);
