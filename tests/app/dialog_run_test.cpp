@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTest>
 #include <cstdio>
 #include <filesystem>
@@ -115,6 +116,7 @@ TEST_P(DialogRunTest, TimeWindowRunWritesTracesLocksTheControlsAndClearsTheStatu
         QStringLiteral("Просмотрено 5, конвертировано 3, пропущено 2, трасс 9")))
         << d.CurrentFileText().toStdString();
     EXPECT_TRUE(d.FreeSpaceText().startsWith(QStringLiteral("Доступно ")));
+    EXPECT_FALSE(d.findChild<QProgressBar*>()->isVisible());
     EXPECT_TRUE(env_->messages.empty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -219,6 +221,14 @@ TEST_P(DialogRunTest, ClosingDuringARunWaitsForItAndLeavesNoPartialFile) {
     QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
     ASSERT_TRUE(app_testing::WaitFor([&] { return !TraceFiles().empty(); }));
     ASSERT_TRUE(d.IsRunActive()) << "the run ended before the window could be closed";
+    // The status bar shows how far the run is: entries of KRV, the second of two stations.
+    const auto* bar = d.findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    // The worker's events are carried out as the dialog's loop gets to them.
+    EXPECT_TRUE(app_testing::WaitFor(
+        [&] { return bar->format().endsWith(QStringLiteral("/60, станция 2/2")); }, 5000))
+        << bar->format().toStdString();
 
     d.close();  // returns once the run has stopped
 
