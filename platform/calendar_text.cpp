@@ -21,7 +21,7 @@ int ScanStartText(std::string_view text, CalendarFields& f) {
     return read < 0 ? 0 : read;
 }
 
-bool IsLeapYear(int year) { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
+bool IsLeapYear(long long year) { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
 
 int DaysInMonth(int year, int month) {
     static constexpr std::array<int, 12> kLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

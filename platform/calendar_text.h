@@ -26,7 +26,8 @@ std::string FormatStartText(const CalendarFields& fields);
 // fields were read (0..6).
 int ScanStartText(std::string_view text, CalendarFields& fields);
 
-bool IsLeapYear(int year);
+// Gregorian; 64-bit, as the epoch arithmetic carries months into far years.
+bool IsLeapYear(long long year);
 // Days of month 1..12 of year; 0 for any other month.
 int DaysInMonth(int year, int month);
 
