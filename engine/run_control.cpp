@@ -14,10 +14,11 @@ bool RunWorker::Start(RunRequest request, RunObserver& observer, RecordingOutput
     if (active_.load()) return false;
     Join();  // the last run's thread, already past its last event
     active_ = true;
+    stop_ = std::stop_source();
     try {
         thread_ = std::jthread(
-            [this, request = std::move(request), &observer, &outputs](std::stop_token stop) {
-                RunConversion(request, observer, outputs, std::move(stop));
+            [this, request = std::move(request), &observer, &outputs, stop = stop_.get_token()] {
+                RunConversion(request, observer, outputs, stop);
                 active_ = false;
             });
     } catch (const std::system_error&) {
@@ -27,13 +28,9 @@ bool RunWorker::Start(RunRequest request, RunObserver& observer, RecordingOutput
     return true;
 }
 
-void RunWorker::RequestStop() {
-    if (thread_.joinable()) thread_.request_stop();
-}
+void RunWorker::RequestStop() { stop_.request_stop(); }
 
-bool RunWorker::StopRequested() const {
-    return thread_.joinable() && thread_.get_stop_token().stop_requested();
-}
+bool RunWorker::StopRequested() const { return stop_.stop_requested(); }
 
 void RunWorker::Join() {
     if (thread_.joinable()) thread_.join();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <stop_token>
 #include <thread>
 
 #include "engine/drivers.h"
@@ -26,12 +27,15 @@ public:
     void RequestStop();
     bool StopRequested() const;
     // The stop token of the run in progress (for waits inside its events).
-    std::stop_token StopToken() const { return thread_.get_stop_token(); }
+    std::stop_token StopToken() const { return stop_.get_token(); }
     // Waits until the worker's thread has ended (at once when there is none).
     void Join();
 
 private:
     std::atomic<bool> active_{false};
+    // Made before the thread starts, so that the run itself may ask to stop
+    // from its very first event.
+    std::stop_source stop_;
     std::jthread thread_;
 };
 
