@@ -50,8 +50,9 @@ void ConsoleFrontEnd::SourceDirectoryUnreadable(const std::string& station,
 
 void ConsoleFrontEnd::RunFinished(const engine::RunSummary& summary) {
     if (options_.progress) DrawProgress(true);
-    for (const std::string& channel : summary.channelsNotCarried)
-        Print(std::string(texts::kWarningCaption) + ": " + texts::ChannelNotCarried(channel));
+    if (!options_.quiet)
+        for (const std::string& channel : summary.channelsNotCarried)
+            Print(std::string(texts::kWarningCaption) + ": " + texts::ChannelNotCarried(channel));
     Print(engine::SummaryLine(summary));
 }
 
