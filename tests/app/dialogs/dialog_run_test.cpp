@@ -11,7 +11,7 @@
 #include <set>
 
 #include "app/channel_list.h"
-#include "tests/app/dialog_environment.h"
+#include "tests/app/dialogs/dialog_environment.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/recorder_generator.h"

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/channel_list.h"
-#include "tests/app/dialog_environment.h"
+#include "tests/app/dialogs/dialog_environment.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 

@@ -21,7 +21,7 @@
 #include "app/channel_list.h"
 #include "engine/drivers.h"
 #include "res/dialog_units.h"
-#include "tests/app/dialog_environment.h"
+#include "tests/app/dialogs/dialog_environment.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/app/dialog_environment.h"
+#include "tests/app/dialogs/dialog_environment.h"
 
 #include <QListWidget>
 #include <QTest>
