@@ -30,6 +30,7 @@
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
+#include "platform/text_encoding.h"
 #include "res/dialog_templates.h"
 #include "res/dialog_units.h"
 #include "res/resource_table.h"
@@ -249,8 +250,8 @@ void CConverterDlg::AddStation(const std::string& name8) {
 std::string CConverterDlg::StationText8(int row) const {
     const QListWidgetItem* item = m_listStations->item(row);
     if (!item) return {};
-    return platform::CutText(item->data(kStationRawRole).toByteArray().toStdString(),
-                             platform::kStationNameChars);
+    return platform::CutText8(item->data(kStationRawRole).toByteArray().toStdString(),
+                              platform::kStationNameChars);
 }
 
 int CConverterDlg::SelectedStationCount() const {
@@ -304,7 +305,7 @@ void CConverterDlg::FillChannelList() {
         for (const StationChannel& c : ListStationChannels(station)) {
             char rate[64];
             std::snprintf(rate, sizeof rate, "%.3f", c.sps);
-            m_listChannels->InsertItem(0, platform::CutText(c.chan, platform::kChannelNameChars));
+            m_listChannels->InsertItem(0, platform::CutText8(c.chan, platform::kChannelNameChars));
             m_listChannels->SetItemText(0, 1, QString::fromLatin1(rate));
             m_listChannels->SetItemState(0, app::kStateChecked, app::kStateMask);
         }
@@ -378,9 +379,9 @@ void CConverterDlg::OnCancel() {
     StopRun();
     const std::string path = platform::KelvaronIniPath();
     platform::WriteIniString(path, "KELVARON", "TIME",
-                             platform::CutText(app::ToText8(m_editStart->text()), 31));
+                             platform::CutText8(app::ToText8(m_editStart->text()), 31));
     platform::WriteIniString(path, "KELVARON", "TIMEQTY",
-                             platform::CutText(app::ToText8(m_editDuration->text()), 31));
+                             platform::CutText8(app::ToText8(m_editDuration->text()), 31));
     QDialog::done(QDialog::Rejected);
 }
 

@@ -26,6 +26,7 @@
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
 #include "platform/operator_texts.h"
+#include "platform/text_encoding.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -146,7 +147,7 @@ engine::RunRequest CConverterDlg::BuildRequest(engine::RunMode mode) const {
     request.duration = app::ToText8(m_editDuration->text());
     for (int i = 0; i < m_listChannels->GetItemCount(); ++i)
         request.channels.push_back(
-            {platform::CutText(m_listChannels->GetItemText8(i), platform::kChannelNameChars),
+            {platform::CutText8(m_listChannels->GetItemText8(i), platform::kChannelNameChars),
              IsChannelItemChecked(i)});
     return request;
 }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/kelvaron_settings.h"
+#include "platform/text_encoding.h"
 
 namespace cli {
 
@@ -11,10 +12,12 @@ const char* const kBatchUsage =
     "                             [--channels NAME,NAME...] [--quiet] [STATION...]\n"
     "       kelvaron-batch files [--stations NAME,NAME...] [--channels NAME,NAME...] [--quiet] "
     "FILE...\n"
+    "       kelvaron-batch check [--fix] [STATION...]\n"
     "Works in the current directory with ./kelvaron.ini; tvx.ini is $TVX_INI or /etc/tvx.ini.\n"
     "Exit status: 0 all converted, 1 a file or channel failed or the run was stopped,\n"
-    "2 usage or catalogue error. A summary line on stderr ends every run; -v (--verbose) adds\n"
-    "one line per recording, --dry-run prints the plan and writes nothing.\n";
+    "2 usage or catalogue error. check: 0 everything agrees, 1 something does not.\n"
+    "A summary line on stderr ends every run; -v (--verbose) adds one line per recording,\n"
+    "--dry-run prints the plan and writes nothing.\n";
 
 namespace {
 
@@ -90,7 +93,7 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
             std::vector<std::string> names = SplitNames(value);
             if (names.empty()) return {o, "--channels names no channel"};
             for (std::string& n : names)
-                n = platform::CutText(std::move(n), platform::kChannelNameChars);
+                n = platform::CutText8(std::move(n), platform::kChannelNameChars);
             o.channels = std::move(names);
         } else if (name == "--stations" && !window) {
             std::vector<std::string> names = SplitNames(value);

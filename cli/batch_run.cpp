@@ -1,23 +1,24 @@
 #include "cli/batch_run.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <thread>
 
 #include "catalog/catalogue.h"
 #include "cli/batch_options.h"
+#include "cli/check_command.h"
 #include "cli/console_front_end.h"
 #include "engine/run_control.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
 #include "platform/operator_texts.h"
 #include "platform/station_order.h"
+#include "platform/text_encoding.h"
 
 namespace cli {
 namespace {
@@ -39,14 +40,7 @@ int Refuse(const std::string& text) {
 }
 
 // Set by a stop signal: the run did not get to convert all it was asked for.
-volatile std::sig_atomic_t stopSignalled = 0;
-
-// Ctrl-C and SIGTERM end the run after the trace file in hand; a second
-// signal ends the process at once.
-void OnStopSignal(int signal) {
-    stopSignalled = 1;
-    std::signal(signal, SIG_DFL);
-}
+bool stopSignalled = false;
 
 // The stations named on the command line as kelvaron.ini lists them, or an
 // exit status for one it does not list.
@@ -58,7 +52,7 @@ std::optional<int> TakeListedStations(const std::vector<std::string>& named,
             return platform::StationEquals(s, name);
         });
         if (it == listed.end()) return Refuse(texts::StationNotListed(name));
-        taken.push_back(platform::CutText(*it, platform::kStationNameChars));
+        taken.push_back(platform::CutText8(*it, platform::kStationNameChars));
     }
     return std::nullopt;
 }
@@ -74,7 +68,7 @@ std::optional<int> Prepare(const BatchOptions& options, engine::RunRequest& requ
             return status;
     } else {
         for (const std::string& s : settings.stations)
-            request.stations.push_back(platform::CutText(s, platform::kStationNameChars));
+            request.stations.push_back(platform::CutText8(s, platform::kStationNameChars));
     }
     if (request.stations.empty()) return UsageError("no station given and none in kelvaron.ini");
     for (const std::string& name : options.channels.value_or(std::vector<std::string>{}))
@@ -103,14 +97,28 @@ std::optional<int> Prepare(const BatchOptions& options, engine::RunRequest& requ
     return std::nullopt;
 }
 
-// Runs the request on a worker and passes a stop signal on to it.
+// Runs the request on a worker. Ctrl-C and SIGTERM end the run after the
+// trace file in hand; a second signal ends the process at once. The signals
+// are taken by this thread alone (the worker inherits them blocked), so the
+// stop is asked for outside a signal handler and without delay.
 void RunToTheEnd(const engine::RunRequest& request, engine::RunObserver& observer,
                  engine::RecordingOutputs& outputs) {
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stops, nullptr);
     engine::RunWorker worker;
-    if (!worker.Start(request, observer, outputs)) return;
-    while (worker.Active()) {
-        if (stopSignalled) worker.RequestStop();
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const bool started = worker.Start(request, observer, outputs);
+    const timespec tick{0, 20 * 1000 * 1000};
+    while (started && worker.Active()) {
+        if (sigtimedwait(&stops, nullptr, &tick) < 0) continue;
+        stopSignalled = true;
+        worker.RequestStop();
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+        pthread_sigmask(SIG_UNBLOCK, &stops, nullptr);
+        break;
     }
     worker.Join();
 }
@@ -118,6 +126,8 @@ void RunToTheEnd(const engine::RunRequest& request, engine::RunObserver& observe
 }  // namespace
 
 int RunBatch(const std::vector<std::string>& args) {
+    if (!args.empty() && args[0] == "check")
+        return RunCheck(std::vector<std::string>(args.begin() + 1, args.end()));
     const ParsedOptions parsed = ParseBatchOptions(args);
     if (!parsed.error.empty()) return UsageError(parsed.error);
     const BatchOptions& options = parsed.options;
@@ -146,8 +156,6 @@ int RunBatch(const std::vector<std::string>& args) {
         });
     if (!OpenCatalogue(sink)) return kExitUsage;
 
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
     RunToTheEnd(request, front,
                 options.dryRun ? engine::PlanOutputs() : engine::CatalogueOutputs());
     theDatabase.Close();

@@ -8,12 +8,16 @@
 #include "engine/recorder_header.h"
 #include "engine/trace_writer.h"
 #include "platform/operator_texts.h"
+#include "platform/text_encoding.h"
 
 namespace engine {
 namespace {
 
+// The list shows the catalogue's names (UTF-8); the header may hold the same
+// name in code page 1251: both are compared as the one rule reads them.
 bool Matches(const ChannelItem& item, const std::string& name) {
-    return item.checked && !item.text.empty() && item.text == name;
+    return item.checked && !item.text.empty() &&
+           platform::Text8ToUtf8(item.text) == platform::Text8ToUtf8(name);
 }
 
 bool AnyChannelTicked(platform::IniFile& header, const std::vector<std::int32_t>& channels,
@@ -117,11 +121,13 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
         if (channelName.empty()) continue;
         bool go = true;
         if (filter) {
-            // A name ticked in two items is converted twice, under each item's text.
+            // A name ticked in two items is converted twice. The item's text
+            // is this name, perhaps in the catalogue's encoding: the trace
+            // keeps the recording's own bytes.
             for (std::size_t i = 0; i < items.size(); ++i) {
                 if (!go || !Matches(items[i], channelName)) continue;
                 run.itemCarried[i] = true;
-                go = dispatch.Write(items[i].text, k, static_cast<std::int32_t>(p));
+                go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));
             }
         } else {
             go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));

@@ -13,6 +13,7 @@
 #include "engine/convert_recording.h"
 #include "engine/date_time.h"
 #include "engine/driver_bodies.h"
+#include "engine/lost_catalogue.h"
 #include "engine/recorder_header.h"
 #include "engine/recorder_text.h"
 #include "platform/ini_file.h"
@@ -45,9 +46,7 @@ void ShowInputError(RunContext& run, std::string text) {
 }
 
 // An error that ended a file's work (file run) or a station's (time-window
-// run): the error's own text, and where it happened. Both callers go on with
-// the next file or station right after it: the place to re-open a catalogue
-// whose connection was lost.
+// run): the error's own text, and where it happened.
 void ReportError(RunContext& run, const std::exception& e, const std::string& station,
                  const std::string& path) {
     if (dynamic_cast<const catalog::DatabaseError*>(&e))
@@ -132,6 +131,8 @@ void ConvertSelectedFiles(RunContext& run) {
             Count(run, path, ConvertRecording(name, header, run));
         } catch (const std::exception& e) {
             ReportError(run, e, name, path);
+            // A lost catalogue is opened again before the next file.
+            if (!CatalogueUsableAfter(e, run.observer)) break;
         }
     }
 }
@@ -159,6 +160,8 @@ void ConvertWindowThread(RunContext& run) {
         } catch (const std::exception& e) {
             run.observer.StationFinished(station, false);
             ReportError(run, e, station, run.pathInWork);
+            // A lost catalogue is opened again before the next station.
+            if (!CatalogueUsableAfter(e, run.observer)) break;
             continue;
         }
         run.observer.StationFinished(station, completed);

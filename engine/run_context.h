@@ -11,6 +11,7 @@
 #include "engine/run_request.h"
 #include "engine/run_summary.h"
 #include "platform/kelvaron_settings.h"
+#include "platform/text_encoding.h"
 
 namespace engine {
 
@@ -43,7 +44,7 @@ struct RunContext {
 private:
     static std::vector<ChannelItem> CutItems(std::vector<ChannelItem> items) {
         for (ChannelItem& item : items)
-            item.text = platform::CutText(std::move(item.text), platform::kChannelNameChars);
+            item.text = platform::CutText8(std::move(item.text), platform::kChannelNameChars);
         return items;
     }
 };

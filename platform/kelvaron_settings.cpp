@@ -8,11 +8,6 @@
 
 namespace platform {
 
-std::string CutText(std::string text, std::size_t chars) {
-    if (text.size() > chars) text.resize(chars);
-    return text;
-}
-
 KelvaronSettings ReadKelvaronSettings(const std::string& kelvaronIni) {
     IniFile ini(kelvaronIni);
     KelvaronSettings settings;

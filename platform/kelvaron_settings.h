@@ -16,9 +16,6 @@ inline constexpr std::size_t kStationNameChars = 31;
 // The channel list's column-0 texts (and the batch's --channels names).
 inline constexpr std::size_t kChannelNameChars = 15;
 
-// The text cut to at most chars bytes.
-std::string CutText(std::string text, std::size_t chars);
-
 struct KelvaronSettings {
     // STA0..STA(NSTA-1) of [KELVARON], empty ones left out, in station order.
     std::vector<std::string> stations;

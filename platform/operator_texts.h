@@ -30,6 +30,9 @@ std::string UnreadableSourceDirectory(const std::string& station, const std::str
 std::string StationNotListed(const std::string& station);
 // A --channels name that no converted recording carries.
 std::string ChannelNotCarried(const std::string& channel);
+// The catalogue's connection was lost and could not be opened again.
+inline constexpr const char* kCatalogueLost =
+    "Связь с базой данных потеряна и не восстановлена, конвертирование остановлено";
 // Asked when a trace-file failure repeats: stop the run?
 inline constexpr const char* kStopAfterRepeatedFailure =
     "Та же ошибка повторяется. Остановить конвертирование?";

@@ -1,6 +1,6 @@
 // The one order and the one case-blind comparison of station names, for the
 // dialog's list box and the batch command alike. Names are 8-bit texts
-// (platform/text8.h); Latin and Cyrillic letters compare without regard to
+// (platform/text_encoding.h); Latin and Cyrillic letters compare without regard to
 // case, and Ё sorts right after Е, as in the Russian alphabet.
 #pragma once
 

@@ -14,7 +14,7 @@
 #include "engine/date_time.h"
 #include "engine/run_summary.h"
 #include "engine/trace_writer.h"
-#include "platform/text8.h"
+#include "platform/text_encoding.h"
 #include "tests/engine/engine_fakes.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "platform/text8.h"
+#include "platform/text_encoding.h"
 
 #include <cstdint>
 
@@ -21,15 +21,18 @@ constexpr char16_t kCp1251High[128] = {
 
 bool IsContinuation(std::uint8_t b) { return (b & 0xC0) == 0x80; }
 
-// The code point of the valid sequence at p[i], whose length goes to `length`.
-char32_t DecodeOne(const std::uint8_t* p, std::size_t& length) {
-    const std::uint8_t b = p[0];
-    if (b < 0x80) return length = 1, b;
-    const int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : 1;
-    char32_t cp = b & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (p[k] & 0x3F);
-    length = static_cast<std::size_t>(extra) + 1;
-    return cp;
+// Every code point of the table lies in the Basic Multilingual Plane.
+void AppendUtf8(std::string& out, char16_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
 }
 
 }  // namespace
@@ -67,22 +70,33 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::u32string DecodeCp1251(std::string_view bytes) {
-    std::u32string text;
-    text.reserve(bytes.size());
+std::string Cp1251ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
     for (char c : bytes) {
         const auto b = static_cast<std::uint8_t>(c);
-        text.push_back(b < 0x80 ? char32_t(b) : char32_t(kCp1251High[b - 0x80]));
+        AppendUtf8(out, b < 0x80 ? char16_t(b) : kCp1251High[b - 0x80]);
     }
-    return text;
+    return out;
 }
 
-std::u32string DecodeText8(std::string_view bytes) {
-    if (!IsValidUtf8(bytes)) return DecodeCp1251(bytes);
-    std::u32string text;
-    const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    for (std::size_t i = 0, length = 0; i < bytes.size(); i += length)
-        text.push_back(DecodeOne(p + i, length));
+std::string Text8ToUtf8(std::string_view bytes) {
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    return Cp1251ToUtf8(bytes);
+}
+
+std::string CutText8(std::string text, std::size_t chars) {
+    if (text.size() <= chars) return text;
+    if (!IsValidUtf8(text)) {
+        text.resize(chars);
+        return text;
+    }
+    std::size_t end = 0;
+    for (std::size_t seen = 0; end < text.size(); ++end) {
+        if (IsContinuation(static_cast<std::uint8_t>(text[end]))) continue;
+        if (seen++ == chars) break;
+    }
+    text.resize(end);
     return text;
 }
 

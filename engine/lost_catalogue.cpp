@@ -1,0 +1,22 @@
+#include "engine/lost_catalogue.h"
+
+#include <string>
+
+#include "catalog/catalogue.h"
+#include "catalog/connection_loss.h"
+#include "platform/operator_texts.h"
+
+namespace engine {
+
+const char* const kCatalogueLostText = platform::texts::kCatalogueLost;
+
+bool CatalogueUsableAfter(const std::exception& error, RunObserver& observer) {
+    const auto* database = dynamic_cast<const catalog::DatabaseError*>(&error);
+    if (!database || !catalog::IsConnectionLost(*database)) return true;
+    const std::string why = ReopenCatalogue();
+    if (why.empty()) return true;
+    observer.ShowMessage({kCatalogueLostText, why, platform::kApplicationTitle});
+    return false;
+}
+
+}  // namespace engine
