@@ -3,14 +3,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+#include <QProgressBar>
 #include <QShortcut>
 #include <QStatusBar>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/about_dlg.h"
@@ -23,8 +26,10 @@
 #include "controls/date_time_edit.h"
 #include "controls/duration_field.h"
 #include "controls/mask_edit.h"
+#include "engine/drivers.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
 #include "platform/text_encoding.h"
 #include "res/dialog_templates.h"
 #include "res/dialog_units.h"
@@ -37,10 +42,8 @@ namespace {
 constexpr int kStatusBarId = 59393;
 constexpr int kStationRawRole = Qt::UserRole;
 
-std::string Cut(std::string text, std::size_t chars) {
-    if (text.size() > chars) text.resize(chars);
-    return text;
-}
+constexpr std::size_t kFileDialogDirChars = 15999;
+constexpr int kProgressWidth = 150;
 
 // Shows the wait cursor while it lives.
 class WaitCursor {
@@ -62,7 +65,7 @@ CConverterDlg::CConverterDlg(QWidget* parent)
 
 CConverterDlg::~CConverterDlg() {
     // A dialog torn down some other way still must not leave a worker behind.
-    WaitForRunWhilePainting();
+    StopRun();
 }
 
 void CConverterDlg::CreateControls() {
@@ -75,45 +78,45 @@ void CConverterDlg::CreateControls() {
         const QString text = QString::fromUtf8(c.text);
         QWidget* w = nullptr;
         switch (c.id) {
-            case engine::kIdConvert:
+            case res::kIdConvert:
                 w = m_btnConvert = new widgets::CShadedIconButton(text, this);
                 m_btnConvert->setDefault(true);
                 connect(m_btnConvert, &QPushButton::clicked, this, &CConverterDlg::OnOK);
                 break;
-            case engine::kIdConvertFiles:
+            case res::kIdConvertFiles:
                 w = m_btnConvertFiles = new widgets::CShadedIconButton(text, this);
                 connect(m_btnConvertFiles, &QPushButton::clicked, this,
                         &CConverterDlg::OnConvertFiles);
                 break;
-            case engine::kIdExit:
+            case res::kIdExit:
                 w = m_btnExit = new widgets::CShadedIconButton(text, this);
                 connect(m_btnExit, &QPushButton::clicked, this, &CConverterDlg::OnCancel);
                 break;
-            case engine::kIdSelectAll:
+            case res::kIdSelectAll:
                 w = m_btnAll = new widgets::CShadedIconButton(text, this);
                 connect(m_btnAll, &QPushButton::clicked, this, &CConverterDlg::OnSelectAllStations);
                 break;
-            case engine::kIdClearStations:
+            case res::kIdClearStations:
                 w = m_btnNone = new widgets::CShadedIconButton(text, this);
                 connect(m_btnNone, &QPushButton::clicked, this, &CConverterDlg::OnClearStations);
                 break;
-            case engine::kIdStationList:
+            case res::kIdStationList:
                 w = m_listStations = new QListWidget(this);
                 m_listStations->setSelectionMode(QAbstractItemView::ExtendedSelection);
                 m_listStations->setContextMenuPolicy(Qt::PreventContextMenu);
                 connect(m_listStations, &QListWidget::itemSelectionChanged, this,
                         &CConverterDlg::OnSelchangeStations);
                 break;
-            case engine::kIdChannelList:
+            case res::kIdChannelList:
                 w = m_listChannels = new app::ChannelListView(this);
                 break;
-            case engine::kIdStartField:
+            case res::kIdStartField:
                 w = m_editStart = new CDateTimeEdit(this);
                 break;
-            case engine::kIdDurationField:
+            case res::kIdDurationField:
                 w = m_editDuration = new CMaskEdit(this);
                 break;
-            case engine::kIdGainCheck:
+            case res::kIdGainCheck:
                 w = m_checkUseGain = new QCheckBox(text, this);
                 break;
             default:
@@ -194,6 +197,16 @@ void CConverterDlg::CreateStatusBar() {
     // dialog has a fixed size, so the bar is never laid out again.
     const int h = m_statusBar->sizeHint().height();
     m_statusBar->setGeometry(0, height() - h, width(), h);
+    // How far a run is, at the right end of pane 0; shown only during a run.
+    m_progress = new QProgressBar(m_paneFile);
+    m_progress->setGeometry(m_paneFile->width() - kProgressWidth - 4, 3, kProgressWidth,
+                            std::max(h - 8, 8));
+    m_progress->setTextVisible(true);
+    m_progress->setAlignment(Qt::AlignCenter);
+    QFont small = m_progress->font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    m_progress->setFont(small);
+    m_progress->hide();
     m_statusBar->show();
     m_paneFile->clear();
     m_paneFile->repaint();
@@ -217,40 +230,28 @@ void CConverterDlg::SetUpButtons() {
 }
 
 void CConverterDlg::LoadSettings() {
-    platform::IniFile ini(platform::KelvaronIniPath());
-    const int n = platform::AtoiLike(ini.GetString("KELVARON", "NSTA", "0", 63));
-    for (int i = 0; i < n; ++i) {
-        char key[32];
-        std::snprintf(key, sizeof key, "STA%d", i);
-        const std::string name = ini.GetString("KELVARON", key, "", 63);
-        if (!name.empty()) AddStation(name);
-    }
-    const std::string time = ini.GetString("KELVARON", "TIME", app::kDefaultTime, 31);
-    const std::string timeQty =
-        app::RepairTimeQty(ini.GetString("KELVARON", "TIMEQTY", app::kDefaultTimeQty, 31));
-    const app::StartFields start = app::ParseStartTime(time);
+    const platform::KelvaronSettings settings =
+        platform::ReadKelvaronSettings(platform::KelvaronIniPath());
+    for (const std::string& name : settings.stations) AddStation(name);
+    const platform::CalendarFields& start = settings.start;
     m_editStart->SetDateTime(start.year, start.month, start.day, start.hour, start.minute,
                              start.second);
-    m_editDuration->SetMaskedText(timeQty);
+    m_editDuration->SetMaskedText(settings.duration);
     RefreshFreeSpace();
 }
 
 void CConverterDlg::AddStation(const std::string& name8) {
-    // Sorted as the list box sorts: alphabetically, without regard to case.
-    const QString text = app::FromText8(name8);
-    int row = 0;
-    while (row < m_listStations->count() &&
-           QString::compare(m_listStations->item(row)->text(), text, Qt::CaseInsensitive) <= 0)
-        ++row;
-    auto* item = new QListWidgetItem(text);
+    // The settings hand the names over in the station order: appended, they stay sorted.
+    auto* item = new QListWidgetItem(app::FromText8(name8));
     item->setData(kStationRawRole, QByteArray::fromStdString(name8));
-    m_listStations->insertItem(row, item);
+    m_listStations->addItem(item);
 }
 
 std::string CConverterDlg::StationText8(int row) const {
     const QListWidgetItem* item = m_listStations->item(row);
     if (!item) return {};
-    return Cut(item->data(kStationRawRole).toByteArray().toStdString(), kStationChars);
+    return platform::CutText8(item->data(kStationRawRole).toByteArray().toStdString(),
+                              platform::kStationNameChars);
 }
 
 int CConverterDlg::SelectedStationCount() const {
@@ -267,12 +268,14 @@ void CConverterDlg::SelectAllStations(bool select) {
 }
 
 void CConverterDlg::OnSelectAllStations() {
+    ShowCurrentFile("");
     if (m_listStations->count() < 2) return;
     SelectAllStations(true);
     m_listChannels->DeleteAllItems();
 }
 
 void CConverterDlg::OnClearStations() {
+    ShowCurrentFile("");
     if (m_listStations->count() < 2) return;
     SelectAllStations(false);
     m_listChannels->DeleteAllItems();
@@ -280,6 +283,7 @@ void CConverterDlg::OnClearStations() {
 
 void CConverterDlg::OnSelchangeStations() {
     if (m_selectingByProgram) return;
+    ShowCurrentFile("");
     FillChannelList();
 }
 
@@ -301,7 +305,7 @@ void CConverterDlg::FillChannelList() {
         for (const StationChannel& c : ListStationChannels(station)) {
             char rate[64];
             std::snprintf(rate, sizeof rate, "%.3f", c.sps);
-            m_listChannels->InsertItem(0, platform::CutText8(c.chan, kChannelChars));
+            m_listChannels->InsertItem(0, platform::CutText8(c.chan, platform::kChannelNameChars));
             m_listChannels->SetItemText(0, 1, QString::fromLatin1(rate));
             m_listChannels->SetItemState(0, app::kStateChecked, app::kStateMask);
         }
@@ -310,8 +314,7 @@ void CConverterDlg::FillChannelList() {
         return;
     }
     UpdateData(true);  // shows the message for an invalid start; the outcome is not needed
-    const int useGain = platform::ReadIniInt(platform::KelvaronIniPath(), station, "USEGAIN", 1);
-    m_checkUseGain->setChecked(useGain != 0);
+    m_checkUseGain->setChecked(platform::ReadUseGain(platform::KelvaronIniPath(), station));
 }
 
 bool CConverterDlg::UpdateData(bool saveAndValidate) {
@@ -320,30 +323,45 @@ bool CConverterDlg::UpdateData(bool saveAndValidate) {
 }
 
 void CConverterDlg::OnOK() {
+    ShowCurrentFile("");  // a last run's summary stays until the next action
     if (!UpdateData(true)) return;
     if (m_listStations->currentRow() < 0) return;
     if (SelectedStationCount() == 0) return;
-    DisableControls(*this);
-    if (!StartConvertWindow(*this) && !engine::IsRunActive())
-        EnableControls(*this);  // nothing started and nothing will unlock them
+    if (!DataDirectoryIsSet()) return;
+    DisableControls();
+    if (!StartRun(BuildRequest(engine::RunMode::Window))) EnableControls();
 }
 
 void CConverterDlg::OnConvertFiles() {
+    ShowCurrentFile("");
     if (!UpdateData(true)) return;
     const int current = m_listStations->currentRow();
     if (current < 0) return;
-    m_request = ConvertRequest{};
-    const std::string station = StationText8(current);
-    station.copy(m_request.station, sizeof m_request.station - 1);
-    m_request.dialog = this;
-    StartConvertFiles(m_request);
+    if (!DataDirectoryIsSet()) return;
+    // The current entry (selected or not) gives the file dialog's directory.
+    const std::string dir = engine::SourceDirectory(StationText8(current), kFileDialogDirChars);
+    const std::optional<QStringList> picked = app::ShowOpenFilesDialog(this, app::FromText8(dir));
+    if (!picked) {
+        EnableControls();
+        return;
+    }
+    engine::RunRequest request = BuildRequest(engine::RunMode::Files);
+    for (const QString& p : *picked) request.files.push_back(QFile::encodeName(p).toStdString());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++m_waitCursors;
+    DisableControls();
+    if (!StartRun(std::move(request))) {
+        EnableControls();
+        QApplication::restoreOverrideCursor();
+        --m_waitCursors;
+    }
 }
 
 void CConverterDlg::reject() { OnCancel(); }
 
 void CConverterDlg::keyPressEvent(QKeyEvent* event) {
     // Escape stands for "Выход", which is locked while a run lasts.
-    if (event->key() == Qt::Key_Escape && engine::IsRunActive()) {
+    if (event->key() == Qt::Key_Escape && IsRunActive()) {
         event->accept();
         return;
     }
@@ -358,11 +376,12 @@ void CConverterDlg::OnCancel() {
     m_closing = true;
     // Closing the window during a run: the run stops after the trace file in
     // hand, and only then is the window saved and ended.
-    WaitForRunWhilePainting();
+    StopRun();
     const std::string path = platform::KelvaronIniPath();
-    platform::WriteIniString(path, "KELVARON", "TIME", Cut(app::ToText8(m_editStart->text()), 31));
+    platform::WriteIniString(path, "KELVARON", "TIME",
+                             platform::CutText8(app::ToText8(m_editStart->text()), 31));
     platform::WriteIniString(path, "KELVARON", "TIMEQTY",
-                             Cut(app::ToText8(m_editDuration->text()), 31));
+                             platform::CutText8(app::ToText8(m_editDuration->text()), 31));
     QDialog::done(QDialog::Rejected);
 }
 

@@ -1,8 +1,9 @@
 // CConverterDlg: the operator's one window. Station list, channel list of the
 // single selected station, start and duration of the time window, the five
 // buttons, and a two-pane status bar (file in work, free space). It is also
-// the engine's front end: every call from a worker is carried out on the UI
-// thread, and the worker waits for it.
+// the engine's front end: it builds a run's request, owns the worker that
+// carries it out, and hears of it through the observer's events, which it
+// carries out on its own thread.
 #pragma once
 
 #include <QDialog>
@@ -14,13 +15,15 @@
 
 #include "app/channel_list.h"
 #include "app/state_image_list.h"
-#include "engine/drivers.h"
-#include "engine/front_end.h"
+#include "engine/run_control.h"
+#include "engine/run_observer.h"
+#include "platform/calendar_text.h"
 
 class CDateTimeEdit;
 class CMaskEdit;
 class QCheckBox;
 class QLabel;
+class QProgressBar;
 class QListWidget;
 class QStatusBar;
 namespace widgets {
@@ -31,7 +34,7 @@ namespace app {
 class FreeSpacePane;
 }
 
-class CConverterDlg : public QDialog, public engine::FrontEnd {
+class CConverterDlg : public QDialog, public engine::RunObserver {
     Q_OBJECT
 
 public:
@@ -43,25 +46,31 @@ public:
     // The control of a dialog id (nullptr for an unknown id).
     QWidget* GetDlgItem(int id) const;
 
-    // -- engine::FrontEnd (callable from any thread) --
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     platform::MessageIcon icon) override;
-    void ShowCurrentFile(const std::string& text) override;
-    bool IsStationSelected(const std::string& name) override;
-    void RefreshFreeSpace() override;
-    std::vector<std::string> SelectedStations() override;
-    engine::StartDateTime StartFieldDateTime() override;
-    std::string DurationText() override;
-    int ChannelItemCount() override;
-    bool IsChannelItemChecked(int item) override;
-    std::string ChannelItemText(int item) override;
-    void EnableControl(int id, bool enable) override;
-    void Beep() override;
-    void BeginWaitCursor() override;
-    void EndWaitCursor() override;
-    std::optional<std::vector<std::string>> PickRecordingFiles(
-        const std::string& initialDir) override;
-    void RunFinished() override;
+    // -- engine::RunObserver (called on the worker) --
+    void StationBegins(const std::string& station) override;
+    void SourceDirectoryUnreadable(const std::string& station, const std::string& dir) override;
+    void StationFinished(const std::string& station, bool completed) override;
+    void EntryInWork(const engine::RunProgress& progress) override;
+    // Waits until the box has been closed, or until the run is asked to stop.
+    void ShowMessage(const engine::RunMessage& message) override;
+    void RunFinished(const engine::RunSummary& summary) override;
+
+    // -- what a run reads and drives (UI thread) --
+    // Status pane 0 ("" clears it).
+    void ShowCurrentFile(const std::string& text);
+    // Recompute and show the free space of the output disk.
+    void RefreshFreeSpace();
+    // GetDateTime of the start field.
+    platform::CalendarFields StartFieldDateTime() const;
+    bool IsChannelItemChecked(int item) const;
+    virtual void EnableControl(int id, bool enable);
+    // The nine controls a run locks, in their order; unlocking clears pane 0.
+    void DisableControls();
+    void EnableControls();
+    // The request of a run from the controls as they stand.
+    engine::RunRequest BuildRequest(engine::RunMode mode) const;
+    // True from a run's start until the dialog has carried out its last event.
+    bool IsRunActive() const { return m_runOpen || m_worker.Active(); }
 
     // -- the dialog's own operations (UI thread) --
     bool OnInitDialog();
@@ -91,10 +100,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    // Station names are read into 32-character buffers, channel names into 16.
-    static constexpr std::size_t kStationChars = 31;
-    static constexpr std::size_t kChannelChars = 15;
-
     void CreateControls();
     void CreateStatusBar();
     void SetUpButtons();
@@ -105,12 +110,17 @@ private:
     std::string StationText8(int row) const;
     void AddStation(const std::string& name8);
     void SelectAllStations(bool select);
-    void WaitForRunWhilePainting();
+    // Asks a run to stop and waits for its worker.
+    void StopRun();
     void ShowErrorText(const std::string& text);
-
-    // Carries f out on the dialog's thread and returns its result.
+    // Refuses a run without a data directory; true when one may start.
+    bool DataDirectoryIsSet();
+    bool StartRun(engine::RunRequest request);
+    void ShowRunMessage(const engine::RunMessage& message);
+    void ShowProgress(const engine::RunProgress& progress);
+    // Runs f on the dialog's thread later (events of the worker).
     template <typename F>
-    auto OnUiThread(F&& f) -> decltype(f());
+    void Post(F&& f);
 
     CDateTimeEdit* m_editStart = nullptr;
     CMaskEdit* m_editDuration = nullptr;
@@ -125,7 +135,6 @@ private:
     QPixmap m_bmpDisk;
     QPixmap m_bmpDiskMask;
     QString m_strFreeSpace;
-    ConvertRequest m_request;
     QListWidget* m_listStations = nullptr;
     QIcon m_hIcon;
 
@@ -136,5 +145,11 @@ private:
     bool m_initialised = false;
     bool m_closing = false;
     bool m_selectingByProgram = false;
-    int m_waitCursors = 0;  // wait cursors the worker has begun and not ended
+    QProgressBar* m_progress = nullptr;
+    int m_waitCursors = 0;  // wait cursors a run has begun and not ended
+    engine::RunMode m_runMode = engine::RunMode::Window;
+    // The operator declined to stop after a repeated failure: no more boxes for it.
+    bool m_repeatsDeclined = false;
+    bool m_runOpen = false;  // started, and RunFinished not yet carried out
+    engine::RunWorker m_worker;
 };

@@ -1,18 +1,19 @@
 // CConverterDlg as the engine's front end. A worker never touches a widget:
-// each call is carried out on the dialog's thread while the worker waits
-// (blocking queued call). The dialog's thread never waits for a worker,
-// except when the window is closed during a run, and then it keeps serving
-// these calls while it waits.
+// each event is posted to the dialog's thread and carried out there; only a
+// message makes the worker wait, until its box is closed or the run is asked
+// to stop. So the dialog's thread may wait for a worker, as it does when the
+// window is closed during a run.
 #include <QApplication>
-#include <QCheckBox>
-#include <QEventLoop>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
+#include <QStatusBar>
 #include <QThread>
-#include <QTimer>
-#include <type_traits>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 
+#include "app/channel_list.h"
 #include "app/converter_dlg.h"
 #include "app/free_space_pane.h"
 #include "app/settings_text.h"
@@ -20,169 +21,226 @@
 #include "app/ui_hooks.h"
 #include "controls/date_time_edit.h"
 #include "controls/mask_edit.h"
+#include "engine/recording_outputs.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
+#include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
+#include "res/resource_ids.h"
 
 namespace {
 
 constexpr std::size_t kDataDirChars = 127;
 
+// The order in which a run locks and frees the dialog's controls.
+constexpr int kLockedControls[] = {
+    res::kIdConvert,     res::kIdExit,          res::kIdConvertFiles,
+    res::kIdSelectAll,   res::kIdClearStations, res::kIdChannelList,
+    res::kIdStationList, res::kIdStartField,    res::kIdDurationField,
+};
+
+// A message handed from the worker to the dialog's thread.
+struct PendingMessage {
+    std::mutex mutex;
+    std::condition_variable_any shown;
+    bool done = false;
+    bool abandoned = false;  // the worker no longer waits: do not show it
+};
+
 }  // namespace
 
 template <typename F>
-auto CConverterDlg::OnUiThread(F&& f) -> decltype(f()) {
-    using Result = decltype(f());
-    if (QThread::currentThread() == thread()) return f();
-    if constexpr (std::is_void_v<Result>) {
-        QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::BlockingQueuedConnection);
-    } else {
-        Result result{};
-        QMetaObject::invokeMethod(
-            this, [&] { result = f(); }, Qt::BlockingQueuedConnection);
-        return result;
-    }
+void CConverterDlg::Post(F&& f) {
+    QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::QueuedConnection);
 }
 
-void CConverterDlg::ShowMessage(const std::string& text, const std::string& caption,
-                                platform::MessageIcon icon) {
-    OnUiThread(
-        [&] { app::ShowMessageBox(this, app::FromText8(text), app::FromText8(caption), icon); });
-}
+// -- the observer's events --
 
-void CConverterDlg::ShowCurrentFile(const std::string& text) {
-    OnUiThread([&] {
-        m_paneFile->setText(app::FromText8(text));
-        m_paneFile->repaint();
-    });
-}
-
-bool CConverterDlg::IsStationSelected(const std::string& name) {
-    return OnUiThread([&] {
-        const QString wanted = app::FromText8(name);
-        for (int row = 0; row < m_listStations->count(); ++row) {
-            if (!m_listStations->item(row)->isSelected()) continue;
-            if (QString::compare(app::FromText8(StationText8(row)), wanted, Qt::CaseInsensitive) ==
-                0)
-                return true;
-        }
-        return false;
-    });
-}
-
-void CConverterDlg::RefreshFreeSpace() {
-    // The text the pane paints is replaced on the dialog's thread only.
-    OnUiThread([&] {
-        std::string dir =
-            platform::ReadIniString(platform::TvxIniPath(), "DATA", "DIR", "", kDataDirChars);
-        const std::optional<std::uint64_t> free = platform::FreeBytesForCaller(dir);
-        m_strFreeSpace = app::FreeSpaceText(free);
-        if (m_paneFreeSpace) {
-            if (free)
-                m_paneFreeSpace->update();
-            else
-                m_paneFreeSpace->repaint();
-        }
-    });
-}
-
-std::vector<std::string> CConverterDlg::SelectedStations() {
-    return OnUiThread([&] {
-        std::vector<std::string> stations;
-        for (int row = 0; row < m_listStations->count(); ++row)
-            if (m_listStations->item(row)->isSelected()) stations.push_back(StationText8(row));
-        return stations;
-    });
-}
-
-engine::StartDateTime CConverterDlg::StartFieldDateTime() {
-    return OnUiThread([&] {
-        engine::StartDateTime t;
-        m_editStart->GetDateTime(t.year, t.month, t.day, t.hour, t.minute, t.second);
-        return t;
-    });
-}
-
-std::string CConverterDlg::DurationText() {
-    return OnUiThread([&] { return app::ToText8(m_editDuration->text()); });
-}
-
-int CConverterDlg::ChannelItemCount() {
-    return OnUiThread([&] { return m_listChannels->GetItemCount(); });
-}
-
-bool CConverterDlg::IsChannelItemChecked(int item) {
-    return OnUiThread(
-        [&] { return m_listChannels->GetItemState(item, app::kStateMask) == app::kStateChecked; });
-}
-
-std::string CConverterDlg::ChannelItemText(int item) {
-    return OnUiThread(
-        [&] { return platform::CutText8(m_listChannels->GetItemText8(item), kChannelChars); });
-}
-
-void CConverterDlg::EnableControl(int id, bool enable) {
-    OnUiThread([&] {
-        if (QWidget* w = GetDlgItem(id)) w->setEnabled(enable);
-    });
-}
-
-void CConverterDlg::Beep() {
-    OnUiThread([] { QApplication::beep(); });
-}
-
-void CConverterDlg::BeginWaitCursor() {
-    OnUiThread([&] {
+void CConverterDlg::StationBegins(const std::string&) {
+    Post([this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         ++m_waitCursors;
     });
 }
 
-void CConverterDlg::EndWaitCursor() {
-    OnUiThread([&] {
-        if (m_waitCursors == 0) return;
-        QApplication::restoreOverrideCursor();
-        --m_waitCursors;
+void CConverterDlg::SourceDirectoryUnreadable(const std::string&, const std::string&) {
+    // Only the status is cleared: the run still holds every control.
+    Post([this] { ShowCurrentFile(""); });
+}
+
+void CConverterDlg::StationFinished(const std::string&, bool completed) {
+    Post([this, completed] {
+        if (completed) QApplication::beep();
+        if (m_waitCursors > 0) {
+            QApplication::restoreOverrideCursor();
+            --m_waitCursors;
+        }
     });
 }
 
-std::optional<std::vector<std::string>> CConverterDlg::PickRecordingFiles(
-    const std::string& initialDir) {
-    return OnUiThread([&]() -> std::optional<std::vector<std::string>> {
-        const std::optional<QStringList> picked =
-            app::ShowOpenFilesDialog(this, app::FromText8(initialDir));
-        if (!picked) return std::nullopt;
-        std::vector<std::string> paths;
-        for (const QString& p : *picked) paths.push_back(QFile::encodeName(p).toStdString());
-        return paths;
+void CConverterDlg::EntryInWork(const engine::RunProgress& progress) {
+    Post([this, progress] {
+        ShowCurrentFile(progress.name);
+        ShowProgress(progress);
     });
 }
 
-void CConverterDlg::RunFinished() {
-    // Not waited for: the worker is on its way out.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            while (m_waitCursors > 0) {
+void CConverterDlg::ShowMessage(const engine::RunMessage& message) {
+    if (QThread::currentThread() == thread()) {
+        ShowRunMessage(message);
+        return;
+    }
+    auto pending = std::make_shared<PendingMessage>();
+    Post([this, message, pending] {
+        {
+            std::lock_guard lock(pending->mutex);
+            if (pending->abandoned) return;
+        }
+        ShowRunMessage(message);
+        std::lock_guard lock(pending->mutex);
+        pending->done = true;
+        pending->shown.notify_all();
+    });
+    std::unique_lock lock(pending->mutex);
+    pending->shown.wait(lock, m_worker.StopToken(), [&] { return pending->done; });
+    if (!pending->done) pending->abandoned = true;
+}
+
+void CConverterDlg::RunFinished(const engine::RunSummary& summary) {
+    Post([this, summary] {
+        if (m_runMode == engine::RunMode::Files) {
+            EnableControls();
+            RefreshFreeSpace();
+            if (m_waitCursors > 0) {
                 QApplication::restoreOverrideCursor();
                 --m_waitCursors;
             }
-            emit runEnded();
-        },
-        Qt::QueuedConnection);
+            EnableControls();
+        } else {
+            RefreshFreeSpace();
+            EnableControls();
+        }
+        while (m_waitCursors > 0) {
+            QApplication::restoreOverrideCursor();
+            --m_waitCursors;
+        }
+        m_progress->hide();
+        m_paneFile->setContentsMargins(0, 0, 0, 0);
+        // Until the next action pane 0 says what the run did: a run that
+        // converted nothing must not look like one that converted everything.
+        ShowCurrentFile(engine::SummaryLine(summary));
+        m_worker.Join();  // past its last event: ends at once
+        m_runOpen = false;
+        emit runEnded();
+    });
 }
 
-void CConverterDlg::WaitForRunWhilePainting() {
-    if (!engine::IsRunActive()) return;
-    engine::RequestStop();
-    QEventLoop loop;
-    connect(this, &CConverterDlg::runEnded, &loop, &QEventLoop::quit);
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &loop, [&loop] {
-        if (!engine::IsRunActive()) loop.quit();
-    });
-    poll.start(20);
-    if (engine::IsRunActive()) loop.exec();
-    // The worker has made its last call to the dialog; let its thread end.
-    engine::WaitForRun();
+// -- running --
+
+engine::RunRequest CConverterDlg::BuildRequest(engine::RunMode mode) const {
+    engine::RunRequest request;
+    request.mode = mode;
+    for (int row = 0; row < m_listStations->count(); ++row)
+        if (m_listStations->item(row)->isSelected()) request.stations.push_back(StationText8(row));
+    request.start = StartFieldDateTime();
+    request.duration = app::ToText8(m_editDuration->text());
+    for (int i = 0; i < m_listChannels->GetItemCount(); ++i)
+        request.channels.push_back(
+            {platform::CutText8(m_listChannels->GetItemText8(i), platform::kChannelNameChars),
+             IsChannelItemChecked(i)});
+    return request;
+}
+
+bool CConverterDlg::StartRun(engine::RunRequest request) {
+    m_runMode = request.mode;
+    m_repeatsDeclined = false;
+    if (!m_worker.Start(std::move(request), *this, engine::CatalogueOutputs())) return false;
+    m_runOpen = true;
+    m_progress->setValue(0);
+    m_progress->show();
+    // The name in work stays clear of the bar.
+    m_paneFile->setContentsMargins(0, 0, m_progress->width() + 8, 0);
+    return true;
+}
+
+void CConverterDlg::StopRun() {
+    m_worker.RequestStop();
+    m_worker.Join();
+    m_runOpen = false;  // its last events may still be queued; nothing waits for them
+}
+
+bool CConverterDlg::DataDirectoryIsSet() {
+    const std::string problem = platform::DataDirectoryProblem(platform::TvxIniPath());
+    if (problem.empty()) return true;
+    app::ShowMessageBox(this, app::FromText8(problem),
+                        QString::fromUtf8(platform::texts::kErrorCaption),
+                        platform::MessageIcon::Error);
+    return false;
+}
+
+void CConverterDlg::ShowRunMessage(const engine::RunMessage& m) {
+    const QString text = app::FromText8(m.text);
+    const QString caption = app::FromText8(m.caption);
+    const QString detail = app::FromText8(m.detail);
+    if (!m.repeated) {
+        app::ShowMessageBox(this, text, caption, m.icon, detail);
+        return;
+    }
+    // The same failure again (a full disk, a read-only tree): one question
+    // instead of one box per channel.
+    if (m_repeatsDeclined || m_worker.StopRequested()) return;
+    if (app::AskToStopRun(this, text, caption, detail))
+        m_worker.RequestStop();
+    else
+        m_repeatsDeclined = true;
+}
+
+void CConverterDlg::ShowProgress(const engine::RunProgress& p) {
+    m_progress->setRange(0, p.entries);
+    m_progress->setValue(p.entry);
+    m_progress->setFormat(QString::fromUtf8(
+        platform::texts::ProgressText(p.entry, p.entries, p.station, p.stations)));
+}
+
+// -- what a run reads and drives --
+
+void CConverterDlg::ShowCurrentFile(const std::string& text) {
+    m_paneFile->setText(app::FromText8(text));
+    m_paneFile->repaint();
+}
+
+void CConverterDlg::RefreshFreeSpace() {
+    const std::string dir = platform::ReadDataDirectory(platform::TvxIniPath(), kDataDirChars);
+    const std::optional<std::uint64_t> free = platform::FreeBytesForCaller(dir);
+    m_strFreeSpace = app::FreeSpaceText(free);
+    if (m_paneFreeSpace) {
+        if (free)
+            m_paneFreeSpace->update();
+        else
+            m_paneFreeSpace->repaint();
+    }
+}
+
+platform::CalendarFields CConverterDlg::StartFieldDateTime() const {
+    platform::CalendarFields t;
+    m_editStart->GetDateTime(t.year, t.month, t.day, t.hour, t.minute, t.second);
+    return t;
+}
+
+bool CConverterDlg::IsChannelItemChecked(int item) const {
+    return m_listChannels->GetItemState(item, app::kStateMask) == app::kStateChecked;
+}
+
+void CConverterDlg::EnableControl(int id, bool enable) {
+    if (QWidget* w = GetDlgItem(id)) w->setEnabled(enable);
+}
+
+void CConverterDlg::DisableControls() {
+    for (int id : kLockedControls) EnableControl(id, false);
+}
+
+void CConverterDlg::EnableControls() {
+    for (int id : kLockedControls) EnableControl(id, true);
+    ShowCurrentFile("");
 }

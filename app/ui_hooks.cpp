@@ -4,39 +4,54 @@
 #include <QMessageBox>
 #include <utility>
 
+#include "platform/operator_texts.h"
+
 namespace app {
 namespace {
 
-MessageBoxHandler& MessageHandler() {
-    static MessageBoxHandler handler;
-    return handler;
-}
-
-FileDialogHandler& FileHandler() {
-    static FileDialogHandler handler;
+template <typename Handler>
+Handler& Installed() {
+    static Handler handler;
     return handler;
 }
 
 }  // namespace
 
 void ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
-                    platform::MessageIcon icon) {
-    if (MessageHandler()) {
-        MessageHandler()(owner, text, caption, icon);
+                    platform::MessageIcon icon, const QString& detail) {
+    if (auto& handler = Installed<MessageBoxHandler>()) {
+        handler(owner, text, caption, icon, detail);
         return;
     }
     QMessageBox box(
         icon == platform::MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon, caption,
         text, QMessageBox::Ok, owner);
+    if (!detail.isEmpty()) box.setDetailedText(detail);
     box.exec();
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
-    return std::exchange(MessageHandler(), std::move(handler));
+    return std::exchange(Installed<MessageBoxHandler>(), std::move(handler));
+}
+
+bool AskToStopRun(QWidget* owner, const QString& text, const QString& caption,
+                  const QString& detail) {
+    if (auto& handler = Installed<StopQuestionHandler>())
+        return handler(owner, text, caption, detail);
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    owner);
+    box.setInformativeText(QString::fromUtf8(platform::texts::kStopAfterRepeatedFailure));
+    if (!detail.isEmpty()) box.setDetailedText(detail);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+StopQuestionHandler SetStopQuestionHandler(StopQuestionHandler handler) {
+    return std::exchange(Installed<StopQuestionHandler>(), std::move(handler));
 }
 
 std::optional<QStringList> ShowOpenFilesDialog(QWidget* owner, const QString& initialDir) {
-    if (FileHandler()) return FileHandler()(owner, initialDir);
+    if (auto& handler = Installed<FileDialogHandler>()) return handler(owner, initialDir);
     QFileDialog dialog(owner, QString(), initialDir);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -48,7 +63,7 @@ std::optional<QStringList> ShowOpenFilesDialog(QWidget* owner, const QString& in
 }
 
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
-    return std::exchange(FileHandler(), std::move(handler));
+    return std::exchange(Installed<FileDialogHandler>(), std::move(handler));
 }
 
 }  // namespace app

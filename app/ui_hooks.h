@@ -1,6 +1,6 @@
 // The dialog's modal boxes go through here so that tests can answer them:
-// operator messages and the open-file dialog. Without a handler the real
-// boxes are shown.
+// operator messages, the question whether to stop a run, and the open-file
+// dialog. Without a handler the real boxes are shown.
 #pragma once
 
 #include <QString>
@@ -14,13 +14,23 @@ class QWidget;
 
 namespace app {
 
-using MessageBoxHandler = std::function<void(QWidget* owner, const QString& text,
-                                             const QString& caption, platform::MessageIcon icon)>;
-// Modal message box with an OK button, owned by owner (none when null).
+using MessageBoxHandler =
+    std::function<void(QWidget* owner, const QString& text, const QString& caption,
+                       platform::MessageIcon icon, const QString& detail)>;
+// Modal message box with an OK button, owned by owner (none when null); a
+// detail that is not empty is the box's detailed text.
 void ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
-                    platform::MessageIcon icon);
+                    platform::MessageIcon icon, const QString& detail = {});
 // Routes ShowMessageBox to handler (empty: the real box); returns the old one.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+using StopQuestionHandler = std::function<bool(QWidget* owner, const QString& text,
+                                               const QString& caption, const QString& detail)>;
+// A failure shown with the question whether to stop the run (Yes / No);
+// true for Yes.
+bool AskToStopRun(QWidget* owner, const QString& text, const QString& caption,
+                  const QString& detail);
+StopQuestionHandler SetStopQuestionHandler(StopQuestionHandler handler);
 
 using FileDialogHandler =
     std::function<std::optional<QStringList>(QWidget* owner, const QString& initialDir)>;

@@ -1,55 +1,32 @@
-// Shared pieces of the engine benchmarks: a silent front end, outputs that
+// Shared pieces of the engine benchmarks: a silent observer, outputs that
 // drop everything, timing and the process's own I/O counters.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <fstream>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "engine/front_end.h"
 #include "engine/recording_outputs.h"
+#include "engine/run_observer.h"
 
 namespace bench {
 
-class SilentFrontEnd : public engine::FrontEnd {
+class SilentFrontEnd : public engine::RunObserver {
 public:
-    std::vector<std::string> stations;
-    engine::StartDateTime start;
-    std::string duration = "000 01:00:00";
     int messages = 0;
-
-    void ShowMessage(const std::string&, const std::string&, platform::MessageIcon) override {
-        ++messages;
-    }
-    void ShowCurrentFile(const std::string&) override {}
-    bool IsStationSelected(const std::string&) override { return true; }
-    void RefreshFreeSpace() override {}
-    std::vector<std::string> SelectedStations() override { return stations; }
-    engine::StartDateTime StartFieldDateTime() override { return start; }
-    std::string DurationText() override { return duration; }
-    int ChannelItemCount() override { return 0; }
-    bool IsChannelItemChecked(int) override { return false; }
-    std::string ChannelItemText(int) override { return ""; }
-    void EnableControl(int, bool) override {}
-    void Beep() override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::optional<std::vector<std::string>> PickRecordingFiles(const std::string&) override {
-        return std::nullopt;
-    }
+    void EntryInWork(const engine::RunProgress&) override {}
+    void ShowMessage(const engine::RunMessage&) override { ++messages; }
+    void RunFinished(const engine::RunSummary&) override {}
 };
 
 class CountingOutputs : public engine::RecordingOutputs {
 public:
     int events = 0, traces = 0;
     void RegisterEvent(const std::string&, double) override { ++events; }
-    void WriteChannelTrace(const std::uint8_t*, std::int64_t, double, const std::string&,
-                           const std::string&, std::int32_t, std::int32_t, std::int32_t,
-                           std::int32_t) override {
+    engine::WrittenTrace WriteChannelTrace(const engine::ChannelTrace&) override {
         ++traces;
+        return {};
     }
 };
 

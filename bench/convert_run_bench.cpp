@@ -27,7 +27,7 @@
 #include "catalog/sql_script.h"
 #include "catalog/transaction_guard.h"
 #include "engine/convert_recording.h"
-#include "engine/driver_bodies.h"
+#include "engine/drivers.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
@@ -170,17 +170,19 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
     std::printf("-- catalogue DSN %s\n", dsn.c_str());
 
     bench::SilentFrontEnd front;
-    front.stations = {"STA1"};
-    front.start = {2007, 11, 1, 0, 0, 0};
-    front.duration = "030 00:00:00";
+    engine::RunRequest request;
+    request.stations = {"STA1"};
+    request.start = {2007, 11, 1, 0, 0, 0};
+    request.duration = "030 00:00:00";
     bench::CountingOutputs dropped;
     double run = 1e9, floor = 1e9, contract = 1e9, readFloor = 1e9, reader = 1e9;
     std::uint64_t readerBytes = 0;
     std::vector<std::uintmax_t> sizes;
     // Disk flushes vary a lot on shared machines: best of five, interleaved.
     for (int round = 0; round < 5; ++round) {
-        run = std::min(
-            run, bench::Seconds([&] { ConvertWindowThread(front, engine::CatalogueOutputs()); }));
+        run = std::min(run, bench::Seconds([&] {
+                           engine::RunConversion(request, front, engine::CatalogueOutputs());
+                       }));
         if (sizes.empty()) sizes = TraceSizes(data);
         floor = std::min(floor, FloorSeconds(inputs, sizes, dir.File("floor")));
         contract = std::min(contract, ContractFloorSeconds(inputs, sizes, dir.File("contract")));
@@ -188,7 +190,8 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
                                  for (const std::string& in : inputs) ReadWhole(in);
                              }));
         const std::uint64_t before = bench::BytesReadByProcess();
-        reader = std::min(reader, bench::Seconds([&] { ConvertWindowThread(front, dropped); }));
+        reader = std::min(reader,
+                          bench::Seconds([&] { engine::RunConversion(request, front, dropped); }));
         readerBytes = bench::BytesReadByProcess() - before;
     }
     std::uint64_t outputBytes = 0;
@@ -232,9 +235,13 @@ void RunMemoryBench(const testing_support::TempDir& dir) {
     const std::int64_t block =
         static_cast<std::int64_t>(plan.data.records) * testing_support::RecordBytes(plan.data);
     bench::SilentFrontEnd front;
+    engine::RunRequest request;
+    request.mode = engine::RunMode::Files;
+    request.stations = {"STA1"};
+    request.files = {path};
     bench::ResetPeakMemory();
     const std::uint64_t before = bench::PeakMemory();
-    ConvertRecording("STA1", path, front);
+    engine::RunConversion(request, front, engine::CatalogueOutputs());
     const std::uint64_t growth = bench::PeakMemory() - before;
     const double overBlock = (static_cast<double>(growth) - block) / 1048576.0;
     std::printf("one recording: data block %.1f MiB, peak memory growth %.1f MiB\n",

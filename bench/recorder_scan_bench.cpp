@@ -76,7 +76,10 @@ int main(int argc, char** argv) {
         floor = std::min(floor, FloorSeconds(source));
         const std::uint64_t before = bench::BytesReadByProcess();
         scan = std::min(scan, bench::Seconds([&] {
-                            ConvertStationWindow("STA1", front, windowStart, 3600, outputs);
+                            engine::RunRequest request;
+                            request.stations = {"STA1"};
+                            engine::RunContext run(request, front, outputs, {});
+                            engine::ConvertStationWindow("STA1", 1, windowStart, 3600, run);
                         }));
         scanBytes = bench::BytesReadByProcess() - before;
     }

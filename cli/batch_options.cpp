@@ -2,6 +2,9 @@
 
 #include <string_view>
 
+#include "platform/kelvaron_settings.h"
+#include "platform/text_encoding.h"
+
 namespace cli {
 
 const char* const kBatchUsage =
@@ -12,12 +15,11 @@ const char* const kBatchUsage =
     "       kelvaron-batch check [--fix] [STATION...]\n"
     "Works in the current directory with ./kelvaron.ini; tvx.ini is $TVX_INI or /etc/tvx.ini.\n"
     "Exit status: 0 all converted, 1 a file or channel failed or the run was stopped,\n"
-    "2 usage or catalogue error. check: 0 everything agrees, 1 something does not.\n";
+    "2 usage or catalogue error. check: 0 everything agrees, 1 something does not.\n"
+    "A summary line on stderr ends every run; -v (--verbose) adds one line per recording,\n"
+    "--dry-run prints the plan and writes nothing.\n";
 
 namespace {
-
-// Channel list texts hold at most 15 characters, as the dialog's list does.
-constexpr std::size_t kChannelItemChars = 15;
 
 std::vector<std::string> SplitNames(std::string_view text) {
     std::vector<std::string> names;
@@ -49,6 +51,14 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
     bool optionsEnded = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         std::string arg = args[i];
+        if (!optionsEnded && (arg == "-v" || arg == "--verbose")) {
+            o.verbose = true;
+            continue;
+        }
+        if (!optionsEnded && arg == "--dry-run") {
+            o.dryRun = true;
+            continue;
+        }
         if (optionsEnded || arg.size() < 2 || arg.rfind("--", 0) != 0) {
             operands.push_back(arg);
             continue;
@@ -83,7 +93,7 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
             std::vector<std::string> names = SplitNames(value);
             if (names.empty()) return {o, "--channels names no channel"};
             for (std::string& n : names)
-                if (n.size() > kChannelItemChars) n.resize(kChannelItemChars);
+                n = platform::CutText8(std::move(n), platform::kChannelNameChars);
             o.channels = std::move(names);
         } else if (name == "--stations" && !window) {
             std::vector<std::string> names = SplitNames(value);

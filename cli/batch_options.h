@@ -16,7 +16,9 @@ struct BatchOptions {
     std::optional<std::vector<std::string>> channels;  // --channels, names cut to 15
     std::optional<std::vector<std::string>> stations;  // STATION... or --stations
     std::vector<std::string> files;                    // FILE...
-    bool quiet = false;
+    bool quiet = false;                                // --quiet: errors and the summary only
+    bool verbose = false;  // -v, --verbose: a line per recording converted or skipped
+    bool dryRun = false;   // --dry-run: the plan, no file and no row written
 };
 
 struct ParsedOptions {

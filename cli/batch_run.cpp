@@ -1,24 +1,29 @@
 #include "cli/batch_run.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 
 #include "catalog/catalogue.h"
 #include "cli/batch_options.h"
-#include "cli/batch_settings.h"
 #include "cli/check_command.h"
 #include "cli/console_front_end.h"
-#include "cli/start_text.h"
-#include "engine/drivers.h"
+#include "engine/run_control.h"
 #include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
+#include "platform/operator_texts.h"
+#include "platform/station_order.h"
+#include "platform/text_encoding.h"
 
 namespace cli {
 namespace {
+
+namespace texts = platform::texts;
 
 constexpr int kExitConverted = 0;
 constexpr int kExitFailed = 1;
@@ -30,48 +35,92 @@ int UsageError(const std::string& message) {
 }
 
 int Refuse(const std::string& text) {
-    std::fprintf(stderr, "Ошибка: %s\n", text.c_str());
+    std::fprintf(stderr, "%s: %s\n", texts::kErrorCaption, text.c_str());
     return kExitUsage;
 }
 
 // Set by a stop signal: the run did not get to convert all it was asked for.
-volatile std::sig_atomic_t stopSignalled = 0;
+bool stopSignalled = false;
 
-// Ctrl-C and SIGTERM end the run after the trace file in hand; a second
-// signal ends the process at once.
-void OnStopSignal(int signal) {
-    stopSignalled = 1;
-    engine::RequestStop();
-    std::signal(signal, SIG_DFL);
-}
-
-// Fills the front end from the options and kelvaron.ini. An exit status when
-// the run cannot start (the reason has been printed).
-std::optional<int> Prepare(const BatchOptions& options, ConsoleFrontEnd& front) {
-    const BatchSettings settings = LoadBatchSettings(platform::KelvaronIniPath());
-    front.stations = options.stations.value_or(settings.stations);
-    if (front.stations.empty()) return UsageError("no station given and none in kelvaron.ini");
-    front.channels = options.channels.value_or(std::vector<std::string>{});
-    if (options.mode == BatchMode::Files) {
-        for (const std::string& file : options.files)
-            front.files.push_back(std::filesystem::absolute(file).lexically_normal().string());
-        return std::nullopt;
-    }
-    front.start = settings.start;
-    if (options.start) {
-        // Typed in full, as the dialog's masked field always holds it.
-        engine::StartDateTime typed;
-        if (ScanStartText(*options.start, typed) != 6) return Refuse("Введено ошибочное время");
-        front.start = typed;
-    }
-    if (!IsValidStart(front.start)) return Refuse("Введено ошибочное время");
-    front.duration = settings.duration;
-    if (options.duration) {
-        front.duration =
-            options.duration->size() == 8 ? "000 " + *options.duration : *options.duration;
-        if (front.duration.size() != 12) return UsageError("--duration is not \"DDD hh:mm:ss\"");
+// The stations named on the command line as kelvaron.ini lists them, or an
+// exit status for one it does not list.
+std::optional<int> TakeListedStations(const std::vector<std::string>& named,
+                                      const std::vector<std::string>& listed,
+                                      std::vector<std::string>& taken) {
+    for (const std::string& name : named) {
+        const auto it = std::find_if(listed.begin(), listed.end(), [&](const std::string& s) {
+            return platform::StationEquals(s, name);
+        });
+        if (it == listed.end()) return Refuse(texts::StationNotListed(name));
+        taken.push_back(platform::CutText8(*it, platform::kStationNameChars));
     }
     return std::nullopt;
+}
+
+// The request from the options and kelvaron.ini, as the dialog would build
+// it. An exit status when the run cannot start (the reason has been printed).
+std::optional<int> Prepare(const BatchOptions& options, engine::RunRequest& request) {
+    const platform::KelvaronSettings settings =
+        platform::ReadKelvaronSettings(platform::KelvaronIniPath());
+    if (options.stations) {
+        if (const auto status =
+                TakeListedStations(*options.stations, settings.stations, request.stations))
+            return status;
+    } else {
+        for (const std::string& s : settings.stations)
+            request.stations.push_back(platform::CutText8(s, platform::kStationNameChars));
+    }
+    if (request.stations.empty()) return UsageError("no station given and none in kelvaron.ini");
+    for (const std::string& name : options.channels.value_or(std::vector<std::string>{}))
+        request.channels.push_back({name, true});
+    if (options.mode == BatchMode::Files) {
+        request.mode = engine::RunMode::Files;
+        for (const std::string& file : options.files)
+            request.files.push_back(std::filesystem::absolute(file).lexically_normal().string());
+        return std::nullopt;
+    }
+    request.mode = engine::RunMode::Window;
+    request.start = settings.start;
+    if (options.start) {
+        // Typed in full, as the dialog's masked field always holds it.
+        platform::CalendarFields typed;
+        if (platform::ScanStartText(*options.start, typed) != 6) return Refuse(texts::kInvalidTime);
+        request.start = typed;
+    }
+    if (!platform::IsValidStart(request.start)) return Refuse(texts::kInvalidTime);
+    request.duration = settings.duration;
+    if (options.duration) {
+        request.duration =
+            options.duration->size() == 8 ? "000 " + *options.duration : *options.duration;
+        if (request.duration.size() != 12) return UsageError("--duration is not \"DDD hh:mm:ss\"");
+    }
+    return std::nullopt;
+}
+
+// Runs the request on a worker. Ctrl-C and SIGTERM end the run after the
+// trace file in hand; a second signal ends the process at once. The signals
+// are taken by this thread alone (the worker inherits them blocked), so the
+// stop is asked for outside a signal handler and without delay.
+void RunToTheEnd(const engine::RunRequest& request, engine::RunObserver& observer,
+                 engine::RecordingOutputs& outputs) {
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stops, nullptr);
+    engine::RunWorker worker;
+    const bool started = worker.Start(request, observer, outputs);
+    const timespec tick{0, 20 * 1000 * 1000};
+    while (started && worker.Active()) {
+        if (sigtimedwait(&stops, nullptr, &tick) < 0) continue;
+        stopSignalled = true;
+        worker.RequestStop();
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+        pthread_sigmask(SIG_UNBLOCK, &stops, nullptr);
+        break;
+    }
+    worker.Join();
 }
 
 }  // namespace
@@ -87,29 +136,29 @@ int RunBatch(const std::vector<std::string>& args) {
         return kExitConverted;
     }
 
-    ConsoleFrontEnd front(stderr, !options.quiet && ::isatty(STDERR_FILENO));
-    if (const std::optional<int> status = Prepare(options, front)) return *status;
+    engine::RunRequest request;
+    if (const std::optional<int> status = Prepare(options, request)) return *status;
+    // Without a data directory the trace tree would start at the root.
+    if (const std::string problem = platform::DataDirectoryProblem(platform::TvxIniPath());
+        !problem.empty())
+        return Refuse(problem);
 
-    if (!OpenCatalogue(front)) return kExitUsage;
+    ConsoleOptions console;
+    console.progress = !options.quiet && ::isatty(STDERR_FILENO);
+    console.verbose = options.verbose;
+    console.dryRun = options.dryRun;
+    console.quiet = options.quiet;
+    ConsoleFrontEnd front(stdout, stderr, console);
+    // A dry run connects too, so that a wrong data source shows up.
+    platform::MessageSinkFunction sink(
+        [&](const std::string& text, const std::string& caption, platform::MessageIcon icon) {
+            front.ShowMessage({text, "", caption, icon});
+        });
+    if (!OpenCatalogue(sink)) return kExitUsage;
 
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
-    bool started = false;
-    ConvertRequest request;
-    if (options.mode == BatchMode::Window) {
-        DisableControls(front);
-        started = StartConvertWindow(front);
-    } else {
-        // Only the file dialog's initial directory depends on it.
-        std::strncpy(request.station, front.stations.front().c_str(), sizeof request.station - 1);
-        request.dialog = &front;
-        started = StartConvertFiles(request);
-    }
-    // A signal before the run took its slot was forgotten by the start.
-    if (started && stopSignalled) engine::RequestStop();
-    if (started) engine::WaitForRun();
+    RunToTheEnd(request, front,
+                options.dryRun ? engine::PlanOutputs() : engine::CatalogueOutputs());
     theDatabase.Close();
-    if (!started) return UsageError("the run could not be started");
     return front.failed() || stopSignalled ? kExitFailed : kExitConverted;
 }
 

@@ -1,50 +1,69 @@
 #include "cli/console_front_end.h"
 
-#include <algorithm>
-
-#include "platform/ini_syntax.h"
+#include "platform/operator_texts.h"
 
 namespace cli {
 
-ConsoleFrontEnd::ConsoleFrontEnd(std::FILE* err, bool progress)
-    : err_(err), progress_(progress), begin_(std::chrono::steady_clock::now()) {}
+namespace texts = platform::texts;
 
-void ConsoleFrontEnd::ShowMessage(const std::string& text, const std::string& caption,
-                                  platform::MessageIcon icon) {
-    if (icon == platform::MessageIcon::Error) failed_ = true;
-    Print(caption + ": " + text);
+ConsoleFrontEnd::ConsoleFrontEnd(std::FILE* out, std::FILE* err, ConsoleOptions options)
+    : out_(out), err_(err), options_(options), begin_(std::chrono::steady_clock::now()) {}
+
+void ConsoleFrontEnd::ShowMessage(const engine::RunMessage& message) {
+    if (message.icon == platform::MessageIcon::Error) failed_ = true;
+    std::string line = message.caption + ": " + message.text;
+    if (!message.detail.empty()) line += " (" + message.detail + ")";
+    Print(line);
 }
 
-void ConsoleFrontEnd::ShowCurrentFile(const std::string& text) {
-    if (text.empty()) return;
+void ConsoleFrontEnd::EntryInWork(const engine::RunProgress&) {
     ++scanned_;
+    tracesOfRecording_.clear();
     DrawProgress(false);
 }
 
-bool ConsoleFrontEnd::IsStationSelected(const std::string& name) {
-    return std::any_of(stations.begin(), stations.end(),
-                       [&](const std::string& s) { return platform::EqualsNoCase(s, name); });
+void ConsoleFrontEnd::TraceWritten(const std::string& catalogPath) {
+    ++traces_;
+    if (options_.verbose || options_.dryRun) tracesOfRecording_.push_back(catalogPath);
 }
 
-void ConsoleFrontEnd::RecordingConverted(const std::string&, std::int64_t dataBytes, int traces) {
+void ConsoleFrontEnd::RecordingConverted(const std::string& path, int) {
     ++converted_;
-    traces_ += traces;
-    bytes_ += dataBytes;
+    Report(texts::PlanConvert(path, options_.dryRun));
+    for (const std::string& trace : tracesOfRecording_)
+        Report(texts::PlanTrace(trace, options_.dryRun));
+    tracesOfRecording_.clear();
     DrawProgress(false);
+}
+
+void ConsoleFrontEnd::RecordingSkipped(const std::string& path, engine::SkipReason reason) {
+    Report(texts::PlanSkip(path, engine::SkipReasonText(reason), options_.dryRun));
 }
 
 void ConsoleFrontEnd::SourceDirectoryUnreadable(const std::string& station,
                                                 const std::string& dir) {
     // The dialog says nothing here; unattended, the station must not vanish silently.
     failed_ = true;
-    Print("Ошибка: каталог '" + dir + "' станции " + station + " недоступен");
+    Print(std::string(texts::kErrorCaption) + ": " +
+          texts::UnreadableSourceDirectory(station, dir));
 }
 
-void ConsoleFrontEnd::RunFinished() {
-    if (!progress_) return;
-    DrawProgress(true);
-    std::fputc('\n', err_);
-    lineShown_ = false;
+void ConsoleFrontEnd::RunFinished(const engine::RunSummary& summary) {
+    if (options_.progress) DrawProgress(true);
+    if (!options_.quiet)
+        for (const std::string& channel : summary.channelsNotCarried)
+            Print(std::string(texts::kWarningCaption) + ": " + texts::ChannelNotCarried(channel));
+    Print(engine::SummaryLine(summary));
+}
+
+void ConsoleFrontEnd::Report(const std::string& line) {
+    if (options_.dryRun) {
+        ClearProgress();
+        std::fprintf(out_, "%s\n", line.c_str());
+        std::fflush(out_);
+    } else if (options_.verbose && !options_.quiet) {
+        Print(line);
+    }
 }
 
 void ConsoleFrontEnd::Print(const std::string& line) {
@@ -60,14 +79,11 @@ void ConsoleFrontEnd::ClearProgress() {
 }
 
 void ConsoleFrontEnd::DrawProgress(bool force) {
-    if (!progress_) return;
+    if (!options_.progress) return;
     const auto now = std::chrono::steady_clock::now();
     if (!force && lineShown_ && now - lastDraw_ < std::chrono::milliseconds(200)) return;
     lastDraw_ = now;
-    const double seconds = std::chrono::duration<double>(now - begin_).count();
-    const double rate = seconds > 0 ? bytes_ / 1048576.0 / seconds : 0.0;
-    std::fprintf(err_, "\r\033[Kфайлов: %d, конвертировано: %d, трасс: %d, %.1f МБ/с", scanned_,
-                 converted_, traces_, rate);
+    std::fprintf(err_, "\r\033[K%s", texts::ConsoleProgress(scanned_, converted_, traces_).c_str());
     std::fflush(err_);
     lineShown_ = true;
 }

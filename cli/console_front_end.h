@@ -1,68 +1,54 @@
-// The engine's front end on the console: the selection comes from the command
-// line and kelvaron.ini, messages go to stderr, progress to a terminal.
+// The engine's observer on the console: messages go to stderr, a progress
+// line to a terminal, one summary line at the end of every run; -v adds a
+// line per recording, a dry run prints its plan on stdout.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "engine/front_end.h"
+#include "engine/run_observer.h"
 
 namespace cli {
 
-class ConsoleFrontEnd : public engine::FrontEnd {
+struct ConsoleOptions {
+    bool progress = false;  // keep a progress line (a terminal, not --quiet)
+    bool verbose = false;   // a line per recording converted or skipped
+    bool dryRun = false;    // print the plan on `out`
+    bool quiet = false;     // errors and the summary only
+};
+
+class ConsoleFrontEnd : public engine::RunObserver {
 public:
-    // progress: keep a progress line on `err` (a terminal, not --quiet).
-    ConsoleFrontEnd(std::FILE* err, bool progress);
+    ConsoleFrontEnd(std::FILE* out, std::FILE* err, ConsoleOptions options);
 
-    std::vector<std::string> stations;
-    engine::StartDateTime start;
-    std::string duration;
-    std::vector<std::string> channels;  // all ticked
-    std::vector<std::string> files;     // what the file dialog would return
-
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     platform::MessageIcon icon) override;
-    void ShowCurrentFile(const std::string& text) override;
-    bool IsStationSelected(const std::string& name) override;
-    void RefreshFreeSpace() override {}
-    std::vector<std::string> SelectedStations() override { return stations; }
-    engine::StartDateTime StartFieldDateTime() override { return start; }
-    std::string DurationText() override { return duration; }
-    int ChannelItemCount() override { return static_cast<int>(channels.size()); }
-    bool IsChannelItemChecked(int) override { return true; }
-    std::string ChannelItemText(int item) override {
-        return channels.at(static_cast<std::size_t>(item));
-    }
-    void EnableControl(int, bool) override {}
-    void Beep() override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::optional<std::vector<std::string>> PickRecordingFiles(const std::string&) override {
-        return files;
-    }
-    void RunFinished() override;
-    void RecordingConverted(const std::string& path, std::int64_t dataBytes, int traces) override;
     void SourceDirectoryUnreadable(const std::string& station, const std::string& dir) override;
+    void EntryInWork(const engine::RunProgress& progress) override;
+    void RecordingConverted(const std::string& path, int traces) override;
+    void RecordingSkipped(const std::string& path, engine::SkipReason reason) override;
+    void TraceWritten(const std::string& catalogPath) override;
+    void ShowMessage(const engine::RunMessage& message) override;
+    void RunFinished(const engine::RunSummary& summary) override;
 
     // Something failed that the operator was told about.
     bool failed() const { return failed_; }
-    int traces() const { return traces_; }
 
 private:
     void Print(const std::string& line);
     void DrawProgress(bool force);
     void ClearProgress();
+    // The plan (dry run, on out) or the verbose log (on err).
+    void Report(const std::string& line);
 
+    std::FILE* out_;
     std::FILE* err_;
-    bool progress_;
+    ConsoleOptions options_;
     bool lineShown_ = false;
     bool failed_ = false;
     int scanned_ = 0, converted_ = 0, traces_ = 0;
-    std::int64_t bytes_ = 0;
+    std::vector<std::string> tracesOfRecording_;
     std::chrono::steady_clock::time_point begin_, lastDraw_;
 };
 

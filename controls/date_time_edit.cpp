@@ -2,6 +2,7 @@
 
 #include "controls/date_time_text.h"
 #include "controls/error_box.h"
+#include "platform/operator_texts.h"
 
 CDateTimeEdit::CDateTimeEdit(QWidget* parent) : CMaskEdit(parent) {
     m_bUseMask = true;
@@ -41,7 +42,7 @@ bool CDateTimeEdit::IsValid() const {
 
 bool DDX_DateTimeEdit(DataExchange direction, CDateTimeEdit& control) {
     if (direction == DataExchange::Load || control.IsValid()) return true;
-    controls::ShowErrorBox(&control, QStringLiteral("Введено ошибочное время"),
+    controls::ShowErrorBox(&control, QString::fromUtf8(platform::texts::kInvalidTime),
                            controls::kErrorCaption);
     control.setFocus(Qt::OtherFocusReason);
     return false;

@@ -8,32 +8,13 @@
 #include "engine/data_block.h"
 #include "engine/recorder_header.h"
 #include "engine/recorder_messages.h"
-#include "engine/run_control.h"
 #include "engine/trace_layout.h"
 #include "engine/trace_writer.h"
+#include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 
 namespace engine {
 namespace {
-
-// The channel list's column-0 texts are read into a 16-byte buffer.
-constexpr std::size_t kChannelItemChars = 15;
-
-struct ChannelItem {
-    bool checked;
-    std::string text;
-};
-
-// The list cannot change during a run (it is locked), so one read serves the file.
-std::vector<ChannelItem> ReadChannelItems(FrontEnd& dialog) {
-    std::vector<ChannelItem> items;
-    const int count = dialog.ChannelItemCount();
-    for (int i = 0; i < count; ++i) {
-        std::string text = platform::CutText8(dialog.ChannelItemText(i), kChannelItemChars);
-        items.push_back({dialog.IsChannelItemChecked(i), std::move(text)});
-    }
-    return items;
-}
 
 // The list shows the catalogue's names (UTF-8); the header may hold the same
 // name in code page 1251: both are compared as the one rule reads them.
@@ -62,43 +43,60 @@ bool IsIncomplete(const DataBlock& block, const StreamHeader& stream, std::int32
     return layout.recordCount < dataSeconds / stream.recordSeconds;
 }
 
-void ShowRefusal(FrontEnd& dialog, const std::string& text) {
-    dialog.ShowMessage(text, kRecorderErrorCaption, platform::MessageIcon::Error);
+void ShowRefusal(RunContext& run, const std::string& text) {
+    RunMessage message;
+    message.text = text;
+    message.caption = kRecorderErrorCaption;
+    run.observer.ShowMessage(message);
 }
 
 class ChannelDispatch {
 public:
     ChannelDispatch(platform::IniFile& header, const std::string& station, double start,
                     const StreamHeader& stream, const DataBlock& block, bool incomplete,
-                    FrontEnd& dialog, RecordingOutputs& outputs)
+                    RunContext& run)
         : header_(header),
           station_(station),
           start_(start),
           stream_(stream),
           block_(block),
           incomplete_(incomplete),
-          dialog_(dialog),
-          outputs_(outputs) {}
+          run_(run) {}
 
     // False when a stop request ends the walk.
     bool Write(const std::string& channelName, std::int32_t channel, std::int32_t position) {
-        if (StopRequested()) return false;
-        const std::int32_t gain = ChannelGainFactor(channel, header_);
+        if (run_.StopRequested()) return false;
+        ChannelTrace trace;
+        trace.data = block_.bytes;
+        trace.dataSize = block_.size;
+        trace.start = start_;
+        trace.channel = channelName;
+        trace.station = station_;
+        trace.channelPosition = position;
+        trace.recordSeconds = stream_.recordSeconds;
+        trace.channelCount = stream_.channelCount;
+        trace.gainFactor = ChannelGainFactor(channel, header_);
         try {
-            if (!incomplete_) {
-                outputs_.WriteChannelTrace(block_.bytes, block_.size, start_, channelName, station_,
-                                           position, stream_.recordSeconds, stream_.channelCount,
-                                           gain);
-            } else if (!outputs_.WriteIncompleteChannelTrace(
-                           block_.bytes, block_.size, start_, channelName, station_, position,
-                           stream_.recordSeconds, stream_.channelCount, gain)) {
-                ShowRefusal(dialog_, IncompleteRecordingMessage(header_.path(), channelName));
+            trace.keepLongerTrace = incomplete_;
+            const WrittenTrace written = run_.outputs.WriteChannelTrace(trace);
+            if (written.keptExisting) {
+                ShowRefusal(run_, IncompleteRecordingMessage(header_.path(), channelName));
                 return true;
             }
             ++written_;
+            ++run_.summary.traces;
+            run_.summary.bytesOut += written.bytes;
+            run_.lastTraceFailed = false;
+            run_.observer.TraceWritten(written.catalogPath);
         } catch (const TraceFileError& e) {
-            dialog_.ShowMessage(e.what(), platform::kApplicationTitle,
-                                platform::MessageIcon::Error);
+            ++run_.summary.traceFailures;
+            RunMessage message;
+            message.text = e.what();
+            message.detail = platform::texts::RecordingDetail(station_, header_.path());
+            message.caption = platform::kApplicationTitle;
+            message.repeated = run_.lastTraceFailed;
+            run_.lastTraceFailed = true;
+            run_.observer.ShowMessage(message);
         }
         return true;
     }
@@ -111,48 +109,51 @@ private:
     const StreamHeader& stream_;
     const DataBlock& block_;
     bool incomplete_;
-    FrontEnd& dialog_;
-    RecordingOutputs& outputs_;
+    RunContext& run_;
     int written_ = 0;
 };
 
 }  // namespace
 
-int ConvertRecording(const std::string& station, platform::IniFile& header, FrontEnd& dialog,
-                     RecordingOutputs& outputs) {
+RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile& header,
+                                  RunContext& run) {
     const std::string name = ReadStationName(header);
-    if (name.empty() || name != station) return 0;
+    if (name.empty()) return {false, SkipReason::NoNameDateTime};
+    if (name != station) return {false, SkipReason::OtherStation};
     const std::optional<RecordingSpan> span = ReadRecordingSpan(header);
-    if (!span) return 0;
+    if (!span) return {false, SkipReason::NoNameDateTime};
     // A time that is no number (TIME_INT=05:15:nan) cannot be stored or placed.
     if (!std::isfinite(span->start)) {
-        ShowRefusal(dialog, NonFiniteStartMessage(header.path()));
-        return 0;
+        ShowRefusal(run, NonFiniteStartMessage(header.path()));
+        return {false, SkipReason::NoNameDateTime};
     }
     const StreamHeader stream = ReadStreamHeader(header);
     // The list holds at most 64 items, so N_CH cannot make the walk long.
     const std::vector<std::int32_t> channels =
         ListedChannels(stream.channelList, stream.channelCount);
 
-    const std::vector<ChannelItem> items = ReadChannelItems(dialog);
+    const std::vector<ChannelItem>& items = run.channels;
     const bool filter = !items.empty();
-    if (filter && (stream.channelCount < 1 || !AnyChannelTicked(header, channels, items))) return 0;
+    if (filter && (stream.channelCount < 1 || !AnyChannelTicked(header, channels, items)))
+        return {false, SkipReason::NoTickedChannel};
 
     if (stream.trigger) {
         if (const std::optional<double> eventTime = ReadEventTime(header)) {
             if (!std::isfinite(*eventTime)) {
-                ShowRefusal(dialog, NonFiniteEventMessage(header.path()));
-                return 0;
+                ShowRefusal(run, NonFiniteEventMessage(header.path()));
+                return {false, SkipReason::NoNameDateTime};
             }
-            outputs.RegisterEvent(name, *eventTime);
+            run.outputs.RegisterEvent(name, *eventTime);
         }
     }
 
-    const std::optional<DataBlock> block = ReadDataBlock(header, stream.dataOffset);
-    if (!block) return 0;
+    const std::optional<DataBlock> block =
+        ReadDataBlock(header, stream.dataOffset, [&run] { return run.StopRequested(); });
+    if (!block) return {false, SkipReason::Unreadable};
+    run.summary.bytesIn += block->size;
 
     ChannelDispatch dispatch(header, station, span->start, stream, *block,
-                             IsIncomplete(*block, stream, span->dataSeconds), dialog, outputs);
+                             IsIncomplete(*block, stream, span->dataSeconds), run);
     for (std::size_t p = 0; p < channels.size(); ++p) {
         const std::int32_t k = channels[p];
         const std::string channelName = ReadChannelName(header, k);
@@ -162,16 +163,18 @@ int ConvertRecording(const std::string& station, platform::IniFile& header, Fron
             // A name ticked in two items is converted twice. The item's text
             // is this name, perhaps in the catalogue's encoding: the trace
             // keeps the recording's own bytes.
-            for (const ChannelItem& item : items)
-                if (go && Matches(item, channelName))
-                    go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (!go || !Matches(items[i], channelName)) continue;
+                run.itemCarried[i] = true;
+                go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));
+            }
         } else {
             go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));
         }
         if (!go) break;
     }
-    dialog.RecordingConverted(header.path(), block->size, dispatch.written());
-    return 1;
+    run.observer.RecordingConverted(header.path(), dispatch.written());
+    return {true, SkipReason::Unreadable};
 }
 
 }  // namespace engine

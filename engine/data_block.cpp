@@ -1,11 +1,10 @@
 #include "engine/data_block.h"
 
-#include "engine/run_control.h"
-
 namespace engine {
 
-std::optional<DataBlock> ReadDataBlock(platform::IniFile& recording, std::int64_t offset) {
-    const std::optional<std::string_view> file = recording.Contents(StopRequested);
+std::optional<DataBlock> ReadDataBlock(platform::IniFile& recording, std::int64_t offset,
+                                       const std::function<bool()>& stop) {
+    const std::optional<std::string_view> file = recording.Contents(stop);
     if (!file) return std::nullopt;
     const auto fileSize = static_cast<std::int64_t>(file->size());
     if (offset < 0 || offset > fileSize) return std::nullopt;

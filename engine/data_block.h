@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "platform/ini_file.h"
@@ -17,6 +18,7 @@ struct DataBlock {
 // nullopt when the file is not readable, the offset lies outside it, or a
 // stop request came while it was being read. Bytes a failing read leaves out
 // are 0. Throws std::bad_alloc when the file does not fit in memory.
-std::optional<DataBlock> ReadDataBlock(platform::IniFile& recording, std::int64_t offset);
+std::optional<DataBlock> ReadDataBlock(platform::IniFile& recording, std::int64_t offset,
+                                       const std::function<bool()>& stop = {});
 
 }  // namespace engine

@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/calendar_text.h"
+
 namespace {
 
 // Days before each month of a common year; index 0 (month 0) counts as January.
 constexpr std::int32_t kDaysBeforeMonth[13] = {0,   0,   31,  59,  90,  120, 151,
                                                181, 212, 243, 273, 304, 334};
-constexpr std::int32_t kMonthLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 // 0001-01-01 00:00:00 to 1970-01-01 00:00:00 (719162 days).
 constexpr double kEpochOffset = 62135596800.0;
@@ -28,11 +29,7 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 }
 
 // 64-bit: a year carried from an out-of-range month may leave 32 bits.
-bool IsLeap(std::int64_t year) {
-    if (year % 400 == 0) return true;
-    if (year % 4 != 0) return false;
-    return year % 100 != 0;
-}
+bool IsLeap(std::int64_t year) { return platform::IsLeapYear(year); }
 
 }  // namespace
 
@@ -69,8 +66,7 @@ int MonthDayFromYearDay(std::int32_t dayOfYear, std::int32_t year, std::int32_t&
     }
     std::int32_t remaining = dayOfYear;
     for (std::int32_t m = 1; m <= 12; ++m) {
-        std::int32_t length = kMonthLength[m - 1];
-        if (m == 2 && IsLeapYear(year)) length = 29;
+        const std::int32_t length = platform::DaysInMonth(year, m);
         if (remaining <= length) {
             month = m;
             day = remaining;

@@ -1,33 +1,21 @@
-// The bodies of the two kinds of run. The workers that StartConvertFiles and
-// StartConvertWindow create run them; tests call them directly, on their own
-// thread, with outputs of their own.
+// The bodies of the two kinds of run, over one run's context. RunConversion
+// calls them; the scan benchmark calls ConvertStationWindow alone.
 #pragma once
 
 #include <string>
 
-#include "engine/drivers.h"
-#include "engine/front_end.h"
-#include "engine/recording_outputs.h"
-
-// File run: the file dialog, then each picked file of a selected station.
-int ConvertFilesThread(const ConvertRequest& request, engine::RecordingOutputs& outputs);
-void ConvertSelectedFiles(const ConvertRequest& request, engine::RecordingOutputs& outputs);
-
-// Time-window run over the selected stations.
-int ConvertWindowThread(engine::FrontEnd& dialog, engine::RecordingOutputs& outputs);
-// One station's source directory: every recording of the station that
-// overlaps [start, start + length). Database and memory errors leave it.
-void ConvertStationWindow(const std::string& station, engine::FrontEnd& dialog, double start,
-                          double length, engine::RecordingOutputs& outputs);
+#include "engine/run_context.h"
 
 namespace engine {
 
-// StartConvertFiles and StartConvertWindow with outputs of the caller's.
-bool StartConvertFiles(ConvertRequest& request, RecordingOutputs& outputs);
-bool StartConvertWindow(FrontEnd& dialog, RecordingOutputs& outputs);
-
-// A station's source directory from kelvaron.ini (its own DIR, else the one
-// of section KELVARON), cut to maxChars, always ending in "/".
-std::string SourceDirectory(const std::string& station, std::size_t maxChars);
+// File run: each picked file of a selected station.
+void ConvertSelectedFiles(RunContext& run);
+// Time-window run over the selected stations.
+void ConvertWindowThread(RunContext& run);
+// One station's source directory: every recording of the station that
+// overlaps [start, start + length). Database and memory errors leave it.
+// False when an error or a stop request ended the scan early.
+bool ConvertStationWindow(const std::string& station, int stationNumber, double start,
+                          double length, RunContext& run);
 
 }  // namespace engine

@@ -1,12 +1,15 @@
 #include "engine/drivers.h"
 
-#include <cstring>
+#include <algorithm>
+#include <chrono>
 #include <exception>
 #include <filesystem>
-#include <functional>
+#include <optional>
 #include <system_error>
-#include <thread>
+#include <utility>
+#include <vector>
 
+#include "catalog/database_error.h"
 #include "engine/convert_recording.h"
 #include "engine/date_time.h"
 #include "engine/driver_bodies.h"
@@ -14,25 +17,18 @@
 #include "engine/recorder_header.h"
 #include "engine/recorder_messages.h"
 #include "engine/recorder_text.h"
-#include "engine/run_control.h"
 #include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
+#include "platform/operator_texts.h"
+#include "platform/station_order.h"
 
+namespace engine {
 namespace {
 
-using engine::FrontEnd;
-using platform::MessageIcon;
+namespace texts = platform::texts;
 
-constexpr const char* kErrorCaption = "Ошибка";
-constexpr std::size_t kFileDialogDirChars = 15999;
 constexpr std::size_t kWindowDirChars = 255;
 constexpr std::size_t kExceptionTextChars = 255;
-
-// The order in which a run locks and frees the dialog's controls.
-constexpr int kLockedControls[] = {
-    engine::kIdConvert,     engine::kIdExit,          engine::kIdConvertFiles,
-    engine::kIdSelectAll,   engine::kIdClearStations, engine::kIdChannelList,
-    engine::kIdStationList, engine::kIdStartField,    engine::kIdDurationField,
-};
 
 // An error's text as the message box takes it: at most 255 bytes, not
 // ending inside a UTF-8 sequence.
@@ -46,174 +42,209 @@ std::string ExceptionText(const std::exception& e) {
     return text;
 }
 
-void ShowException(FrontEnd& dialog, const std::exception& e) {
-    dialog.ShowMessage(ExceptionText(e), platform::kApplicationTitle, MessageIcon::Error);
+void ShowInputError(RunContext& run, std::string text) {
+    run.observer.ShowMessage({std::move(text), "", texts::kErrorCaption});
 }
 
-class WaitCursor {
-public:
-    explicit WaitCursor(FrontEnd& dialog) : dialog_(dialog) { dialog_.BeginWaitCursor(); }
-    ~WaitCursor() { dialog_.EndWaitCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
+// An error that ended a file's work (file run) or a station's (time-window
+// run): the error's own text, and where it happened.
+void ReportError(RunContext& run, const std::exception& e, const std::string& station,
+                 const std::string& path) {
+    if (dynamic_cast<const catalog::DatabaseError*>(&e))
+        ++run.summary.catalogueErrors;
+    else
+        ++run.summary.otherErrors;
+    RunMessage message{ExceptionText(e), "", platform::kApplicationTitle};
+    if (!path.empty()) message.detail = texts::RecordingDetail(station, path);
+    run.observer.ShowMessage(message);
+}
 
-private:
-    FrontEnd& dialog_;
+void Skip(RunContext& run, const std::string& path, SkipReason reason) {
+    ++run.summary.Skipped(reason);
+    run.observer.RecordingSkipped(path, reason);
+}
+
+void Count(RunContext& run, const std::string& path, const RecordingOutcome& outcome) {
+    if (outcome.converted)
+        ++run.summary.converted;
+    else
+        Skip(run, path, outcome.reason);
+}
+
+struct Entry {
+    std::string name;
+    bool regular;  // by the listing's own file type: a pipe is never opened
 };
 
-// Runs one run's thread procedure on a worker; false when no run could start.
-bool StartWorker(FrontEnd& dialog, std::function<void()> procedure) {
-    if (!engine::TryBeginRun()) return false;
-    try {
-        std::thread([&dialog, procedure = std::move(procedure)] {
-            try {
-                procedure();
-            } catch (...) {
-                // Nothing may leave a worker; the bodies report what they can.
-                // Whatever ended the run early, the operator gets the controls back.
-                try {
-                    EnableControls(dialog);
-                } catch (...) {
-                }
-            }
-            try {
-                dialog.RunFinished();
-            } catch (...) {
-            }
-            engine::EndRun();
-        }).detach();
-    } catch (const std::system_error&) {
-        engine::EndRun();
-        return false;
+// A directory's entries in the order the file system returns them, without
+// "." and ".." and without hidden ones: copying tools write a file that is
+// still arriving under a name that begins with ".". nullopt when the
+// directory cannot be listed.
+std::optional<std::vector<Entry>> ListEntries(const std::string& dir) {
+    std::error_code error;
+    std::filesystem::directory_iterator it(dir, error);
+    if (error) return std::nullopt;
+    std::vector<Entry> entries;
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        std::string name = it->path().filename().string();
+        if (name.empty() || name.front() == '.') continue;
+        std::error_code typeError;
+        entries.push_back({std::move(name), it->is_regular_file(typeError)});
     }
-    return true;
+    return entries;
+}
+
+bool IsSelected(const RunRequest& request, const std::string& name) {
+    return std::any_of(request.stations.begin(), request.stations.end(),
+                       [&](const std::string& s) { return platform::StationEquals(s, name); });
 }
 
 }  // namespace
 
-void DisableControls(FrontEnd& dialog) {
-    for (int id : kLockedControls) dialog.EnableControl(id, false);
-}
-
-void EnableControls(FrontEnd& dialog) {
-    for (int id : kLockedControls) dialog.EnableControl(id, true);
-    dialog.ShowCurrentFile("");
-}
-
-namespace engine {
-
 std::string SourceDirectory(const std::string& station, std::size_t maxChars) {
-    platform::IniFile settings(platform::KelvaronIniPath());
-    std::string dir = settings.GetString(station, "DIR", "", maxChars);
-    if (dir.empty()) dir = settings.GetString("KELVARON", "DIR", "", maxChars);
+    std::string dir = platform::ReadSourceDirectory(platform::KelvaronIniPath(), station, maxChars);
     if (dir.empty() || dir.back() != '/') dir += '/';
     return dir;
 }
 
-bool StartConvertFiles(ConvertRequest& request, RecordingOutputs& outputs) {
-    if (!request.dialog) return false;
-    // The worker keeps its own copy: the dialog may refill its request.
-    const ConvertRequest copy = request;
-    return StartWorker(*copy.dialog, [copy, &outputs] { ConvertFilesThread(copy, outputs); });
+void ConvertSelectedFiles(RunContext& run) {
+    const std::vector<std::string>& files = run.request.files;
+    const int count = static_cast<int>(files.size());
+    for (int i = 0; i < count; ++i) {
+        if (run.StopRequested()) break;
+        const std::string& path = files[static_cast<std::size_t>(i)];
+        ++run.summary.entries;
+        run.pathInWork = path;
+        run.observer.EntryInWork({path, i + 1, count, 0, 0});
+        platform::IniFile header(path);
+        if (header.source() == platform::IniFile::Source::NotARegularFile) {
+            ShowInputError(run, NotARegularFileMessage(path));
+            Skip(run, path, SkipReason::Unreadable);
+            continue;
+        }
+        const std::string name = ReadStationName(header);
+        if (name.empty()) {
+            ShowInputError(run, texts::kNoStationName);
+            Skip(run, path, SkipReason::NoNameDateTime);
+            continue;
+        }
+        if (!IsSelected(run.request, name)) {
+            ShowInputError(run, texts::StationMismatch(path));
+            Skip(run, path, SkipReason::OtherStation);
+            continue;
+        }
+        try {
+            Count(run, path, ConvertRecording(name, header, run));
+        } catch (const std::exception& e) {
+            ReportError(run, e, name, path);
+            // A lost catalogue is opened again before the next file.
+            if (!CatalogueUsableAfter(e, run.observer)) break;
+        }
+    }
 }
 
-bool StartConvertWindow(FrontEnd& dialog, RecordingOutputs& outputs) {
-    return StartWorker(dialog, [&dialog, &outputs] { ConvertWindowThread(dialog, outputs); });
+void ConvertWindowThread(RunContext& run) {
+    const std::vector<std::string>& stations = run.request.stations;
+    for (std::size_t k = 0; k < stations.size(); ++k) {
+        if (run.StopRequested()) break;
+        const std::string& station = stations[k];
+        // Taken for every station, from the same values: all get the same window.
+        const platform::CalendarFields& t = run.request.start;
+        const double start = EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute,
+                                               static_cast<float>(t.second));
+        const double length = ParseDurationSeconds(run.request.duration);
+        // Without any DIR the scan would be of the file system's root.
+        if (platform::ReadSourceDirectory(platform::KelvaronIniPath(), station, kWindowDirChars)
+                .empty()) {
+            ShowInputError(run, texts::NoSourceDirectory(station));
+            continue;
+        }
+        run.observer.StationBegins(station);
+        bool completed = false;
+        try {
+            completed = ConvertStationWindow(station, static_cast<int>(k) + 1, start, length, run);
+        } catch (const std::exception& e) {
+            run.observer.StationFinished(station, false);
+            ReportError(run, e, station, run.pathInWork);
+            // A lost catalogue is opened again before the next station.
+            if (!CatalogueUsableAfter(e, run.observer)) break;
+            continue;
+        }
+        run.observer.StationFinished(station, completed);
+    }
+}
+
+bool ConvertStationWindow(const std::string& station, int stationNumber, double start,
+                          double length, RunContext& run) {
+    const std::string dir = SourceDirectory(station, kWindowDirChars);
+    const std::optional<std::vector<Entry>> entries = ListEntries(dir);
+    if (!entries) {
+        run.observer.SourceDirectoryUnreadable(station, dir);
+        return true;
+    }
+    const int count = static_cast<int>(entries->size());
+    const int stations = static_cast<int>(run.request.stations.size());
+    for (int i = 0; i < count; ++i) {
+        if (run.StopRequested()) return false;
+        const Entry& entry = (*entries)[static_cast<std::size_t>(i)];
+        ++run.summary.entries;
+        run.observer.EntryInWork({entry.name, i + 1, count, stationNumber, stations});
+        const std::string path = dir + entry.name;
+        run.pathInWork = path;
+        if (!entry.regular) {
+            Skip(run, path, SkipReason::Unreadable);
+            continue;
+        }
+        platform::IniFile header(path);
+        const std::string fileStation = ReadStationName(header);
+        if (fileStation.empty() || fileStation != station) {
+            Skip(run, path,
+                 fileStation.empty() ? SkipReason::NoNameDateTime : SkipReason::OtherStation);
+            continue;
+        }
+        const std::optional<RecordingSpan> span = ReadRecordingSpan(header);
+        if (!span) {
+            Skip(run, path, SkipReason::NoNameDateTime);
+            continue;
+        }
+        if (!Overlaps(start, length, span->start, span->dataSeconds)) {
+            Skip(run, path, SkipReason::OutsideWindow);
+            continue;
+        }
+        Count(run, path, ConvertRecording(station, header, run));
+    }
+    return true;
+}
+
+RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
+                         RecordingOutputs& outputs, std::stop_token stop) {
+    const auto begin = std::chrono::steady_clock::now();
+    RunContext run(request, observer, outputs, std::move(stop));
+    try {
+        if (request.mode == RunMode::Files)
+            ConvertSelectedFiles(run);
+        else
+            ConvertWindowThread(run);
+    } catch (const std::exception& e) {
+        // Only the observer itself can throw here; tell it once more if it can take it.
+        try {
+            ReportError(run, e, "", "");
+        } catch (...) {
+        }
+    } catch (...) {
+    }
+    RunSummary& summary = run.summary;
+    summary.stopped = run.StopRequested();
+    for (std::size_t i = 0; i < run.channels.size(); ++i)
+        if (run.channels[i].checked && !run.itemCarried[i])
+            summary.channelsNotCarried.push_back(run.channels[i].text);
+    summary.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    try {
+        observer.RunFinished(summary);
+    } catch (...) {
+    }
+    return summary;
 }
 
 }  // namespace engine
-
-int ConvertFilesThread(const ConvertRequest& request, engine::RecordingOutputs& outputs) {
-    ConvertSelectedFiles(request, outputs);
-    EnableControls(*request.dialog);
-    return 0;
-}
-
-void ConvertSelectedFiles(const ConvertRequest& request, engine::RecordingOutputs& outputs) {
-    FrontEnd& dialog = *request.dialog;
-    const std::string station(request.station, strnlen(request.station, sizeof request.station));
-    const auto files =
-        dialog.PickRecordingFiles(engine::SourceDirectory(station, kFileDialogDirChars));
-    if (!files) return;
-
-    dialog.BeginWaitCursor();
-    DisableControls(dialog);
-    for (const std::string& path : *files) {
-        if (engine::StopRequested()) break;
-        dialog.ShowCurrentFile(path);
-        platform::IniFile header(path);
-        if (header.source() == platform::IniFile::Source::NotARegularFile) {
-            dialog.ShowMessage(engine::NotARegularFileMessage(path), kErrorCaption,
-                               MessageIcon::Error);
-            continue;
-        }
-        const std::string name = engine::ReadStationName(header);
-        if (name.empty()) {
-            dialog.ShowMessage("В файле нет имени станции", kErrorCaption, MessageIcon::Error);
-            continue;
-        }
-        if (!dialog.IsStationSelected(name)) {
-            dialog.ShowMessage("Имя станции в файле '" + path + "' не совпадает с выбранным(и)",
-                               kErrorCaption, MessageIcon::Error);
-            continue;
-        }
-        try {
-            engine::ConvertRecording(name, header, dialog, outputs);
-        } catch (const std::exception& e) {
-            ShowException(dialog, e);
-            if (!engine::CatalogueUsableAfter(e, dialog)) break;
-        }
-    }
-    EnableControls(dialog);
-    dialog.RefreshFreeSpace();
-    dialog.EndWaitCursor();
-}
-
-int ConvertWindowThread(FrontEnd& dialog, engine::RecordingOutputs& outputs) {
-    for (const std::string& station : dialog.SelectedStations()) {
-        if (engine::StopRequested()) break;
-        const engine::StartDateTime t = dialog.StartFieldDateTime();
-        const double start = EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute,
-                                               static_cast<float>(t.second));
-        const double length = engine::ParseDurationSeconds(dialog.DurationText());
-        try {
-            ConvertStationWindow(station, dialog, start, length, outputs);
-        } catch (const std::exception& e) {
-            ShowException(dialog, e);
-            if (!engine::CatalogueUsableAfter(e, dialog)) break;
-        }
-    }
-    dialog.RefreshFreeSpace();
-    EnableControls(dialog);
-    return 0;
-}
-
-void ConvertStationWindow(const std::string& station, FrontEnd& dialog, double start, double length,
-                          engine::RecordingOutputs& outputs) {
-    WaitCursor cursor(dialog);
-    const std::string dir = engine::SourceDirectory(station, kWindowDirChars);
-    std::error_code error;
-    std::filesystem::directory_iterator entry(dir, error);
-    if (error) {
-        // Only the status is cleared: the run still holds every control.
-        dialog.ShowCurrentFile("");
-        dialog.SourceDirectoryUnreadable(station, dir);
-    }
-    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
-        if (engine::StopRequested()) return;
-        const std::string name = entry->path().filename().string();
-        dialog.ShowCurrentFile(name);
-        // The listing's own file type: sub-directories have no station name
-        // anyway, and a pipe must not block the scan.
-        std::error_code typeError;
-        if (!entry->is_regular_file(typeError)) continue;
-        platform::IniFile header(dir + name);
-        const std::string fileStation = engine::ReadStationName(header);
-        if (fileStation.empty() || fileStation != station) continue;
-        const auto span = engine::ReadRecordingSpan(header);
-        if (!span) continue;
-        if (engine::Overlaps(start, length, span->start, span->dataSeconds))
-            engine::ConvertRecording(station, header, dialog, outputs);
-    }
-    dialog.Beep();
-}

@@ -1,32 +1,26 @@
-// The two kinds of conversion run, each on a worker thread of its own.
+// The two kinds of conversion run. A front end builds a RunRequest, runs it
+// on a worker of its own (engine/run_control.h) and hears of it through its
+// RunObserver.
 #pragma once
 
-#include <cstdint>
+#include <stop_token>
 #include <string>
 
-#include "engine/front_end.h"
-
-// What a file run is handed: the station list's current entry (only used to
-// find the file dialog's initial directory) and the dialog.
-struct ConvertRequest {
-    char station[32] = {};
-    engine::FrontEnd* dialog = nullptr;
-    std::uint32_t reserved[4] = {};
-};
-
-// Each starts a worker and returns at once. Never two runs at once: while a
-// run is active they start nothing and return false.
-bool StartConvertFiles(ConvertRequest& request);
-bool StartConvertWindow(engine::FrontEnd& dialog);
-
-void DisableControls(engine::FrontEnd& dialog);
-void EnableControls(engine::FrontEnd& dialog);
+#include "engine/recording_outputs.h"
+#include "engine/run_observer.h"
+#include "engine/run_request.h"
 
 namespace engine {
-// True from a successful start until the worker has finished.
-bool IsRunActive();
-// Ask the active run to stop after the trace file in hand; returns at once.
-void RequestStop();
-// Block until no run is active (for front ends without an event loop, tests).
-void WaitForRun();
+
+// Carries out the run on the calling thread and returns its summary, which
+// observer.RunFinished has been given as the last event. A stop request ends
+// it after the trace file in hand. Nothing leaves it: an unexpected error is
+// shown and counted.
+RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
+                         RecordingOutputs& outputs, std::stop_token stop = {});
+
+// A station's source directory from kelvaron.ini (its own DIR, else the one
+// of section KELVARON), cut to maxChars, always ending in "/".
+std::string SourceDirectory(const std::string& station, std::size_t maxChars);
+
 }  // namespace engine

@@ -4,19 +4,18 @@
 
 #include "catalog/catalogue.h"
 #include "catalog/connection_loss.h"
+#include "platform/operator_texts.h"
 
 namespace engine {
 
-const char* const kCatalogueLostText =
-    "Связь с базой данных потеряна и не восстановлена, конвертирование остановлено";
+const char* const kCatalogueLostText = platform::texts::kCatalogueLost;
 
-bool CatalogueUsableAfter(const std::exception& error, FrontEnd& dialog) {
+bool CatalogueUsableAfter(const std::exception& error, RunObserver& observer) {
     const auto* database = dynamic_cast<const catalog::DatabaseError*>(&error);
     if (!database || !catalog::IsConnectionLost(*database)) return true;
     const std::string why = ReopenCatalogue();
     if (why.empty()) return true;
-    dialog.ShowMessage(std::string(kCatalogueLostText) + "\n" + why, platform::kApplicationTitle,
-                       platform::MessageIcon::Error);
+    observer.ShowMessage({kCatalogueLostText, why, platform::kApplicationTitle});
     return false;
 }
 

@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "engine/front_end.h"
+#include "engine/run_observer.h"
 
 namespace engine {
 
@@ -14,6 +14,6 @@ extern const char* const kCatalogueLostText;
 // Call after reporting error. True when the run may go on: the error was no
 // lost connection, or the connection is open again. False after telling the
 // operator, once, that the catalogue stays out of reach.
-bool CatalogueUsableAfter(const std::exception& error, FrontEnd& dialog);
+bool CatalogueUsableAfter(const std::exception& error, RunObserver& observer);
 
 }  // namespace engine

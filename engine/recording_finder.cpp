@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/driver_bodies.h"
+#include "engine/drivers.h"
 #include "engine/recorder_header.h"
 #include "platform/ini_file.h"
 

@@ -1,11 +1,23 @@
 // Where ConvertRecording sends a recording's results: by default the event
-// table and the trace writer; tests and the fuzz target put their own here.
+// table and the trace writer; a dry run, tests and the fuzz target put their
+// own here.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "engine/trace_conversion.h"
+
 namespace engine {
+
+// A trace file that was written (or would be).
+struct WrittenTrace {
+    std::string catalogPath;  // relative to the data directory
+    std::int64_t bytes = 0;
+    // Nothing written: the recording is incomplete and a longer trace with its
+    // row was kept.
+    bool keptExisting = false;
+};
 
 class RecordingOutputs {
 public:
@@ -13,25 +25,13 @@ public:
     // As RegisterEvent of the event table.
     virtual void RegisterEvent(const std::string& station, double eventStart) = 0;
     // As WriteChannelTrace: TraceFileError for a file failure, database errors pass.
-    virtual void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
-                                   const std::string& channel, const std::string& station,
-                                   std::int32_t channelPosition, std::int32_t recordSeconds,
-                                   std::int32_t channelCount, std::int32_t gainFactor) = 0;
-    // The same for a recording that holds fewer records than its header
-    // announces; false when an existing longer trace was kept instead.
-    virtual bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize,
-                                             double start, const std::string& channel,
-                                             const std::string& station,
-                                             std::int32_t channelPosition,
-                                             std::int32_t recordSeconds, std::int32_t channelCount,
-                                             std::int32_t gainFactor) {
-        WriteChannelTrace(data, dataSize, start, channel, station, channelPosition, recordSeconds,
-                          channelCount, gainFactor);
-        return true;
-    }
+    virtual WrittenTrace WriteChannelTrace(const ChannelTrace& trace) = 0;
 };
 
 // The event table and the trace writer on theDatabase.
 RecordingOutputs& CatalogueOutputs();
+// The same decisions without a file or a row: each trace's path is planned
+// from tvx.ini's data directory, nothing is written (the dry run).
+RecordingOutputs& PlanOutputs();
 
 }  // namespace engine

@@ -1,61 +1,39 @@
 #include "engine/run_control.h"
 
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-
-#include "engine/drivers.h"
+#include <system_error>
+#include <utility>
 
 namespace engine {
-namespace {
 
-struct RunSlot {
-    std::mutex mutex;
-    std::condition_variable idle;
-    bool active = false;
-    std::atomic<bool> stop{false};
-};
-
-// Never destroyed: a worker may still be leaving EndRun while the process exits.
-RunSlot& Slot() {
-    static RunSlot* slot = new RunSlot;
-    return *slot;
+RunWorker::~RunWorker() {
+    RequestStop();
+    Join();
 }
 
-}  // namespace
-
-bool TryBeginRun() {
-    RunSlot& slot = Slot();
-    std::lock_guard lock(slot.mutex);
-    if (slot.active) return false;
-    slot.active = true;
-    slot.stop = false;
+bool RunWorker::Start(RunRequest request, RunObserver& observer, RecordingOutputs& outputs) {
+    if (active_.load()) return false;
+    Join();  // the last run's thread, already past its last event
+    active_ = true;
+    stop_ = std::stop_source();
+    try {
+        thread_ = std::jthread(
+            [this, request = std::move(request), &observer, &outputs, stop = stop_.get_token()] {
+                RunConversion(request, observer, outputs, stop);
+                active_ = false;
+            });
+    } catch (const std::system_error&) {
+        active_ = false;
+        return false;
+    }
     return true;
 }
 
-void EndRun() {
-    RunSlot& slot = Slot();
-    std::lock_guard lock(slot.mutex);
-    slot.active = false;
-    slot.stop = false;
-    slot.idle.notify_all();
-}
+void RunWorker::RequestStop() { stop_.request_stop(); }
 
-bool StopRequested() { return Slot().stop.load(std::memory_order_relaxed); }
+bool RunWorker::StopRequested() const { return stop_.stop_requested(); }
 
-bool IsRunActive() {
-    RunSlot& slot = Slot();
-    std::lock_guard lock(slot.mutex);
-    return slot.active;
-}
-
-// Lock-free on purpose: the batch command calls it from a signal handler.
-void RequestStop() { Slot().stop.store(true, std::memory_order_relaxed); }
-
-void WaitForRun() {
-    RunSlot& slot = Slot();
-    std::unique_lock lock(slot.mutex);
-    slot.idle.wait(lock, [&] { return !slot.active; });
+void RunWorker::Join() {
+    if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace engine

@@ -49,14 +49,19 @@ bool HoldsMoreSamples(const std::string& fullPath, std::size_t count) {
 
 }  // namespace
 
-TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& settings) {
+TraceLocation PlanTraceFile(const ChannelTrace& trace, const TraceSettings& settings) {
     RefuseUnsafeNames(trace);
     const TraceStart start = PlaceStart(trace.start);
-    const std::string dataDir = WithTrailingSeparator(settings.dataDir);
-    const TraceLocation location =
-        ComposeTraceLocation(dataDir, trace.station, trace.channel, start);
+    const TraceLocation location = ComposeTraceLocation(WithTrailingSeparator(settings.dataDir),
+                                                        trace.station, trace.channel, start);
     if (!FitsPathLimit(location))
         throw TraceOpenError(location.fileNamePart, location.fullPath, ENAMETOOLONG);
+    return location;
+}
+
+TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& settings) {
+    const TraceLocation location = PlanTraceFile(trace, settings);
+    const std::string dataDir = WithTrailingSeparator(settings.dataDir);
 
     const std::int64_t size = trace.data != nullptr ? std::max<std::int64_t>(trace.dataSize, 0) : 0;
     const RecordLayout layout = ComputeRecordLayout(TraceRate(trace.data, size), size,
@@ -91,6 +96,8 @@ TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& sett
     row.rate = layout.rate;
     row.gain = settings.useGain ? trace.gainFactor : 1;
     row.catalogPath = location.catalogPath;
+    row.fileBytes =
+        kTraceHeaderSize + static_cast<std::int64_t>(samples.size() * sizeof(std::int16_t));
     return row;
 }
 

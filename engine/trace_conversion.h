@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/trace_naming.h"
 #include "engine/trace_settings.h"
 
 namespace engine {
@@ -35,7 +36,12 @@ struct TraceFileRow {
     std::string catalogPath;
     // Nothing was written: the existing longer trace and its row stay.
     bool keptExisting = false;
+    std::int64_t fileBytes = 0;  // header and samples
 };
+
+// Where the trace would be written; raises TraceFileError for a name or a
+// start that cannot make a path. Writes nothing (the dry run's plan).
+TraceLocation PlanTraceFile(const ChannelTrace& trace, const TraceSettings& settings);
 
 // Raises TraceFileError and then has written nothing under the final name.
 TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& settings);

@@ -1,14 +1,14 @@
 #include "engine/trace_settings.h"
 
 #include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
 
 namespace engine {
 
 TraceSettings ReadTraceSettings(const std::string& station) {
     TraceSettings settings;
-    settings.useGain =
-        platform::ReadIniInt(platform::KelvaronIniPath(), station, "USEGAIN", 1) != 0;
-    settings.dataDir = platform::ReadIniString(platform::TvxIniPath(), "DATA", "DIR", "", 255);
+    settings.useGain = platform::ReadUseGain(platform::KelvaronIniPath(), station);
+    settings.dataDir = platform::ReadDataDirectory(platform::TvxIniPath(), 255);
     return settings;
 }
 

@@ -6,18 +6,6 @@
 
 namespace {
 
-bool WriteAndRegister(const engine::ChannelTrace& trace) {
-    // Settings are read anew for every trace: the operator may change them
-    // between runs without restarting.
-    const engine::TraceFileRow row =
-        WriteTraceFile(trace, engine::ReadTraceSettings(trace.station));
-    if (row.keptExisting) return false;
-    // Only a complete file on disk gets its row; a catalogue error passes on.
-    RegisterTraceFile(row.station, row.start, row.duration, row.channel, row.rate, row.gain,
-                      row.catalogPath);
-    return true;
-}
-
 engine::ChannelTrace Trace(const std::uint8_t* data, std::int64_t dataSize, double start,
                            const std::string& channel, const std::string& station,
                            std::int32_t channelPosition, std::int32_t recordSeconds,
@@ -41,8 +29,8 @@ void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double s
                        const std::string& channel, const std::string& station,
                        std::int32_t channelPosition, std::int32_t recordSeconds,
                        std::int32_t channelCount, std::int32_t gainFactor) {
-    WriteAndRegister(Trace(data, dataSize, start, channel, station, channelPosition, recordSeconds,
-                           channelCount, gainFactor));
+    WriteChannelTrace(Trace(data, dataSize, start, channel, station, channelPosition, recordSeconds,
+                            channelCount, gainFactor));
 }
 
 namespace engine {
@@ -54,7 +42,19 @@ bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize
     ChannelTrace trace = Trace(data, dataSize, start, channel, station, channelPosition,
                                recordSeconds, channelCount, gainFactor);
     trace.keepLongerTrace = true;
-    return WriteAndRegister(trace);
+    return !WriteChannelTrace(trace).keptExisting;
 }
 
 }  // namespace engine
+
+engine::TraceFileRow WriteChannelTrace(const engine::ChannelTrace& trace) {
+    // Settings are read anew for every trace: the operator may change them
+    // between runs without restarting.
+    const engine::TraceFileRow row =
+        WriteTraceFile(trace, engine::ReadTraceSettings(trace.station));
+    if (row.keptExisting) return row;
+    // Only a complete file on disk gets its row; a catalogue error passes on.
+    RegisterTraceFile(row.station, row.start, row.duration, row.channel, row.rate, row.gain,
+                      row.catalogPath);
+    return row;
+}

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/trace_conversion.h"
+
 // A trace file could not be created or written; what() is the operator's
 // message, detail() what the operator needs to act: the file's full path and
 // the system's reason ("" when there is none to give).
@@ -40,3 +42,7 @@ bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize
                                  std::int32_t channelCount, std::int32_t gainFactor);
 
 }  // namespace engine
+
+// The same for a trace already put together; returns the row it registered
+// (keptExisting, with no row replaced, when a longer trace was kept).
+engine::TraceFileRow WriteChannelTrace(const engine::ChannelTrace& trace);

@@ -18,39 +18,25 @@
 
 namespace {
 
-// The channel list alternates ticked and unticked items.
-class FuzzFrontEnd : public bench::SilentFrontEnd {
-public:
-    explicit FuzzFrontEnd(std::vector<std::string> channels) : channels_(std::move(channels)) {}
-    int ChannelItemCount() override { return static_cast<int>(channels_.size()); }
-    bool IsChannelItemChecked(int item) override { return item % 2 == 0; }
-    std::string ChannelItemText(int item) override {
-        return channels_.at(static_cast<std::size_t>(item));
-    }
-
-private:
-    std::vector<std::string> channels_;
-};
-
 class FuzzOutputs : public engine::RecordingOutputs {
 public:
     void RegisterEvent(const std::string&, double) override {}
-    void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
-                           const std::string& channel, const std::string& station,
-                           std::int32_t channelPosition, std::int32_t recordSeconds,
-                           std::int32_t channelCount, std::int32_t gainFactor) override {
+    engine::WrittenTrace WriteChannelTrace(const engine::ChannelTrace& trace) override {
+        const std::uint8_t* data = trace.data;
+        const std::int64_t dataSize = trace.dataSize;
         if (dataSize < 0 || (dataSize > 0 && !data)) std::abort();
         // The whole block must be readable: ASan reports a block shorter than its size.
         if (dataSize > 0 && data[0] + data[dataSize - 1] == 1000) std::abort();
-        (void)gainFactor;
         // What the writer does in memory before it touches the disk.
         const double rate = engine::TraceRate(data, dataSize);
         const engine::RecordLayout layout =
-            engine::ComputeRecordLayout(rate, dataSize, recordSeconds, channelCount);
+            engine::ComputeRecordLayout(rate, dataSize, trace.recordSeconds, trace.channelCount);
         const std::vector<std::int16_t> samples =
-            engine::ExtractChannelSamples(data, dataSize, layout, channelPosition);
+            engine::ExtractChannelSamples(data, dataSize, layout, trace.channelPosition);
         char block[kTraceHeaderSize];
-        BuildTraceHeader(block, station, channel, start, samples.size() / rate, rate);
+        BuildTraceHeader(block, trace.station, trace.channel, trace.start, samples.size() / rate,
+                         rate);
+        return {};
     }
 };
 
@@ -61,10 +47,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzOutputs outputs;
     for (const std::vector<std::string>& channels :
          {std::vector<std::string>{}, std::vector<std::string>{"SHZ", "SHN", "", "SHE", "BHZ"}}) {
-        FuzzFrontEnd front(channels);
+        // The channel list alternates ticked and unticked items.
+        engine::RunRequest request;
+        for (std::size_t i = 0; i < channels.size(); ++i)
+            request.channels.push_back({channels[i], i % 2 == 0});
+        bench::SilentFrontEnd front;
+        engine::RunContext run(request, front, outputs, {});
         platform::IniFile header("fuzz-input", bytes);
         // As a file run does: the file's own name is the station.
-        engine::ConvertRecording(engine::ReadStationName(header), header, front, outputs);
+        engine::ConvertRecording(engine::ReadStationName(header), header, run);
     }
     return 0;
 }

@@ -1,4 +1,4 @@
-// Numeric ids of the front end's resources (the controls' ids are in engine/front_end.h).
+// Numeric ids of the front end's resources and of the main dialog's controls.
 #pragma once
 
 namespace res {
@@ -17,6 +17,20 @@ enum ResourceId : int {
     kClearIcon = 136,
     kDiskBitmap = 137,      // 16x16 picture of the free-space pane
     kDiskMaskBitmap = 138,  // its AND mask
+};
+
+// Ids of the main dialog's controls.
+enum ControlId : int {
+    kIdConvert = 1,
+    kIdExit = 2,
+    kIdStationList = 1000,
+    kIdStartField = 1016,
+    kIdDurationField = 1017,
+    kIdConvertFiles = 1020,
+    kIdGainCheck = 1023,
+    kIdChannelList = 1024,
+    kIdSelectAll = 1025,
+    kIdClearStations = 1026,
 };
 
 // Indicator ids of the two status panes.

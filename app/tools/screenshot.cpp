@@ -56,10 +56,10 @@ int main(int argc, char** argv) {
     }
 
     // Message boxes would wait for an operator: print them instead.
-    app::SetMessageBoxHandler(
-        [](QWidget*, const QString& text, const QString& caption, platform::MessageIcon) {
-            std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        });
+    app::SetMessageBoxHandler([](QWidget*, const QString& text, const QString& caption,
+                                 platform::MessageIcon, const QString&) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    });
     ConsoleMessages messages;
     if (!OpenCatalogue(messages)) return 1;
 
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
         if (run) {
             dialog.OnOK();
             (void)QTest::qWaitFor(
-                [&] { return !dialog.CurrentFileText().isEmpty() || !engine::IsRunActive(); },
+                [&] { return !dialog.CurrentFileText().isEmpty() || !dialog.IsRunActive(); },
                 30000);
         }
         QTest::qWait(50);  // let pending paints land

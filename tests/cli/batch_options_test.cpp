@@ -5,10 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch_settings.h"
-#include "cli/start_text.h"
-#include "tests/support/temp_dir.h"
-
 namespace {
 
 using cli::BatchMode;
@@ -16,9 +12,9 @@ using cli::ParseBatchOptions;
 using Strings = std::vector<std::string>;
 
 TEST(BatchOptions, WindowRun) {
-    const auto parsed =
-        ParseBatchOptions({"window", "--start", "12:00:00 01/02/2003", "--duration=000 01:00:00",
-                           "--channels", "SHZ,BHZ_VERY_LONG_NAME_X", "--quiet", "STA1", "STA2"});
+    const auto parsed = ParseBatchOptions(
+        {"window", "--start", "12:00:00 01/02/2003", "--duration=000 01:00:00", "--channels",
+         "SHZ,BHZ_VERY_LONG_NAME_X", "--quiet", "-v", "--dry-run", "STA1", "STA2"});
     ASSERT_EQ(parsed.error, "");
     const cli::BatchOptions& o = parsed.options;
     EXPECT_EQ(o.mode, BatchMode::Window);
@@ -27,6 +23,8 @@ TEST(BatchOptions, WindowRun) {
     EXPECT_EQ(o.channels, (Strings{"SHZ", "BHZ_VERY_LONG_N"}));  // cut to 15 as the list would
     EXPECT_EQ(o.stations, (Strings{"STA1", "STA2"}));
     EXPECT_TRUE(o.quiet);
+    EXPECT_TRUE(o.verbose);
+    EXPECT_TRUE(o.dryRun);
 }
 
 TEST(BatchOptions, FileRun) {
@@ -43,7 +41,8 @@ TEST(BatchOptions, DefaultsStayUnset) {
     const auto parsed = ParseBatchOptions({"window"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_FALSE(parsed.options.start || parsed.options.duration || parsed.options.channels ||
-                 parsed.options.stations || parsed.options.quiet);
+                 parsed.options.stations || parsed.options.quiet || parsed.options.verbose ||
+                 parsed.options.dryRun);
 }
 
 TEST(BatchOptions, UsageErrors) {
@@ -63,73 +62,6 @@ TEST(BatchOptions, UsageErrors) {
         EXPECT_NE(ParseBatchOptions(args).error, "") << joined;
     }
     EXPECT_EQ(ParseBatchOptions({"--help"}).options.mode, BatchMode::Help);
-}
-
-TEST(StartText, ScansTheStartFieldLayout) {
-    struct Case {
-        const char* text;
-        int read;
-        engine::StartDateTime expected;
-    } cases[] = {
-        {"12:30:45 01/02/2003", 6, {2003, 2, 1, 12, 30, 45}},
-        {"12,30 45  01/02 2003", 6, {2003, 2, 1, 12, 30, 45}},
-        {"12:30:00", 3, {2000, 1, 1, 12, 30, 0}},  // the rest keeps its defaults
-        {"1230", 1, {2000, 1, 1, 12, 0, 0}},
-        {"", 0, {}},
-    };
-    for (const Case& c : cases) {
-        engine::StartDateTime fields;
-        EXPECT_EQ(cli::ScanStartText(c.text, fields), c.read) << c.text;
-        EXPECT_EQ((std::vector<int>{fields.year, fields.month, fields.day, fields.hour,
-                                    fields.minute, fields.second}),
-                  (std::vector<int>{c.expected.year, c.expected.month, c.expected.day,
-                                    c.expected.hour, c.expected.minute, c.expected.second}))
-            << c.text;
-    }
-}
-
-TEST(StartText, RangeCheck) {
-    struct Case {
-        engine::StartDateTime fields;
-        bool valid;
-    } cases[] = {
-        {{2007, 2, 29, 12, 0, 0}, false}, {{2000, 2, 29, 12, 0, 0}, true},
-        {{1900, 2, 29, 12, 0, 0}, false}, {{2000, 1, 1, 24, 0, 0}, false},
-        {{2000, 1, 1, 0, 60, 0}, false},  {{2000, 1, 1, 0, 0, 60}, false},
-        {{2000, 1, 0, 0, 0, 0}, true},    {{2000, 0, 1, 0, 0, 0}, false},
-        {{2000, 13, 1, 0, 0, 0}, false},  {{2000, 4, 31, 0, 0, 0}, false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(cli::IsValidStart(c.fields), c.valid)
-            << c.fields.day << "/" << c.fields.month << "/" << c.fields.year << " " << c.fields.hour
-            << ":" << c.fields.minute << ":" << c.fields.second;
-}
-
-TEST(StartText, DurationAsKelvaronIniHoldsIt) {
-    EXPECT_EQ(cli::NormalisedDuration("01:00:00"), "000 01:00:00");
-    EXPECT_EQ(cli::NormalisedDuration("1 01:00:00"), "001 00:00:00");
-    EXPECT_EQ(cli::NormalisedDuration("002 00:00:00"), "002 00:00:00");
-    EXPECT_EQ(cli::NormalisedDuration(""), "001 00:00:00");
-}
-
-TEST(BatchSettings, StationsSortedAndWindowFromKelvaronIni) {
-    testing_support::TempDir dir;
-    const std::string ini =
-        dir.Write("kelvaron.ini",
-                  "[KELVARON]\r\nNSTA=4\r\nSTA0=zeta\r\nSTA1=\r\nSTA2=Alpha\r\nSTA3=beta\r\n"
-                  "STA4=ignored\r\nTIME=12:30:00\r\nTIMEQTY=01:00:00\r\n");
-    const cli::BatchSettings s = cli::LoadBatchSettings(ini);
-    EXPECT_EQ(s.stations, (Strings{"Alpha", "beta", "zeta"}));
-    EXPECT_EQ(s.start.hour, 12);
-    EXPECT_EQ(s.start.minute, 30);
-    EXPECT_EQ(s.start.day, 1);
-    EXPECT_EQ(s.start.year, 2000);
-    EXPECT_EQ(s.duration, "000 01:00:00");
-
-    const cli::BatchSettings none = cli::LoadBatchSettings(dir.File("missing.ini"));
-    EXPECT_TRUE(none.stations.empty());
-    EXPECT_EQ(none.duration, "000 00:30:00");
-    EXPECT_EQ(none.start.year, 2000);
 }
 
 }  // namespace

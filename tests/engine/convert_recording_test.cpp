@@ -13,7 +13,6 @@
 #include "engine/date_time.h"
 #include "engine/drivers.h"
 #include "engine/recorder_header.h"
-#include "engine/run_control.h"
 #include "engine/trace_writer.h"
 #include "tests/engine/engine_fakes.h"
 #include "tests/support/recorder_generator.h"
@@ -21,7 +20,7 @@
 
 namespace {
 
-using engine_test::FakeFrontEnd;
+using engine_test::FakeObserver;
 using engine_test::FakeOutputs;
 using testing_support::MakeRecording;
 using testing_support::RecorderFile;
@@ -33,7 +32,12 @@ class ConvertRecordingTest : public ::testing::Test {
 protected:
     int Convert(const RecorderFile& file, const std::string& station = "STA1") {
         platform::IniFile header(file.WriteTo(dir.File("rec.dat")));
-        return engine::ConvertRecording(station, header, front, outputs);
+        return Convert(station, header);
+    }
+    // 1 when converted, 0 when skipped.
+    int Convert(const std::string& station, platform::IniFile& header) {
+        engine::RunContext run(request, front, outputs, stop.get_token());
+        return engine::ConvertRecording(station, header, run).converted ? 1 : 0;
     }
     static RecorderFile Triggered(RecordingPlan plan = {}) {
         plan.type = "TRIGGER";
@@ -45,7 +49,9 @@ protected:
     }
 
     TempDir dir;
-    FakeFrontEnd front;
+    engine::RunRequest request;
+    std::stop_source stop;
+    FakeObserver front;
     FakeOutputs outputs;
 };
 
@@ -104,7 +110,7 @@ TEST_F(ConvertRecordingTest, ChannelCountAndListLengthBoundTheWalk) {
 TEST_F(ConvertRecordingTest, ChannelListFilterTakesCheckedMatchingItems) {
     struct Case {
         const char* what;
-        std::vector<engine_test::ChannelItem> items;
+        std::vector<engine::ChannelItem> items;
         Strings expected;
     } cases[] = {
         {"one checked", {{"SHN", true}, {"SHZ", false}}, {"SHN@1"}},
@@ -116,7 +122,7 @@ TEST_F(ConvertRecordingTest, ChannelListFilterTakesCheckedMatchingItems) {
         {"empty item text never matches", {{"", true}, {"SHE", true}}, {"SHE@2"}},
     };
     for (const Case& c : cases) {
-        front.channels = c.items;
+        request.channels = c.items;
         outputs.traces.clear();
         EXPECT_EQ(Convert(MakeRecording(RecordingPlan{})), 1) << c.what;
         EXPECT_EQ(outputs.ChannelsWritten(), c.expected) << c.what;
@@ -127,14 +133,14 @@ TEST_F(ConvertRecordingTest, ItemTextsAreComparedByTheirFirstFifteenCharacters) 
     RecordingPlan plan;
     plan.channels = {{1, "FIFTEEN_CHARS_X"}, {2, "SIXTEEN_CHARS_XY"}};
     plan.data.channels = 2;
-    front.channels = {{"FIFTEEN_CHARS_X_AND_MORE", true}, {"SIXTEEN_CHARS_XY", true}};
+    request.channels = {{"FIFTEEN_CHARS_X_AND_MORE", true}, {"SIXTEEN_CHARS_XY", true}};
     EXPECT_EQ(Convert(MakeRecording(plan)), 1);
     // The cut text is the channel name the writer gets; a 16-character NAME never matches.
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"FIFTEEN_CHARS_X@0"}));
 }
 
 TEST_F(ConvertRecordingTest, NoCheckedMatchRejectsTheFileBeforeAnything) {
-    front.channels = {{"SHZ", false}, {"BHZ", true}};
+    request.channels = {{"SHZ", false}, {"BHZ", true}};
     EXPECT_EQ(Convert(Triggered()), 0);
     EXPECT_TRUE(outputs.traces.empty());
     EXPECT_TRUE(outputs.events.empty());
@@ -145,11 +151,11 @@ TEST_F(ConvertRecordingTest, ZeroChannelCount) {
     RecordingPlan plan;
     plan.channelCount = "0";
     // List filter on: rejected, no event.
-    front.channels = {{"SHZ", true}};
+    request.channels = {{"SHZ", true}};
     EXPECT_EQ(Convert(Triggered(plan)), 0);
     EXPECT_TRUE(outputs.events.empty());
     // Filter off: the block is read and the event registered, no channel converted.
-    front.channels.clear();
+    request.channels.clear();
     EXPECT_EQ(Convert(Triggered(plan)), 1);
     EXPECT_EQ(outputs.events.size(), 1u);
     EXPECT_TRUE(outputs.traces.empty());
@@ -344,7 +350,7 @@ TEST_F(ConvertRecordingTest, ARecordingRemovedAfterItsHeaderWasReadIsConvertedFr
     platform::IniFile header(file.WriteTo(dir.File("gone.dat")));
     EXPECT_EQ(engine::ReadStationName(header), "STA1");  // header read while the file exists
     ASSERT_EQ(::unlink(dir.File("gone.dat").c_str()), 0);
-    EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 1);
+    EXPECT_EQ(Convert("STA1", header), 1);
     ASSERT_EQ(outputs.traces.size(), 3u);
     EXPECT_EQ(outputs.traces[0].data, file.Bytes().substr(file.HeaderText().size()));
 }
@@ -368,7 +374,7 @@ TEST_F(ConvertRecordingTest, AConvertedRecordingIsReadOnce) {
     const std::uint64_t size = std::filesystem::file_size(path);
     const std::uint64_t before = BytesReadByProcess();
     platform::IniFile header(path);
-    EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 1);
+    EXPECT_EQ(Convert("STA1", header), 1);
     const std::uint64_t read = BytesReadByProcess() - before;
     EXPECT_EQ(outputs.traces.size(), 3u);
     EXPECT_GE(read, size);
@@ -377,7 +383,7 @@ TEST_F(ConvertRecordingTest, AConvertedRecordingIsReadOnce) {
 
 TEST_F(ConvertRecordingTest, AFileThatCannotBeOpenedIsRejected) {
     platform::IniFile header(dir.File("absent.dat"));
-    EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 0);
+    EXPECT_EQ(Convert("STA1", header), 0);
     EXPECT_TRUE(outputs.traces.empty());
     EXPECT_TRUE(outputs.events.empty());
 }
@@ -391,16 +397,14 @@ TEST_F(ConvertRecordingTest, DataBlockBeyondTwoGibibytesKeepsItsSize) {
     platform::IniFile header(path);
     const std::int64_t offset = static_cast<std::int64_t>(file.HeaderText().size());
     outputs.beforeWrite = [](const std::string&) {};
-    EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 1);
+    EXPECT_EQ(Convert("STA1", header), 1);
     ASSERT_EQ(outputs.traces.size(), 3u);
     EXPECT_EQ(outputs.traces[0].dataSize, size - offset);
 }
 
 TEST_F(ConvertRecordingTest, StopRequestEndsTheWalkBeforeTheNextTraceFile) {
-    ASSERT_TRUE(engine::TryBeginRun());
-    outputs.beforeWrite = [](const std::string&) { engine::RequestStop(); };
+    outputs.beforeWrite = [&](const std::string&) { stop.request_stop(); };
     EXPECT_EQ(Convert(MakeRecording(RecordingPlan{})), 1);
-    engine::EndRun();
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0"}));
 }
 

@@ -12,27 +12,23 @@
 
 #include "catalog/database_error.h"
 #include "engine/date_time.h"
-#include "engine/driver_bodies.h"
+#include "engine/run_summary.h"
+#include "engine/trace_writer.h"
+#include "platform/text_encoding.h"
 #include "tests/engine/engine_fakes.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
-using engine_test::FakeFrontEnd;
+using engine::SkipReason;
+using engine_test::FakeObserver;
 using engine_test::FakeOutputs;
 using engine_test::ScopedWorkingDir;
 using testing_support::MakeRecording;
 using testing_support::RecordingPlan;
 using testing_support::TempDir;
 using Strings = std::vector<std::string>;
-
-const Strings kDisabled = {"Enable:1:0",    "Enable:2:0",    "Enable:1020:0",
-                           "Enable:1025:0", "Enable:1026:0", "Enable:1024:0",
-                           "Enable:1000:0", "Enable:1016:0", "Enable:1017:0"};
-const Strings kEnabled = {"Enable:1:1",    "Enable:2:1",    "Enable:1020:1",
-                          "Enable:1025:1", "Enable:1026:1", "Enable:1024:1",
-                          "Enable:1000:1", "Enable:1016:1", "Enable:1017:1"};
 
 // The log without the calls a test does not look at.
 Strings Without(const Strings& log, std::initializer_list<const char*> prefixes) {
@@ -44,12 +40,6 @@ Strings Without(const Strings& log, std::initializer_list<const char*> prefixes)
     return out;
 }
 
-Strings Concat(std::initializer_list<Strings> parts) {
-    Strings out;
-    for (const Strings& p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
-
 class DriversTest : public ::testing::Test {
 protected:
     DriversTest() : cwd(dir.path()) {
@@ -58,8 +48,13 @@ protected:
                       "\r\n[STA1]\r\nDIR=" + dir.File("sta1") + "/\r\n");
         ::mkdir(dir.File("sta1").c_str(), 0755);
         ::mkdir(dir.File("common").c_str(), 0755);
-        front.start = {2007, 11, 29, 14, 0, 0};
-        front.duration = "000 01:00:00";  // the window is 14:00:00 to 15:00:00
+        request.start = {2007, 11, 29, 14, 0, 0};
+        request.duration = "000 01:00:00";  // the window is 14:00:00 to 15:00:00
+    }
+
+    engine::RunSummary Run(engine::RunMode mode = engine::RunMode::Window) {
+        request.mode = mode;
+        return engine::RunConversion(request, front, outputs);
     }
 
     // A recording of `station` starting at `time` on 29.11.2007, DATA_SEC `seconds`.
@@ -98,15 +93,10 @@ protected:
 
     TempDir dir;
     ScopedWorkingDir cwd;
-    FakeFrontEnd front;
+    engine::RunRequest request;
+    FakeObserver front;
     FakeOutputs outputs;
 };
-
-TEST_F(DriversTest, ControlsAreLockedAndFreedInOrder) {
-    DisableControls(front);
-    EnableControls(front);
-    EXPECT_EQ(front.log(), Concat({kDisabled, kEnabled, {"ShowCurrentFile:"}}));
-}
 
 TEST_F(DriversTest, SourceDirectoryFallsBackToTheCommonOneAndEndsInASlash) {
     dir.Write("kelvaron.ini",
@@ -131,72 +121,81 @@ TEST_F(DriversTest, WindowRunTakesTheRecordingsThatOverlapTheWindow) {
     Recording("sta1/g.dat", "STA1", "14:59:59.5");              // begins just before the end
     Recording("sta1/h.dat", "sta1", "14:10:00");                // station differs in case
     Recording("sta1/i.dat", "STA2", "14:10:00");                // other station
+    Recording("sta1/.j.dat.Xy12", "STA1", "14:20:00");          // still being copied in
     dir.Write("sta1/notes.txt", "not a recording");
     ::mkdir(dir.File("sta1/sub").c_str(), 0755);
     ASSERT_EQ(::mkfifo(dir.File("sta1/pipe").c_str(), 0644), 0);  // opening it would block
-    front.stations = {"STA1"};
-    ConvertWindowThread(front, outputs);
+    request.stations = {"STA1"};
+    const engine::RunSummary summary = Run();
     EXPECT_EQ(StartsWritten(),
               (Strings{"STA1 13:50:01", "STA1 14:00:00", "STA1 14:30:00", "STA1 14:59:59"}));
-    // Every entry is shown, the sub-directory, the pipe and the stranger included.
-    EXPECT_EQ(front.Calls("ShowCurrentFile:").size(), 12u + 1u);
+    // Every entry but the hidden one is shown, the sub-directory, the pipe and the stranger
+    // included, and each is counted once under what became of it.
+    EXPECT_EQ(front.Calls("Entry:").size(), 12u);
+    EXPECT_TRUE(front.Calls("Entry:.j").empty());
     EXPECT_TRUE(front.messages().empty());
+    EXPECT_EQ(summary.entries, 12);
+    EXPECT_EQ(summary.converted, 4);
+    EXPECT_EQ(summary.Skipped(SkipReason::OutsideWindow), 3);   // a, d, f
+    EXPECT_EQ(summary.Skipped(SkipReason::OtherStation), 2);    // h, i
+    EXPECT_EQ(summary.Skipped(SkipReason::NoNameDateTime), 1);  // notes.txt
+    EXPECT_EQ(summary.Skipped(SkipReason::Unreadable), 2);      // sub, pipe
+    EXPECT_EQ(summary.traces, 4);
+    EXPECT_EQ(summary.bytesOut, 4 * 512);
+    EXPECT_GT(summary.bytesIn, 0);
+    EXPECT_EQ(front.Calls("Trace:").size(), 4u);
+    EXPECT_EQ(front.log().back(), "RunFinished");
 }
 
 TEST_F(DriversTest, EmptyWindowTakesTheRecordingThatHoldsItsStart) {
     Recording("sta1/a.dat", "STA1", "13:59:00", "61");
     Recording("sta1/b.dat", "STA1", "13:59:00", "60");
     Recording("sta1/c.dat", "STA1", "14:00:00", "1");
-    front.duration = "000 00:00:00";
-    front.stations = {"STA1"};
-    ConvertWindowThread(front, outputs);
+    request.duration = "000 00:00:00";
+    request.stations = {"STA1"};
+    Run();
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 13:59:00", "STA1 14:00:00"}));
 }
 
-TEST_F(DriversTest, WindowRunScansEachSelectedStationAndBeepsAfterEach) {
+TEST_F(DriversTest, WindowRunScansEachSelectedStationAndFinishesEach) {
     Recording("sta1/a.dat", "STA1", "14:10:00");
     Recording("common/b.dat", "STA2", "14:20:00");
     Recording("common/c.dat", "STA3", "14:20:00");
-    front.stations = {"STA1", "STA2"};
-    ConvertWindowThread(front, outputs);
+    request.stations = {"STA1", "STA2"};
+    Run();
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 14:10:00", "STA2 14:20:00"}));
-    const Strings log = Without(front.log(), {"ShowCurrentFile:", "Enable:"});
-    EXPECT_EQ(log, (Strings{"SelectedStations", "BeginWaitCursor", "Beep", "EndWaitCursor",
-                            "BeginWaitCursor", "Beep", "EndWaitCursor", "RefreshFreeSpace"}));
-    // The controls come back at the very end, then the status is cleared.
-    const Strings all = front.log();
-    const Strings tail(all.end() - 10, all.end());
-    EXPECT_EQ(tail, Concat({kEnabled, {"ShowCurrentFile:"}}));
+    EXPECT_EQ(Without(front.log(), {"Entry:", "Converted:", "Skipped:", "Trace:"}),
+              (Strings{"StationBegins:STA1", "StationFinished:STA1:1", "StationBegins:STA2",
+                       "StationFinished:STA2:1", "RunFinished"}));
 }
 
 TEST_F(DriversTest, SameDirectoryIsScannedOncePerStation) {
     Recording("common/a.dat", "STA2", "14:10:00");
     Recording("common/b.dat", "STA3", "14:20:00");
-    front.stations = {"STA2", "STA3"};
-    ConvertWindowThread(front, outputs);
+    request.stations = {"STA2", "STA3"};
+    Run();
     EXPECT_EQ(StartsWritten(), (Strings{"STA2 14:10:00", "STA3 14:20:00"}));
-    EXPECT_EQ(front.Calls("ShowCurrentFile:").size(), 2u + 2u + 1u);
+    EXPECT_EQ(front.Calls("Entry:").size(), 2u + 2u);
 }
 
-TEST_F(DriversTest, MissingSourceDirectoryKeepsTheControlsLocked) {
+TEST_F(DriversTest, StationWithoutASourceDirectoryIsRefusedAndAMissingOneIsPassedOver) {
+    // No [KELVARON] DIR: NODIR has no directory at all, GONE one that does not exist.
     dir.Write("kelvaron.ini", "[GONE]\r\nDIR=" + dir.File("nowhere") +
                                   "\r\n[STA1]\r\nDIR=" + dir.File("sta1") + "\r\n");
     Recording("sta1/a.dat", "STA1", "14:10:00");
-    front.stations = {"GONE", "STA1"};
-    ConvertWindowThread(front, outputs);
+    request.stations = {"NODIR", "GONE", "STA1"};
+    Run();
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 14:10:00"}));
-    const Strings log = front.log();
-    const auto firstEnable = std::find(log.begin(), log.end(), "Enable:1:1");
-    const auto secondBeep =
-        std::find(std::find(log.begin(), log.end(), "Beep") + 1, log.end(), "Beep");
-    EXPECT_LT(secondBeep, firstEnable) << "no control comes back before the run ends";
-    EXPECT_EQ(Strings(log.begin() + 1, log.begin() + 5),
-              (Strings{"BeginWaitCursor", "ShowCurrentFile:",
-                       "SourceDirectoryUnreadable:GONE:" + dir.File("nowhere") + "/", "Beep"}));
-    EXPECT_TRUE(front.messages().empty());
+    EXPECT_EQ(Without(front.log(), {"Entry:", "Converted:", "Trace:"}),
+              (Strings{"Message:Ошибка:error:Для станции NODIR не задан каталог исходных файлов "
+                       "(DIR)",
+                       "StationBegins:GONE",
+                       "SourceDirectoryUnreadable:GONE:" + dir.File("nowhere") + "/",
+                       "StationFinished:GONE:1", "StationBegins:STA1", "StationFinished:STA1:1",
+                       "RunFinished"}));
 }
 
-TEST_F(DriversTest, DatabaseErrorSkipsTheRestOfTheStationOnly) {
+TEST_F(DriversTest, DatabaseErrorSkipsTheRestOfTheStationOnlyAndNamesTheRecording) {
     Recording("sta1/a.dat", "STA1", "14:10:00");
     Recording("sta1/b.dat", "STA1", "14:20:00");
     Recording("common/c.dat", "STA2", "14:30:00");
@@ -205,29 +204,45 @@ TEST_F(DriversTest, DatabaseErrorSkipsTheRestOfTheStationOnly) {
         if (++calls == 1)
             throw catalog::DatabaseError("[unixODBC] table FILELIST is locked", "HY000");
     };
-    front.stations = {"STA1", "STA2"};
-    ConvertWindowThread(front, outputs);
+    request.stations = {"STA1", "STA2"};
+    const engine::RunSummary summary = Run();
     EXPECT_EQ(StartsWritten(), (Strings{"STA2 14:30:00"}));
     EXPECT_EQ(front.messages(),
               (Strings{"Message:kelvaron:error:[unixODBC] table FILELIST is locked"}));
-    // The failed station ends without its beep, but with its wait cursor ended.
-    EXPECT_EQ(Without(front.log(), {"ShowCurrentFile:", "Enable:", "Message:"}),
-              (Strings{"SelectedStations", "BeginWaitCursor", "EndWaitCursor", "BeginWaitCursor",
-                       "Beep", "EndWaitCursor", "RefreshFreeSpace"}));
+    const std::string failed = front.Calls("Entry:").front().substr(std::strlen("Entry:"));
+    EXPECT_EQ(front.fullMessages().at(0).detail,
+              "Станция STA1, файл " + dir.File("sta1") + "/" + failed);
+    EXPECT_EQ(summary.catalogueErrors, 1);
+    // The failed station ends early (no beep), before its message is shown.
+    EXPECT_EQ(Without(front.log(), {"Entry:", "Converted:", "Skipped:", "Trace:"}),
+              (Strings{"StationBegins:STA1", "StationFinished:STA1:0",
+                       "Message:kelvaron:error:[unixODBC] table FILELIST is locked",
+                       "StationBegins:STA2", "StationFinished:STA2:1", "RunFinished"}));
 }
 
 TEST_F(DriversTest, LongErrorTextIsCutWithoutSplittingACharacter) {
     Recording("sta1/a.dat", "STA1", "14:10:00");
-    outputs.beforeWrite = [](const std::string&) {
-        throw catalog::DatabaseError("x" + std::string(200, 'a') + std::string(100, '\xD0'),
-                                     "HY000");
+    request.stations = {"STA1"};
+    const struct {
+        std::string text;
+        std::size_t kept;
+    } cases[] = {
+        {std::string(300, 'a'), 255},
+        {std::string(254, 'a') + "\xD0\xB6" + std::string(10, 'b'), 254},      // 2 bytes over 255
+        {std::string(253, 'a') + "\xE2\x82\xAC" + std::string(10, 'b'), 253},  // 3 bytes over
+        {std::string(253, 'a') + "\xD0\xB6" + std::string(10, 'b'), 255},      // ends on it
     };
-    front.stations = {"STA1"};
-    ConvertWindowThread(front, outputs);
-    ASSERT_EQ(front.messages().size(), 1u);
-    const std::string text = front.messages()[0].substr(std::strlen("Message:kelvaron:error:"));
-    EXPECT_LE(text.size(), 255u);
-    EXPECT_GE(text.size(), 254u);
+    for (const auto& c : cases) {
+        FakeObserver observer;
+        outputs.beforeWrite = [&](const std::string&) {
+            throw catalog::DatabaseError(c.text, "HY000");
+        };
+        engine::RunConversion(request, observer, outputs);
+        ASSERT_EQ(observer.fullMessages().size(), 1u);
+        const std::string shown = observer.fullMessages()[0].text;
+        EXPECT_EQ(shown, c.text.substr(0, c.kept));
+        EXPECT_TRUE(platform::IsValidUtf8(shown)) << shown.size();
+    }
 }
 
 TEST_F(DriversTest, FileRunConvertsFilesOfSelectedStationsUnderTheirOwnNames) {
@@ -235,34 +250,39 @@ TEST_F(DriversTest, FileRunConvertsFilesOfSelectedStationsUnderTheirOwnNames) {
     const std::string b = Recording("in/b.dat", "sta2", "11:00:00");
     const std::string c = Recording("in/c.dat", "STA3", "12:00:00");
     const std::string d = dir.Write("in/d.dat", "no header here");
-    front.stations = {"STA1", "STA2"};
-    front.picked = Strings{a, b, c, d};
-    ConvertRequest request;
-    std::strcpy(request.station, "STA1");
-    request.dialog = &front;
-    ConvertFilesThread(request, outputs);
+    request.stations = {"STA1", "STA2"};
+    request.files = {a, b, c, d};
+    const engine::RunSummary summary = Run(engine::RunMode::Files);
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 10:00:00", "sta2 11:00:00"}));
     EXPECT_EQ(front.messages(), (Strings{"Message:Ошибка:error:Имя станции в файле '" + c +
                                              "' не совпадает с выбранным(и)",
                                          "Message:Ошибка:error:В файле нет имени станции"}));
-    EXPECT_EQ(Without(front.log(), {"Enable:", "Message:", "IsStationSelected:"}),
-              (Strings{"PickRecordingFiles:" + dir.File("sta1") + "/", "BeginWaitCursor",
-                       "ShowCurrentFile:" + a, "ShowCurrentFile:" + b, "ShowCurrentFile:" + c,
-                       "ShowCurrentFile:" + d, "ShowCurrentFile:", "RefreshFreeSpace",
-                       "EndWaitCursor", "ShowCurrentFile:"}));
-    EXPECT_EQ(front.Calls("Enable:"), Concat({kDisabled, kEnabled, kEnabled}));
+    EXPECT_EQ(front.Calls("Entry:"),
+              (Strings{"Entry:" + a, "Entry:" + b, "Entry:" + c, "Entry:" + d}));
+    EXPECT_EQ(summary.converted, 2);
+    EXPECT_EQ(summary.Skipped(SkipReason::OtherStation), 1);
+    EXPECT_EQ(summary.Skipped(SkipReason::NoNameDateTime), 1);
+}
+
+TEST_F(DriversTest, CyrillicStationNamesMatchWithoutRegardToCaseInEitherEncoding) {
+    // A file of "КРВ" in UTF-8 and one of "крв" in code page 1251 for the entry "Крв".
+    const std::string a = Recording("in/a.dat", "\xD0\x9A\xD0\xA0\xD0\x92", "10:00:00");
+    const std::string b = Recording("in/b.dat", "\xEA\xF0\xE2", "11:00:00");
+    const std::string c = Recording("in/c.dat", "\xD0\x9A\xD0\xA0", "12:00:00");  // "КР"
+    request.stations = {"\xD0\x9A\xD1\x80\xD0\xB2"};
+    request.files = {a, b, c};
+    const engine::RunSummary summary = Run(engine::RunMode::Files);
+    EXPECT_EQ(summary.converted, 2);
+    EXPECT_EQ(summary.Skipped(SkipReason::OtherStation), 1);
 }
 
 TEST_F(DriversTest, FileRunRefusesAFifoOrADeviceWithoutWaitingOnIt) {
     const std::string fifo = dir.File("in/fifo");
     const std::string a = Recording("in/a.dat", "STA1", "10:00:00");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // no writer: opening it to read would wait
-    front.stations = {"STA1"};
-    front.picked = Strings{fifo, "/dev/null", a};
-    ConvertRequest request;
-    std::strcpy(request.station, "STA1");
-    request.dialog = &front;
-    ConvertFilesThread(request, outputs);
+    request.stations = {"STA1"};
+    request.files = {fifo, "/dev/null", a};
+    Run(engine::RunMode::Files);
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 10:00:00"}));
     EXPECT_EQ(front.messages(),
               (Strings{"Message:Ошибка:error:'" + fifo + "' не является обычным файлом",
@@ -276,37 +296,28 @@ TEST_F(DriversTest, FileRunGoesOnAfterADatabaseError) {
     outputs.beforeWrite = [&](const std::string&) {
         if (++calls == 1) throw catalog::DatabaseError("disk full", "HY000");
     };
-    front.stations = {"STA1"};
-    front.picked = Strings{a, b};
-    ConvertRequest request;
-    request.dialog = &front;
-    ConvertFilesThread(request, outputs);
+    request.stations = {"STA1"};
+    request.files = {a, b};
+    Run(engine::RunMode::Files);
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 11:00:00"}));
     EXPECT_EQ(front.messages(), (Strings{"Message:kelvaron:error:disk full"}));
+    EXPECT_EQ(front.fullMessages().at(0).detail, "Станция STA1, файл " + a);
 }
 
-TEST_F(DriversTest, CancelledFileDialogConvertsNothing) {
-    front.stations = {"STA1"};
-    front.picked.reset();
-    ConvertRequest request;
-    std::strcpy(request.station, "STA2");
-    request.dialog = &front;
-    ConvertFilesThread(request, outputs);
-    EXPECT_TRUE(outputs.traces.empty());
-    // No lock, no free-space refresh; the thread's own unlock clears the status.
-    EXPECT_EQ(front.log(), Concat({{"PickRecordingFiles:" + dir.File("common") + "/"},
-                                   kEnabled,
-                                   {"ShowCurrentFile:"}}));
-}
-
-TEST_F(DriversTest, UnterminatedRequestStationIsReadWithinItsField) {
-    front.picked.reset();
-    ConvertRequest request;
-    std::memset(request.station, 'S', sizeof request.station);
-    request.reserved[0] = 0x41414141;
-    request.dialog = &front;
-    ConvertFilesThread(request, outputs);
-    EXPECT_EQ(front.log().front(), "PickRecordingFiles:" + dir.File("common") + "/");
+TEST_F(DriversTest, RepeatedTraceFailuresAreMarkedAndTickedChannelsNotCarriedAreNamed) {
+    Recording("sta1/a.dat", "STA1", "14:10:00");
+    Recording("sta1/b.dat", "STA1", "14:20:00");
+    outputs.beforeWrite = [](const std::string&) { throw TraceFileError("Ошибка записи файла"); };
+    request.stations = {"STA1"};
+    request.channels = {{"SHZ", true}, {"BHZ", true}, {"SHE", false}};
+    const engine::RunSummary summary = Run();
+    const auto messages = front.fullMessages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_FALSE(messages[0].repeated);
+    EXPECT_TRUE(messages[1].repeated);
+    EXPECT_EQ(summary.traceFailures, 2);
+    EXPECT_EQ(summary.traces, 0);
+    EXPECT_EQ(summary.channelsNotCarried, (Strings{"BHZ"}));
 }
 
 }  // namespace

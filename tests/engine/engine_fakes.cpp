@@ -2,56 +2,76 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <climits>
 #include <stdexcept>
 
-#include "platform/ini_syntax.h"
-
 namespace engine_test {
 
-void FakeFrontEnd::ShowMessage(const std::string& text, const std::string& caption,
-                               platform::MessageIcon icon) {
-    Log("Message:" + caption + ":" + (icon == platform::MessageIcon::Error ? "error:" : "none:") +
-        text);
+void FakeObserver::StationBegins(const std::string& station) { Log("StationBegins:" + station); }
+
+void FakeObserver::SourceDirectoryUnreadable(const std::string& station, const std::string& dir) {
+    Log("SourceDirectoryUnreadable:" + station + ":" + dir);
 }
 
-bool FakeFrontEnd::IsStationSelected(const std::string& name) {
-    Log("IsStationSelected:" + name);
-    return std::any_of(stations.begin(), stations.end(),
-                       [&](const std::string& s) { return platform::EqualsNoCase(s, name); });
+void FakeObserver::StationFinished(const std::string& station, bool completed) {
+    Log("StationFinished:" + station + (completed ? ":1" : ":0"));
 }
 
-std::vector<std::string> FakeFrontEnd::SelectedStations() {
-    Log("SelectedStations");
-    if (onRunBegins) onRunBegins();
-    return stations;
+void FakeObserver::EntryInWork(const engine::RunProgress& progress) {
+    Log("Entry:" + progress.name);
+    if (onEntry) onEntry(progress);
 }
 
-void FakeFrontEnd::EnableControl(int id, bool enable) {
-    Log("Enable:" + std::to_string(id) + ":" + (enable ? "1" : "0"));
+void FakeObserver::RecordingConverted(const std::string& path, int traces) {
+    Log("Converted:" + path + ":" + std::to_string(traces));
 }
 
-std::optional<std::vector<std::string>> FakeFrontEnd::PickRecordingFiles(
-    const std::string& initialDir) {
-    Log("PickRecordingFiles:" + initialDir);
-    if (onRunBegins) onRunBegins();
-    return picked;
+void FakeObserver::RecordingSkipped(const std::string& path, engine::SkipReason reason) {
+    Log("Skipped:" + path + ":" + std::to_string(static_cast<int>(reason)));
 }
 
-std::vector<std::string> FakeFrontEnd::log() const {
+void FakeObserver::TraceWritten(const std::string& catalogPath) { Log("Trace:" + catalogPath); }
+
+void FakeObserver::ShowMessage(const engine::RunMessage& message) {
+    {
+        std::lock_guard lock(mutex_);
+        messages_.push_back(message);
+    }
+    Log("Message:" + message.caption + ":" +
+        (message.icon == platform::MessageIcon::Error ? "error:" : "none:") + message.text);
+}
+
+void FakeObserver::RunFinished(const engine::RunSummary& summary) {
+    {
+        std::lock_guard lock(mutex_);
+        summary_ = summary;
+    }
+    Log("RunFinished");
+}
+
+std::vector<std::string> FakeObserver::log() const {
     std::lock_guard lock(mutex_);
     return log_;
 }
 
-std::vector<std::string> FakeFrontEnd::Calls(const std::string& prefix) const {
+std::vector<std::string> FakeObserver::Calls(const std::string& prefix) const {
     std::vector<std::string> out;
     for (const std::string& line : log())
         if (line.rfind(prefix, 0) == 0) out.push_back(line);
     return out;
 }
 
-void FakeFrontEnd::Log(std::string line) {
+std::vector<engine::RunMessage> FakeObserver::fullMessages() const {
+    std::lock_guard lock(mutex_);
+    return messages_;
+}
+
+engine::RunSummary FakeObserver::summary() const {
+    std::lock_guard lock(mutex_);
+    return summary_;
+}
+
+void FakeObserver::Log(std::string line) {
     std::lock_guard lock(mutex_);
     log_.push_back(std::move(line));
 }
@@ -61,30 +81,18 @@ void FakeOutputs::RegisterEvent(const std::string& station, double eventStart) {
     events.push_back({station, eventStart});
 }
 
-void FakeOutputs::WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
-                                    const std::string& channel, const std::string& station,
-                                    std::int32_t channelPosition, std::int32_t recordSeconds,
-                                    std::int32_t channelCount, std::int32_t gainFactor) {
-    if (beforeWrite) beforeWrite(channel);
+engine::WrittenTrace FakeOutputs::WriteChannelTrace(const engine::ChannelTrace& t) {
+    if (beforeWrite) beforeWrite(t.channel);
+    if (t.keepLongerTrace && !writeIncomplete) return {t.station + "/" + t.channel, 0, true};
     // Huge blocks are only checked for their size.
-    std::string bytes = dataSize <= (64 << 20) ? std::string(reinterpret_cast<const char*>(data),
-                                                             static_cast<std::size_t>(dataSize))
-                                               : std::string();
-    traces.push_back({std::move(bytes), dataSize, start, channel, station, channelPosition,
-                      recordSeconds, channelCount, gainFactor});
-}
-
-bool FakeOutputs::WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize,
-                                              double start, const std::string& channel,
-                                              const std::string& station,
-                                              std::int32_t channelPosition,
-                                              std::int32_t recordSeconds, std::int32_t channelCount,
-                                              std::int32_t gainFactor) {
-    if (!writeIncomplete) return false;
-    WriteChannelTrace(data, dataSize, start, channel, station, channelPosition, recordSeconds,
-                      channelCount, gainFactor);
-    traces.back().incomplete = true;
-    return true;
+    std::string bytes = t.dataSize <= (64 << 20)
+                            ? std::string(reinterpret_cast<const char*>(t.data),
+                                          static_cast<std::size_t>(t.dataSize))
+                            : std::string();
+    traces.push_back({std::move(bytes), t.dataSize, t.start, t.channel, t.station,
+                      t.channelPosition, t.recordSeconds, t.channelCount, t.gainFactor});
+    traces.back().incomplete = t.keepLongerTrace;
+    return {t.station + "/" + t.channel, 512};
 }
 
 std::vector<std::string> FakeOutputs::ChannelsWritten() const {

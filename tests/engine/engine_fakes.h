@@ -1,66 +1,49 @@
-// A recording front end and recording outputs for the engine tests.
+// A recording observer and recording outputs for the engine tests.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
-#include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
-#include "engine/front_end.h"
 #include "engine/recording_outputs.h"
+#include "engine/run_context.h"
+#include "engine/run_observer.h"
 
 namespace engine_test {
 
-struct ChannelItem {
-    std::string text;
-    bool checked = true;
-};
-
-// Logs every call as one line ("ShowCurrentFile:x", "Enable:1020:0", ...).
-class FakeFrontEnd : public engine::FrontEnd {
+// Logs every event as one line ("Entry:x", "StationFinished:STA1:1", ...).
+class FakeObserver : public engine::RunObserver {
 public:
-    std::vector<std::string> stations;  // the selected station entries
-    engine::StartDateTime start;
-    std::string duration = "000 00:30:00";
-    std::vector<ChannelItem> channels;
-    std::optional<std::vector<std::string>> picked;  // nullopt: file dialog cancelled
-    // Runs on the worker when SelectedStations / PickRecordingFiles are asked.
-    std::function<void()> onRunBegins;
+    // Runs on the worker at every entry in work (a test may hold the run there).
+    std::function<void(const engine::RunProgress&)> onEntry;
 
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     platform::MessageIcon icon) override;
-    void ShowCurrentFile(const std::string& text) override { Log("ShowCurrentFile:" + text); }
-    bool IsStationSelected(const std::string& name) override;
-    void RefreshFreeSpace() override { Log("RefreshFreeSpace"); }
-    std::vector<std::string> SelectedStations() override;
-    engine::StartDateTime StartFieldDateTime() override { return start; }
-    std::string DurationText() override { return duration; }
-    int ChannelItemCount() override { return static_cast<int>(channels.size()); }
-    bool IsChannelItemChecked(int item) override { return channels.at(item).checked; }
-    std::string ChannelItemText(int item) override { return channels.at(item).text; }
-    void EnableControl(int id, bool enable) override;
-    void Beep() override { Log("Beep"); }
-    void BeginWaitCursor() override { Log("BeginWaitCursor"); }
-    void EndWaitCursor() override { Log("EndWaitCursor"); }
-    std::optional<std::vector<std::string>> PickRecordingFiles(
-        const std::string& initialDir) override;
-    void RunFinished() override { Log("RunFinished"); }
-    void SourceDirectoryUnreadable(const std::string& station, const std::string& dir) override {
-        Log("SourceDirectoryUnreadable:" + station + ":" + dir);
-    }
+    void StationBegins(const std::string& station) override;
+    void SourceDirectoryUnreadable(const std::string& station, const std::string& dir) override;
+    void StationFinished(const std::string& station, bool completed) override;
+    void EntryInWork(const engine::RunProgress& progress) override;
+    void RecordingConverted(const std::string& path, int traces) override;
+    void RecordingSkipped(const std::string& path, engine::SkipReason reason) override;
+    void TraceWritten(const std::string& catalogPath) override;
+    void ShowMessage(const engine::RunMessage& message) override;
+    void RunFinished(const engine::RunSummary& summary) override;
 
     std::vector<std::string> log() const;
     // The log lines that start with prefix.
     std::vector<std::string> Calls(const std::string& prefix) const;
+    // "Message:caption:error:text" lines.
     std::vector<std::string> messages() const { return Calls("Message:"); }
+    std::vector<engine::RunMessage> fullMessages() const;
+    engine::RunSummary summary() const;
 
 private:
     void Log(std::string line);
     mutable std::mutex mutex_;
     std::vector<std::string> log_;
+    std::vector<engine::RunMessage> messages_;
+    engine::RunSummary summary_;
 };
 
 struct TraceCall {
@@ -78,6 +61,7 @@ struct EventCall {
 };
 
 // Records what ConvertRecording hands on; `beforeWrite` may throw or stop.
+// Each trace "is written" as STATION/CHANNEL of 512 bytes.
 class FakeOutputs : public engine::RecordingOutputs {
 public:
     std::vector<EventCall> events;
@@ -88,14 +72,7 @@ public:
     bool writeIncomplete = true;
 
     void RegisterEvent(const std::string& station, double eventStart) override;
-    void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
-                           const std::string& channel, const std::string& station,
-                           std::int32_t channelPosition, std::int32_t recordSeconds,
-                           std::int32_t channelCount, std::int32_t gainFactor) override;
-    bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
-                                     const std::string& channel, const std::string& station,
-                                     std::int32_t channelPosition, std::int32_t recordSeconds,
-                                     std::int32_t channelCount, std::int32_t gainFactor) override;
+    engine::WrittenTrace WriteChannelTrace(const engine::ChannelTrace& trace) override;
 
     std::vector<std::string> ChannelsWritten() const;
 };

@@ -1,5 +1,7 @@
-// Runs on worker threads: one at a time, a stop request honoured between
-// trace files, RunFinished as the last call.
+// Runs on a front end's worker: one at a time, a stop request honoured
+// between trace files, RunFinished as the last event.
+#include "engine/run_control.h"
+
 #include <gtest/gtest.h>
 
 #include <condition_variable>
@@ -9,15 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/driver_bodies.h"
-#include "engine/drivers.h"
 #include "tests/engine/engine_fakes.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
-using engine_test::FakeFrontEnd;
+using engine_test::FakeObserver;
 using engine_test::FakeOutputs;
 using engine_test::ScopedWorkingDir;
 using testing_support::MakeRecording;
@@ -61,118 +61,81 @@ protected:
             plan.time = time;
             MakeRecording(plan).WriteTo(dir.File(std::string("src/") + time + ".dat"));
         }
-        front.stations = {"STA1", "STA2"};
-        front.start = {2007, 11, 29, 14, 0, 0};
-        front.duration = "000 01:00:00";
+        request.stations = {"STA1", "STA2"};
+        request.start = {2007, 11, 29, 14, 0, 0};
+        request.duration = "000 01:00:00";
     }
-    ~RunControlTest() override { engine::WaitForRun(); }
 
     TempDir dir;
     ScopedWorkingDir cwd;
-    FakeFrontEnd front;
+    engine::RunRequest request;
+    FakeObserver front;
     FakeOutputs outputs;
+    engine::RunWorker worker;  // destroyed first: it waits for its run
 };
 
 TEST_F(RunControlTest, NeverTwoRunsAtOnce) {
     Gate gate;
-    front.onRunBegins = [&] { gate.Wait(); };
-    ASSERT_TRUE(engine::StartConvertWindow(front, outputs));
+    front.onEntry = [&](const engine::RunProgress&) { gate.Wait(); };
+    ASSERT_TRUE(worker.Start(request, front, outputs));
     gate.AwaitArrival();
-    EXPECT_TRUE(engine::IsRunActive());
+    EXPECT_TRUE(worker.Active());
 
-    FakeFrontEnd second;
-    second.picked = Strings{};
-    ConvertRequest request;
-    request.dialog = &second;
-    EXPECT_FALSE(engine::StartConvertWindow(second, outputs));
-    EXPECT_FALSE(engine::StartConvertFiles(request, outputs));
+    FakeObserver second;
+    EXPECT_FALSE(worker.Start(request, second, outputs));
 
+    front.onEntry = nullptr;
     gate.Open();
-    engine::WaitForRun();
-    EXPECT_FALSE(engine::IsRunActive());
+    worker.Join();
+    EXPECT_FALSE(worker.Active());
     EXPECT_TRUE(second.log().empty()) << "a refused run touches nothing";
     EXPECT_EQ(outputs.traces.size(), 9u);
     EXPECT_EQ(front.log().back(), "RunFinished");
     EXPECT_EQ(front.Calls("RunFinished").size(), 1u);
 
     // Once it has ended, the next run starts.
-    FakeFrontEnd third;
-    third.picked.reset();
-    request.dialog = &third;
-    EXPECT_TRUE(engine::StartConvertFiles(request, outputs));
-    engine::WaitForRun();
-    EXPECT_EQ(third.log().back(), "RunFinished");
+    FakeObserver third;
+    request.mode = engine::RunMode::Files;
+    EXPECT_TRUE(worker.Start(request, third, outputs));
+    worker.Join();
+    EXPECT_EQ(third.log(), (Strings{"RunFinished"}));
 }
 
 TEST_F(RunControlTest, StopRequestIsHonouredBetweenTraceFiles) {
-    outputs.beforeWrite = [](const std::string&) { engine::RequestStop(); };
-    ASSERT_TRUE(engine::StartConvertWindow(front, outputs));
-    engine::WaitForRun();
+    outputs.beforeWrite = [&](const std::string&) { worker.RequestStop(); };
+    ASSERT_TRUE(worker.Start(request, front, outputs));
+    worker.Join();
     EXPECT_EQ(outputs.traces.size(), 1u) << "the trace file in hand is finished, no other begins";
-    // The run still ends properly: controls back, status cleared, no second station.
-    const Strings log = front.log();
-    EXPECT_EQ(front.Calls("BeginWaitCursor").size(), 1u);
-    EXPECT_EQ(front.Calls("Beep").size(), 0u);
-    ASSERT_GE(log.size(), 3u);
-    EXPECT_EQ(log[log.size() - 3], "Enable:1017:1");
-    EXPECT_EQ(log[log.size() - 2], "ShowCurrentFile:");
-    EXPECT_EQ(log.back(), "RunFinished");
+    // The run still ends properly: the station cut short, no second station.
+    EXPECT_EQ(front.Calls("StationFinished:"), (Strings{"StationFinished:STA1:0"}));
+    EXPECT_EQ(front.log().back(), "RunFinished");
+    EXPECT_TRUE(front.summary().stopped);
 }
 
 TEST_F(RunControlTest, StopRequestEndsAFileRunBetweenFiles) {
-    front.picked = Strings{dir.File("src/14:10:00.dat"), dir.File("src/14:20:00.dat")};
-    front.channels = {{"SHN", true}};
-    outputs.beforeWrite = [](const std::string&) { engine::RequestStop(); };
-    ConvertRequest request;
-    request.dialog = &front;
-    ASSERT_TRUE(engine::StartConvertFiles(request, outputs));
-    engine::WaitForRun();
+    request.mode = engine::RunMode::Files;
+    request.files = {dir.File("src/14:10:00.dat"), dir.File("src/14:20:00.dat")};
+    request.channels = {{"SHN", true}};
+    outputs.beforeWrite = [&](const std::string&) { worker.RequestStop(); };
+    ASSERT_TRUE(worker.Start(request, front, outputs));
+    worker.Join();
     EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHN@1"}));
-    EXPECT_EQ(front.Calls("ShowCurrentFile:" + dir.File("src")).size(), 1u);
+    EXPECT_EQ(front.Calls("Entry:").size(), 1u);
 }
 
 TEST_F(RunControlTest, StopRequestedBeforeAStartDoesNotStopTheNextRun) {
-    engine::RequestStop();
-    ASSERT_TRUE(engine::StartConvertWindow(front, outputs));
-    engine::WaitForRun();
+    worker.RequestStop();
+    ASSERT_TRUE(worker.Start(request, front, outputs));
+    worker.Join();
     EXPECT_EQ(outputs.traces.size(), 9u);
 }
 
-TEST_F(RunControlTest, FileRunWorksOnACopyOfTheRequest) {
-    Gate gate;
-    front.picked.reset();
-    front.onRunBegins = [&] { gate.Wait(); };
-    ConvertRequest request;
-    std::strcpy(request.station, "STA1");
-    request.dialog = &front;
-    ASSERT_TRUE(engine::StartConvertFiles(request, outputs));
-    // The dialog refills its request for a run that will be refused.
-    std::strcpy(request.station, "STA2");
-    FakeFrontEnd other;
-    request.dialog = &other;
-    gate.AwaitArrival();
-    gate.Open();
-    engine::WaitForRun();
-    EXPECT_EQ(front.log().front(), "PickRecordingFiles:" + dir.File("src") + "/");
+TEST_F(RunControlTest, SomethingEscapingARunStillFinishesIt) {
+    front.onEntry = [](const engine::RunProgress&) { throw std::bad_alloc(); };
+    ASSERT_TRUE(worker.Start(request, front, outputs));
+    worker.Join();
     EXPECT_EQ(front.log().back(), "RunFinished");
-    EXPECT_TRUE(other.log().empty());
-}
-
-TEST_F(RunControlTest, SomethingEscapingARunStillGivesTheControlsBack) {
-    front.onRunBegins = [] { throw std::bad_alloc(); };
-    ASSERT_TRUE(engine::StartConvertWindow(front, outputs));
-    engine::WaitForRun();
-    const Strings log = front.log();
-    ASSERT_GE(log.size(), 3u);
-    EXPECT_EQ(log[log.size() - 3], "Enable:1017:1");
-    EXPECT_EQ(log[log.size() - 2], "ShowCurrentFile:");
-    EXPECT_EQ(log.back(), "RunFinished");
-}
-
-TEST_F(RunControlTest, RequestWithoutDialogStartsNothing) {
-    ConvertRequest request;
-    EXPECT_FALSE(engine::StartConvertFiles(request, outputs));
-    EXPECT_FALSE(engine::IsRunActive());
+    EXPECT_FALSE(worker.Active());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ namespace cli_test {
 struct BatchResult {
     int status = -1;     // exit status; -1 when it did not exit normally
     std::string errors;  // everything written to stderr
+    std::string output;  // and to stdout
 };
 
 // env: extra "NAME=value" entries on top of this process's environment.

@@ -13,7 +13,7 @@
 #include "catalog/sql_script.h"
 #include "catalog/transaction_guard.h"
 #include "engine/lost_catalogue.h"
-#include "tests/cli/batch_process.h"
+#include "tests/cli/end_to_end/batch_process.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_private_server.h"
 #include "tests/support/catalogue_queries.h"

@@ -8,7 +8,7 @@
 #include "app/converter_app.h"
 #include "app/converter_dlg.h"
 #include "catalog/catalogue.h"
-#include "tests/app/dialog_environment.h"
+#include "tests/app/dialogs/dialog_environment.h"
 #include "tests/support/catalogue_backends.h"
 
 namespace {

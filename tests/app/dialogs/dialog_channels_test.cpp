@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/channel_list.h"
-#include "tests/app/dialog_environment.h"
+#include "tests/app/dialogs/dialog_environment.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 
@@ -63,11 +63,12 @@ TEST_P(DialogChannelsTest, OneSelectedStationListsItsChannelsReversedAndTicked) 
     EXPECT_FALSE(Gain()->isChecked());
     EXPECT_FALSE(Gain()->isEnabled());
 
-    // What the engine reads: count, check state, the name cut to 15 characters.
-    EXPECT_EQ(d.ChannelItemCount(), 4);
-    EXPECT_EQ(d.ChannelItemText(0), "LONGCHANNELNAME");
-    EXPECT_EQ(d.ChannelItemText(3), "SHZ");
-    EXPECT_TRUE(d.IsChannelItemChecked(2));
+    // What a run is handed: every item, its check state, the name cut to 15 characters.
+    const engine::RunRequest request = d.BuildRequest(engine::RunMode::Window);
+    ASSERT_EQ(request.channels.size(), 4u);
+    EXPECT_EQ(request.channels[0].text, "LONGCHANNELNAME");
+    EXPECT_EQ(request.channels[3].text, "SHZ");
+    EXPECT_TRUE(request.channels[2].checked);
     EXPECT_TRUE(env_->messages.empty());
 }
 

@@ -21,7 +21,7 @@
 #include "app/channel_list.h"
 #include "engine/drivers.h"
 #include "res/dialog_units.h"
-#include "tests/app/dialog_environment.h"
+#include "tests/app/dialogs/dialog_environment.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ TEST(DialogSettings, WithoutKelvaronIniTheListIsEmptyAndTheButtonsDoNothing) {
 
     for (int id : {1025, 1026, 1, 1020}) {
         Click(d, id);
-        EXPECT_FALSE(engine::IsRunActive()) << id;
+        EXPECT_FALSE(d.IsRunActive()) << id;
     }
     EXPECT_TRUE(env.fileDialogDirs.empty());
     EXPECT_TRUE(env.messages.empty());
@@ -84,10 +84,8 @@ TEST(DialogSettings, StationNamesInCodePage1251AreShownAsCyrillic) {
     CConverterDlg& d = env.OpenDialog();
     EXPECT_EQ(app_testing::StationTexts(d),
               (QStringList{QStringLiteral("КРВ"), QStringLiteral("ОБН")}));
-    // The engine gets the names as the settings file spells them.
-    EXPECT_TRUE(d.IsStationSelected("\xCE\xC1\xCD"));
-    EXPECT_TRUE(d.IsStationSelected("\xD0\x9A\xD0\xA0\xD0\x92"));
-    const std::vector<std::string> selected = d.SelectedStations();
+    // A run gets the names as the settings file spells them.
+    const std::vector<std::string> selected = d.BuildRequest(engine::RunMode::Window).stations;
     EXPECT_EQ(selected, (std::vector<std::string>{"\xD0\x9A\xD0\xA0\xD0\x92", "\xCE\xC1\xCD"}));
 }
 
@@ -102,7 +100,7 @@ TEST(DialogSettings, TimeQtyIsRepairedWhenLoaded) {
         env.WriteKelvaronIni(std::string("[KELVARON]\nTIMEQTY=") + stored + "\n");
         CConverterDlg& d = env.OpenDialog();
         EXPECT_EQ(FieldText(d, 1017), QString::fromLatin1(shown)) << stored;
-        EXPECT_EQ(d.DurationText(), shown) << stored;
+        EXPECT_EQ(d.BuildRequest(engine::RunMode::Window).duration, shown) << stored;
     }
 }
 
@@ -111,7 +109,7 @@ TEST(DialogSettings, AStartTimeWithoutDateFallsOnTheFirstOfJanuary2000) {
     env.WriteKelvaronIni("[KELVARON]\nTIME=12:30:00\n");
     CConverterDlg& d = env.OpenDialog();
     EXPECT_EQ(FieldText(d, 1016), QStringLiteral("12:30:00 01/01/2000"));
-    const engine::StartDateTime t = d.StartFieldDateTime();
+    const platform::CalendarFields t = d.StartFieldDateTime();
     EXPECT_EQ(t.year, 2000);
     EXPECT_EQ(t.day, 1);
     EXPECT_EQ(t.hour, 12);

@@ -1,11 +1,11 @@
-#include "controls/date_time_text.h"
+#include "platform/calendar_text.h"
 
 #include <array>
 #include <cstdio>
 
-namespace controls {
+namespace platform {
 
-std::string FormatDateTimeMode2(const DateTimeFields& f) {
+std::string FormatStartText(const CalendarFields& f) {
     // Six ints at their widest (11 characters each) plus separators fit.
     std::array<char, 96> buffer{};
     std::snprintf(buffer.data(), buffer.size(), "%02d:%02d:%02d %02d/%02d/%04d", f.hour, f.minute,
@@ -13,14 +13,15 @@ std::string FormatDateTimeMode2(const DateTimeFields& f) {
     return buffer.data();
 }
 
-int ScanDateTimeMode2(const std::string& text, DateTimeFields& f) {
+int ScanStartText(std::string_view text, CalendarFields& f) {
+    const std::string terminated(text);
     const int read =
-        std::sscanf(text.c_str(), "%2d%*[:, ]%2d%*[,: ]%2d%*[:, ]%2d%*[:,// ]%2d%*[:,// ]%4d",
+        std::sscanf(terminated.c_str(), "%2d%*[:, ]%2d%*[,: ]%2d%*[:, ]%2d%*[:,// ]%2d%*[:,// ]%4d",
                     &f.hour, &f.minute, &f.second, &f.day, &f.month, &f.year);
     return read < 0 ? 0 : read;
 }
 
-bool IsLeapYear(int year) { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
+bool IsLeapYear(long long year) { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
 
 int DaysInMonth(int year, int month) {
     static constexpr std::array<int, 12> kLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -29,9 +30,15 @@ int DaysInMonth(int year, int month) {
     return kLengths[static_cast<std::size_t>(month - 1)];
 }
 
-bool IsValidDateTime(const DateTimeFields& f) {
+bool IsValidStart(const CalendarFields& f) {
     if (f.month < 1 || f.month > 12 || f.hour > 23 || f.minute > 59 || f.second > 59) return false;
     return f.day <= DaysInMonth(f.year, f.month);
 }
 
-}  // namespace controls
+std::string RepairDurationText(std::string text) {
+    if (text.size() == std::char_traits<char>::length("00:00:00")) text = "000 " + text;
+    if (text.size() != std::char_traits<char>::length("000 00:00:00")) text = kFallbackDurationText;
+    return text;
+}
+
+}  // namespace platform

@@ -25,9 +25,10 @@ struct Message {
     std::string text;
     std::string caption;
     platform::MessageIcon icon;
+    std::string detail;
 };
 
-// A dialog that logs every EnableControl call (they come from the worker).
+// A dialog that logs every EnableControl call.
 class SpyDialog : public CConverterDlg {
 public:
     void EnableControl(int id, bool enable) override;
@@ -55,6 +56,9 @@ public:
     void CloseDialog();
 
     std::vector<Message> messages;
+    // Questions whether to stop a run after a repeated failure, and the answer.
+    std::vector<Message> questions;
+    bool stopWhenAsked = true;
     // What the file dialog answers; nullopt cancels. The directories it was opened in.
     std::optional<QStringList> filesToPick;
     std::vector<QString> fileDialogDirs;
@@ -66,6 +70,7 @@ private:
     std::unique_ptr<testing_support::ScopedEnv> tvxIni_;
     app::MessageBoxHandler oldMessages_;
     app::FileDialogHandler oldFiles_;
+    app::StopQuestionHandler oldQuestions_;
     controls::ErrorBoxHandler oldErrors_;
     std::unique_ptr<SpyDialog> dialog_;
 };

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -14,7 +17,7 @@
 
 #include "catalog/catalogue.h"
 #include "catalog/transaction_guard.h"
-#include "tests/cli/batch_process.h"
+#include "tests/cli/end_to_end/batch_process.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/recorder_generator.h"
@@ -93,6 +96,27 @@ std::vector<std::pair<std::string, double>> EventRows() {
     return rows;
 }
 
+// What a run printed before its last line, the summary.
+std::string WithoutSummary(const std::string& errors) {
+    if (errors.empty() || errors.back() != '\n') return errors;
+    const std::size_t start = errors.rfind('\n', errors.size() - 2);
+    return start == std::string::npos ? "" : errors.substr(0, start + 1);
+}
+std::string Summary(const std::string& errors) {
+    return errors.substr(WithoutSummary(errors).size());
+}
+
+// Paths of the files below dir, relative to it, sorted.
+Strings FilesBelow(const std::string& dir) {
+    Strings files;
+    std::error_code error;
+    for (auto it = std::filesystem::recursive_directory_iterator(dir, error);
+         it != std::filesystem::recursive_directory_iterator(); ++it)
+        if (it->is_regular_file()) files.push_back(std::filesystem::relative(it->path(), dir));
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 class BatchEndToEnd : public testing_support::CatalogueTest {
 protected:
     void SetUp() override {
@@ -165,7 +189,15 @@ TEST_P(BatchEndToEnd, WindowRunWritesTraceFilesAndRowsExactly) {
     for (int run = 0; run < 2; ++run) {  // the second run replaces, it does not add
         const BatchResult result = Batch({"window"});
         EXPECT_EQ(result.status, 0) << result.errors;
-        EXPECT_EQ(result.errors, "");
+        EXPECT_EQ(WithoutSummary(result.errors), "");
+        // Off a terminal too: three files looked at for each of the two stations.
+        EXPECT_EQ(Summary(result.errors)
+                      .rfind("Просмотрено 6, конвертировано 2, пропущено 4, "
+                             "трасс 4 (другая станция 3, вне окна 1); "
+                             "ошибок трасс 0, ошибок БД 0; ",
+                             0),
+                  0u)
+            << result.errors;
 
         const char* dirA = "STA1/1429112007/143045-29112007.";
         const Strings channels = {"SHZ", "SHN", "SHE"};
@@ -220,8 +252,9 @@ TEST_P(BatchEndToEnd, FileRunTakesSelectedStationsWithoutRegardToCase) {
     const BatchResult result =
         Batch({"files", "--stations", "sta1", "src/a.dat", "src/c.dat", "src/b.dat"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.errors, "Ошибка: Имя станции в файле '" + work.File("src/c.dat") +
-                                 "' не совпадает с выбранным(и)\n");
+    EXPECT_EQ(WithoutSummary(result.errors), "Ошибка: Имя станции в файле '" +
+                                                 work.File("src/c.dat") +
+                                                 "' не совпадает с выбранным(и)\n");
     // a.dat and b.dat, each whole, under the file's own station name.
     EXPECT_EQ(CountRows("FILELIST"), 6);
     EXPECT_TRUE(TraceExists("STA1/1629112007/160000-29112007.SHE"));
@@ -251,7 +284,8 @@ TEST_P(BatchEndToEnd, TraceFileFailuresAreReportedAndTheRunGoesOn) {
     EXPECT_EQ(result.status, 1);
     for (const char* file : {"/143045-29112007.SHZ", "/143045-29112007.SHN", "/143045-29112007.SHE",
                              "/141000-29112007.BHZ"})
-        EXPECT_NE(result.errors.find(std::string("kelvaron: Ошибка открытия файла ") + file + "\n"),
+        EXPECT_NE(result.errors.find(std::string("kelvaron: Ошибка открытия файла ") + file +
+                                     " (Станция "),
                   std::string::npos)
             << result.errors;
     EXPECT_EQ(CountRows("FILELIST"), 0);
@@ -260,8 +294,8 @@ TEST_P(BatchEndToEnd, TraceFileFailuresAreReportedAndTheRunGoesOn) {
 
 TEST_P(BatchEndToEnd, MissingSourceDirectoryFailsItsStationOnly) {
     work.Write("kelvaron.ini",
-               "[KELVARON]\r\nDIR=src\r\nTIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n"
-               "[GONE]\r\nDIR=nowhere\r\n");
+               "[KELVARON]\r\nNSTA=2\r\nSTA0=GONE\r\nSTA1=STA2\r\nDIR=src\r\n"
+               "TIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n[GONE]\r\nDIR=nowhere\r\n");
     const BatchResult result = Batch({"window", "GONE", "STA2"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.errors.find("nowhere/"), std::string::npos) << result.errors;
@@ -296,6 +330,66 @@ TEST_P(BatchEndToEnd, UsageErrorsEndWithStatusTwo) {
         EXPECT_EQ(result.status, 2);
         EXPECT_NE(result.errors.find("usage:"), std::string::npos);
     }
+}
+
+TEST_P(BatchEndToEnd, DryRunPlansExactlyTheFilesARealRunWritesAndWritesNothing) {
+    for (const Strings& args : {Strings{"window"}, Strings{"files", "src/a.dat", "src/c.dat"}}) {
+        Strings dry = args;
+        dry.push_back("--dry-run");
+        const BatchResult plan = Batch(dry);
+        EXPECT_EQ(plan.status, 0) << plan.errors;
+        EXPECT_TRUE(FilesBelow(work.File("data")).empty()) << args[0];
+        EXPECT_EQ(CountRows("FILELIST") + CountRows("eventlist"), 0) << args[0];
+        Strings planned;
+        for (std::size_t at = plan.output.find("  запишет "); at != std::string::npos;
+             at = plan.output.find("  запишет ", at + 1)) {
+            const std::size_t begin = at + std::strlen("  запишет ");
+            planned.push_back(plan.output.substr(begin, plan.output.find('\n', begin) - begin));
+        }
+        std::sort(planned.begin(), planned.end());
+        if (args[0] == "window")
+            EXPECT_NE(plan.output.find("пропустить src/b.dat: вне окна\n"), std::string::npos)
+                << plan.output;
+
+        const BatchResult real = Batch(args);
+        EXPECT_EQ(real.status, 0) << real.errors;
+        EXPECT_EQ(planned, FilesBelow(work.File("data"))) << plan.output;
+        EXPECT_EQ(planned.size(), 4u);
+        std::filesystem::remove_all(work.File("data"));
+        ::mkdir(work.File("data").c_str(), 0755);
+        ExecuteOnCatalogue("DELETE FROM FILELIST");
+        ExecuteOnCatalogue("DELETE FROM eventlist");
+        if (args[0] == "files") break;
+    }
+}
+
+TEST_P(BatchEndToEnd, ARunThatConvertsNothingSaysSoAndNamesTheChannelNoRecordingCarries) {
+    const BatchResult result = Batch({"window", "--channels", "XYZ,SHZ", "-v", "STA2"});
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(CountRows("FILELIST"), 0);
+    EXPECT_NE(
+        result.errors.find("Предупреждение: Канала XYZ нет ни в одной конвертированной записи\n"),
+        std::string::npos)
+        << result.errors;
+    EXPECT_NE(result.errors.find("Предупреждение: Канала SHZ"), std::string::npos);
+    EXPECT_NE(result.errors.find("пропущен src/c.dat: нет отмеченных каналов\n"), std::string::npos)
+        << result.errors;
+    EXPECT_EQ(Summary(result.errors).rfind("Ничего не конвертировано. Просмотрено 3, ", 0), 0u)
+        << result.errors;
+}
+
+TEST_P(BatchEndToEnd, UnlistedStationOrNoDataDirectoryIsRefusedBeforeAnything) {
+    const BatchResult unlisted = Batch({"window", "STA9"});
+    EXPECT_EQ(unlisted.status, 2);
+    EXPECT_EQ(unlisted.errors, "Ошибка: Станция STA9 не указана в kelvaron.ini\n");
+    for (const bool withIni : {true, false}) {
+        std::remove(work.File("tvx.ini").c_str());
+        if (withIni) work.Write("tvx.ini", "[DATA]\nDIR=\n");
+        const BatchResult result = Batch({"window", "--dry-run"});
+        EXPECT_EQ(result.status, 2) << result.errors;
+        EXPECT_NE(result.errors.find(work.File("tvx.ini")), std::string::npos) << result.errors;
+    }
+    EXPECT_FALSE(TraceExists("STA1"));
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(BatchEndToEnd);

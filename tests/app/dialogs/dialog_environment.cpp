@@ -1,4 +1,4 @@
-#include "tests/app/dialog_environment.h"
+#include "tests/app/dialogs/dialog_environment.h"
 
 #include <QListWidget>
 #include <QTest>
@@ -28,14 +28,22 @@ DialogEnvironment::DialogEnvironment(const catalog::CatalogueLogin& login) {
     std::filesystem::create_directory(dataDir_);
     testing_support::WriteTvxIni(dir_.File("tvx.ini"), login, dataDir_);
     tvxIni_ = std::make_unique<testing_support::ScopedEnv>("TVX_INI", dir_.File("tvx.ini"));
-    oldMessages_ = app::SetMessageBoxHandler(
-        [this](QWidget*, const QString& text, const QString& caption, platform::MessageIcon icon) {
-            messages.push_back({text.toStdString(), caption.toStdString(), icon});
+    oldMessages_ = app::SetMessageBoxHandler([this](QWidget*, const QString& text,
+                                                    const QString& caption,
+                                                    platform::MessageIcon icon,
+                                                    const QString& detail) {
+        messages.push_back({text.toStdString(), caption.toStdString(), icon, detail.toStdString()});
+    });
+    oldQuestions_ = app::SetStopQuestionHandler(
+        [this](QWidget*, const QString& text, const QString& caption, const QString& detail) {
+            questions.push_back({text.toStdString(), caption.toStdString(),
+                                 platform::MessageIcon::Error, detail.toStdString()});
+            return stopWhenAsked;
         });
     oldErrors_ =
         controls::SetErrorBoxHandler([this](QWidget*, const QString& text, const QString& caption) {
             messages.push_back(
-                {text.toStdString(), caption.toStdString(), platform::MessageIcon::Error});
+                {text.toStdString(), caption.toStdString(), platform::MessageIcon::Error, {}});
         });
     oldFiles_ = app::SetFileDialogHandler([this](QWidget*, const QString& initialDir) {
         fileDialogDirs.push_back(initialDir);
@@ -47,6 +55,7 @@ DialogEnvironment::~DialogEnvironment() {
     CloseDialog();
     app::SetMessageBoxHandler(std::move(oldMessages_));
     app::SetFileDialogHandler(std::move(oldFiles_));
+    app::SetStopQuestionHandler(std::move(oldQuestions_));
     controls::SetErrorBoxHandler(std::move(oldErrors_));
     std::filesystem::current_path(oldCwd_);
 }

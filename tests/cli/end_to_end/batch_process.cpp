@@ -1,4 +1,4 @@
-#include "tests/cli/batch_process.h"
+#include "tests/cli/end_to_end/batch_process.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -26,6 +26,11 @@ BatchResult RunBatchProcess(const std::string& workDir, const std::vector<std::s
     for (std::string& e : envStore) envp.push_back(e.data());
     envp.push_back(nullptr);
 
+    // stdout into a file of its own: a second pipe could fill while stderr is read.
+    char outName[] = "/tmp/kelvaron-batch-out-XXXXXX";
+    const int outFd = ::mkstemp(outName);
+    if (outFd < 0) throw std::runtime_error("mkstemp");
+    ::unlink(outName);
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
     const pid_t pid = ::fork();
@@ -35,7 +40,7 @@ BatchResult RunBatchProcess(const std::string& workDir, const std::vector<std::s
         ::dup2(pipeFds[1], STDERR_FILENO);
         const int null = ::open("/dev/null", O_RDWR);
         ::dup2(null, STDIN_FILENO);
-        ::dup2(null, STDOUT_FILENO);
+        ::dup2(outFd, STDOUT_FILENO);
         if (::chdir(workDir.c_str()) != 0) ::_exit(127);
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
@@ -53,6 +58,13 @@ BatchResult RunBatchProcess(const std::string& workDir, const std::vector<std::s
     int status = 0;
     ::waitpid(pid, &status, 0);
     if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(outFd, buffer, sizeof buffer, at);
+        if (n <= 0) break;
+        result.output.append(buffer, static_cast<std::size_t>(n));
+        at += n;
+    }
+    ::close(outFd);
     return result;
 }
 

@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTest>
 #include <cstdio>
 #include <filesystem>
 #include <set>
 
 #include "app/channel_list.h"
-#include "engine/drivers.h"
-#include "tests/app/dialog_environment.h"
+#include "tests/app/dialogs/dialog_environment.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/recorder_generator.h"
@@ -35,8 +35,7 @@ protected:
         for (const char* sta : {"KRV", "ARU", "common"}) fs::create_directories(SourceDir(sta));
     }
     void TearDown() override {
-        env_.reset();
-        ASSERT_FALSE(engine::IsRunActive());
+        env_.reset();  // the dialog waits for its worker, if one is left
         CatalogueTest::TearDown();
     }
 
@@ -74,7 +73,7 @@ protected:
         return paths;
     }
     bool RunEnded() {
-        return app_testing::WaitFor([] { return !engine::IsRunActive(); });
+        return app_testing::WaitFor([this] { return !env_->dialog().IsRunActive(); });
     }
 
     static std::uintmax_t TraceSize() {
@@ -111,8 +110,12 @@ TEST_P(DialogRunTest, TimeWindowRunWritesTracesLocksTheControlsAndClearsTheStatu
         EXPECT_EQ(log[i], std::make_pair(kLockedControls[i], false)) << i;
     for (int id : kLockedControls) EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
     EXPECT_FALSE(d.GetDlgItem(1023)->isEnabled());
-    EXPECT_EQ(d.CurrentFileText(), QString());
+    // Pane 0 says what the run did: the notes and the late recording were passed over.
+    EXPECT_TRUE(d.CurrentFileText().startsWith(
+        QStringLiteral("Просмотрено 5, конвертировано 3, пропущено 2, трасс 9")))
+        << d.CurrentFileText().toStdString();
     EXPECT_TRUE(d.FreeSpaceText().startsWith(QStringLiteral("Доступно ")));
+    EXPECT_FALSE(d.findChild<QProgressBar*>()->isVisible());
     EXPECT_TRUE(env_->messages.empty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -201,7 +204,7 @@ TEST_P(DialogRunTest, AnInvalidStartStartsNoRun) {
     QTest::keyClicks(start, "25");  // hour 25
     QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
     QTest::mouseClick(d.GetDlgItem(1020), Qt::LeftButton);
-    EXPECT_FALSE(engine::IsRunActive());
+    EXPECT_FALSE(d.IsRunActive());
     ASSERT_EQ(env_->messages.size(), 2u);
     EXPECT_EQ(env_->messages[0].text, "Введено ошибочное время");
     EXPECT_TRUE(env_->fileDialogDirs.empty());
@@ -234,6 +237,11 @@ TEST_P(DialogRunTest, FileRunConvertsPickedFilesOfSelectedStationsOnly) {
     EXPECT_EQ(env_->messages[1].text, "В файле нет имени станции");
     ASSERT_TRUE(app_testing::WaitFor([&] { return d.GetDlgItem(1)->isEnabled(); }));
     for (int id : kLockedControls) EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
+    EXPECT_TRUE(d.CurrentFileText().startsWith(
+        QStringLiteral("Просмотрено 3, конвертировано 1, пропущено 2")))
+        << d.CurrentFileText().toStdString();
+    // Until the next action.
+    app_testing::ClickStation(d, 0);
     EXPECT_EQ(d.CurrentFileText(), QString());
 }
 
@@ -260,11 +268,19 @@ TEST_P(DialogRunTest, ClosingDuringARunWaitsForItAndLeavesNoPartialFile) {
     CConverterDlg& d = env_->OpenDialog();
     QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
     ASSERT_TRUE(app_testing::WaitFor([&] { return !TraceFiles().empty(); }));
-    ASSERT_TRUE(engine::IsRunActive()) << "the run ended before the window could be closed";
+    ASSERT_TRUE(d.IsRunActive()) << "the run ended before the window could be closed";
+    // The status bar shows how far the run is: entries of KRV, the second of two stations.
+    const auto* bar = d.findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    // The worker's events are carried out as the dialog's loop gets to them.
+    EXPECT_TRUE(app_testing::WaitFor(
+        [&] { return bar->format().endsWith(QStringLiteral("/60, станция 2/2")); }, 5000))
+        << bar->format().toStdString();
 
     d.close();  // returns once the run has stopped
 
-    EXPECT_FALSE(engine::IsRunActive());
+    EXPECT_FALSE(d.IsRunActive());
     EXPECT_FALSE(d.isVisible());
     const std::set<std::string> files = TraceFiles();
     EXPECT_LT(files.size(), 180u);
@@ -274,6 +290,43 @@ TEST_P(DialogRunTest, ClosingDuringARunWaitsForItAndLeavesNoPartialFile) {
     const std::string ini = env_->KelvaronIni();
     EXPECT_NE(ini.find("TIME=14:00:00 29/11/2007"), std::string::npos) << ini;
     EXPECT_NE(ini.find("TIMEQTY=000 01:00:00"), std::string::npos) << ini;
+}
+
+TEST_P(DialogRunTest, ARepeatedTraceFailureOffersToStopTheRun) {
+    Record("KRV", "a.rec", 14, 30, 45);
+    Record("KRV", "b.rec", 14, 40, 0);
+    testing_support::WriteTvxIni(env_->dir().File("tvx.ini"), backend().Login(),
+                                 env_->dir().File("no/such/dir"));
+    WriteSettings("NSTA=1\nSTA0=KRV\n");
+    CConverterDlg& d = env_->OpenDialog();
+    app_testing::ClickStation(d, 0);
+    QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
+    ASSERT_TRUE(RunEnded());
+    // One box for the first failure, then the question instead of a box per channel.
+    ASSERT_EQ(env_->messages.size(), 1u);
+    EXPECT_EQ(env_->messages[0].text.rfind("Ошибка открытия файла /", 0), 0u);
+    EXPECT_EQ(env_->messages[0].detail.rfind("Станция KRV, файл " + SourceDir("KRV") + "/", 0), 0u)
+        << env_->messages[0].detail;
+    ASSERT_EQ(env_->questions.size(), 1u);
+    EXPECT_TRUE(d.CurrentFileText().endsWith(QStringLiteral("остановлено")))
+        << d.CurrentFileText().toStdString();
+    EXPECT_TRUE(TraceFiles().empty());
+}
+
+TEST_P(DialogRunTest, NoDataDirectoryRefusesARunBeforeItStarts) {
+    Record("KRV", "a.rec", 14, 30, 45);
+    testing_support::WriteTvxIni(env_->dir().File("tvx.ini"), backend().Login(), "");
+    WriteSettings("NSTA=1\nSTA0=KRV\n");
+    CConverterDlg& d = env_->OpenDialog();
+    app_testing::ClickStation(d, 0);
+    QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
+    QTest::mouseClick(d.GetDlgItem(1020), Qt::LeftButton);
+    EXPECT_FALSE(d.IsRunActive());
+    ASSERT_EQ(env_->messages.size(), 2u);
+    EXPECT_EQ(env_->messages[0].text,
+              "В файле " + env_->dir().File("tvx.ini") + " не задан каталог данных ([DATA] DIR)");
+    EXPECT_TRUE(env_->fileDialogDirs.empty());
+    for (int id : kLockedControls) EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(DialogRunTest);

@@ -6,11 +6,11 @@
 
 #include "catalog/database_error.h"
 #include "engine/trace_writer.h"
+#include "tests/engine/trace_test_support.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
-#include "trace_test_support.h"
 
 namespace {
 

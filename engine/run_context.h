@@ -1,0 +1,52 @@
+// What one run shares with every recording it converts: the request, where
+// results and events go, the stop request and the counts of the summary.
+#pragma once
+
+#include <stop_token>
+#include <string>
+#include <vector>
+
+#include "engine/recording_outputs.h"
+#include "engine/run_observer.h"
+#include "engine/run_request.h"
+#include "engine/run_summary.h"
+#include "platform/kelvaron_settings.h"
+#include "platform/text_encoding.h"
+
+namespace engine {
+
+struct RunContext {
+    RunContext(const RunRequest& request, RunObserver& observer, RecordingOutputs& outputs,
+               std::stop_token stop)
+        : request(request),
+          observer(observer),
+          outputs(outputs),
+          stop(std::move(stop)),
+          channels(CutItems(request.channels)),
+          itemCarried(channels.size(), false) {}
+
+    const RunRequest& request;
+    RunObserver& observer;
+    RecordingOutputs& outputs;
+    std::stop_token stop;
+    // The request's channel items, their texts cut to the list's width.
+    std::vector<ChannelItem> channels;
+    RunSummary summary;
+    // Per channel item: some converted recording carried its name.
+    std::vector<bool> itemCarried;
+    // The recording in work (for the detail of an error that ends a station).
+    std::string pathInWork;
+    // The last trace attempted failed (a repeat may offer to stop).
+    bool lastTraceFailed = false;
+
+    bool StopRequested() const { return stop.stop_requested(); }
+
+private:
+    static std::vector<ChannelItem> CutItems(std::vector<ChannelItem> items) {
+        for (ChannelItem& item : items)
+            item.text = platform::CutText8(std::move(item.text), platform::kChannelNameChars);
+        return items;
+    }
+};
+
+}  // namespace engine

@@ -1,0 +1,38 @@
+// What a front end hands the engine when a run starts: everything the run
+// reads, as plain values. The dialog's controls that hold these values stay
+// locked (or the file dialog stays open) for the whole run, so a copy taken
+// at the start is what the run would have read anyway.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/calendar_text.h"
+
+namespace engine {
+
+enum class RunMode { Window, Files };
+
+// One item of the channel list: its column-0 text (at most 15 characters)
+// and whether it is ticked.
+struct ChannelItem {
+    std::string text;
+    bool checked = true;
+};
+
+struct RunRequest {
+    RunMode mode = RunMode::Window;
+    // The selected station entries, in entry order. A time-window run scans
+    // each; a file run takes a picked file whose station equals one of them
+    // without regard to case.
+    std::vector<std::string> stations;
+    // The window (time-window run): start fields and duration text DDD hh:mm:ss.
+    platform::CalendarFields start;
+    std::string duration;
+    // An empty list converts every channel of a recording.
+    std::vector<ChannelItem> channels;
+    // The picked files, full paths in the file dialog's order (file run).
+    std::vector<std::string> files;
+};
+
+}  // namespace engine

@@ -1,0 +1,35 @@
+#include "engine/run_summary.h"
+
+#include <numeric>
+
+#include "platform/operator_texts.h"
+
+namespace engine {
+
+static_assert(kSkipReasonCount == platform::texts::kSkipReasonCount);
+
+const char* SkipReasonText(SkipReason reason) {
+    return platform::texts::kSkipReasons[static_cast<std::size_t>(reason)];
+}
+
+int RunSummary::SkippedTotal() const { return std::accumulate(skipped.begin(), skipped.end(), 0); }
+
+std::string SummaryLine(const RunSummary& s) {
+    namespace texts = platform::texts;
+    std::string line;
+    if (s.converted == 0) line = std::string(texts::kSummaryNothingConverted) + ". ";
+    line += texts::SummaryCounts(s.entries, s.converted, s.SkippedTotal(), s.traces);
+    std::string reasons;
+    for (std::size_t i = 0; i < kSkipReasonCount; ++i) {
+        if (s.skipped[i] == 0) continue;
+        reasons += (reasons.empty() ? "" : ", ") + std::string(texts::kSkipReasons[i]) + " " +
+                   std::to_string(s.skipped[i]);
+    }
+    if (!reasons.empty()) line += " (" + reasons + ")";
+    line += "; " + texts::SummaryFailures(s.traceFailures, s.catalogueErrors + s.otherErrors);
+    line += "; " + texts::SummaryVolume(s.bytesIn, s.bytesOut, s.seconds);
+    if (s.stopped) line += "; " + std::string(texts::kSummaryStopped);
+    return line;
+}
+
+}  // namespace engine

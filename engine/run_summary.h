@@ -1,0 +1,47 @@
+// What a run did, counted by the engine and shown by both front ends.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+// Why a directory entry or a picked file was not converted.
+enum class SkipReason {
+    OtherStation,     // the recording names another station
+    OutsideWindow,    // its span does not overlap the window
+    NoNameDateTime,   // no SYSTEM/NAME, FILE/DATE_INT or FILE/TIME_INT
+    Unreadable,       // not a regular file, or its data block cannot be read
+    NoTickedChannel,  // none of its channels is ticked in the channel list
+};
+inline constexpr std::size_t kSkipReasonCount = 5;
+
+// The operator's text of a reason.
+const char* SkipReasonText(SkipReason reason);
+
+struct RunSummary {
+    int entries = 0;  // directory entries looked at, or files picked
+    int converted = 0;
+    std::array<int, kSkipReasonCount> skipped{};
+    int traces = 0;  // trace files written
+    int traceFailures = 0;
+    int catalogueErrors = 0;    // database errors
+    int otherErrors = 0;        // memory and other unexpected errors
+    std::int64_t bytesIn = 0;   // data blocks read
+    std::int64_t bytesOut = 0;  // trace files written, headers included
+    double seconds = 0;         // elapsed
+    bool stopped = false;       // ended by a stop request
+    // Ticked channel items that no converted recording carried.
+    std::vector<std::string> channelsNotCarried;
+
+    int SkippedTotal() const;
+    int& Skipped(SkipReason reason) { return skipped[static_cast<std::size_t>(reason)]; }
+    int Skipped(SkipReason reason) const { return skipped[static_cast<std::size_t>(reason)]; }
+};
+
+// One line for the status bar and the batch command's last line.
+std::string SummaryLine(const RunSummary& summary);
+
+}  // namespace engine

@@ -1,0 +1,84 @@
+#include "platform/kelvaron_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/station_order.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(StationOrder, LatinThenCyrillicAlphabeticallyWithoutRegardToCaseInEitherEncoding) {
+    // UTF-8 unless marked: Ё right after Е; code page 1251 bytes sort by their letters.
+    Strings names = {
+        "\xD0\xAF\xD0\xA0",  // ЯР
+        "\xD0\x81\xD0\x96",  // ЁЖ
+        "zeta",
+        "\xD0\xB6\xD0\xB0",  // жа
+        "\xC5\xC0",          // ЕА in code page 1251
+        "Alpha",
+        "\xD0\x90\xD0\x91",  // АБ
+        "beta",
+        "\xE0\xE0",  // аа in code page 1251
+    };
+    platform::SortStations(names);
+    EXPECT_EQ(names, (Strings{"Alpha", "beta", "zeta", "\xE0\xE0", "\xD0\x90\xD0\x91", "\xC5\xC0",
+                              "\xD0\x81\xD0\x96", "\xD0\xB6\xD0\xB0", "\xD0\xAF\xD0\xA0"}));
+    const struct {
+        const char *a, *b;
+        bool equal;
+    } cases[] = {
+        {"STA1", "sta1", true},
+        {"\xD0\x9A\xD0\xA0\xD0\x92", "\xEA\xF0\xE2", true},  // КРВ, крв (1251)
+        {"\xD0\x81", "\xD1\x91", true},                      // Ё, ё
+        {"\xD0\x81", "\xD0\x95", false},                     // Ё, Е
+        {"STA1", "STA1 ", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::StationEquals(c.a, c.b), c.equal) << c.a;
+}
+
+TEST(KelvaronSettings, StationsSortedAndWindowRepaired) {
+    testing_support::TempDir dir;
+    const std::string ini =
+        dir.Write("kelvaron.ini",
+                  "[KELVARON]\r\nNSTA=4\r\nSTA0=zeta\r\nSTA1=\r\nSTA2=Alpha\r\nSTA3=beta\r\n"
+                  "STA4=ignored\r\nTIME=12:30:00\r\nTIMEQTY=01:00:00\r\n");
+    const platform::KelvaronSettings s = platform::ReadKelvaronSettings(ini);
+    EXPECT_EQ(s.stations, (Strings{"Alpha", "beta", "zeta"}));
+    EXPECT_EQ((std::vector<int>{s.start.year, s.start.month, s.start.day, s.start.hour,
+                                s.start.minute, s.start.second}),
+              (std::vector<int>{2000, 1, 1, 12, 30, 0}));
+    EXPECT_EQ(s.duration, "000 01:00:00");
+
+    const platform::KelvaronSettings none = platform::ReadKelvaronSettings(dir.File("missing"));
+    EXPECT_TRUE(none.stations.empty());
+    EXPECT_EQ(none.duration, "000 00:30:00");
+    EXPECT_EQ(none.start.year, 2000);
+}
+
+TEST(KelvaronSettings, AnEmptyDataDirectoryIsAProblemThatNamesTvxIni) {
+    testing_support::TempDir dir;
+    const struct {
+        const char* text;  // nullptr: no tvx.ini
+        std::string problem;
+    } cases[] = {
+        {"[DATA]\nDIR=/data\n", ""},
+        {"[DATA]\nDIR=\n",
+         "В файле " + dir.File("tvx.ini") + " не задан каталог данных ([DATA] DIR)"},
+        {"[DATABASE]\nODBC=TVX\n",
+         "В файле " + dir.File("tvx.ini") + " не задан каталог данных ([DATA] DIR)"},
+        {nullptr, "Не найден файл " + dir.File("tvx.ini") + ": каталог данных не задан"},
+    };
+    for (const auto& c : cases) {
+        std::remove(dir.File("tvx.ini").c_str());
+        if (c.text) dir.Write("tvx.ini", c.text);
+        EXPECT_EQ(platform::DataDirectoryProblem(dir.File("tvx.ini")), c.problem)
+            << (c.text ? c.text : "none");
+    }
+}
+
+}  // namespace
