@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test (the PostgreSQL
-# catalogue tests start a private server of their own); then builds the
-# engine, catalogue and batch-command suites with ASan and UBSan and runs them
-# again, with the fuzz replay and the kill test (scripts/test-sanitized.sh).
+# catalogue tests start a private server of their own); then builds them
+# with ASan and UBSan and runs them again (scripts/test-sanitized.sh).
 # SANITIZE=0 leaves the sanitizer pass out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
