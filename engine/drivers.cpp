@@ -10,7 +10,9 @@
 #include "engine/convert_recording.h"
 #include "engine/date_time.h"
 #include "engine/driver_bodies.h"
+#include "engine/lost_catalogue.h"
 #include "engine/recorder_header.h"
+#include "engine/recorder_messages.h"
 #include "engine/recorder_text.h"
 #include "engine/run_control.h"
 #include "platform/ini_file.h"
@@ -140,6 +142,11 @@ void ConvertSelectedFiles(const ConvertRequest& request, engine::RecordingOutput
         if (engine::StopRequested()) break;
         dialog.ShowCurrentFile(path);
         platform::IniFile header(path);
+        if (header.source() == platform::IniFile::Source::NotARegularFile) {
+            dialog.ShowMessage(engine::NotARegularFileMessage(path), kErrorCaption,
+                               MessageIcon::Error);
+            continue;
+        }
         const std::string name = engine::ReadStationName(header);
         if (name.empty()) {
             dialog.ShowMessage("В файле нет имени станции", kErrorCaption, MessageIcon::Error);
@@ -154,6 +161,7 @@ void ConvertSelectedFiles(const ConvertRequest& request, engine::RecordingOutput
             engine::ConvertRecording(name, header, dialog, outputs);
         } catch (const std::exception& e) {
             ShowException(dialog, e);
+            if (!engine::CatalogueUsableAfter(e, dialog)) break;
         }
     }
     EnableControls(dialog);
@@ -172,6 +180,7 @@ int ConvertWindowThread(FrontEnd& dialog, engine::RecordingOutputs& outputs) {
             ConvertStationWindow(station, dialog, start, length, outputs);
         } catch (const std::exception& e) {
             ShowException(dialog, e);
+            if (!engine::CatalogueUsableAfter(e, dialog)) break;
         }
     }
     dialog.RefreshFreeSpace();
