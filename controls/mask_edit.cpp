@@ -1,9 +1,13 @@
 #include "controls/mask_edit.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMouseEvent>
 
 namespace {
 
@@ -38,6 +42,13 @@ bool DeletesWithoutTyping(QKeyEvent* event) {
                    event->matches(QKeySequence::DeleteStartOfWord) ||
                    event->matches(QKeySequence::DeleteEndOfWord);
     }
+}
+
+// Commands that would change the text outside the mask: the undo history
+// holds texts the mask never saw, and cut shortens the text.
+bool EditsPastTheMask(QKeyEvent* event) {
+    return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
+           event->matches(QKeySequence::Cut);
 }
 
 }  // namespace
@@ -81,12 +92,20 @@ bool CMaskEdit::CheckChar(char ch) {
         case controls::Verdict::Accept:
             return true;
         case controls::Verdict::RefuseWithBeep:
-            Beep();
+            Refuse(true);
             return false;
         case controls::Verdict::RefuseSilently:
+            Refuse(false);
             return false;
     }
     return false;
+}
+
+void CMaskEdit::Refuse(bool sound) {
+    if (m_bPasting)
+        m_bPasteRefused = true;
+    else if (sound)
+        Beep();
 }
 
 void CMaskEdit::SendChar(char ch) {
@@ -106,7 +125,12 @@ void CMaskEdit::OnChar(char ch) {
             const int end = hasSelectedText() ? selectionEnd() : start;
             setSelection(start, end + 1 - start);
             if (hasSelectedText()) del();
-            controls::OverwriteAt(m_strText, static_cast<std::size_t>(end), ch);
+            // At the end of a text shorter than the mask the window grows by
+            // the character; the copy grows with it.
+            if (static_cast<std::size_t>(end) == m_strText.size())
+                m_strText.push_back(ch);
+            else
+                controls::OverwriteAt(m_strText, static_cast<std::size_t>(end), ch);
         }
     }
     DefaultCharProcessing(ch);
@@ -125,11 +149,136 @@ void CMaskEdit::DefaultCharProcessing(char ch) {
 }
 
 void CMaskEdit::OnKeyDown(QKeyEvent* event) {
-    if (m_bUseMask && DeletesWithoutTyping(event)) {
+    if (m_bUseMask) {
+        // Insert stays blocked with any modifier, Shift+Insert included.
+        if (DeletesWithoutTyping(event) || EditsPastTheMask(event)) {
+            event->accept();
+            return;
+        }
+        if (event->matches(QKeySequence::Paste)) {
+            PasteClipboard(QClipboard::Clipboard);
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+bool CMaskEdit::PasteThroughMask(const QString& pasted) {
+    if (!m_bUseMask) {
+        insert(pasted);
+        return true;
+    }
+    const QString windowBefore = text();
+    const std::string textBefore = m_strText;
+    const int caretBefore = hasSelectedText() ? selectionStart() : cursorPosition();
+    setCursorPosition(caretBefore);
+
+    m_bPasting = true;
+    m_bPasteRefused = false;
+    // The literal the control entered by itself after the last character:
+    // the same separator in the pasted text stands for it.
+    char entered = 0;
+    for (const QChar qch : pasted.trimmed()) {
+        if (qch.unicode() >= 0x80 || !controls::IsPrintable(static_cast<char>(qch.unicode()))) {
+            m_bPasteRefused = true;
+            break;
+        }
+        const char ch = static_cast<char>(qch.unicode());
+        const auto caret = static_cast<std::size_t>(cursorPosition());
+        if (entered == ch) {
+            entered = 0;
+            continue;
+        }
+        entered = 0;
+        if (controls::LiteralAt(m_strLiteral, caret) == ch) {
+            SendChar(ch);
+            continue;
+        }
+        OnChar(ch);
+        if (m_bPasteRefused) break;
+        const auto after = static_cast<std::size_t>(cursorPosition());
+        if (after >= caret + 2) entered = controls::LiteralAt(m_strLiteral, after - 1).value_or(0);
+    }
+    m_bPasting = false;
+    if (!m_bPasteRefused) return true;
+    m_strText = textBefore;
+    setText(windowBefore);
+    setCursorPosition(caretBefore);
+    Beep();
+    return false;
+}
+
+void CMaskEdit::PasteClipboard(QClipboard::Mode mode) {
+    PasteThroughMask(QGuiApplication::clipboard()->text(mode));
+}
+
+QMenu* CMaskEdit::CreateContextMenu() {
+    QMenu* menu = createStandardContextMenu();
+    // Qt 6.4 leaves the menu's actions unnamed; they are told apart by their
+    // (translated) captions and given the names later Qt versions use.
+    struct Command {
+        const char* caption;
+        const char* name;
+        bool pastTheMask;
+    };
+    static const Command kCommands[] = {
+        {QT_TRANSLATE_NOOP("QLineEdit", "&Undo"), "edit-undo", true},
+        {QT_TRANSLATE_NOOP("QLineEdit", "&Redo"), "edit-redo", true},
+        {QT_TRANSLATE_NOOP("QLineEdit", "Cu&t"), "edit-cut", true},
+        {QT_TRANSLATE_NOOP("QLineEdit", "Delete"), "edit-delete", true},
+        {QT_TRANSLATE_NOOP("QLineEdit", "&Paste"), "edit-paste", false},
+    };
+    for (QAction* action : menu->actions()) {
+        const QString caption = action->text().section(QLatin1Char('\t'), 0, 0);
+        for (const Command& command : kCommands) {
+            if (caption != QLineEdit::tr(command.caption)) continue;
+            if (action->objectName().isEmpty()) action->setObjectName(QLatin1String(command.name));
+            if (!m_bUseMask) break;
+            if (command.pastTheMask) {
+                action->setEnabled(false);
+            } else {
+                disconnect(action, nullptr, this, nullptr);
+                connect(action, &QAction::triggered, this,
+                        [this] { PasteClipboard(QClipboard::Clipboard); });
+            }
+            break;
+        }
+    }
+    return menu;
+}
+
+void CMaskEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = CreateContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void CMaskEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The X11 selection paste of the middle button.
+    if (m_bUseMask && event->button() == Qt::MiddleButton) {
+        if (QGuiApplication::clipboard()->supportsSelection()) {
+            deselect();
+            PasteClipboard(QClipboard::Selection);
+        }
         event->accept();
         return;
     }
-    QLineEdit::keyPressEvent(event);
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+bool CMaskEdit::event(QEvent* event) {
+    const bool handled = QLineEdit::event(event);
+    // Whatever reached the window past the handlers above (a queued slot
+    // call, a binding of a later Qt) is taken back.
+    if (m_bUseMask && text() != QString::fromStdString(m_strText)) RestoreWindowText();
+    return handled;
+}
+
+void CMaskEdit::RestoreWindowText() {
+    const int caret = cursorPosition();
+    setText(QString::fromStdString(m_strText));
+    setCursorPosition(caret);
 }
 
 void CMaskEdit::Beep() { QApplication::beep(); }

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test (the PostgreSQL
-# catalogue tests start a private server of their own).
+# catalogue tests start a private server of their own); then builds them
+# with ASan and UBSan and runs them again (scripts/test-sanitized.sh).
+# SANITIZE=0 leaves the sanitizer pass out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
-cd "${BUILD_DIR:-build}"
-ctest --output-on-failure --timeout 600
+(cd "${BUILD_DIR:-build}" && ctest --output-on-failure --timeout 600)
+if [[ "${SANITIZE:-1}" != 0 ]]; then
+  bash scripts/test-sanitized.sh
+fi

@@ -107,15 +107,44 @@ TEST_F(StartField, GetDateTimeLeavesFieldsTheTextDoesNotHold) {
     EXPECT_EQ((std::vector<int>{y, mo, d, h, mi, s}), (std::vector<int>{1, 2, 3, 7, 8, 6}));
 }
 
-TEST_F(StartField, PastedTextIsNotSeenByGetDateTime) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("99:99"));
-    edit.selectAll();
-    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
-    ASSERT_EQ(edit.Window(), "99:99");
-    int y = 0, mo = 0, d = 0, h = -1, mi = -1, s = -1;
-    edit.GetDateTime(y, mo, d, h, mi, s);
-    EXPECT_EQ((std::vector<int>{y, mo, d, h, mi, s}), (std::vector<int>{2000, 1, 1, 0, 0, 0}));
-    EXPECT_TRUE(edit.IsValid());
+// Pasted text is typed through the mask or refused as a whole, by key and by
+// the context menu alike: the window always shows what GetDateTime reads.
+TEST_F(StartField, PasteGoesThroughTheMaskOrNotAtAll) {
+    constexpr const char* kBefore = "00:00:00 01/01/2000";
+    struct Case {
+        int selectionStart;
+        int selectionLength;
+        const char* pasted;
+        const char* shown;
+        int beeps;
+    };
+    const Case cases[] = {
+        {0, 19, "11:00:00 09/12/2026", "11:00:00 09/12/2026", 0},
+        {0, 0, " 11\n", "11:00:00 01/01/2000", 0},
+        {0, 0, "1130", "11:30:00 01/01/2000", 0},
+        {2, 0, ":3", "00:30:00 01/01/2000", 0},  // the separator on its own place
+        {9, 0, "09/12", "00:00:00 09/12/2000", 0},
+        {0, 0, "25:00:00", "25:00:00 01/01/2000", 0},  // shown as used; the run's check refuses it
+        {0, 0, "x", kBefore, 1},
+        {0, 0, "11.00", kBefore, 1},
+        {0, 19, "11:00:00 09/12/2026 more", kBefore, 1},
+        {0, 0, "\xd0\xb6", kBefore, 1},
+    };
+    for (const bool byMenu : {false, true}) {
+        for (const auto& c : cases) {
+            edit.SetDateTime(2000, 1, 1, 0, 0, 0);
+            edit.beeps = 0;
+            edit.setSelection(c.selectionStart, c.selectionLength);
+            QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+            if (byMenu)
+                EXPECT_TRUE(TriggerMenuAction(edit, QStringLiteral("edit-paste")));
+            else
+                QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(edit.Window(), c.shown) << c.pasted << " menu " << byMenu;
+            EXPECT_EQ(edit.m_strText, c.shown) << c.pasted << " menu " << byMenu;
+            EXPECT_EQ(edit.beeps, c.beeps) << c.pasted << " menu " << byMenu;
+        }
+    }
 }
 
 // The dialog's check before a run, with the modal box recorded instead.

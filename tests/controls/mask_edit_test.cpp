@@ -133,31 +133,40 @@ TEST_F(DurationField, CaretKeysMoveAsInAPlainEdit) {
     EXPECT_EQ(edit.cursorPosition(), 0);
 }
 
-TEST_F(DurationField, PastedTextIsNotSeenButTypingRestoresTheField) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("x"));
-    edit.selectAll();
-    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
-    ASSERT_EQ(edit.Window(), "x");
-    EXPECT_EQ(edit.m_strText, "000 00:30:00");
+// Undo, redo, cut and delete would change the text outside the mask: by key,
+// by the context menu and by a queued slot call, none changes it.
+TEST_F(DurationField, CommandsPastTheMaskChangeNothing) {
+    TypeAt(0, "001");  // gives the edit an undo history
+    const std::string typed = "001 00:30:00";
+    ASSERT_EQ(edit.m_strText, typed);
+    QGuiApplication::clipboard()->setText(QStringLiteral("999 99:99:99"));
+    const auto expectUnchanged = [&](const std::string& what) {
+        EXPECT_EQ(edit.Window().toStdString(), typed) << what;
+        EXPECT_EQ(edit.m_strText, typed) << what;
+    };
 
-    edit.setCursorPosition(0);
-    QTest::keyClicks(&edit, "0011230");
-    EXPECT_EQ(edit.Window(), "001 12:30:");
-    EXPECT_EQ(edit.m_strText, "001 12:30:00");
-    QTest::keyClicks(&edit, "00");
-    EXPECT_EQ(edit.Window(), "001 12:30:00");
-
-    // A longer paste leaves the tail past the mask alone; typing never goes
-    // past the mask, and an undo takes the paste back.
-    QGuiApplication::clipboard()->setText(QStringLiteral("999 99:99:99 and more"));
-    edit.selectAll();
-    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
-    edit.setCursorPosition(12);
-    QTest::keyClicks(&edit, "1");
-    EXPECT_EQ(edit.Window(), "999 99:99:99 and more");
-    EXPECT_EQ(edit.m_strText, "001 12:30:00");
-    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(edit.Window(), "001 12:30:00");
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Z, Qt::ControlModifier},    {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_Y, Qt::ControlModifier},    {Qt::Key_X, Qt::ControlModifier},
+        {Qt::Key_Delete, Qt::ShiftModifier}, {Qt::Key_Insert, Qt::ShiftModifier},
+    };
+    for (const auto& [key, mods] : keys) {
+        edit.setSelection(4, 5);
+        QTest::keyClick(&edit, key, mods);
+        expectUnchanged("key " + std::to_string(key));
+    }
+    for (const char* name : {"edit-undo", "edit-redo", "edit-cut", "edit-delete"}) {
+        edit.setSelection(4, 5);
+        EXPECT_FALSE(TriggerMenuAction(edit, QString::fromLatin1(name))) << name;
+        expectUnchanged(name);
+    }
+    for (const char* slot : {"undo", "cut", "paste", "clear"}) {
+        edit.setSelection(4, 5);
+        QMetaObject::invokeMethod(&edit, slot, Qt::QueuedConnection);
+        QCoreApplication::processEvents();
+        expectUnchanged(slot);
+    }
+    EXPECT_EQ(edit.beeps, 0);
 }
 
 TEST(MaskEdit, StartsAsAPlainEdit) {
@@ -175,6 +184,14 @@ TEST(MaskEdit, StartsAsAPlainEdit) {
     edit.selectAll();
     QTest::keyClicks(&edit, "z");
     EXPECT_EQ(edit.Window(), "z");
+    // The clipboard commands are a plain edit's own.
+    QGuiApplication::clipboard()->setText(QStringLiteral("x y"));
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.Window(), "zx y");
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit.Window(), "z");
+    EXPECT_TRUE(TriggerMenuAction(edit, QStringLiteral("edit-paste")));
+    EXPECT_EQ(edit.Window(), "zx y");
     EXPECT_EQ(edit.beeps, 0);
     EXPECT_TRUE(edit.m_strText.empty());
 }
@@ -218,8 +235,8 @@ TEST(MaskEdit, TypingAtTheEndOfAShortTextGrowsItUpToTheMask) {
     edit.SetMaskedText("");
     QTest::keyClicks(&edit, "12345");
     EXPECT_EQ(edit.Window(), "12:34");
-    EXPECT_EQ(edit.beeps, 1);       // '5' lands past the mask
-    EXPECT_EQ(edit.m_strText, "");  // nothing to overwrite in an empty copy
+    EXPECT_EQ(edit.beeps, 1);  // '5' lands past the mask
+    EXPECT_EQ(edit.m_strText, "12:34");
 }
 
 TEST(MaskEdit, DateChecksRefuseSilentlyBeyondTheLimits) {
