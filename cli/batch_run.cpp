@@ -11,6 +11,7 @@
 #include "catalog/catalogue.h"
 #include "cli/batch_options.h"
 #include "cli/batch_settings.h"
+#include "cli/catalogue_check.h"
 #include "cli/console_front_end.h"
 #include "cli/start_text.h"
 #include "engine/drivers.h"
@@ -88,6 +89,7 @@ int RunBatch(const std::vector<std::string>& args) {
     if (const std::optional<int> status = Prepare(options, front)) return *status;
 
     if (!OpenCatalogue(front)) return kExitUsage;
+    WarnAboutCatalogue(theDatabase, stderr);
 
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
