@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 
 #include "catalog/odbc_statement.h"
-#include "catalog/schema_install.h"
 #include "catalog/transaction_guard.h"
 #include "platform/ini_syntax.h"
 
@@ -67,10 +67,13 @@ bool IndexServesLookup(const std::vector<std::string>& indexColumns,
     });
 }
 
-std::vector<LookupIndex> MissingLookupIndexes(OdbcConnection& connection) {
+std::vector<LookupIndex> MissingLookupIndexes(OdbcConnection& connection,
+                                              const std::vector<std::string>& existingTables) {
     std::vector<LookupIndex> missing;
     for (const LookupIndex& lookup : LookupIndexes()) {
-        if (!CatalogueTableExists(connection, lookup.table)) continue;
+        if (std::find(existingTables.begin(), existingTables.end(), lookup.table) ==
+            existingTables.end())
+            continue;
         const auto indexes = IndexesOf(connection, lookup.table);
         if (std::none_of(indexes.begin(), indexes.end(), [&](const auto& index) {
                 return IndexServesLookup(index.second, lookup.columns);

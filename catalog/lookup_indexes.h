@@ -28,10 +28,11 @@ std::string CreateIndexStatement(const LookupIndex& index);
 bool IndexServesLookup(const std::vector<std::string>& indexColumns,
                        const std::vector<const char*>& key);
 
-// The lookup indexes that an existing table lacks, asked of the driver
-// through SQLStatistics (a key or unique constraint's index counts). Tables
-// that do not exist are left out. Raises DatabaseError.
-std::vector<LookupIndex> MissingLookupIndexes(OdbcConnection& connection);
+// The lookup indexes that the tables of existingTables lack, asked of the
+// driver through SQLStatistics (a key or unique constraint's index counts).
+// Tables not named there are left out. Raises DatabaseError.
+std::vector<LookupIndex> MissingLookupIndexes(OdbcConnection& connection,
+                                              const std::vector<std::string>& existingTables);
 
 // Creates the given indexes in one transaction. Raises DatabaseError.
 void AddLookupIndexes(OdbcConnection& connection, const std::vector<LookupIndex>& indexes);

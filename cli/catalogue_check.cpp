@@ -34,7 +34,8 @@ int WarnAboutCatalogue(catalog::OdbcConnection& connection, std::FILE* out) {
                          Joined(absent).c_str());
             ++lines;
         }
-        for (const catalog::LookupIndex& index : catalog::MissingLookupIndexes(connection)) {
+        for (const catalog::LookupIndex& index :
+             catalog::MissingLookupIndexes(connection, existing)) {
             std::fprintf(out,
                          "kelvaron-batch: warning: %s has no index on %s, so every row replace "
                          "scans the whole table; add it with: %s (or: kelvaron-batch catalogue "

@@ -38,7 +38,7 @@ int CreateTables() {
     if (!result.created) {
         std::string why = "the catalogue already has " + Joined(result.existing);
         if (result.existing.size() == catalog::kCatalogueTables.size() &&
-            !catalog::MissingLookupIndexes(theDatabase).empty())
+            !catalog::MissingLookupIndexes(theDatabase, result.existing).empty())
             why += " (--indexes adds the indexes it lacks)";
         return Refuse(why);
     }
@@ -51,7 +51,8 @@ int AddIndexes() {
     if (existing.empty()) return CreateTables();
     if (existing.size() != catalog::kCatalogueTables.size())
         return Refuse("the catalogue has only " + Joined(existing));
-    const std::vector<catalog::LookupIndex> missing = catalog::MissingLookupIndexes(theDatabase);
+    const std::vector<catalog::LookupIndex> missing =
+        catalog::MissingLookupIndexes(theDatabase, existing);
     catalog::AddLookupIndexes(theDatabase, missing);
     for (const catalog::LookupIndex& index : missing)
         std::printf("%s\n", catalog::CreateIndexStatement(index).c_str());

@@ -37,7 +37,9 @@ TEST_P(CatalogueSetUp, InitCreatesTheTablesWithTheirLookupIndexesOnAnEmptyCatalo
     const catalog::SchemaInitResult result = catalog::InitCatalogueSchema(theDatabase);
     EXPECT_TRUE(result.created);
     EXPECT_EQ(catalog::ExistingCatalogueTables(theDatabase), kAllTables);
-    EXPECT_TRUE(catalog::MissingLookupIndexes(theDatabase).empty());
+    EXPECT_TRUE(
+        catalog::MissingLookupIndexes(theDatabase, catalog::ExistingCatalogueTables(theDatabase))
+            .empty());
 }
 
 TEST_P(CatalogueSetUp, InitRefusesWhenAnyTableExistsAndChangesNothing) {
@@ -105,13 +107,15 @@ TEST_P(CatalogueSetUp, TheIndexCheckNamesWhatATableLacksAndAddingItSatisfiesIt) 
             ExecuteOnCatalogue("DROP TABLE IF EXISTS " + table);
         catalog::ExecuteSqlScript(theDatabase, c.script);
 
-        const std::vector<catalog::LookupIndex> missing =
-            catalog::MissingLookupIndexes(theDatabase);
+        const std::vector<catalog::LookupIndex> missing = catalog::MissingLookupIndexes(
+            theDatabase, catalog::ExistingCatalogueTables(theDatabase));
         Strings names;
         for (const catalog::LookupIndex& index : missing) names.push_back(index.name);
         EXPECT_EQ(names, c.missing);
         catalog::AddLookupIndexes(theDatabase, missing);
-        EXPECT_TRUE(catalog::MissingLookupIndexes(theDatabase).empty());
+        EXPECT_TRUE(catalog::MissingLookupIndexes(theDatabase,
+                                                  catalog::ExistingCatalogueTables(theDatabase))
+                        .empty());
     }
 }
 
