@@ -12,6 +12,7 @@
 #include <sqlext.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "bench/bench_support.h"
 #include "bench/delay_relay.h"
@@ -63,8 +65,15 @@ public:
         if (settings["port"].empty())
             throw std::runtime_error("the PostgreSQL server did not start");
     }
-    ~PgServer() {
-        if (owned_) Script("stop");
+    ~PgServer() { Stop(); }
+    // Stops a server of our own; never raises.
+    void Stop() {
+        if (!owned_.exchange(false)) return;
+        try {
+            Script("stop");
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "catalogue_relay_bench: %s\n", error.what());
+        }
     }
     Settings settings;
 
@@ -77,7 +86,7 @@ private:
             throw std::runtime_error(std::string("pg-test-server.sh ") + action + " failed");
     }
     std::string stateDir_;
-    bool owned_ = false;
+    std::atomic<bool> owned_{false};
 };
 
 std::string Dsn(const char* name, const Settings& pg, int port) {
@@ -122,6 +131,15 @@ int main(int argc, char** argv) try {
     testing_support::TempDir dir;
     fs::current_path(dir.path());
     PgServer pg(dir.File("pg"));
+    // A server or relay that stops answering must not keep the bench, and
+    // the server it started, running for ever.
+    std::thread([&pg, limit = std::chrono::seconds(120 + 10 * recordings)] {
+        std::this_thread::sleep_for(limit);
+        std::fprintf(stderr, "catalogue_relay_bench: no result after %llds, giving up\n",
+                     static_cast<long long>(limit.count()));
+        pg.Stop();
+        std::_Exit(1);
+    }).detach();
     bench::DelayRelay relay(std::stoi(pg.settings["port"]), std::chrono::milliseconds(delayMs));
     const std::string ini =
         dir.Write("odbc.ini", Dsn("KelvaronDirect", pg.settings, std::stoi(pg.settings["port"])) +
