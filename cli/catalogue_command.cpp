@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "catalog/catalogue.h"
+#include "catalog/catalogue_dialect.h"
 #include "catalog/database_error.h"
 #include "catalog/lookup_indexes.h"
 #include "catalog/schema_install.h"
@@ -42,7 +43,8 @@ int CreateTables() {
             why += " (--indexes adds the indexes it lacks)";
         return Refuse(why);
     }
-    std::printf("created the tables eventlist, sitechan and FILELIST\n");
+    std::printf("created the tables eventlist, sitechan and FILELIST (%s)\n",
+                catalog::DbmsName(theDatabase).c_str());
     return kExitDone;
 }
 
