@@ -14,6 +14,7 @@
 #include "engine/trace_naming.h"
 #include "engine/trace_settings.h"
 #include "platform/ini_file.h"
+#include "platform/text_encoding.h"
 
 namespace cli {
 
@@ -40,6 +41,9 @@ std::optional<std::string> Setting(platform::IniFile& ini, const char* section,
     return value;
 }
 
+// Settings hold 8-bit texts; the terminal gets them by the one rule.
+std::string Shown(std::string_view text) { return platform::Text8ToUtf8(text); }
+
 const char* Origin(bool set) { return set ? "" : " (default)"; }
 
 void PrintTvxSettings() {
@@ -48,13 +52,13 @@ void PrintTvxSettings() {
                 Readable(path) ? "read" : "not found: the defaults apply");
     platform::IniFile tvx(path);
     const catalog::CatalogueLogin login = ReadCatalogueLogin();
-    std::printf("  DSN: %s%s\n", login.dsn.c_str(),
+    std::printf("  DSN: %s%s\n", Shown(login.dsn).c_str(),
                 Origin(Setting(tvx, "DATABASE", "ODBC").has_value()));
-    std::printf("  user: %s%s\n", login.user.c_str(),
+    std::printf("  user: %s%s\n", Shown(login.user).c_str(),
                 Origin(Setting(tvx, "DATABASE", "USER").has_value()));
     std::printf("  password: ***%s\n", Origin(Setting(tvx, "DATABASE", "PASSWORD").has_value()));
     const std::string dataDir = engine::ReadTraceSettings("").dataDir;
-    std::printf("  data directory: %s%s\n", engine::WithTrailingSeparator(dataDir).c_str(),
+    std::printf("  data directory: %s%s\n", Shown(engine::WithTrailingSeparator(dataDir)).c_str(),
                 Origin(Setting(tvx, "DATA", "DIR").has_value()));
 }
 
@@ -63,14 +67,15 @@ void PrintStations() {
     std::printf("kelvaron.ini: %s (%s)\n", path.c_str(), Readable(path) ? "read" : "not found");
     platform::IniFile ini(path);
     for (const std::string& station : LoadBatchSettings(path).stations) {
-        const char* origin = "not set: the working directory";
+        const char* origin = "not set";
         if (Setting(ini, station.c_str(), "DIR").value_or("") != "")
             origin = "from its own DIR";
         else if (Setting(ini, "KELVARON", "DIR").value_or("") != "")
             origin = "from [KELVARON] DIR";
         const bool useGain = engine::ReadTraceSettings(station).useGain;
-        std::printf("  station %s: source directory %s (%s), USEGAIN %d%s\n", station.c_str(),
-                    engine::SourceDirectory(station, kSourceDirChars).c_str(), origin,
+        std::printf("  station %s: source directory %s (%s), USEGAIN %d%s\n",
+                    Shown(station).c_str(),
+                    Shown(engine::SourceDirectory(station, kSourceDirChars)).c_str(), origin,
                     useGain ? 1 : 0, Origin(Setting(ini, station.c_str(), "USEGAIN").has_value()));
     }
 }

@@ -133,12 +133,16 @@ TEST_P(CatalogueCommand, AMissingIndexIsNamedOnceByARunAndByConfigUntilInitAddsI
 }
 
 TEST_P(CatalogueCommand, ConfigWithoutTvxIniShowsTheDefaults) {
+    // A station named in code page 1251, as older settings files hold it.
+    work.Write("kelvaron.ini", "[KELVARON]\r\nNSTA=1\r\nSTA0=\xCA\xD0\xC2\r\n");
     int status = -1;
     const std::string config = Config(work.File("missing.ini"), status);
     EXPECT_EQ(status, 2) << "there is no data source TVX";
     for (const char* line :
          {" (not found: the defaults apply)\n", "  DSN: TVX (default)\n", "  user: TVX (default)\n",
-          "  password: *** (default)\n", "  data directory: / (default)\n"})
+          "  password: *** (default)\n", "  data directory: / (default)\n",
+          "  station КРВ: source directory / (not set), USEGAIN 1 "
+          "(default)\n"})
         EXPECT_NE(config.find(line), std::string::npos) << line << "in:\n" << config;
     EXPECT_EQ(config.find("QZK"), std::string::npos);
 }
