@@ -11,7 +11,7 @@
 #include "catalog/catalogue.h"
 #include "cli/batch_options.h"
 #include "cli/batch_settings.h"
-#include "cli/catalogue_check.h"
+#include "cli/catalogue_warnings.h"
 #include "cli/check_command.h"
 #include "cli/console_front_end.h"
 #include "cli/start_text.h"

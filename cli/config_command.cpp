@@ -8,7 +8,7 @@
 #include "catalog/catalogue_dialect.h"
 #include "catalog/database_error.h"
 #include "cli/batch_settings.h"
-#include "cli/catalogue_check.h"
+#include "cli/catalogue_warnings.h"
 #include "cli/console_front_end.h"
 #include "engine/driver_bodies.h"
 #include "engine/trace_naming.h"

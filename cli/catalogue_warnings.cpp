@@ -1,4 +1,4 @@
-#include "cli/catalogue_check.h"
+#include "cli/catalogue_warnings.h"
 
 #include <algorithm>
 #include <string>
