@@ -14,17 +14,17 @@ constexpr std::size_t kMaxDsn = 31;
 constexpr std::size_t kMaxUser = 63;
 constexpr std::size_t kMaxPassword = 63;
 
-catalog::CatalogueLogin ReadLogin() {
+}  // namespace
+
+catalog::CatalogueLogin ReadCatalogueLogin() {
     platform::IniFile tvx(platform::TvxIniPath());
     return {tvx.GetString("DATABASE", "ODBC", "TVX", kMaxDsn),
             tvx.GetString("DATABASE", "USER", "TVX", kMaxUser),
             tvx.GetString("DATABASE", "PASSWORD", "QZK", kMaxPassword)};
 }
 
-}  // namespace
-
 int OpenCatalogue(platform::MessageSink& messages) {
-    const catalog::CatalogueLogin login = ReadLogin();
+    const catalog::CatalogueLogin login = ReadCatalogueLogin();
     try {
         if (!theDatabase.Open(catalog::ComposeConnectionString(login))) {
             messages.ShowMessage("Ошибка инициализации базы данных", platform::kApplicationTitle,

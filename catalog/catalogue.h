@@ -4,11 +4,16 @@
 #include <chrono>
 #include <string>
 
+#include "catalog/connection_string.h"
 #include "catalog/odbc_connection.h"
 #include "platform/message_sink.h"
 
 // Opened by OpenCatalogue, used by every record set, closed when the dialog ends.
 extern catalog::OdbcConnection theDatabase;
+
+// DATABASE/ODBC, USER and PASSWORD of tvx.ini, each cut to its length,
+// defaults where missing.
+catalog::CatalogueLogin ReadCatalogueLogin();
 
 // Reads DATABASE/ODBC, USER, PASSWORD of tvx.ini and opens theDatabase.
 // Returns 1 when it is open, 0 after telling the operator why not.

@@ -140,6 +140,23 @@ void OdbcStatement::ExecutePrepared(const std::vector<SqlValue>& params) {
     CheckExecuted(SQLExecute(stmt_));
 }
 
+void OdbcStatement::ListTables(std::string_view table) {
+    CloseCursor();
+    std::string name(table);
+    detail::Check(SQLTables(stmt_, nullptr, 0, nullptr, 0, reinterpret_cast<SQLCHAR*>(name.data()),
+                            SQL_NTS, nullptr, 0),
+                  SQL_HANDLE_STMT, stmt_, "SQLTables failed");
+}
+
+void OdbcStatement::ListIndexColumns(std::string_view table) {
+    CloseCursor();
+    std::string name(table);
+    detail::Check(
+        SQLStatistics(stmt_, nullptr, 0, nullptr, 0, reinterpret_cast<SQLCHAR*>(name.data()),
+                      SQL_NTS, SQL_INDEX_ALL, SQL_QUICK),
+        SQL_HANDLE_STMT, stmt_, "SQLStatistics failed");
+}
+
 bool OdbcStatement::Fetch() {
     SQLRETURN rc = SQLFetch(stmt_);
     if (rc == SQL_NO_DATA) return false;

@@ -29,6 +29,12 @@ public:
     // Prepares sql once; ExecutePrepared then runs it with each set of params.
     void Prepare(std::string_view sql);
     void ExecutePrepared(const std::vector<SqlValue>& params);
+    // The driver's catalogue functions, read with Fetch and Get like a query.
+    // SQLTables: the tables and views named `table` that the connection sees
+    // (TABLE_NAME is column 3). SQLStatistics: the index columns of `table`
+    // (INDEX_NAME column 6, ORDINAL_POSITION 8, COLUMN_NAME 9).
+    void ListTables(std::string_view table);
+    void ListIndexColumns(std::string_view table);
     // Advances to the next row of the result; false after the last.
     bool Fetch();
     // Column 1.. of the current row as type; std::monostate for NULL.

@@ -11,6 +11,7 @@
 
 #include "catalog/catalogue.h"
 #include "cli/batch_options.h"
+#include "cli/catalogue_warnings.h"
 #include "cli/check_command.h"
 #include "cli/console_front_end.h"
 #include "engine/run_control.h"
@@ -150,11 +151,8 @@ int RunBatch(const std::vector<std::string>& args) {
     console.quiet = options.quiet;
     ConsoleFrontEnd front(stdout, stderr, console);
     // A dry run connects too, so that a wrong data source shows up.
-    platform::MessageSinkFunction sink(
-        [&](const std::string& text, const std::string& caption, platform::MessageIcon icon) {
-            front.ShowMessage({text, "", caption, icon});
-        });
-    if (!OpenCatalogue(sink)) return kExitUsage;
+    if (!OpenCatalogue(front.Messages())) return kExitUsage;
+    WarnAboutCatalogue(theDatabase, stderr);
 
     RunToTheEnd(request, front,
                 options.dryRun ? engine::PlanOutputs() : engine::CatalogueOutputs());

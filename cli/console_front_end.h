@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/run_observer.h"
+#include "platform/message_sink.h"
 
 namespace cli {
 
@@ -32,6 +33,10 @@ public:
     void ShowMessage(const engine::RunMessage& message) override;
     void RunFinished(const engine::RunSummary& summary) override;
 
+    // The same console for code that reports through a message sink (opening
+    // the catalogue).
+    platform::MessageSink& Messages() { return messages_; }
+
     // Something failed that the operator was told about.
     bool failed() const { return failed_; }
 
@@ -50,6 +55,10 @@ private:
     int scanned_ = 0, converted_ = 0, traces_ = 0;
     std::vector<std::string> tracesOfRecording_;
     std::chrono::steady_clock::time_point begin_, lastDraw_;
+    platform::MessageSinkFunction messages_{
+        [this](const std::string& text, const std::string& caption, platform::MessageIcon icon) {
+            ShowMessage({text, "", caption, icon});
+        }};
 };
 
 }  // namespace cli

@@ -8,7 +8,7 @@ CREATE TABLE eventlist (
     tbegin     DOUBLE PRECISION NOT NULL,
     event_type INTEGER,
     lddate     TIMESTAMP DEFAULT (datetime('now', 'localtime')),
-    UNIQUE (sta, tbegin)
+    UNIQUE (sta, tbegin)  -- also the index of the event row lookup
 );
 
 CREATE TABLE sitechan (
@@ -34,7 +34,7 @@ CREATE TABLE FILELIST (
     CH         VARCHAR(255),
     SPS        DOUBLE PRECISION,
     GAIN       INTEGER,
-    CPATH      VARCHAR(255) NOT NULL PRIMARY KEY,
+    CPATH      VARCHAR(255) NOT NULL PRIMARY KEY,  -- also the index of the row lookup
     FOFF       INTEGER,
     DATATYPE   INTEGER,
     CREATER    VARCHAR(255),

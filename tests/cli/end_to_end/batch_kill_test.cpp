@@ -19,7 +19,7 @@
 
 #include "catalog/catalogue.h"
 #include "catalog/transaction_guard.h"
-#include "tests/cli/batch_process.h"
+#include "tests/cli/end_to_end/batch_process.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/recorder_generator.h"

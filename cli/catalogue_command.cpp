@@ -1,0 +1,99 @@
+#include "cli/catalogue_command.h"
+
+#include <cstdio>
+
+#include "catalog/catalogue.h"
+#include "catalog/catalogue_dialect.h"
+#include "catalog/database_error.h"
+#include "catalog/lookup_indexes.h"
+#include "catalog/schema_install.h"
+#include "cli/console_front_end.h"
+
+namespace cli {
+
+const char* const kCatalogueUsage =
+    "usage: kelvaron-batch catalogue init [--indexes]\n"
+    "Creates the tables eventlist, sitechan and FILELIST, with the indexes of the\n"
+    "converter's lookups, on the empty catalogue that tvx.ini names; refuses when\n"
+    "any of them exists. --indexes: on a catalogue that has the tables, adds the\n"
+    "indexes it lacks instead.\n";
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitRefused = 2;
+
+std::string Joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+int Refuse(const std::string& why) {
+    std::fprintf(stderr, "kelvaron-batch: catalogue init: %s; nothing changed\n", why.c_str());
+    return kExitRefused;
+}
+
+int CreateTables() {
+    const catalog::SchemaInitResult result = catalog::InitCatalogueSchema(theDatabase);
+    if (!result.created) {
+        std::string why = "the catalogue already has " + Joined(result.existing);
+        if (result.existing.size() == catalog::kCatalogueTables.size() &&
+            !catalog::MissingLookupIndexes(theDatabase, result.existing).empty())
+            why += " (--indexes adds the indexes it lacks)";
+        return Refuse(why);
+    }
+    std::printf("created the tables eventlist, sitechan and FILELIST (%s)\n",
+                catalog::DbmsName(theDatabase).c_str());
+    return kExitDone;
+}
+
+int AddIndexes() {
+    const std::vector<std::string> existing = catalog::ExistingCatalogueTables(theDatabase);
+    if (existing.empty()) return CreateTables();
+    if (existing.size() != catalog::kCatalogueTables.size())
+        return Refuse("the catalogue has only " + Joined(existing));
+    const std::vector<catalog::LookupIndex> missing =
+        catalog::MissingLookupIndexes(theDatabase, existing);
+    catalog::AddLookupIndexes(theDatabase, missing);
+    for (const catalog::LookupIndex& index : missing)
+        std::printf("%s\n", catalog::CreateIndexStatement(index).c_str());
+    if (missing.empty()) std::printf("the catalogue has every index its lookups need\n");
+    return kExitDone;
+}
+
+}  // namespace
+
+int RunCatalogueCommand(const std::vector<std::string>& args) {
+    for (const std::string& arg : args)
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kCatalogueUsage, stdout);
+            return kExitDone;
+        }
+    if (args.empty() || args[0] != "init") {
+        std::fprintf(stderr, "kelvaron-batch: catalogue needs the command init\n%s",
+                     kCatalogueUsage);
+        return kExitRefused;
+    }
+    bool indexes = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] != "--indexes") {
+            std::fprintf(stderr, "kelvaron-batch: unknown argument %s for catalogue init\n%s",
+                         args[i].c_str(), kCatalogueUsage);
+            return kExitRefused;
+        }
+        indexes = true;
+    }
+    ConsoleFrontEnd console(stdout, stderr, {});
+    if (!OpenCatalogue(console.Messages())) return kExitRefused;
+    int status = kExitRefused;
+    try {
+        status = indexes ? AddIndexes() : CreateTables();
+    } catch (const catalog::DatabaseError& error) {
+        status = Refuse(error.what());
+    }
+    theDatabase.Close();
+    return status;
+}
+
+}  // namespace cli

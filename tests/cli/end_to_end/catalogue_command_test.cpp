@@ -1,0 +1,153 @@
+// The administrator's commands on each catalogue back end: `catalogue init`
+// on an empty catalogue and on one that has the tables, the index warning of
+// a run, and `config`.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "catalog/catalogue.h"
+#include "catalog/sql_script.h"
+#include "cli/config_command.h"
+#include "tests/cli/end_to_end/batch_process.h"
+#include "tests/support/catalogue_backends.h"
+#include "tests/support/catalogue_queries.h"
+#include "tests/support/recorder_generator.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using cli_test::BatchResult;
+using testing_support::ExecuteOnCatalogue;
+using Strings = std::vector<std::string>;
+
+constexpr const char* kAddIndex = "CREATE INDEX filelist_cpath ON FILELIST (CPATH)";
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+class CatalogueCommand : public testing_support::CatalogueTest {
+protected:
+    void SetUp() override {
+        CatalogueTest::SetUp();
+        if (HasFatalFailure()) return;
+        for (const char* table : {"eventlist", "sitechan", "FILELIST"})
+            ExecuteOnCatalogue(std::string("DROP TABLE ") + table);
+        ::mkdir(work.File("data").c_str(), 0755);
+        testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), work.File("data"));
+        work.Write("kelvaron.ini",
+                   "[KELVARON]\r\nNSTA=1\r\nSTA0=STA1\r\nDIR=src\r\n"
+                   "TIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n");
+        testing_support::RecordingPlan plan;
+        plan.data.records = 4;
+        testing_support::MakeRecording(plan).WriteTo(work.File("src/a.dat"));
+    }
+
+    BatchResult Batch(const Strings& args) {
+        return cli_test::RunBatchProcess(work.path(), args, {"TVX_INI=" + work.File("tvx.ini")});
+    }
+
+    // What `config` prints, run in this process from the work directory.
+    std::string Config(const std::string& tvxIni, int& status) {
+        testing_support::ScopedEnv tvx("TVX_INI", tvxIni);
+        char* previous = ::getcwd(nullptr, 0);
+        EXPECT_EQ(::chdir(work.path().c_str()), 0);
+        testing::internal::CaptureStdout();
+        status = cli::RunConfigCommand({});
+        std::string output = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(::chdir(previous), 0);
+        std::free(previous);
+        return output;
+    }
+
+    Strings Paths() {
+        Strings paths;
+        for (auto& row : testing_support::QueryCatalogue(
+                 "SELECT CPATH FROM FILELIST ORDER BY CPATH", {catalog::SqlType::Text}))
+            paths.push_back(std::get<std::string>(row[0]));
+        return paths;
+    }
+
+    testing_support::TempDir work;
+};
+
+TEST_P(CatalogueCommand, InitGivesAnEmptyCatalogueTablesThatARunFillsThenRefuses) {
+    const BatchResult init = Batch({"catalogue", "init"});
+    EXPECT_EQ(init.status, 0) << init.errors;
+    EXPECT_EQ(init.errors, "");
+
+    const BatchResult run = Batch({"window"});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    // The tables made by init have the lookup indexes: the run warns of none.
+    EXPECT_EQ(Occurrences(run.errors, "warning"), 0) << run.errors;
+    const Strings paths = Paths();
+    EXPECT_EQ(paths,
+              (Strings{"STA1/1429112007/143045-29112007.SHE", "STA1/1429112007/143045-29112007.SHN",
+                       "STA1/1429112007/143045-29112007.SHZ"}));
+
+    const BatchResult again = Batch({"catalogue", "init"});
+    EXPECT_EQ(again.status, 2);
+    EXPECT_EQ(again.errors,
+              "kelvaron-batch: catalogue init: the catalogue already has eventlist, sitechan, "
+              "FILELIST; nothing changed\n");
+    EXPECT_EQ(Paths(), paths);
+}
+
+TEST_P(CatalogueCommand, AMissingIndexIsNamedOnceByARunAndByConfigUntilInitAddsIt) {
+    std::string schema = testing_support::ReadFileBytes(backend().SchemaPath());
+    const std::string key = "NOT NULL PRIMARY KEY,";
+    ASSERT_NE(schema.find(key), std::string::npos);
+    schema.replace(schema.find(key), key.size(), ",");
+    catalog::ExecuteSqlScript(theDatabase, schema);
+
+    const BatchResult run = Batch({"window"});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(Occurrences(run.errors, "warning"), 1) << run.errors;
+    EXPECT_EQ(Occurrences(run.errors, kAddIndex), 1) << run.errors;
+    EXPECT_EQ(Paths().size(), 3u) << "the run converts all the same";
+
+    int status = -1;
+    const std::string config = Config(work.File("tvx.ini"), status);
+    EXPECT_EQ(status, 0);
+    const catalog::CatalogueLogin login = backend().Login();
+    for (const std::string& line :
+         {"tvx.ini: " + work.File("tvx.ini") + " (read)\n", "  DSN: " + login.dsn + "\n",
+          "  user: " + login.user + "\n", std::string("  password: ***\n"),
+          "  data directory: " + work.File("data") + "/\n",
+          std::string("  station STA1: source directory src/ (from [KELVARON] DIR), "
+                      "USEGAIN 1 (default)\n")})
+        EXPECT_NE(config.find(line), std::string::npos) << line << "in:\n" << config;
+    EXPECT_EQ(config.find(login.password), std::string::npos) << config;
+    EXPECT_EQ(Occurrences(config, kAddIndex), 1) << config;
+
+    const BatchResult add = Batch({"catalogue", "init", "--indexes"});
+    EXPECT_EQ(add.status, 0) << add.errors;
+    const BatchResult quiet = Batch({"window"});
+    EXPECT_EQ(Occurrences(quiet.errors, "warning"), 0) << quiet.errors;
+}
+
+TEST_P(CatalogueCommand, ConfigWithoutTvxIniShowsTheDefaults) {
+    // A station named in code page 1251, as older settings files hold it.
+    work.Write("kelvaron.ini", "[KELVARON]\r\nNSTA=1\r\nSTA0=\xCA\xD0\xC2\r\n");
+    int status = -1;
+    const std::string config = Config(work.File("missing.ini"), status);
+    EXPECT_EQ(status, 2) << "there is no data source TVX";
+    for (const char* line :
+         {" (not found: the defaults apply)\n", "  DSN: TVX (default)\n", "  user: TVX (default)\n",
+          "  password: *** (default)\n", "  data directory: / (default)\n",
+          "  station КРВ: source directory / (not set), USEGAIN 1 "
+          "(default)\n"})
+        EXPECT_NE(config.find(line), std::string::npos) << line << "in:\n" << config;
+    EXPECT_EQ(config.find("QZK"), std::string::npos);
+}
+
+KELVARON_ON_ALL_CATALOGUE_BACKENDS(CatalogueCommand);
+
+}  // namespace
