@@ -56,5 +56,5 @@ DIR=$demo/recordings/OBN
 USEGAIN=0
 INI
 
-  "$build_dir/tests/app/kelvaron-demo-setup" "$root/catalog/schema/sqlite.sql" "$demo/recordings"
+  "$build_dir/app/kelvaron-demo-setup" "$root/catalog/schema/sqlite.sql" "$demo/recordings"
 }
