@@ -11,8 +11,8 @@
 #include "catalog/catalogue.h"
 #include "cli/batch_options.h"
 #include "cli/batch_settings.h"
+#include "cli/batch_window.h"
 #include "cli/console_front_end.h"
-#include "cli/start_text.h"
 #include "engine/drivers.h"
 #include "platform/ini_file.h"
 
@@ -56,19 +56,15 @@ std::optional<int> Prepare(const BatchOptions& options, ConsoleFrontEnd& front) 
             front.files.push_back(std::filesystem::absolute(file).lexically_normal().string());
         return std::nullopt;
     }
-    front.start = settings.start;
-    if (options.start) {
-        // Typed in full, as the dialog's masked field always holds it.
-        engine::StartDateTime typed;
-        if (ScanStartText(*options.start, typed) != 6) return Refuse("Введено ошибочное время");
-        front.start = typed;
-    }
-    if (!IsValidStart(front.start)) return Refuse("Введено ошибочное время");
-    front.duration = settings.duration;
-    if (options.duration) {
-        front.duration =
-            options.duration->size() == 8 ? "000 " + *options.duration : *options.duration;
-        if (front.duration.size() != 12) return UsageError("--duration is not \"DDD hh:mm:ss\"");
+    const ResolvedWindow resolved = ResolveBatchWindow(options, settings, LocalWallClockNow());
+    if (!resolved.usageError.empty()) return UsageError(resolved.usageError);
+    if (resolved.invalidTime) return Refuse("Введено ошибочное время");
+    front.start = resolved.window.start;
+    front.duration = resolved.window.duration;
+    if (options.verbose) {
+        const engine::StartDateTime& t = front.start;
+        std::fprintf(stderr, "kelvaron-batch: window %02d:%02d:%02d %02d/%02d/%04d + %s\n", t.hour,
+                     t.minute, t.second, t.day, t.month, t.year, front.duration.c_str());
     }
     return std::nullopt;
 }
@@ -83,8 +79,15 @@ int RunBatch(const std::vector<std::string>& args) {
         std::fputs(kBatchUsage, stdout);
         return kExitConverted;
     }
+    if (options.mode == BatchMode::Version) {
+        std::printf("kelvaron-batch %s\n", KELVARON_VERSION);
+        return kExitConverted;
+    }
+    // Never convert when a trial was asked for and cannot be given.
+    if (options.dryRun) return UsageError("--dry-run is not available in this version");
 
     ConsoleFrontEnd front(stderr, !options.quiet && ::isatty(STDERR_FILENO));
+    front.verbose = options.verbose;
     if (const std::optional<int> status = Prepare(options, front)) return *status;
 
     if (!OpenCatalogue(front)) return kExitUsage;

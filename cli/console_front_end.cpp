@@ -26,7 +26,9 @@ bool ConsoleFrontEnd::IsStationSelected(const std::string& name) {
                        [&](const std::string& s) { return platform::EqualsNoCase(s, name); });
 }
 
-void ConsoleFrontEnd::RecordingConverted(const std::string&, std::int64_t dataBytes, int traces) {
+void ConsoleFrontEnd::RecordingConverted(const std::string& path, std::int64_t dataBytes,
+                                         int traces) {
+    if (verbose) Print("kelvaron-batch: " + path + ": " + std::to_string(traces) + " traces");
     ++converted_;
     traces_ += traces;
     bytes_ += dataBytes;

@@ -23,6 +23,7 @@ public:
     std::string duration;
     std::vector<std::string> channels;  // all ticked
     std::vector<std::string> files;     // what the file dialog would return
+    bool verbose = false;               // a line per converted recording
 
     void ShowMessage(const std::string& text, const std::string& caption,
                      platform::MessageIcon icon) override;
