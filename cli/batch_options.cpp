@@ -61,7 +61,7 @@ const OptionSpec kOptions[] = {
     {"duration", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.duration = v; }},
     {"end", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.end = v; }},
     {"since", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.since = v; }},
-    {"channels", 0, true, kEveryMode,
+    {"channels", 0, true, kWindow | kFiles,
      [](BatchOptions& o, const std::string& v, std::string& error) {
          std::vector<std::string> names = SplitNames(v);
          if (names.empty()) error = "--channels names no channel";

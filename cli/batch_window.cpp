@@ -57,9 +57,9 @@ bool IsDurationFieldText(std::string_view text) {
 }
 
 const char* const kMomentForms =
-    "\"hh:mm:ss DD/MM/YYYY\", YYYY-MM-DD[Thh:mm[:ss]], \"YYYY-MM-DD hh:mm[:ss]\", now or -DURATION";
+    "\"hh:mm:ss DD/MM/YYYY\", YYYY-MM-DD[Thh:mm[:ss]], \"YYYY-MM-DD hh:mm[:ss]\", now or -LENGTH";
 const char* const kDurationForms =
-    "SECONDS, Ns, Nm, Nh, Nd, hh:mm:ss or \"DDD hh:mm:ss\", at most 999 days";
+    "SECONDS, Ns, Nm, Nh, Nd, hh:mm:ss or \"DDD hh:mm:ss\" (at most 999 days)";
 
 }  // namespace
 
