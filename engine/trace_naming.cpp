@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text_encoding.h"
+
 namespace engine {
 
 std::string WithTrailingSeparator(std::string dataDir) {
@@ -24,12 +26,14 @@ TraceLocation ComposeTraceLocation(const std::string& dataDir, const std::string
     std::snprintf(fileStem, sizeof fileStem, "/%02d%02d%02d-%02d%02d%04d.", start.hour,
                   start.minute, start.second, start.day, start.month, start.year);
 
+    // File names on this system are UTF-8, whatever the header's code page.
+    const std::string stationName = platform::Text8ToUtf8(station);
     TraceLocation location;
-    location.stationDir = dataDir + station;
+    location.stationDir = dataDir + stationName;
     location.hourDir = location.stationDir + hourName;
-    location.fileNamePart = fileStem + channel;
+    location.fileNamePart = fileStem + platform::Text8ToUtf8(channel);
     location.fullPath = location.hourDir + location.fileNamePart;
-    location.catalogPath = station + hourName + location.fileNamePart;
+    location.catalogPath = stationName + hourName + location.fileNamePart;
     return location;
 }
 
