@@ -8,6 +8,7 @@ const char* const kBatchUsage =
     "usage: kelvaron-batch window [--start TIME] [--duration LENGTH | --end TIME]\n"
     "                             [--since LENGTH] [--channels NAME,NAME...] [STATION...]\n"
     "       kelvaron-batch files [--stations NAME,NAME...] [--channels NAME,NAME...] FILE...\n"
+    "       kelvaron-batch check [--fix] [STATION...]\n"
     "       kelvaron-batch --help | --version\n"
     "Options of every mode: -q, --quiet (no progress line); -v, --verbose (the window\n"
     "and each converted recording); -n, --dry-run.\n"
@@ -16,7 +17,7 @@ const char* const kBatchUsage =
     "Times are on the recorder's clock: this machine's local wall-clock time.\n"
     "Works in the current directory with ./kelvaron.ini; tvx.ini is $TVX_INI or /etc/tvx.ini.\n"
     "Exit status: 0 all converted, 1 a file or channel failed or the run was stopped,\n"
-    "2 usage or catalogue error.\n";
+    "2 usage or catalogue error. check: 0 everything agrees, 1 something does not.\n";
 
 namespace {
 

@@ -1,10 +1,26 @@
 #include "engine/trace_naming.h"
 
+#include <cmath>
 #include <cstdio>
 
+#include "engine/date_time.h"
 #include "platform/text_encoding.h"
 
 namespace engine {
+
+std::optional<TraceStart> TraceStartOf(double start) {
+    std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    float seconds = 0;
+    if (!CalendarFromEpoch(start, year, month, day, hour, minute, seconds)) return std::nullopt;
+    TraceStart fields;
+    fields.year = year;
+    fields.month = month;
+    fields.day = day;
+    fields.hour = hour;
+    fields.minute = minute;
+    fields.second = static_cast<std::int32_t>(std::trunc(seconds));
+    return fields;
+}
 
 std::string WithTrailingSeparator(std::string dataDir) {
     if (dataDir.empty() || dataDir.back() != '/') dataDir += '/';
