@@ -11,6 +11,7 @@
 
 #include "catalog/catalogue.h"
 #include "cli/batch_options.h"
+#include "cli/batch_window.h"
 #include "cli/catalogue_warnings.h"
 #include "cli/check_command.h"
 #include "cli/console_front_end.h"
@@ -81,19 +82,15 @@ std::optional<int> Prepare(const BatchOptions& options, engine::RunRequest& requ
         return std::nullopt;
     }
     request.mode = engine::RunMode::Window;
-    request.start = settings.start;
-    if (options.start) {
-        // Typed in full, as the dialog's masked field always holds it.
-        platform::CalendarFields typed;
-        if (platform::ScanStartText(*options.start, typed) != 6) return Refuse(texts::kInvalidTime);
-        request.start = typed;
-    }
-    if (!platform::IsValidStart(request.start)) return Refuse(texts::kInvalidTime);
-    request.duration = settings.duration;
-    if (options.duration) {
-        request.duration =
-            options.duration->size() == 8 ? "000 " + *options.duration : *options.duration;
-        if (request.duration.size() != 12) return UsageError("--duration is not \"DDD hh:mm:ss\"");
+    const ResolvedWindow resolved = ResolveBatchWindow(options, settings, LocalWallClockNow());
+    if (!resolved.usageError.empty()) return UsageError(resolved.usageError);
+    if (resolved.invalidTime) return Refuse(texts::kInvalidTime);
+    request.start = resolved.window.start;
+    request.duration = resolved.window.duration;
+    if (options.verbose) {
+        const platform::CalendarFields& t = request.start;
+        std::fprintf(stderr, "kelvaron-batch: window %s + %s\n",
+                     platform::FormatStartText(t).c_str(), request.duration.c_str());
     }
     return std::nullopt;
 }
@@ -134,6 +131,10 @@ int RunBatch(const std::vector<std::string>& args) {
     const BatchOptions& options = parsed.options;
     if (options.mode == BatchMode::Help) {
         std::fputs(kBatchUsage, stdout);
+        return kExitConverted;
+    }
+    if (options.mode == BatchMode::Version) {
+        std::printf("kelvaron-batch %s\n", KELVARON_VERSION);
         return kExitConverted;
     }
 

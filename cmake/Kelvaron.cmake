@@ -1,9 +1,13 @@
-# kelvaron_library(NAME [QT] [DEPS ...]): a static library from every .cpp/.h in
-# the calling folder. Sources are globbed so that adding a file needs no edit here.
+# kelvaron_library(NAME [QT] [DEPS ...] [EXCLUDE file...]): a static library from
+# every .cpp/.h in the calling folder but the excluded ones. Sources are globbed
+# so that adding a file needs no edit here.
 function(kelvaron_library name)
-  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
   if(NOT sources)
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})

@@ -2,7 +2,8 @@
 # a demo in $demo (default build/demo): a private odbc.ini with DSN TVX on the
 # SQLite driver, a catalogue made from catalog/schema/sqlite.sql with the
 # channels of three stations, a day of recordings per station, tvx.ini and
-# kelvaron.ini. Exports ODBCINI and TVX_INI.
+# kelvaron.ini. Exports ODBCINI and TVX_INI. KELVARON_SCHEMA names another
+# schema file (an installed one, for the package test).
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${BUILD_DIR:-$root/build}
@@ -56,5 +57,6 @@ DIR=$demo/recordings/OBN
 USEGAIN=0
 INI
 
-  "$build_dir/tests/app/kelvaron-demo-setup" "$root/catalog/schema/sqlite.sql" "$demo/recordings"
+  "$build_dir/app/kelvaron-demo-setup" "${KELVARON_SCHEMA:-$root/catalog/schema/sqlite.sql}" \
+    "$demo/recordings"
 }

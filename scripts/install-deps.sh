@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
+  dpkg-dev file man-db desktop-file-utils
   qt6-base-dev libgl-dev
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql
   libgtest-dev libgmock-dev

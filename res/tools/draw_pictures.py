@@ -397,6 +397,11 @@ def main():
     for rid, fn in icons.items():
         for size in (16, 32):
             fn(size).save("icon%d_%d.png" % (rid, size))
+    # The desktop menu's application icon at the larger hicolor sizes; 16 and
+    # 32 are icon128_16.png and icon128_32.png above.
+    os.makedirs(os.path.join(OUT, "hicolor"), exist_ok=True)
+    for size in (48, 64, 128, 256):
+        icon_app(size).save(os.path.join("hicolor", "kelvaron_%d.png" % size))
     cursor_hand().save("cursor133.png")
     bitmap_checks().save("bitmap129.png")
     pic, mask = bitmap_disk()

@@ -55,6 +55,14 @@ TEST(BatchOptions, UsageErrors) {
         {"window", "--start"},               // no value
         {"window", "--channels", ","},       // no channel named
         {"window", "--bogus", "1"},
+        {"window", "-x"},
+        {"window", "-qx", "KRV"},
+        {"-x", "window"},
+        {"window", "--quiet=1"},
+        {"window", "--verb"},                 // no abbreviations
+        {"files", "--since", "2h", "a.dat"},  // a window option
+        {"files", "--end", "now", "a.dat"},
+        {"--", "-V"},  // not an option after "--"
     };
     for (const Strings& args : bad) {
         std::string joined;
@@ -62,6 +70,44 @@ TEST(BatchOptions, UsageErrors) {
         EXPECT_NE(ParseBatchOptions(args).error, "") << joined;
     }
     EXPECT_EQ(ParseBatchOptions({"--help"}).options.mode, BatchMode::Help);
+}
+
+TEST(BatchOptions, ConventionalOptionsAnywhereAndNeverAStation) {
+    struct Case {
+        Strings args;
+        BatchMode mode;
+        bool quiet, verbose, dryRun;
+        Strings stations;
+    } cases[] = {
+        {{"-V"}, BatchMode::Version, false, false, false, {}},
+        {{"--version"}, BatchMode::Version, false, false, false, {}},
+        {{"-h"}, BatchMode::Help, false, false, false, {}},
+        {{"window", "-h", "KRV"}, BatchMode::Help, false, false, false, {}},
+        {{"window", "-q", "KRV"}, BatchMode::Window, true, false, false, {"KRV"}},
+        {{"-q", "window", "KRV", "--verbose"}, BatchMode::Window, true, true, false, {"KRV"}},
+        {{"window", "-qvn", "KRV", "ARU"}, BatchMode::Window, true, true, true, {"KRV", "ARU"}},
+        {{"window", "--dry-run", "--", "-q"}, BatchMode::Window, false, false, true, {"-q"}},
+    };
+    for (const Case& c : cases) {
+        std::string joined;
+        for (const auto& a : c.args) joined += a + " ";
+        const auto parsed = ParseBatchOptions(c.args);
+        ASSERT_EQ(parsed.error, "") << joined;
+        const cli::BatchOptions& o = parsed.options;
+        EXPECT_EQ(o.mode, c.mode) << joined;
+        EXPECT_EQ((std::vector<bool>{o.quiet, o.verbose, o.dryRun}),
+                  (std::vector<bool>{c.quiet, c.verbose, c.dryRun}))
+            << joined;
+        EXPECT_EQ(o.stations.value_or(Strings{}), c.stations) << joined;
+    }
+    // An option's value is the next argument, whatever it begins with.
+    const auto relative =
+        ParseBatchOptions({"window", "--start", "-2h", "--end=now", "--since", "-q"});
+    ASSERT_EQ(relative.error, "");
+    EXPECT_EQ(relative.options.start, "-2h");
+    EXPECT_EQ(relative.options.end, "now");
+    EXPECT_EQ(relative.options.since, "-q");
+    EXPECT_FALSE(relative.options.quiet);
 }
 
 }  // namespace

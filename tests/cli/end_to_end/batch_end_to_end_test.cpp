@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -262,7 +263,7 @@ TEST_P(BatchEndToEnd, FileRunTakesSelectedStationsWithoutRegardToCase) {
 }
 
 TEST_P(BatchEndToEnd, InvalidStartIsRefusedBeforeAnything) {
-    for (const char* start : {"25:00:00 29/11/2007", "12:00:00 30/02/2007", "12:00"}) {
+    for (const char* start : {"25:00:00 29/11/2007", "12:00:00 30/02/2007", "2007-02-30T12:00"}) {
         const BatchResult result = Batch({"window", "--start", start});
         EXPECT_EQ(result.status, 2) << start;
         EXPECT_EQ(result.errors, "Ошибка: Введено ошибочное время\n") << start;
@@ -325,10 +326,57 @@ TEST_P(BatchEndToEnd, StopSignalEndsTheRunAfterTheTraceInHandWithStatusOne) {
 }
 
 TEST_P(BatchEndToEnd, UsageErrorsEndWithStatusTwo) {
-    for (const Strings& args : {Strings{}, Strings{"files"}, Strings{"window", "--bogus"}}) {
+    for (const Strings& args :
+         {Strings{}, Strings{"files"}, Strings{"window", "--bogus"}, Strings{"window", "-x"},
+          Strings{"window", "--start", "12:00"}, Strings{"window", "--start", "14:00:00 29/11/07"},
+          Strings{"window", "--since", "2h", "--start", "-2h"}}) {
         const BatchResult result = Batch(args);
-        EXPECT_EQ(result.status, 2);
-        EXPECT_NE(result.errors.find("usage:"), std::string::npos);
+        EXPECT_EQ(result.status, 2) << args.back();
+        EXPECT_NE(result.errors.find("usage:"), std::string::npos) << args.back();
+    }
+    EXPECT_EQ(CountRows("FILELIST"), 0);
+}
+
+TEST_P(BatchEndToEnd, ShortOptionIsNoStationName) {
+    const BatchResult result = Batch({"window", "-q", "STA1"});
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_TRUE(TraceExists("STA1/1429112007/143045-29112007.SHZ"));
+    EXPECT_FALSE(TraceExists("STA2")) << "only the station named";
+    EXPECT_EQ(Batch({"-V"}).status, 0);
+}
+
+// Seconds from 29.11.2007 14:00:00 to this moment on the machine's wall clock,
+// by the standard calendar.
+long long SecondsSinceWindowStart() {
+    using namespace std::chrono;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    const sys_days today{year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday};
+    return (today - sys_days{2007y / November / 29}).count() * 86400LL +
+           (local.tm_hour - 14) * 3600LL + local.tm_min * 60LL + local.tm_sec;
+}
+
+TEST_P(BatchEndToEnd, EveryFormOfTheSameWindowGivesTheSameRows) {
+    // The nearest recordings lie ten minutes inside and an hour outside the
+    // window, so the seconds a relative start drifts while the run starts
+    // change nothing.
+    const std::string relative = "-" + std::to_string(SecondsSinceWindowStart());
+    const std::vector<Strings> forms = {
+        {"window", "--start", "14:00:00 29/11/2007", "--duration", "000 01:00:00"},
+        {"window", "--start", "2007-11-29T14:00:00", "--duration", "1h"},
+        {"window", "--start=2007-11-29 14:00", "--end", "2007-11-29T15:00"},
+        {"window", "--start", relative, "--duration", "3600"},
+    };
+    std::vector<FileRow> first;
+    for (const Strings& args : forms) {
+        ExecuteOnCatalogue("DELETE FROM FILELIST");
+        const BatchResult result = Batch(args);
+        EXPECT_EQ(result.status, 0) << args[2] << "\n" << result.errors;
+        const std::vector<FileRow> rows = FileRows();
+        EXPECT_EQ(rows.size(), 4u) << args[2];
+        if (first.empty()) first = rows;
+        EXPECT_EQ(rows, first) << args[2];
     }
 }
 
