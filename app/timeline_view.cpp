@@ -1,0 +1,128 @@
+#include "app/timeline_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "app/plot/axis_ticks.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kMargin = 8;
+constexpr int kLaneHeight = 22;
+constexpr int kAxisHeight = 20;
+
+const QColor kWindowShade(255, 236, 160);
+const QColor kGapColour(230, 120, 120);
+const QColor kRecordingColour(110, 140, 190);
+const QColor kConvertedColour(90, 170, 100);
+const QColor kOverlapColour(200, 40, 40);
+const QColor kSelectedColour(20, 20, 20);
+
+}  // namespace
+
+TimelineView::TimelineView(QWidget* parent) : QWidget(parent) {
+    setMinimumHeight(kAxisHeight + kLaneHeight + 2 * kMargin);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+QSize TimelineView::sizeHint() const {
+    return {800, kAxisHeight + kLaneHeight * std::max(1, layout_.lanes) + 2 * kMargin + 6};
+}
+
+void TimelineView::SetRecordings(std::vector<plot::TimelineRecording> recordings) {
+    recordings_ = std::move(recordings);
+    const double fallback = windowLength_ > 0 ? windowStart_ : 0;
+    span_ = plot::CoveredDays(recordings_, fallback);
+    selected_ = -1;
+    Relayout();
+    setFixedHeight(sizeHint().height());
+}
+
+void TimelineView::SetWindow(double start, double length) {
+    windowStart_ = start;
+    windowLength_ = length;
+    if (recordings_.empty()) span_ = plot::CoveredDays(recordings_, start);
+    Relayout();
+}
+
+void TimelineView::SetSelected(int recording) {
+    selected_ = recording;
+    update();
+}
+
+QRect TimelineView::BarArea() const {
+    return rect().adjusted(kMargin, kMargin, -kMargin, -kMargin - kAxisHeight);
+}
+
+QRect TimelineView::LaneRect(int lane) const {
+    const QRect area = BarArea();
+    return {area.left(), area.top() + lane * kLaneHeight, area.width(), kLaneHeight - 4};
+}
+
+void TimelineView::Relayout() {
+    layout_ = plot::LayOutTimeline(recordings_, span_.t0, span_.t1, BarArea().width(), windowStart_,
+                                   windowLength_);
+    update();
+}
+
+void TimelineView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Relayout();
+}
+
+void TimelineView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Base));
+    const QRect area = BarArea();
+    const int left = area.left();
+    if (layout_.windowVisible)
+        p.fillRect(QRectF(left + layout_.windowX0, area.top(),
+                          std::max(1.0, layout_.windowX1 - layout_.windowX0), area.height()),
+                   kWindowShade);
+    // Gaps as a red strip under the lanes: time no recording covers.
+    for (const plot::TimelineGap& gap : layout_.gaps)
+        p.fillRect(QRectF(left + gap.x0, area.bottom() - 3, std::max(1.0, gap.x1 - gap.x0), 4),
+                   kGapColour);
+    for (const plot::TimelineBar& bar : layout_.bars) {
+        const QRect lane = LaneRect(bar.lane);
+        const QRectF r(left + bar.x0, lane.top(), std::max(1.0, bar.x1 - bar.x0), lane.height());
+        p.fillRect(r, bar.converted ? kConvertedColour : kRecordingColour);
+        if (bar.overlaps) {
+            p.setPen(QPen(kOverlapColour, 2));
+            p.drawRect(r.adjusted(1, 1, -1, -1));
+        }
+        if (static_cast<int>(bar.recording) == selected_) {
+            p.setPen(QPen(kSelectedColour, 2));
+            p.drawRect(r.adjusted(0, -1, 0, 1));
+        }
+    }
+    // Day/hours axis.
+    p.setPen(palette().color(QPalette::Text));
+    const int axisY = area.bottom() + 2;
+    p.drawLine(left, axisY, area.right(), axisY);
+    const QFontMetrics metrics(font());
+    for (const plot::Tick& tick :
+         plot::TimeTicks(span_.t0, span_.t1, area.width(), 56, plot::TimeLabels::HoursMinutes)) {
+        const int x = left + static_cast<int>(std::lround(tick.x));
+        p.drawLine(x, axisY, x, axisY + 4);
+        const QString label = QString::fromStdString(tick.label);
+        const int w = metrics.horizontalAdvance(label);
+        p.drawText(std::clamp(x - w / 2, 0, width() - w), axisY + 5 + metrics.ascent(), label);
+    }
+}
+
+void TimelineView::mousePressEvent(QMouseEvent* event) {
+    const QRect area = BarArea();
+    const QPointF pos = event->position();
+    const int lane = static_cast<int>(std::floor((pos.y() - area.top()) / kLaneHeight));
+    const int hit = plot::RecordingAt(layout_, pos.x() - area.left(), lane);
+    if (hit < 0) return;
+    SetSelected(hit);
+    emit recordingClicked(hit);
+}
+
+}  // namespace app

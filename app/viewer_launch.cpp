@@ -1,0 +1,64 @@
+#include "app/viewer_launch.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <stdexcept>
+
+#include "app/converter_dlg.h"
+#include "app/recording_viewer.h"
+#include "app/text_8bit.h"
+#include "catalog/file_list_paths.h"
+#include "engine/date_time.h"
+#include "engine/driver_bodies.h"
+#include "engine/front_end.h"
+#include "engine/recorder_text.h"
+
+namespace app {
+
+namespace {
+
+constexpr std::size_t kSourceDirChars = 255;  // as the time-window run reads it
+
+struct Window {
+    double start = 0, length = 0;
+};
+
+Window DialogWindow(CConverterDlg& dialog) {
+    const engine::StartDateTime t = dialog.StartFieldDateTime();
+    return {
+        EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute, static_cast<float>(t.second)),
+        engine::ParseDurationSeconds(dialog.DurationText())};
+}
+
+std::vector<std::string> CataloguedTraces(const std::string& station) {
+    // The connection is the run's while a run lasts.
+    if (engine::IsRunActive())
+        throw std::runtime_error(
+            ToText8(QCoreApplication::translate("CRecordingViewer", "идёт конвертация")));
+    return ListStationTracePaths(station);
+}
+
+}  // namespace
+
+QKeySequence ViewRecordingsShortcut() { return QKeySequence(Qt::Key_F3); }
+
+CRecordingViewer* OpenRecordingViewer(CConverterDlg& dialog) {
+    const std::vector<std::string> stations = dialog.SelectedStations();
+    if (stations.size() != 1) return nullptr;
+    const std::string& station = stations.front();
+    const Window window = DialogWindow(dialog);
+    auto* viewer = new CRecordingViewer(station, engine::SourceDirectory(station, kSourceDirChars),
+                                        window.start, window.length, &CataloguedTraces, &dialog);
+    for (int id : {engine::kIdStartField, engine::kIdDurationField}) {
+        auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(id));
+        if (!edit) continue;
+        QObject::connect(edit, &QLineEdit::textChanged, viewer, [viewer, &dialog] {
+            const Window w = DialogWindow(dialog);
+            viewer->SetWindow(w.start, w.length);
+        });
+    }
+    viewer->show();
+    return viewer;
+}
+
+}  // namespace app

@@ -1,0 +1,21 @@
+// Opening the recording viewer from the main dialog: the station list's
+// context menu item and its shortcut lead here.
+#pragma once
+
+#include <QKeySequence>
+
+class CConverterDlg;
+class CRecordingViewer;
+
+namespace app {
+
+// The shortcut of "Просмотр записей…" on the station list.
+QKeySequence ViewRecordingsShortcut();
+
+// Opens a viewer on the single selected station, its source directory and the
+// dialog's current time window, and keeps its shading in step with the
+// dialog's start and duration fields. nullptr (and nothing opens) unless
+// exactly one station is selected.
+CRecordingViewer* OpenRecordingViewer(CConverterDlg& dialog);
+
+}  // namespace app
