@@ -1,5 +1,7 @@
 #include "app/settings_text.h"
 
+#include <QCoreApplication>
+
 #include "controls/date_time_text.h"
 
 namespace app {
@@ -18,9 +20,10 @@ StartFields ParseStartTime(const std::string& text) {
 }
 
 QString FreeSpaceText(std::optional<std::uint64_t> freeBytes) {
-    if (!freeBytes) return QStringLiteral("Ошибка");
+    if (!freeBytes) return QCoreApplication::translate("CConverterDlg", "Ошибка");
     // Printed as a 64-bit count: a 32-bit one turns negative above 2 TiB.
-    return QStringLiteral("Доступно %1 Мб").arg(static_cast<qulonglong>(*freeBytes >> 20));
+    return QCoreApplication::translate("CConverterDlg", "Доступно %1 Мб")
+        .arg(static_cast<qulonglong>(*freeBytes >> 20));
 }
 
 }  // namespace app

@@ -1,5 +1,7 @@
 #include "controls/date_time_edit.h"
 
+#include <QCoreApplication>
+
 #include "controls/date_time_text.h"
 #include "controls/error_box.h"
 
@@ -41,8 +43,9 @@ bool CDateTimeEdit::IsValid() const {
 
 bool DDX_DateTimeEdit(DataExchange direction, CDateTimeEdit& control) {
     if (direction == DataExchange::Load || control.IsValid()) return true;
-    controls::ShowErrorBox(&control, QStringLiteral("Введено ошибочное время"),
-                           controls::kErrorCaption);
+    controls::ShowErrorBox(&control,
+                           QCoreApplication::translate("controls", "Введено ошибочное время"),
+                           QCoreApplication::translate("controls", "Ошибка"));
     control.setFocus(Qt::OtherFocusReason);
     return false;
 }

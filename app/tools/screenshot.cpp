@@ -15,6 +15,7 @@
 
 #include "app/converter_app.h"
 #include "app/converter_dlg.h"
+#include "app/plot/interface_translation.h"
 #include "app/ui_hooks.h"
 #include "catalog/catalogue.h"
 #include "engine/drivers.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kelvaron"));
+    app::InstallInterfaceTranslators(application);
 
     if (argc < 2) return Usage();
     const QString out = QString::fromLocal8Bit(argv[1]);

@@ -1,0 +1,39 @@
+#include "app/plot/interface_translation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace app {
+
+namespace {
+
+bool Install(QCoreApplication& application, const QString& name, const QString& dir) {
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(name, dir)) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+}  // namespace
+
+bool InstallInterfaceTranslators(QCoreApplication& application,
+                                 platform::InterfaceLanguage language) {
+    const QString qtDir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (language == platform::InterfaceLanguage::English) {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        return Install(application, QStringLiteral("kelvaron_en"), QStringLiteral(":/i18n"));
+    }
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    return Install(application, QStringLiteral("qtbase_ru"), qtDir);
+}
+
+bool InstallInterfaceTranslators(QCoreApplication& application) {
+    return InstallInterfaceTranslators(application, platform::CurrentInterfaceLanguage());
+}
+
+}  // namespace app
