@@ -96,8 +96,10 @@ std::optional<TraceView::Sample> TraceView::SampleAt(QPoint pos) const {
 void TraceView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
+    labels_.clear();
     if (!recording_) return;
-    plot::PaintTraces(p, rect(), *recording_, channels_, t0_, t1_, TraceTextsInLanguage());
+    labels_ =
+        plot::PaintTraces(p, rect(), *recording_, channels_, t0_, t1_, TraceTextsInLanguage());
     if (marked_ && marked_->time >= t0_ && marked_->time < t1_) {
         const plot::TraceFrame frame = plot::LayOutTraceFrame(rect(), 1);
         const int x = frame.plot.left() +

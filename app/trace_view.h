@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/plot/recording_source.h"
+#include "app/plot/trace_painter.h"
 
 namespace app {
 
@@ -33,6 +34,8 @@ public:
         std::int16_t value = 0;
     };
     std::optional<Sample> SampleAt(QPoint pos) const;
+    // The axis texts of the last paint.
+    const std::vector<plot::DrawnLabel>& Labels() const { return labels_; }
 
 signals:
     void sampleClicked(const QString& text);
@@ -55,6 +58,7 @@ private:
     double pressedT0_ = 0;
     bool dragged_ = false;
     std::optional<Sample> marked_;
+    std::vector<plot::DrawnLabel> labels_;
 };
 
 }  // namespace app

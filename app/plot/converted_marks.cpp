@@ -35,8 +35,7 @@ std::vector<bool> ConvertedMarks(const std::string& station,
     for (const plot::RecordingEntry& e : entries) {
         const std::string stem = TracePathStem(station, e.start);
         const auto it = std::lower_bound(sortedPaths.begin(), sortedPaths.end(), stem);
-        marks.push_back(!stem.empty() && it != sortedPaths.end() && it->starts_with(stem) &&
-                        it->size() > stem.size());
+        marks.push_back(!stem.empty() && it != sortedPaths.end() && it->starts_with(stem));
     }
     return marks;
 }

@@ -32,6 +32,14 @@ bool InstallInterfaceTranslators(QCoreApplication& application,
     return Install(application, QStringLiteral("qtbase_ru"), qtDir);
 }
 
+void RemoveInterfaceTranslators(QCoreApplication& application) {
+    for (QTranslator* t : application.findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+    QLocale::setDefault(QLocale::system());
+}
+
 bool InstallInterfaceTranslators(QCoreApplication& application) {
     return InstallInterfaceTranslators(application, platform::CurrentInterfaceLanguage());
 }

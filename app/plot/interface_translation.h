@@ -16,5 +16,7 @@ namespace app {
 bool InstallInterfaceTranslators(QCoreApplication& application,
                                  platform::InterfaceLanguage language);
 bool InstallInterfaceTranslators(QCoreApplication& application);
+// Takes them out again (a language switch, the tests).
+void RemoveInterfaceTranslators(QCoreApplication& application);
 
 }  // namespace app

@@ -23,7 +23,16 @@ const QColor kTraceColour(20, 40, 120);
 const QColor kGridColour(225, 225, 225);
 const QColor kFrameColour(120, 120, 120);
 
-void PaintTimeAxis(QPainter& painter, const TraceFrame& frame, double t0, double t1) {
+// Draws text with its baseline at (x, y) and notes where it went.
+void Label(QPainter& painter, int x, int y, const QString& text, std::vector<DrawnLabel>& drawn) {
+    const QFontMetrics metrics(painter.font());
+    painter.drawText(x, y, text);
+    drawn.push_back(
+        {QRect(x, y - metrics.ascent(), metrics.horizontalAdvance(text), metrics.height()), text});
+}
+
+void PaintTimeAxis(QPainter& painter, const TraceFrame& frame, double t0, double t1,
+                   std::vector<DrawnLabel>& drawn) {
     const QRect& plot = frame.plot;
     const std::vector<Tick> ticks = TimeTicks(t0, t1, plot.width(), 90, TimeLabels::Seconds);
     const QFontMetrics metrics(painter.font());
@@ -36,14 +45,13 @@ void PaintTimeAxis(QPainter& painter, const TraceFrame& frame, double t0, double
         const QString label = QString::fromStdString(tick.label);
         const int w = metrics.horizontalAdvance(label);
         painter.setPen(Qt::black);
-        painter.drawText(
-            std::clamp(x - w / 2, plot.left(), std::max(plot.left(), plot.right() - w)),
-            plot.bottom() + 6 + metrics.ascent(), label);
+        Label(painter, std::clamp(x - w / 2, plot.left(), std::max(plot.left(), plot.right() - w)),
+              plot.bottom() + 6 + metrics.ascent(), label, drawn);
     }
 }
 
 void PaintBand(QPainter& painter, const QRect& band, const PlotChannel& channel, double rate,
-               double first, double last, const TraceTexts& texts) {
+               double first, double last, const TraceTexts& texts, std::vector<DrawnLabel>& drawn) {
     const std::vector<ColumnRange> columns =
         ColumnEnvelope(channel.samples, rate, first, last, band.width());
     int lo = 32767, hi = -32768;
@@ -56,8 +64,8 @@ void PaintBand(QPainter& painter, const QRect& band, const PlotChannel& channel,
     painter.setPen(kFrameColour);
     painter.drawRect(band.adjusted(0, 0, -1, -1));
     painter.setPen(Qt::black);
-    painter.drawText(band.left() + 4, band.top() + 2 + metrics.ascent(),
-                     app::FromText8(channel.name));
+    Label(painter, band.left() + 4, band.top() + 2 + metrics.ascent(), app::FromText8(channel.name),
+          drawn);
     if (lo > hi) {
         painter.drawText(band, Qt::AlignCenter, texts.noData);
         return;
@@ -76,8 +84,8 @@ void PaintBand(QPainter& painter, const QRect& band, const PlotChannel& channel,
         painter.drawLine(band.left() - 4, ty, band.left(), ty);
         painter.setPen(Qt::black);
         const QString label = QString::fromStdString(tick.label);
-        painter.drawText(band.left() - 6 - metrics.horizontalAdvance(label),
-                         ty + metrics.ascent() / 2 - 1, label);
+        Label(painter, band.left() - 6 - metrics.horizontalAdvance(label),
+              ty + metrics.ascent() / 2 - 1, label, drawn);
     }
 
     painter.setPen(kTraceColour);
@@ -107,23 +115,27 @@ TraceFrame LayOutTraceFrame(const QRect& area, int channels) {
     return frame;
 }
 
-void PaintTraces(QPainter& painter, const QRect& area, const PlotRecording& recording,
-                 const std::vector<int>& channels, double t0, double t1, const TraceTexts& texts) {
+std::vector<DrawnLabel> PaintTraces(QPainter& painter, const QRect& area,
+                                    const PlotRecording& recording,
+                                    const std::vector<int>& channels, double t0, double t1,
+                                    const TraceTexts& texts) {
+    std::vector<DrawnLabel> drawn;
     const TraceFrame frame = LayOutTraceFrame(area, static_cast<int>(channels.size()));
-    if (frame.plot.width() <= 0 || frame.bands.empty()) return;
+    if (frame.plot.width() <= 0 || frame.bands.empty()) return drawn;
     painter.save();
-    PaintTimeAxis(painter, frame, t0, t1);
+    PaintTimeAxis(painter, frame, t0, t1, drawn);
     for (std::size_t i = 0; i < channels.size(); ++i) {
         const int c = channels[i];
         if (c < 0 || c >= static_cast<int>(recording.channels.size())) continue;
         PaintBand(painter, frame.bands[i], recording.channels[c], recording.rate,
-                  t0 - recording.start, t1 - recording.start, texts);
+                  t0 - recording.start, t1 - recording.start, texts, drawn);
     }
     // The unit of the amplitude marks, once, under the first band's marks.
     painter.setPen(Qt::black);
     painter.drawText(QRect(area.left(), frame.plot.bottom() + 4, kLeftMargin - 6, kBottomMargin),
                      Qt::AlignRight | Qt::AlignTop, texts.counts);
     painter.restore();
+    return drawn;
 }
 
 }  // namespace plot

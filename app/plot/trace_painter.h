@@ -26,9 +26,18 @@ struct TraceTexts {
     QString noData;  // a band without samples in view
 };
 
+// A text the painter put on an axis (time marks, amplitude marks, names).
+struct DrawnLabel {
+    QRect rect;
+    QString text;
+};
+
 // Draws recording.channels[i] for every i in `channels` over the epoch
 // seconds [t0, t1). The background is the painter's device as it is.
-void PaintTraces(QPainter& painter, const QRect& area, const PlotRecording& recording,
-                 const std::vector<int>& channels, double t0, double t1, const TraceTexts& texts);
+// Returns the labels it drew.
+std::vector<DrawnLabel> PaintTraces(QPainter& painter, const QRect& area,
+                                    const PlotRecording& recording,
+                                    const std::vector<int>& channels, double t0, double t1,
+                                    const TraceTexts& texts);
 
 }  // namespace plot
