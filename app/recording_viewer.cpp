@@ -157,6 +157,7 @@ void CRecordingViewer::OnLoaded(int index, plot::LoadResult result) {
         m_traces->SetRecording(
             std::make_shared<const plot::PlotRecording>(std::move(*result.recording)));
         m_facts->setText(HeaderFacts());
+        m_facts->setMinimumWidth(m_facts->sizeHint().width());
         m_status->setText(path);
     }
     emit recordingLoaded();

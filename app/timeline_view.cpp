@@ -14,8 +14,10 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kLaneHeight = 22;
 constexpr int kAxisHeight = 20;
+constexpr int kLegendHeight = 20;
 
-const QColor kWindowShade(255, 236, 160);
+const QColor kWindowShade(255, 200, 0, 90);
+const QColor kWindowEdge(200, 140, 0);
 const QColor kGapColour(230, 120, 120);
 const QColor kRecordingColour(110, 140, 190);
 const QColor kConvertedColour(90, 170, 100);
@@ -30,7 +32,8 @@ TimelineView::TimelineView(QWidget* parent) : QWidget(parent) {
 }
 
 QSize TimelineView::sizeHint() const {
-    return {800, kAxisHeight + kLaneHeight * std::max(1, layout_.lanes) + 2 * kMargin + 6};
+    return {800, kAxisHeight + kLegendHeight + kLaneHeight * std::max(1, layout_.lanes) +
+                     2 * kMargin + 6};
 }
 
 void TimelineView::SetRecordings(std::vector<plot::TimelineRecording> recordings) {
@@ -55,7 +58,7 @@ void TimelineView::SetSelected(int recording) {
 }
 
 QRect TimelineView::BarArea() const {
-    return rect().adjusted(kMargin, kMargin, -kMargin, -kMargin - kAxisHeight);
+    return rect().adjusted(kMargin, kMargin, -kMargin, -kMargin - kAxisHeight - kLegendHeight);
 }
 
 QRect TimelineView::LaneRect(int lane) const {
@@ -79,10 +82,6 @@ void TimelineView::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), palette().color(QPalette::Base));
     const QRect area = BarArea();
     const int left = area.left();
-    if (layout_.windowVisible)
-        p.fillRect(QRectF(left + layout_.windowX0, area.top(),
-                          std::max(1.0, layout_.windowX1 - layout_.windowX0), area.height()),
-                   kWindowShade);
     // Gaps as a red strip under the lanes: time no recording covers.
     for (const plot::TimelineGap& gap : layout_.gaps)
         p.fillRect(QRectF(left + gap.x0, area.bottom() - 3, std::max(1.0, gap.x1 - gap.x0), 4),
@@ -91,6 +90,9 @@ void TimelineView::paintEvent(QPaintEvent*) {
         const QRect lane = LaneRect(bar.lane);
         const QRectF r(left + bar.x0, lane.top(), std::max(1.0, bar.x1 - bar.x0), lane.height());
         p.fillRect(r, bar.converted ? kConvertedColour : kRecordingColour);
+        // Where one recording ends and the next begins.
+        p.setPen(palette().color(QPalette::Base));
+        p.drawLine(r.topLeft(), r.bottomLeft());
         if (bar.overlaps) {
             p.setPen(QPen(kOverlapColour, 2));
             p.drawRect(r.adjusted(1, 1, -1, -1));
@@ -100,18 +102,47 @@ void TimelineView::paintEvent(QPaintEvent*) {
             p.drawRect(r.adjusted(0, -1, 0, 1));
         }
     }
+    // The dialog's time window over the bars.
+    if (layout_.windowVisible) {
+        const QRectF window(left + layout_.windowX0, area.top() - 2,
+                            std::max(1.0, layout_.windowX1 - layout_.windowX0), area.height() + 4);
+        p.fillRect(window, kWindowShade);
+        p.setPen(kWindowEdge);
+        p.drawRect(window);
+    }
     // Day/hours axis.
     p.setPen(palette().color(QPalette::Text));
     const int axisY = area.bottom() + 2;
     p.drawLine(left, axisY, area.right(), axisY);
     const QFontMetrics metrics(font());
+    int labelsEnd = -1000;  // right edge of the last label drawn
     for (const plot::Tick& tick :
          plot::TimeTicks(span_.t0, span_.t1, area.width(), 56, plot::TimeLabels::HoursMinutes)) {
         const int x = left + static_cast<int>(std::lround(tick.x));
         p.drawLine(x, axisY, x, axisY + 4);
         const QString label = QString::fromStdString(tick.label);
         const int w = metrics.horizontalAdvance(label);
-        p.drawText(std::clamp(x - w / 2, 0, width() - w), axisY + 5 + metrics.ascent(), label);
+        const int lx = std::clamp(x - w / 2, 0, std::max(0, width() - w));
+        if (lx < labelsEnd + 8) continue;
+        p.drawText(lx, axisY + 5 + metrics.ascent(), label);
+        labelsEnd = lx + w;
+    }
+    PaintLegend(p, axisY + kAxisHeight);
+}
+
+void TimelineView::PaintLegend(QPainter& p, int top) {
+    const QFontMetrics metrics(font());
+    const std::pair<QColor, QString> items[] = {
+        {kRecordingColour, tr("запись")},       {kConvertedColour, tr("конвертирована")},
+        {kOverlapColour, tr("перекрытие")},     {kGapColour, tr("пропуск")},
+        {kWindowShade, tr("окно конвертации")},
+    };
+    int x = kMargin;
+    for (const auto& [colour, text] : items) {
+        p.fillRect(x, top + 3, 12, 10, colour);
+        p.setPen(palette().color(QPalette::Text));
+        p.drawText(x + 16, top + 3 + metrics.ascent() - 1, text);
+        x += 16 + metrics.horizontalAdvance(text) + 16;
     }
 }
 

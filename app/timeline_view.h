@@ -3,6 +3,7 @@
 // on lanes of their own, converted ones in their own colour.
 #pragma once
 
+#include <QPainter>
 #include <QWidget>
 #include <vector>
 
@@ -36,6 +37,7 @@ private:
     QRect BarArea() const;
     QRect LaneRect(int lane) const;
     void Relayout();
+    void PaintLegend(QPainter& p, int top);
 
     std::vector<plot::TimelineRecording> recordings_;
     plot::TimeSpan span_{0, 86400};

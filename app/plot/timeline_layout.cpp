@@ -57,7 +57,8 @@ TimelineLayout LayOutTimeline(std::span<const TimelineRecording> recordings, dou
             latest = i;
         }
         any = true;
-        if (r.start > coveredUntil && r.start > t0 && coveredUntil < t1)
+        if (end <= r.start) continue;  // a moment: it covers no time
+        if (r.start > coveredUntil && coveredUntil < t1)
             layout.gaps.push_back({coveredUntil, std::min(r.start, t1), toX(coveredUntil),
                                    toX(std::min(r.start, t1))});
         coveredUntil = std::max(coveredUntil, end);

@@ -135,6 +135,29 @@
     </message>
 </context>
 <context>
+    <name>app::TimelineView</name>
+    <message>
+        <source>запись</source>
+        <translation>recording</translation>
+    </message>
+    <message>
+        <source>конвертирована</source>
+        <translation>converted</translation>
+    </message>
+    <message>
+        <source>перекрытие</source>
+        <translation>overlap</translation>
+    </message>
+    <message>
+        <source>пропуск</source>
+        <translation>gap</translation>
+    </message>
+    <message>
+        <source>окно конвертации</source>
+        <translation>conversion window</translation>
+    </message>
+</context>
+<context>
     <name>app::TraceView</name>
     <message>
         <source>%1  %2  %3 отсч.</source>
