@@ -177,7 +177,7 @@ QString CRecordingViewer::HeaderFacts() const {
           << tr("Частота: %1 отс./с.").arg(r->rate, 0, 'f', 3)
           << tr("Каналы: %1").arg(names.join(QStringLiteral(", ")));
     if (!r->trigger)
-        lines << tr("Запуск: нет (непрерывная запись)");
+        lines << tr("Запуск: нет");
     else if (r->eventTime)
         lines << tr("Запуск: да, событие %1")
                      .arg(QString::fromStdString(plot::DateTimeText(*r->eventTime, 1)));

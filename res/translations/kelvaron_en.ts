@@ -114,8 +114,8 @@
         <translation>Channels: %1</translation>
     </message>
     <message>
-        <source>Запуск: нет (непрерывная запись)</source>
-        <translation>Trigger: no (continuous recording)</translation>
+        <source>Запуск: нет</source>
+        <translation>Trigger: no</translation>
     </message>
     <message>
         <source>Запуск: да, событие %1</source>
