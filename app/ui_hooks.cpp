@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <utility>
 
+#include "platform/message_catalogue.h"
+
 namespace app {
 namespace {
 
@@ -19,8 +21,13 @@ FileDialogHandler& FileHandler() {
 
 }  // namespace
 
-void ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
+void ShowMessageBox(QWidget* owner, const QString& russianText, const QString& russianCaption,
                     platform::MessageIcon icon) {
+    // Every operator message passes here: the engine's in the interface language.
+    const auto translate = [](const QString& t) {
+        return QString::fromStdString(platform::TranslateMessage(t.toStdString()));
+    };
+    const QString text = translate(russianText), caption = translate(russianCaption);
     if (MessageHandler()) {
         MessageHandler()(owner, text, caption, icon);
         return;

@@ -16,7 +16,8 @@ namespace app {
 
 using MessageBoxHandler = std::function<void(QWidget* owner, const QString& text,
                                              const QString& caption, platform::MessageIcon icon)>;
-// Modal message box with an OK button, owned by owner (none when null).
+// Modal message box with an OK button, owned by owner (none when null); text
+// and caption are put into the interface language on the way.
 void ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
                     platform::MessageIcon icon);
 // Routes ShowMessageBox to handler (empty: the real box); returns the old one.

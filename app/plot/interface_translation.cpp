@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "platform/message_catalogue.h"
+
 namespace app {
 
 namespace {
@@ -23,6 +25,7 @@ bool Install(QCoreApplication& application, const QString& name, const QString& 
 
 bool InstallInterfaceTranslators(QCoreApplication& application,
                                  platform::InterfaceLanguage language) {
+    platform::SetMessageLanguage(language);
     const QString qtDir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (language == platform::InterfaceLanguage::English) {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -38,6 +41,7 @@ void RemoveInterfaceTranslators(QCoreApplication& application) {
         delete t;
     }
     QLocale::setDefault(QLocale::system());
+    platform::SetMessageLanguage(platform::InterfaceLanguage::Russian);
 }
 
 bool InstallInterfaceTranslators(QCoreApplication& application) {

@@ -36,6 +36,7 @@ void PaintTimeAxis(QPainter& painter, const TraceFrame& frame, double t0, double
     const QRect& plot = frame.plot;
     const std::vector<Tick> ticks = TimeTicks(t0, t1, plot.width(), 90, TimeLabels::Seconds);
     const QFontMetrics metrics(painter.font());
+    int labelsEnd = -1000;  // right edge of the last label drawn
     for (const Tick& tick : ticks) {
         const int x = plot.left() + static_cast<int>(std::lround(tick.x));
         painter.setPen(kGridColour);
@@ -45,8 +46,10 @@ void PaintTimeAxis(QPainter& painter, const TraceFrame& frame, double t0, double
         const QString label = QString::fromStdString(tick.label);
         const int w = metrics.horizontalAdvance(label);
         painter.setPen(Qt::black);
-        Label(painter, std::clamp(x - w / 2, plot.left(), std::max(plot.left(), plot.right() - w)),
-              plot.bottom() + 6 + metrics.ascent(), label, drawn);
+        const int lx = std::clamp(x - w / 2, plot.left(), std::max(plot.left(), plot.right() - w));
+        if (lx < labelsEnd + 8) continue;  // the first mark, pushed right, would overlap
+        Label(painter, lx, plot.bottom() + 6 + metrics.ascent(), label, drawn);
+        labelsEnd = lx + w;
     }
 }
 

@@ -53,6 +53,49 @@
     </message>
 </context>
 <context>
+    <name>messages</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла %1</source>
+        <translation>Cannot open file %1</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла %1</source>
+        <translation>Cannot write file %1</translation>
+    </message>
+    <message>
+        <source>Недопустимое имя станции %1</source>
+        <translation>Invalid station name %1</translation>
+    </message>
+    <message>
+        <source>Недопустимое имя канала %1</source>
+        <translation>Invalid channel name %1</translation>
+    </message>
+    <message>
+        <source>Недопустимое время начала записи %1</source>
+        <translation>Invalid recording start time %1</translation>
+    </message>
+    <message>
+        <source>В файле нет имени станции</source>
+        <translation>The file has no station name</translation>
+    </message>
+    <message>
+        <source>Имя станции в файле &apos;%1&apos; не совпадает с выбранным(и)</source>
+        <translation>The station name in file &apos;%1&apos; does not match the selected station(s)</translation>
+    </message>
+    <message>
+        <source>Ошибка инициализации базы данных</source>
+        <translation>Cannot open the catalogue database</translation>
+    </message>
+    <message>
+        <source>Введено ошибочное время</source>
+        <translation>Invalid time entered</translation>
+    </message>
+</context>
+<context>
     <name>controls</name>
     <message>
         <source>Введено ошибочное время</source>

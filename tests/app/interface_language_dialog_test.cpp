@@ -60,13 +60,15 @@ TEST_F(DialogLanguage, CaptionsMessagesAndQtTextsFollowTheChosenLanguage) {
         const char* gain;
         const char* badTime;
         const char* errorCaption;
+        const char* writeError;
         bool cyrillicQt;
     } cases[] = {
         {platform::InterfaceLanguage::Russian, "Конвертировать", "Конв. файл", "Выход", "Каналы",
          "Канал", "отс./с.", "Используется коэффициент усиления ", "Введено ошибочное время",
-         "Ошибка", true},
+         "Ошибка", "Ошибка записи файла /1429112007/x.SHZ", true},
         {platform::InterfaceLanguage::English, "Convert", "Convert file", "Exit", "Channels",
-         "Channel", "samples/s", "Gain factor is used ", "Invalid time entered", "Error", false},
+         "Channel", "samples/s", "Gain factor is used ", "Invalid time entered", "Error",
+         "Cannot write file /1429112007/x.SHZ", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.convert);
@@ -93,6 +95,12 @@ TEST_F(DialogLanguage, CaptionsMessagesAndQtTextsFollowTheChosenLanguage) {
         ASSERT_EQ(env.messages.size(), 1u);
         EXPECT_EQ(env.messages[0].text, c.badTime);
         EXPECT_EQ(env.messages[0].caption, c.errorCaption);
+        // An engine message, as a worker would show it.
+        d.ShowMessage("Ошибка записи файла /1429112007/x.SHZ", "Ошибка",
+                      platform::MessageIcon::Error);
+        ASSERT_EQ(env.messages.size(), 2u);
+        EXPECT_EQ(env.messages[1].text, c.writeError);
+        EXPECT_EQ(env.messages[1].caption, c.errorCaption);
 
         const QStringList qtTexts = QtTexts(d);
         ASSERT_GT(qtTexts.size(), 5);
