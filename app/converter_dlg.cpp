@@ -103,6 +103,7 @@ void CConverterDlg::CreateControls() {
                 w = m_listStations = new QListWidget(this);
                 m_listStations->setSelectionMode(QAbstractItemView::ExtendedSelection);
                 m_listStations->setContextMenuPolicy(Qt::CustomContextMenu);
+                app::KeepSelectionOnRightClick(*m_listStations);
                 connect(m_listStations, &QWidget::customContextMenuRequested, this,
                         [this](const QPoint& pos) { ShowStationMenu(pos); });
                 connect(m_listStations, &QListWidget::itemSelectionChanged, this,

@@ -1,5 +1,6 @@
 #include "app/ui_hooks.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <utility>
@@ -48,7 +49,7 @@ std::optional<QStringList> ShowOpenFilesDialog(QWidget* owner, const QString& in
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // "*" is this platform's every-file pattern (a dot is not required).
-    dialog.setNameFilter(QStringLiteral("All Files (*)"));
+    dialog.setNameFilter(QCoreApplication::translate("CConverterDlg", "Все файлы (*)"));
     dialog.setWindowModality(Qt::WindowModal);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.selectedFiles();

@@ -1,7 +1,9 @@
 #include "app/viewer_launch.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <stdexcept>
 
 #include "app/converter_dlg.h"
@@ -38,7 +40,29 @@ std::vector<std::string> CataloguedTraces(const std::string& station) {
     return ListStationTracePaths(station);
 }
 
+class RightClickFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+                // The context menu event still follows: the window sends it itself.
+                return static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
+            default:
+                return QObject::eventFilter(watched, event);
+        }
+    }
+};
+
 }  // namespace
+
+void KeepSelectionOnRightClick(QAbstractItemView& view) {
+    view.viewport()->installEventFilter(new RightClickFilter(&view));
+}
 
 QKeySequence ViewRecordingsShortcut() { return QKeySequence(Qt::Key_F3); }
 

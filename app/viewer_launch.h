@@ -5,6 +5,7 @@
 #include <QKeySequence>
 
 class CConverterDlg;
+class QAbstractItemView;
 class CRecordingViewer;
 
 namespace app {
@@ -17,5 +18,10 @@ QKeySequence ViewRecordingsShortcut();
 // dialog's start and duration fields. nullptr (and nothing opens) unless
 // exactly one station is selected.
 CRecordingViewer* OpenRecordingViewer(CConverterDlg& dialog);
+
+// A right click on the list only asks for its context menu: like the list box
+// the station list stands for, it leaves the selection (and so the channel
+// list) as it is.
+void KeepSelectionOnRightClick(QAbstractItemView& view);
 
 }  // namespace app

@@ -51,6 +51,10 @@
         <source>Просмотр записей…</source>
         <translation>View recordings…</translation>
     </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All Files (*)</translation>
+    </message>
 </context>
 <context>
     <name>messages</name>
