@@ -179,10 +179,11 @@ QString CRecordingViewer::HeaderFacts() const {
     if (!r->trigger)
         lines << tr("Запуск: нет");
     else if (r->eventTime)
-        lines << tr("Запуск: да, событие %1")
-                     .arg(QString::fromStdString(plot::DateTimeText(*r->eventTime, 1)));
+        lines
+            << tr("Запуск: да")
+            << tr("Событие: %1").arg(QString::fromStdString(plot::DateTimeText(*r->eventTime, 1)));
     else
-        lines << tr("Запуск: да, время события не указано");
+        lines << tr("Запуск: да") << tr("Событие: время не указано");
     lines << tr("Коэффициент усиления:") << gains;
     return lines.join(QLatin1Char('\n'));
 }

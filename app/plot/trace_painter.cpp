@@ -66,11 +66,18 @@ void PaintBand(QPainter& painter, const QRect& band, const PlotChannel& channel,
     const QFontMetrics metrics(painter.font());
     painter.setPen(kFrameColour);
     painter.drawRect(band.adjusted(0, 0, -1, -1));
-    painter.setPen(Qt::black);
-    Label(painter, band.left() + 4, band.top() + 2 + metrics.ascent(), app::FromText8(channel.name),
-          drawn);
+    // The name last, on a patch of its own, so that the trace does not run through it.
+    const auto paintName = [&] {
+        const QString name = app::FromText8(channel.name);
+        painter.fillRect(band.left() + 1, band.top() + 1, metrics.horizontalAdvance(name) + 6,
+                         metrics.height() + 2, Qt::white);
+        painter.setPen(Qt::black);
+        Label(painter, band.left() + 4, band.top() + 2 + metrics.ascent(), name, drawn);
+    };
     if (lo > hi) {
+        painter.setPen(Qt::black);
         painter.drawText(band, Qt::AlignCenter, texts.noData);
+        paintName();
         return;
     }
     if (lo == hi) {
@@ -103,6 +110,7 @@ void PaintBand(QPainter& painter, const QRect& band, const PlotChannel& channel,
         lastY = y(r.last);
         joined = true;
     }
+    paintName();
 }
 
 }  // namespace

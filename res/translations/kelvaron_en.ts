@@ -165,12 +165,16 @@
         <translation>Trigger: no</translation>
     </message>
     <message>
-        <source>Запуск: да, событие %1</source>
-        <translation>Trigger: yes, event %1</translation>
+        <source>Запуск: да</source>
+        <translation>Trigger: yes</translation>
     </message>
     <message>
-        <source>Запуск: да, время события не указано</source>
-        <translation>Trigger: yes, no event time given</translation>
+        <source>Событие: %1</source>
+        <translation>Event: %1</translation>
+    </message>
+    <message>
+        <source>Событие: время не указано</source>
+        <translation>Event: no time given</translation>
     </message>
     <message>
         <source>Коэффициент усиления:</source>
