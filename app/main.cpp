@@ -2,7 +2,7 @@
 #include <QApplication>
 
 #include "app/converter_app.h"
-#include "app/plot/interface_translation.h"
+#include "app/interface_translation.h"
 #include "platform/message_sink.h"
 
 int main(int argc, char** argv) {

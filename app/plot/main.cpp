@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/plot/interface_translation.h"
+#include "app/interface_translation.h"
 #include "app/plot/plot_texts.h"
 #include "app/plot/recording_source.h"
 #include "app/plot/trace_painter.h"

@@ -19,7 +19,7 @@
 
 #include "app/converter_app.h"
 #include "app/converter_dlg.h"
-#include "app/plot/interface_translation.h"
+#include "app/interface_translation.h"
 #include "app/recording_viewer.h"
 #include "app/ui_hooks.h"
 #include "app/viewer_launch.h"

@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "app/channel_list.h"
-#include "app/plot/interface_translation.h"
+#include "app/interface_translation.h"
 #include "app/ui_hooks.h"
 #include "controls/date_time_edit.h"
 #include "tests/app/dialog_environment.h"

@@ -1,4 +1,4 @@
-#include "app/plot/interface_translation.h"
+#include "app/interface_translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
