@@ -25,6 +25,8 @@ QString LoadFailureText(const QString& path, plot::LoadFailure failure) {
             return Tr("В файле '%1' нет времени начала записи").arg(path);
         case plot::LoadFailure::BadDataOffset:
             return Tr("В файле '%1' начало данных лежит за концом файла").arg(path);
+        case plot::LoadFailure::OutOfMemory:
+            return Tr("Данные файла '%1' не помещаются в памяти").arg(path);
     }
     return {};
 }

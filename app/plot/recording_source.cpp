@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
+#include <stdexcept>
 
 #include "engine/data_block.h"
 #include "engine/date_time.h"
@@ -123,7 +125,13 @@ LoadResult LoadRecorderFile(const std::string& path) {
 }  // namespace
 
 LoadResult LoadRecording(const std::string& path) {
-    return StartsWithTraceMagic(path) ? LoadTraceFile(path) : LoadRecorderFile(path);
+    try {
+        return StartsWithTraceMagic(path) ? LoadTraceFile(path) : LoadRecorderFile(path);
+    } catch (const std::bad_alloc&) {
+        return {std::nullopt, LoadFailure::OutOfMemory};
+    } catch (const std::length_error&) {
+        return {std::nullopt, LoadFailure::OutOfMemory};
+    }
 }
 
 std::optional<std::vector<RecordingEntry>> ListStationRecordings(const std::string& dir,

@@ -36,6 +36,7 @@ enum class LoadFailure {
     NoStation,      // no SYSTEM/NAME (or Station= of a trace)
     NoStartTime,    // no DATE_INT/TIME_INT (or start lines of a trace)
     BadDataOffset,  // the data offset lies outside the file
+    OutOfMemory,    // the data block does not fit in memory
 };
 
 struct LoadResult {

@@ -234,6 +234,10 @@
         <translation>File &apos;%1&apos;: the data offset lies beyond the end of the file</translation>
     </message>
     <message>
+        <source>Данные файла &apos;%1&apos; не помещаются в памяти</source>
+        <translation>The data of file &apos;%1&apos; do not fit in memory</translation>
+    </message>
+    <message>
         <source>отсчёты</source>
         <translation>counts</translation>
     </message>
