@@ -93,9 +93,15 @@ void CRecordingViewer::StartListing() {
     OffUiThread(
         this,
         [dir = m_sourceDir, station = m_station8, closed = m_closed] {
-            return plot::ListStationRecordings(
-                dir, station, [](void* c) { return static_cast<std::atomic<bool>*>(c)->load(); },
-                closed.get());
+            try {
+                return plot::ListStationRecordings(
+                    dir, station,
+                    [](void* c) { return static_cast<std::atomic<bool>*>(c)->load(); },
+                    closed.get());
+            } catch (const std::exception&) {
+                // Out of memory for the listing: shown as an unreadable directory.
+                return std::optional<std::vector<plot::RecordingEntry>>();
+            }
         },
         [](CRecordingViewer& viewer, std::optional<std::vector<plot::RecordingEntry>> entries) {
             viewer.OnListed(std::move(entries));
