@@ -26,6 +26,7 @@
 #include "controls/mask_edit.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
+#include "platform/text_encoding.h"
 #include "res/dialog_templates.h"
 #include "res/dialog_units.h"
 #include "res/resource_table.h"
@@ -306,7 +307,7 @@ void CConverterDlg::FillChannelList() {
         for (const StationChannel& c : ListStationChannels(station)) {
             char rate[64];
             std::snprintf(rate, sizeof rate, "%.3f", c.sps);
-            m_listChannels->InsertItem(0, Cut(c.chan, kChannelChars));
+            m_listChannels->InsertItem(0, platform::CutText8(c.chan, kChannelChars));
             m_listChannels->SetItemText(0, 1, QString::fromLatin1(rate));
             m_listChannels->SetItemState(0, app::kStateChecked, app::kStateMask);
         }

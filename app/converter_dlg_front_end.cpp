@@ -22,6 +22,7 @@
 #include "controls/mask_edit.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -116,11 +117,8 @@ bool CConverterDlg::IsChannelItemChecked(int item) {
 }
 
 std::string CConverterDlg::ChannelItemText(int item) {
-    return OnUiThread([&] {
-        std::string text = m_listChannels->GetItemText8(item);
-        if (text.size() > kChannelChars) text.resize(kChannelChars);
-        return text;
-    });
+    return OnUiThread(
+        [&] { return platform::CutText8(m_listChannels->GetItemText8(item), kChannelChars); });
 }
 
 void CConverterDlg::EnableControl(int id, bool enable) {

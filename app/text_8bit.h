@@ -1,6 +1,7 @@
 // 8-bit texts (kelvaron.ini, recorder headers, catalogue rows, engine
 // messages) at the UI edge: UTF-8 when the bytes are valid UTF-8, else the
-// Cyrillic code page 1251 the recorders and older settings files use.
+// Cyrillic code page 1251 the recorders and older settings files use (the
+// rule itself lives in platform/text_encoding.h).
 #pragma once
 
 #include <QString>

@@ -1,5 +1,7 @@
 #include "catalog/catalogue.h"
 
+#include <thread>
+
 #include "catalog/connection_string.h"
 #include "catalog/database_error.h"
 #include "platform/ini_file.h"
@@ -36,4 +38,17 @@ int OpenCatalogue(platform::MessageSink& messages) {
         return 0;
     }
     return 1;
+}
+
+std::string ReopenCatalogue(int tries, std::chrono::milliseconds pause) {
+    std::string why = "Ошибка инициализации базы данных";
+    for (int attempt = 1; attempt <= tries; ++attempt) {
+        if (attempt > 1) std::this_thread::sleep_for(pause);
+        try {
+            if (theDatabase.Reopen()) return "";
+        } catch (const catalog::DatabaseError& error) {
+            why = error.what();
+        }
+    }
+    return why;
 }

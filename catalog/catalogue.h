@@ -1,6 +1,9 @@
 // The one process-wide catalogue connection and its opening from tvx.ini.
 #pragma once
 
+#include <chrono>
+#include <string>
+
 #include "catalog/odbc_connection.h"
 #include "platform/message_sink.h"
 
@@ -10,3 +13,9 @@ extern catalog::OdbcConnection theDatabase;
 // Reads DATABASE/ODBC, USER, PASSWORD of tvx.ini and opens theDatabase.
 // Returns 1 when it is open, 0 after telling the operator why not.
 int OpenCatalogue(platform::MessageSink& messages);
+
+// After a lost connection: opens theDatabase again with the parameters of its
+// last opening, up to `tries` times with `pause` between. Returns "" once it
+// is open, else the last refusal's text.
+std::string ReopenCatalogue(int tries = 5,
+                            std::chrono::milliseconds pause = std::chrono::milliseconds(1000));

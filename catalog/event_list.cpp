@@ -1,7 +1,6 @@
 #include "catalog/event_list.h"
 
 #include "catalog/catalogue.h"
-#include "catalog/transaction_guard.h"
 
 CEventList::CEventList(catalog::OdbcConnection& database) : RecordSet(database) {
     BindField("[nindex]", m_nindex);
@@ -12,19 +11,16 @@ CEventList::CEventList(catalog::OdbcConnection& database) : RecordSet(database) 
 }
 
 void RegisterEvent(const std::string& station, double eventStart) {
-    // Delete and insert in one transaction: a failed insert keeps the old row.
-    catalog::TransactionGuard transaction(theDatabase);
+    // The rows of the event are deleted and the new one inserted in one
+    // transaction (a failed insert keeps the old row); nothing reads them first.
     CEventList events(theDatabase);
     // The start is compared as the double itself, so a start with a fraction
     // (45.3 s) finds its row again.
     events.SetFilter({{"sta", station}, {"tbegin", eventStart}});
-    events.Open();
-    if (!events.IsEOF()) events.Delete();
     events.AddNew();
     events.m_sta = station;
     events.m_tbegin = eventStart;
     events.m_event_type = 1;
-    events.Update();
+    events.Replace();
     events.Close();
-    transaction.Commit();
 }

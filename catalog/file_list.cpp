@@ -1,7 +1,6 @@
 #include "catalog/file_list.h"
 
 #include "catalog/catalogue.h"
-#include "catalog/transaction_guard.h"
 
 namespace {
 
@@ -28,12 +27,10 @@ CFileList::CFileList(catalog::OdbcConnection& database) : RecordSet(database) {
 void RegisterTraceFile(const std::string& station, double start, double duration,
                        const std::string& channel, double rate, std::int32_t gain,
                        const std::string& cpath) {
-    // Delete and insert in one transaction: a failed insert keeps the old row.
-    catalog::TransactionGuard transaction(theDatabase);
+    // The rows of the path are deleted and the new one inserted in one
+    // transaction (a failed insert keeps the old row); nothing reads them first.
     CFileList files(theDatabase);
     files.SetFilter({{"cpath", cpath}});
-    files.Open();
-    if (!files.IsEOF()) files.Delete();
     files.AddNew();
     files.m_STA = station;
     files.m_TBEGIN = start;
@@ -45,7 +42,6 @@ void RegisterTraceFile(const std::string& station, double start, double duration
     files.m_FOFF = kFirstSampleOffset;
     files.m_DATATYPE = kShortSamples;
     files.m_CREATER = kCreator;
-    files.Update();
+    files.Replace();
     files.Close();
-    transaction.Commit();
 }

@@ -2,11 +2,13 @@
 
 #include <sql.h>
 #include <sqlext.h>
+#include <strings.h>
 
 #include <vector>
 
 #include "catalog/odbc_diagnostics.h"
 #include "catalog/odbc_environment.h"
+#include "catalog/odbc_statement.h"
 
 namespace catalog {
 
@@ -20,18 +22,46 @@ char QueryIdentifierQuoteChar(SQLHDBC dbc) {
     return quote[0] == '\0' ? ' ' : static_cast<char>(quote[0]);
 }
 
+std::string InfoText(SQLHDBC dbc, SQLUSMALLINT what) {
+    SQLCHAR text[128] = {};
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(dbc, what, text, sizeof text, &length))) return "";
+    return reinterpret_cast<const char*>(text);
+}
+
+Dbms DbmsOf(SQLHDBC dbc) {
+    const std::string name = InfoText(dbc, SQL_DBMS_NAME);
+    if (name.rfind("SQLite", 0) == 0) return Dbms::SQLite;
+    if (name.rfind("PostgreSQL", 0) == 0) return Dbms::PostgreSQL;
+    return Dbms::Other;
+}
+
+// psqlODBC's options: rollback level 1 (the transaction, as our guards do
+// anyway) instead of a savepoint around each statement, and parameters
+// substituted into the statement, which lets BEGIN ride with the first one.
+constexpr const char* kPsqlOdbcOptions = "Protocol=7.4-1;UseServerSidePrepare=0;";
+
+// psqlodbcw.so, psqlodbca.so; PSQLODBC35W.DLL elsewhere.
+bool IsPsqlOdbc(SQLHDBC dbc) {
+    const std::string name = InfoText(dbc, SQL_DRIVER_NAME);
+    return name.size() >= 8 && ::strncasecmp(name.c_str(), "psqlodbc", 8) == 0;
+}
+
+void Disconnect(SQLHDBC dbc) {
+    SQLDisconnect(dbc);
+    SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+}
+
 }  // namespace
 
 OdbcConnection::OdbcConnection() = default;
 
 OdbcConnection::~OdbcConnection() { Close(); }
 
-bool OdbcConnection::Open(const std::string& connectionString) {
-    Close();
-    std::shared_ptr<OdbcEnvironment> env = OdbcEnvironment::Shared();
+void* OdbcConnection::Connect(const std::string& connectionString) {
     SQLHDBC dbc = SQL_NULL_HDBC;
-    detail::Check(SQLAllocHandle(SQL_HANDLE_DBC, env->handle(), &dbc), SQL_HANDLE_ENV,
-                  env->handle(), "Cannot allocate an ODBC connection");
+    detail::Check(SQLAllocHandle(SQL_HANDLE_DBC, env_->handle(), &dbc), SQL_HANDLE_ENV,
+                  env_->handle(), "Cannot allocate an ODBC connection");
 
     std::vector<SQLCHAR> in(connectionString.begin(), connectionString.end());
     in.push_back('\0');
@@ -41,26 +71,70 @@ bool OdbcConnection::Open(const std::string& connectionString) {
                                     SQL_DRIVER_NOPROMPT);
     if (rc == SQL_NO_DATA) {
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
-        return false;
+        return nullptr;
     }
     if (!SQL_SUCCEEDED(rc)) {
         DatabaseError error = detail::DiagnosticsOf(SQL_HANDLE_DBC, dbc, "Connection refused");
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
         throw error;
     }
-    env_ = std::move(env);
+    return dbc;
+}
+
+bool OdbcConnection::Open(const std::string& connectionString) {
+    Close();
+    env_ = OdbcEnvironment::Shared();
+    connectionString_ = connectionString;
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    try {
+        dbc = Connect(connectionString);
+        if (dbc && IsPsqlOdbc(dbc)) {
+            Disconnect(dbc);
+            dbc = SQL_NULL_HDBC;
+            std::string tuned = connectionString;
+            if (!tuned.empty() && tuned.back() != ';') tuned += ';';
+            dbc = Connect(tuned + kPsqlOdbcOptions);
+        }
+    } catch (...) {
+        env_.reset();
+        throw;
+    }
+    if (!dbc) {
+        env_.reset();
+        return false;
+    }
     dbc_ = dbc;
     quoteChar_ = QueryIdentifierQuoteChar(dbc);
+    dbms_ = DbmsOf(dbc);
+    if (dbms_ == Dbms::SQLite) {
+        // Another converter's write transaction holds the lock for one row;
+        // wait for it, but not for ever.
+        OdbcStatement(*this).Execute("PRAGMA busy_timeout = 30000");
+    }
     return true;
 }
 
+bool OdbcConnection::Reopen() {
+    const std::string connectionString = connectionString_;
+    return Open(connectionString);
+}
+
+OdbcStatement& OdbcConnection::Prepared(const std::string& sql) {
+    auto found = prepared_.find(sql);
+    if (found != prepared_.end()) return *found->second;
+    auto statement = std::make_unique<OdbcStatement>(*this);
+    statement->Prepare(sql);
+    return *prepared_.emplace(sql, std::move(statement)).first->second;
+}
+
 void OdbcConnection::Close() {
+    prepared_.clear();
     if (!dbc_) return;
     // A connection inside an unfinished transaction refuses to disconnect.
     SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK);
-    SQLDisconnect(dbc_);
-    SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
+    Disconnect(dbc_);
     dbc_ = nullptr;
+    dbms_ = Dbms::Other;
     env_.reset();
 }
 

@@ -1,12 +1,17 @@
 // One ODBC connection (the catalogue's theDatabase is one of these).
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 
 namespace catalog {
 
 class OdbcEnvironment;
+class OdbcStatement;
+
+// The database systems whose behaviour the catalogue code adapts to.
+enum class Dbms { SQLite, PostgreSQL, Other };
 
 class OdbcConnection {
 public:
@@ -19,10 +24,20 @@ public:
     // prompting. Raises DatabaseError with the driver's text when refused;
     // returns false only when the driver manager ends without a connection
     // and without an error. An open connection is closed first.
+    // On PostgreSQL's driver the connection is made again with the options
+    // that save round trips (no savepoint around every statement, parameters
+    // sent with the statement); SQLite waits up to 30 s for a busy lock.
     bool Open(const std::string& connectionString);
     bool IsOpen() const { return dbc_ != nullptr; }
+    // Opens again with the string of the last Open (after a lost connection).
+    bool Reopen();
     // Rolls back what is uncommitted, disconnects. Never raises.
     void Close();
+
+    Dbms dbms() const { return dbms_; }
+
+    // A statement prepared once per connection for sql and kept until Close.
+    OdbcStatement& Prepared(const std::string& sql);
 
     // The driver's identifier quote character; ' ' when it has none.
     char IdentifierQuoteChar() const { return quoteChar_; }
@@ -36,8 +51,13 @@ public:
 
 private:
     std::shared_ptr<OdbcEnvironment> env_;
+    void* Connect(const std::string& connectionString);
+
     void* dbc_ = nullptr;
     char quoteChar_ = '"';
+    Dbms dbms_ = Dbms::Other;
+    std::string connectionString_;
+    std::map<std::string, std::unique_ptr<OdbcStatement>> prepared_;
 };
 
 }  // namespace catalog

@@ -7,6 +7,7 @@
 
 #include "catalog/odbc_connection.h"
 #include "catalog/odbc_diagnostics.h"
+#include "platform/text_encoding.h"
 
 namespace catalog {
 
@@ -77,7 +78,7 @@ std::string GetText(SQLHSTMT stmt, SQLUSMALLINT column, bool& isNull) {
         if (rc == SQL_SUCCESS) break;
     }
     isNull = false;
-    return text;
+    return platform::Text8ToUtf8(text);
 }
 
 }  // namespace
@@ -97,28 +98,46 @@ void OdbcStatement::CloseCursor() {
     SQLFreeStmt(stmt_, SQL_RESET_PARAMS);
 }
 
-void OdbcStatement::Execute(std::string_view sql, const std::vector<SqlValue>& params) {
-    CloseCursor();
-    std::string text(sql);
-    auto* chars = reinterpret_cast<SQLCHAR*>(text.data());
-    SQLRETURN rc;
-    if (params.empty()) {
-        rc = SQLExecDirect(stmt_, chars, SQL_NTS);
-    } else {
-        detail::Check(SQLPrepare(stmt_, chars, SQL_NTS), SQL_HANDLE_STMT, stmt_,
-                      "SQLPrepare failed");
-        Parameters& p = *params_;
-        p.values = params;
-        p.indicators.assign(params.size(), 0);
-        p.timestamps.assign(params.size(), SQL_TIMESTAMP_STRUCT{});
-        for (std::size_t i = 0; i < params.size(); ++i)
-            BindOne(stmt_, static_cast<SQLUSMALLINT>(i + 1), p.values[i], p.indicators[i],
-                    p.timestamps[i]);
-        rc = SQLExecute(stmt_);
-    }
+void OdbcStatement::BindAll(const std::vector<SqlValue>& params) {
+    Parameters& p = *params_;
+    p.values = params;
+    for (SqlValue& value : p.values)
+        if (auto* text = std::get_if<std::string>(&value)) *text = platform::Text8ToUtf8(*text);
+    p.indicators.assign(params.size(), 0);
+    p.timestamps.assign(params.size(), SQL_TIMESTAMP_STRUCT{});
+    for (std::size_t i = 0; i < params.size(); ++i)
+        BindOne(stmt_, static_cast<SQLUSMALLINT>(i + 1), p.values[i], p.indicators[i],
+                p.timestamps[i]);
+}
+
+void OdbcStatement::CheckExecuted(long rc) {
     // A searched DELETE or UPDATE that touches no row answers SQL_NO_DATA.
     if (rc == SQL_NO_DATA) return;
-    detail::Check(rc, SQL_HANDLE_STMT, stmt_, "The statement failed");
+    detail::Check(static_cast<SQLRETURN>(rc), SQL_HANDLE_STMT, stmt_, "The statement failed");
+}
+
+void OdbcStatement::Execute(std::string_view sql, const std::vector<SqlValue>& params) {
+    if (!params.empty()) {
+        Prepare(sql);
+        ExecutePrepared(params);
+        return;
+    }
+    CloseCursor();
+    std::string text(sql);
+    CheckExecuted(SQLExecDirect(stmt_, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS));
+}
+
+void OdbcStatement::Prepare(std::string_view sql) {
+    CloseCursor();
+    std::string text(sql);
+    detail::Check(SQLPrepare(stmt_, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS),
+                  SQL_HANDLE_STMT, stmt_, "SQLPrepare failed");
+}
+
+void OdbcStatement::ExecutePrepared(const std::vector<SqlValue>& params) {
+    CloseCursor();
+    BindAll(params);
+    CheckExecuted(SQLExecute(stmt_));
 }
 
 bool OdbcStatement::Fetch() {

@@ -22,8 +22,13 @@ public:
     OdbcStatement& operator=(const OdbcStatement&) = delete;
 
     // Runs sql with params bound, in order, to its "?" markers (values, never
-    // text spliced into the SQL). Closes a previous result first.
+    // text spliced into the SQL). Closes a previous result first. Texts go
+    // out and come back as UTF-8, the catalogue's encoding: 8-bit texts that
+    // are not UTF-8 are read as code page 1251 (platform/text_encoding.h).
     void Execute(std::string_view sql, const std::vector<SqlValue>& params = {});
+    // Prepares sql once; ExecutePrepared then runs it with each set of params.
+    void Prepare(std::string_view sql);
+    void ExecutePrepared(const std::vector<SqlValue>& params);
     // Advances to the next row of the result; false after the last.
     bool Fetch();
     // Column 1.. of the current row as type; std::monostate for NULL.
@@ -34,6 +39,8 @@ public:
 private:
     struct Parameters;  // bound values kept alive until the next Execute
     void CloseCursor();
+    void BindAll(const std::vector<SqlValue>& params);
+    void CheckExecuted(long rc);
 
     void* stmt_ = nullptr;  // the SQLHSTMT
     std::unique_ptr<Parameters> params_;

@@ -6,6 +6,7 @@
 
 #include "catalog/identifier_quoting.h"
 #include "catalog/odbc_statement.h"
+#include "catalog/row_replace.h"
 
 namespace catalog {
 
@@ -115,11 +116,9 @@ void RecordSet::AddNew() {
     adding_ = true;
 }
 
-void RecordSet::Update() {
-    if (!adding_) throw std::logic_error("RecordSet::Update without AddNew");
+std::string RecordSet::InsertSql(std::vector<SqlValue>& params) const {
     std::string names;
     std::string markers;
-    std::vector<SqlValue> params;
     for (const Column& column : columns_) {
         if (!column.field->IsAssigned()) continue;
         if (!params.empty()) {
@@ -132,8 +131,31 @@ void RecordSet::Update() {
     }
     std::string sql = "INSERT INTO " + GetDefaultSQL();
     sql += params.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + markers + ")";
+    return Quote(sql);
+}
+
+void RecordSet::Update() {
+    if (!adding_) throw std::logic_error("RecordSet::Update without AddNew");
+    std::vector<SqlValue> params;
+    const std::string sql = InsertSql(params);
     OdbcStatement statement(database_);
-    statement.Execute(Quote(sql), params);
+    statement.Execute(sql, params);
+    adding_ = false;
+}
+
+void RecordSet::Replace() {
+    if (!adding_) throw std::logic_error("RecordSet::Replace without AddNew");
+    if (filter_.empty()) throw std::logic_error("RecordSet::Replace without a filter");
+    RowReplace row;
+    row.table = GetDefaultSQL();
+    std::string sql = "DELETE FROM " + GetDefaultSQL();
+    for (std::size_t i = 0; i < filter_.size(); ++i) {
+        sql += (i ? " and " : " WHERE ") + filter_[i].column + "=?";
+        row.keyValues.push_back(filter_[i].value);
+    }
+    row.deleteSql = Quote(sql);
+    row.insertSql = InsertSql(row.rowValues);
+    ReplaceRow(database_, row);
     adding_ = false;
 }
 

@@ -43,6 +43,10 @@ public:
     // Stores the new row as one INSERT naming only the assigned fields, in
     // exchange order; the others take the table's defaults. Raises DatabaseError.
     void Update();
+    // Stores the new row in place of the rows the filter selects: their
+    // DELETE and the new row's INSERT in one write transaction of their own,
+    // without a query first (see catalog/row_replace.h). Raises DatabaseError.
+    void Replace();
     void Close();
 
     // The table the record set reads: brackets mark names to be quoted.
@@ -66,6 +70,8 @@ private:
     };
     std::string Quote(const std::string& sql) const;
     void LoadCurrentRow();
+    // The INSERT of the new row's assigned fields and its parameters.
+    std::string InsertSql(std::vector<SqlValue>& params) const;
     const SqlValue* PinnedByFilter(const std::string& column) const;
 
     OdbcConnection& database_;

@@ -9,9 +9,10 @@ const char* const kBatchUsage =
     "                             [--channels NAME,NAME...] [--quiet] [STATION...]\n"
     "       kelvaron-batch files [--stations NAME,NAME...] [--channels NAME,NAME...] [--quiet] "
     "FILE...\n"
+    "       kelvaron-batch check [--fix] [STATION...]\n"
     "Works in the current directory with ./kelvaron.ini; tvx.ini is $TVX_INI or /etc/tvx.ini.\n"
     "Exit status: 0 all converted, 1 a file or channel failed or the run was stopped,\n"
-    "2 usage or catalogue error.\n";
+    "2 usage or catalogue error. check: 0 everything agrees, 1 something does not.\n";
 
 namespace {
 

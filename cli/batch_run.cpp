@@ -11,6 +11,7 @@
 #include "catalog/catalogue.h"
 #include "cli/batch_options.h"
 #include "cli/batch_settings.h"
+#include "cli/check_command.h"
 #include "cli/console_front_end.h"
 #include "cli/start_text.h"
 #include "engine/drivers.h"
@@ -76,6 +77,8 @@ std::optional<int> Prepare(const BatchOptions& options, ConsoleFrontEnd& front) 
 }  // namespace
 
 int RunBatch(const std::vector<std::string>& args) {
+    if (!args.empty() && args[0] == "check")
+        return RunCheck(std::vector<std::string>(args.begin() + 1, args.end()));
     const ParsedOptions parsed = ParseBatchOptions(args);
     if (!parsed.error.empty()) return UsageError(parsed.error);
     const BatchOptions& options = parsed.options;

@@ -8,6 +8,7 @@
 #include "engine/recorder_header.h"
 #include "engine/run_control.h"
 #include "engine/trace_writer.h"
+#include "platform/text_encoding.h"
 
 namespace engine {
 namespace {
@@ -25,15 +26,17 @@ std::vector<ChannelItem> ReadChannelItems(FrontEnd& dialog) {
     std::vector<ChannelItem> items;
     const int count = dialog.ChannelItemCount();
     for (int i = 0; i < count; ++i) {
-        std::string text = dialog.ChannelItemText(i);
-        if (text.size() > kChannelItemChars) text.resize(kChannelItemChars);
+        std::string text = platform::CutText8(dialog.ChannelItemText(i), kChannelItemChars);
         items.push_back({dialog.IsChannelItemChecked(i), std::move(text)});
     }
     return items;
 }
 
+// The list shows the catalogue's names (UTF-8); the header may hold the same
+// name in code page 1251: both are compared as the one rule reads them.
 bool Matches(const ChannelItem& item, const std::string& name) {
-    return item.checked && !item.text.empty() && item.text == name;
+    return item.checked && !item.text.empty() &&
+           platform::Text8ToUtf8(item.text) == platform::Text8ToUtf8(name);
 }
 
 bool AnyChannelTicked(platform::IniFile& header, const std::vector<std::int32_t>& channels,
@@ -120,10 +123,12 @@ int ConvertRecording(const std::string& station, platform::IniFile& header, Fron
         if (channelName.empty()) continue;
         bool go = true;
         if (filter) {
-            // A name ticked in two items is converted twice, under each item's text.
+            // A name ticked in two items is converted twice. The item's text
+            // is this name, perhaps in the catalogue's encoding: the trace
+            // keeps the recording's own bytes.
             for (const ChannelItem& item : items)
                 if (go && Matches(item, channelName))
-                    go = dispatch.Write(item.text, k, static_cast<std::int32_t>(p));
+                    go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));
         } else {
             go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));
         }

@@ -10,6 +10,7 @@
 #include "engine/convert_recording.h"
 #include "engine/date_time.h"
 #include "engine/driver_bodies.h"
+#include "engine/lost_catalogue.h"
 #include "engine/recorder_header.h"
 #include "engine/recorder_text.h"
 #include "engine/run_control.h"
@@ -154,6 +155,7 @@ void ConvertSelectedFiles(const ConvertRequest& request, engine::RecordingOutput
             engine::ConvertRecording(name, header, dialog, outputs);
         } catch (const std::exception& e) {
             ShowException(dialog, e);
+            if (!engine::CatalogueUsableAfter(e, dialog)) break;
         }
     }
     EnableControls(dialog);
@@ -172,6 +174,7 @@ int ConvertWindowThread(FrontEnd& dialog, engine::RecordingOutputs& outputs) {
             ConvertStationWindow(station, dialog, start, length, outputs);
         } catch (const std::exception& e) {
             ShowException(dialog, e);
+            if (!engine::CatalogueUsableAfter(e, dialog)) break;
         }
     }
     dialog.RefreshFreeSpace();

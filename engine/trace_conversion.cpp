@@ -22,21 +22,11 @@ void RefuseUnsafeNames(const ChannelTrace& trace) {
     if (!IsSafePathName(trace.channel)) throw RefusedChannelName(trace.channel);
 }
 
-// The start's calendar fields; a start without a date would name no valid
-// directory, so it is refused.
+// A start without a date would name no valid directory, so it is refused.
 TraceStart PlaceStart(double start) {
-    std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
-    float seconds = 0;
-    if (!CalendarFromEpoch(start, year, month, day, hour, minute, seconds))
-        throw UnplaceableStart(start);
-    TraceStart fields;
-    fields.year = year;
-    fields.month = month;
-    fields.day = day;
-    fields.hour = hour;
-    fields.minute = minute;
-    fields.second = static_cast<std::int32_t>(std::trunc(seconds));
-    return fields;
+    const std::optional<TraceStart> fields = TraceStartOf(start);
+    if (!fields) throw UnplaceableStart(start);
+    return *fields;
 }
 
 }  // namespace

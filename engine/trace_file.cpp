@@ -3,11 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
 
 #include "engine/trace_errors.h"
+#include "engine/trace_temporary.h"
 
 namespace engine {
 
@@ -42,12 +41,8 @@ private:
 // A name that no trace file has (they never start with a dot), unique within
 // the directory; created with the usual permissions, so the umask applies.
 TemporaryFile CreateTemporary(const std::string& directory) {
-    static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char name[64];
-        std::snprintf(name, sizeof name, "/.kelvaron-%ld-%u.tmp", static_cast<long>(::getpid()),
-                      counter.fetch_add(1));
-        std::string path = directory + name;
+        std::string path = directory + '/' + NextTemporaryName();
         const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return TemporaryFile(fd, std::move(path));
         if (errno != EEXIST) break;
@@ -86,6 +81,8 @@ void WriteTraceFileAtomically(const std::string& directory, const std::string& f
                               const std::string& fileNamePart,
                               const char (&header)[kTraceHeaderSize], const std::int16_t* samples,
                               std::size_t sampleCount) {
+    // What killed writers left here goes before we add our own.
+    RemoveStaleTemporariesOnEntering(directory);
     TemporaryFile file = CreateTemporary(directory);
     if (file.fd() < 0) throw TraceOpenError(fileNamePart);
 

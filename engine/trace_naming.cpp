@@ -1,8 +1,26 @@
 #include "engine/trace_naming.h"
 
+#include <cmath>
 #include <cstdio>
 
+#include "engine/date_time.h"
+#include "platform/text_encoding.h"
+
 namespace engine {
+
+std::optional<TraceStart> TraceStartOf(double start) {
+    std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    float seconds = 0;
+    if (!CalendarFromEpoch(start, year, month, day, hour, minute, seconds)) return std::nullopt;
+    TraceStart fields;
+    fields.year = year;
+    fields.month = month;
+    fields.day = day;
+    fields.hour = hour;
+    fields.minute = minute;
+    fields.second = static_cast<std::int32_t>(std::trunc(seconds));
+    return fields;
+}
 
 std::string WithTrailingSeparator(std::string dataDir) {
     if (dataDir.empty() || dataDir.back() != '/') dataDir += '/';
@@ -24,12 +42,14 @@ TraceLocation ComposeTraceLocation(const std::string& dataDir, const std::string
     std::snprintf(fileStem, sizeof fileStem, "/%02d%02d%02d-%02d%02d%04d.", start.hour,
                   start.minute, start.second, start.day, start.month, start.year);
 
+    // File names on this system are UTF-8, whatever the header's code page.
+    const std::string stationName = platform::Text8ToUtf8(station);
     TraceLocation location;
-    location.stationDir = dataDir + station;
+    location.stationDir = dataDir + stationName;
     location.hourDir = location.stationDir + hourName;
-    location.fileNamePart = fileStem + channel;
+    location.fileNamePart = fileStem + platform::Text8ToUtf8(channel);
     location.fullPath = location.hourDir + location.fileNamePart;
-    location.catalogPath = station + hourName + location.fileNamePart;
+    location.catalogPath = stationName + hourName + location.fileNamePart;
     return location;
 }
 

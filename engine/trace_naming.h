@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace engine {
@@ -14,6 +15,9 @@ inline constexpr std::size_t kMaxTracePath = 255;
 struct TraceStart {
     std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
+
+// The calendar fields a start is named by; nullopt when it has no date.
+std::optional<TraceStart> TraceStartOf(double start);
 
 struct TraceLocation {
     std::string stationDir;    // dataDir/STA

@@ -5,8 +5,13 @@
 #                                       a free loopback port with password logins,
 #                                       write STATE_DIR/server.env for the tests
 #   pg-test-server.sh stop STATE_DIR    stop it and remove its data directory
+#   pg-test-server.sh pause STATE_DIR   stop the running server, keep its data
+#   pg-test-server.sh resume STATE_DIR  start a paused server again, same port
 #
-# server.env holds host, port, database, user and password lines (key=value).
+# server.env holds host, port, database, user, password and log lines
+# (key=value). The server logs every statement (log_statement=all) to log,
+# each line led by the backend's process id, so a test can count the
+# statements of its own connection (SELECT pg_backend_pid()).
 # PostgreSQL refuses to run as root, so under root the server runs as the
 # `postgres` user from a data directory it owns.
 set -euo pipefail
@@ -14,7 +19,7 @@ set -euo pipefail
 action=${1:-}
 state_dir=${2:-}
 if [[ -z $action || -z $state_dir ]]; then
-  echo "usage: $0 start|stop STATE_DIR" >&2
+  echo "usage: $0 start|stop|pause|resume STATE_DIR" >&2
   exit 2
 fi
 
@@ -49,6 +54,25 @@ stop_server() {
   rm -f -- "$data_root_file" "$state_file"
 }
 
+server_options() {
+  echo "-c listen_addresses=127.0.0.1 -p $2 -c unix_socket_directories=$1 -c fsync=off" \
+    "-c log_statement=all -c log_line_prefix=%p: -c log_destination=stderr"
+}
+
+pause_server() {
+  local root
+  root=$(cat "$data_root_file")
+  run_as_server_user "$pg_bin/pg_ctl" -D "$root/data" -m immediate -w stop >/dev/null
+}
+
+resume_server() {
+  local root port
+  root=$(cat "$data_root_file")
+  port=$(sed -n 's/^port=//p' "$state_file")
+  run_as_server_user "$pg_bin/pg_ctl" -D "$root/data" -l "$root/server.log" -w -t 30 \
+    -o "$(server_options "$root" "$port")" start >/dev/null
+}
+
 port_in_use() {
   ss -Hltn "sport = :$1" 2>/dev/null | grep -q . && return 0
   return 1
@@ -81,8 +105,7 @@ start_server() {
     port=$((20000 + (RANDOM % 20000)))
     port_in_use "$port" && continue
     if run_as_server_user "$pg_bin/pg_ctl" -D "$root/data" -l "$root/server.log" -w -t 30 \
-      -o "-c listen_addresses=127.0.0.1 -p $port -c unix_socket_directories=$root -c fsync=off" \
-      start >/dev/null; then
+      -o "$(server_options "$root" "$port")" start >/dev/null; then
       break
     fi
     port=
@@ -103,6 +126,7 @@ port=$port
 database=$database
 user=$user
 password=$password
+log=$root/server.log
 EOF
   echo "pg-test-server: PostgreSQL on 127.0.0.1:$port (state in $state_dir)"
 }
@@ -110,8 +134,10 @@ EOF
 case $action in
   start) start_server ;;
   stop) stop_server ;;
+  pause) pause_server ;;
+  resume) resume_server ;;
   *)
-    echo "usage: $0 start|stop STATE_DIR" >&2
+    echo "usage: $0 start|stop|pause|resume STATE_DIR" >&2
     exit 2
     ;;
 esac

@@ -142,6 +142,55 @@ TEST_P(DialogRunTest, OnlyTheTickedChannelsOfTheListedStationAreConverted) {
     EXPECT_EQ(extensions, (std::set<std::string>{".SHE", ".SHZ"}));
 }
 
+// A station and channels named in Cyrillic in the recording and kelvaron.ini
+// (code page 1251 or UTF-8): UTF-8 in the catalogue and the file system, the
+// recording's own bytes in the trace header.
+TEST_P(DialogRunTest, CyrillicNamesReachTheListTheFilesAndTheRowsInTheirEncodings) {
+    const std::string stationUtf8 = "\xD0\x9A\xD0\xA0\xD0\x92";                // КРВ
+    const std::string zUtf8 = "\xD0\xA1\xD0\x97", nUtf8 = "\xD0\xA1\xD0\xA1";  // СЗ СС
+    for (const std::string& chan : {zUtf8, nUtf8})
+        testing_support::ExecuteOnCatalogue(
+            "INSERT INTO sitechan (sta, chan, sps) VALUES (?, ?, 100)", {stationUtf8, chan});
+    struct Spelling {
+        const char* name;
+        std::string station, z, n;
+    } const spellings[] = {
+        {"cp1251", "\xCA\xD0\xC2", "\xD1\xC7", "\xD1\xD1"},
+        {"utf-8", stationUtf8, zUtf8, nUtf8},
+    };
+    for (const Spelling& s : spellings) {
+        SCOPED_TRACE(s.name);
+        fs::remove_all(env_->dataDir());
+        fs::create_directories(env_->dataDir());
+        testing_support::ExecuteOnCatalogue("DELETE FROM FILELIST");
+        RecordingPlan plan;
+        plan.station = s.station;
+        plan.channels = {{1, s.z}, {2, s.n}, {3, "SHE"}};
+        MakeRecording(plan).WriteTo(SourceDir("common") + "/a.rec");
+        WriteSettings("NSTA=2\nSTA0=" + s.station + "\nSTA1=ARU\n");
+        CConverterDlg& d = env_->OpenDialog();
+        app_testing::ClickStation(d, 1);
+        auto* list = static_cast<app::ChannelListView*>(d.GetDlgItem(1024));
+        ASSERT_EQ(list->GetItemCount(), 2);
+        EXPECT_EQ(list->GetItemText(0, 0), QStringLiteral("СС"));
+        EXPECT_EQ(list->GetItemText(1, 0), QStringLiteral("СЗ"));
+
+        QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
+        ASSERT_TRUE(RunEnded());
+        EXPECT_TRUE(env_->messages.empty());
+        const std::string dir = stationUtf8 + "/1429112007/143045-29112007.";
+        EXPECT_EQ(TraceFiles(), (std::set<std::string>{dir + zUtf8, dir + nUtf8}));
+        EXPECT_EQ(CatalogPaths(), TraceFiles());
+        EXPECT_EQ(CountRows("FILELIST", "STA=? and CH=?", {stationUtf8, zUtf8}), 1);
+        const std::string header =
+            testing_support::ReadFileBytes(env_->dataDir() + "/" + dir + zUtf8);
+        EXPECT_NE(header.find("Station=" + s.station + "\r\nChannel=" + s.z + "\r\n"),
+                  std::string::npos)
+            << header.substr(0, 200);
+        env_->CloseDialog();
+    }
+}
+
 TEST_P(DialogRunTest, AnInvalidStartStartsNoRun) {
     Record("KRV", "a.rec", 14, 30, 45);
     WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");

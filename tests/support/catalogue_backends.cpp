@@ -86,13 +86,22 @@ public:
         ini += std::string("[") + kSqliteMissingDsn +
                "]\nDriver=SQLite3\nDatabase=" + dir_.File("missing/catalogue.sqlite") +
                "\nNoCreat=1\n\n";
-        ini += std::string("[") + kPostgresDsn +
-               "]\nDriver=" + EnvOr("KELVARON_PG_ODBC_DRIVER", "PostgreSQL Unicode") +
+        ini += std::string("[") + kPostgresDsn + "]\nDriver=" + PostgresOdbcDriver() +
                "\nServername=" + pg_["host"] + "\nPort=" + pg_["port"] +
                "\nDatabase=" + pg_["database"] + "\nConnSettings=SET search_path TO " + pgSchema_ +
                "\n";
-        const std::string path = dir_.Write("odbc.ini", ini);
-        ::setenv("ODBCINI", path.c_str(), 1);
+        path_ = dir_.Write("odbc.ini", ini);
+        ::setenv("ODBCINI", path_.c_str(), 1);
+    }
+
+    std::string AddPostgresDsn(const std::string& host, const std::string& port,
+                               const std::string& database) {
+        const std::string name = "KelvaronTestPostgreSQL" + std::to_string(++added_);
+        std::ofstream out(path_, std::ios::app);
+        out << "\n[" << name << "]\nDriver=" << PostgresOdbcDriver() << "\nServername=" << host
+            << "\nPort=" << port << "\nDatabase=" << database << "\n";
+        if (!out) throw std::runtime_error("cannot write " + path_);
+        return name;
     }
 
     const PgServer& pg() const { return pg_; }
@@ -100,6 +109,8 @@ public:
 
 private:
     TempDir dir_;
+    std::string path_;
+    int added_ = 0;
     PgServer pg_;
     std::string pgSchema_;
 };
@@ -170,6 +181,22 @@ protected:
 };
 
 }  // namespace
+
+std::string PostgresOdbcDriver() { return EnvOr("KELVARON_PG_ODBC_DRIVER", "PostgreSQL Unicode"); }
+
+std::string AddPostgresDsn(const std::string& host, const std::string& port,
+                           const std::string& database) {
+    return Files().AddPostgresDsn(host, port, database);
+}
+
+std::string PostgresStatementLogPath() { return Files().pg()["log"]; }
+
+int PostgresBackendPid() {
+    catalog::OdbcStatement statement(theDatabase);
+    statement.Execute("SELECT pg_backend_pid()");
+    if (!statement.Fetch()) throw std::runtime_error("no backend pid");
+    return std::get<std::int32_t>(statement.Get(1, catalog::SqlType::Integer));
+}
 
 void CatalogueBackend::OpenFreshCatalogue() {
     if (std::string reason = UnavailableReason(); !reason.empty()) throw std::runtime_error(reason);

@@ -68,6 +68,17 @@ std::string CatalogueBackendName(const testing::TestParamInfo<CatalogueBackendKi
 void WriteTvxIni(const std::string& path, const catalog::CatalogueLogin& login,
                  const std::string& dataDir = "");
 
+// The ODBC driver of the PostgreSQL back end ("PostgreSQL Unicode").
+std::string PostgresOdbcDriver();
+// Adds a DSN for a PostgreSQL database to this process's odbc.ini and
+// returns its name; child processes started afterwards see it.
+std::string AddPostgresDsn(const std::string& host, const std::string& port,
+                           const std::string& database);
+// The shared test server's statement log (every statement, each line led by
+// "<backend pid>:"), and the backend pid of theDatabase's connection.
+std::string PostgresStatementLogPath();
+int PostgresBackendPid();
+
 // A test on every back end: theDatabase is open on a fresh catalogue during
 // the test and closed after it. An unreachable back end fails the test.
 class CatalogueTest : public testing::TestWithParam<CatalogueBackendKind> {

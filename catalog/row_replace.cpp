@@ -1,0 +1,79 @@
+#include "catalog/row_replace.h"
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "catalog/database_error.h"
+#include "catalog/odbc_statement.h"
+#include "catalog/write_transaction.h"
+
+namespace catalog {
+namespace {
+
+constexpr int kAttempts = 4;
+constexpr auto kFirstPause = std::chrono::milliseconds(50);
+
+// Locks for different tables and keys rarely share a hash; when they do, two
+// unrelated replaces merely wait for each other.
+constexpr const char* kKeyLockSql = "SELECT pg_advisory_xact_lock(hashtext(?), hashtext(?))";
+
+std::string KeyText(const std::vector<SqlValue>& key) {
+    std::string text;
+    for (const SqlValue& value : key) {
+        if (!text.empty()) text += '\x1f';
+        if (const auto* s = std::get_if<std::string>(&value)) {
+            text += *s;
+        } else if (const auto* d = std::get_if<double>(&value)) {
+            char digits[32];
+            std::snprintf(digits, sizeof digits, "%.17g", *d);
+            text += digits;
+        } else if (const auto* i = std::get_if<std::int32_t>(&value)) {
+            text += std::to_string(*i);
+        }
+    }
+    return text;
+}
+
+bool Contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+void ReplaceOnce(OdbcConnection& database, const RowReplace& row) {
+    WriteTransaction transaction(database);
+    if (database.dbms() == Dbms::PostgreSQL) {
+        OdbcStatement& lock = database.Prepared(kKeyLockSql);
+        lock.ExecutePrepared({row.table, KeyText(row.keyValues)});
+        while (lock.Fetch()) {
+        }
+    }
+    database.Prepared(row.deleteSql).ExecutePrepared(row.keyValues);
+    database.Prepared(row.insertSql).ExecutePrepared(row.rowValues);
+    transaction.Commit();
+}
+
+}  // namespace
+
+bool IsWriteConflict(const DatabaseError& error) {
+    const std::string& state = error.sqlState();
+    if (state == "23505" || state == "40001" || state == "40P01") return true;
+    const std::string text = error.what();
+    // A busy SQLite is not among them: it has waited for the lock already.
+    return Contains(text, "UNIQUE constraint failed") || Contains(text, "duplicate key value");
+}
+
+void ReplaceRow(OdbcConnection& database, const RowReplace& row) {
+    auto pause = kFirstPause;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            ReplaceOnce(database, row);
+            return;
+        } catch (const DatabaseError& error) {
+            if (attempt == kAttempts || !IsWriteConflict(error)) throw;
+        }
+        std::this_thread::sleep_for(pause);
+        pause *= 2;
+    }
+}
+
+}  // namespace catalog

@@ -1,0 +1,179 @@
+#include "cli/check_command.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <set>
+#include <stdexcept>
+
+#include "catalog/catalogue.h"
+#include "catalog/database_error.h"
+#include "catalog/file_list_rows.h"
+#include "cli/batch_options.h"
+#include "engine/archive_check.h"
+#include "engine/trace_naming.h"
+#include "platform/ini_file.h"
+
+namespace cli {
+
+namespace {
+
+constexpr int kAgrees = 0;
+constexpr int kDisagrees = 1;
+constexpr int kError = 2;
+
+constexpr const char* kKindNames[engine::kCheckProblemKinds] = {
+    "row without file", "file without row", "bad header",    "bad size",   "row disagrees",
+    "bad name",         "stale temporary",  "duplicate row", "unreadable",
+};
+
+int Error(const std::string& text) {
+    std::fprintf(stderr, "kelvaron-batch check: %s\n", text.c_str());
+    return kError;
+}
+
+// A word the shell takes as it is.
+std::string ShellWord(const std::string& word) {
+    if (!word.empty() &&
+        word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                               "0123456789_-+./,=:@") == std::string::npos)
+        return word;
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+bool IsEmptyDirectory(const std::string& path) {
+    DIR* dir = ::opendir(path.c_str());
+    if (dir == nullptr) return false;
+    bool empty = true;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            empty = false;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return empty;
+}
+
+class ConsoleSink : public platform::MessageSink {
+public:
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     platform::MessageIcon) override {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    }
+};
+
+class CheckPrinter : public engine::CheckObserver {
+public:
+    void Problem(const engine::CheckProblem& problem) override {
+        std::printf("%s: %s%s\n", problem.path.c_str(), problem.reason.c_str(),
+                    problem.fixed ? " (removed)" : "");
+    }
+    void Repair(const std::string& tracePath, const std::string& station,
+                const std::string& recording) override {
+        if (recording.empty()) {
+            std::printf("%s: no recording of %s with this start in its source directory\n",
+                        tracePath.c_str(), station.c_str());
+            return;
+        }
+        std::printf("%s: repaired by converting %s again\n", tracePath.c_str(), recording.c_str());
+        stations.insert(station);
+        recordings.insert(recording);
+    }
+
+    std::set<std::string> stations, recordings;
+};
+
+void PrintSummary(const engine::CheckSummary& summary, bool fix) {
+    std::printf("%lld trace files, %lld rows: ", static_cast<long long>(summary.files),
+                static_cast<long long>(summary.rows));
+    if (summary.total() == 0) {
+        std::printf("everything agrees\n");
+        return;
+    }
+    std::printf("%lld problems (", static_cast<long long>(summary.total()));
+    bool first = true;
+    for (int k = 0; k < engine::kCheckProblemKinds; ++k) {
+        if (summary.problems[k] == 0) continue;
+        std::printf("%s%s %lld", first ? "" : ", ", kKindNames[k],
+                    static_cast<long long>(summary.problems[k]));
+        first = false;
+    }
+    std::printf(")");
+    if (fix)
+        std::printf("; removed %lld rows and %lld temporary files",
+                    static_cast<long long>(summary.rowsRemoved),
+                    static_cast<long long>(summary.temporariesRemoved));
+    std::printf("\n");
+}
+
+}  // namespace
+
+int RunCheck(const std::vector<std::string>& args) {
+    engine::CheckRequest request;
+    bool optionsEnded = false;
+    for (const std::string& arg : args) {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg == "--fix") {
+            request.fix = true;
+        } else if (!optionsEnded && arg.rfind("--", 0) == 0) {
+            return Error("unknown option " + arg + "\n" + kBatchUsage);
+        } else if (arg.empty() || !engine::IsSafePathName(arg)) {
+            return Error("'" + arg + "' cannot be a station's directory");
+        } else {
+            request.stations.push_back(arg);
+        }
+    }
+
+    const std::string tvxIni = platform::TvxIniPath();
+    const std::string dataDir = platform::ReadIniString(tvxIni, "DATA", "DIR", "", 255);
+    // Without it every row would look orphaned, and --fix would remove them all.
+    if (dataDir.empty()) return Error("no [DATA] DIR in " + tvxIni);
+    request.dataDir = engine::WithTrailingSeparator(dataDir);
+    struct stat st {};
+    if (::stat(request.dataDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return Error("the data directory " + request.dataDir + " of " + tvxIni +
+                     " is not a readable directory");
+
+    // An empty data directory is more often an unmounted disk than an
+    // archive without files: --fix would take the whole catalogue with it.
+    if (request.fix && IsEmptyDirectory(request.dataDir))
+        return Error("the data directory " + request.dataDir +
+                     " is empty (not mounted?): nothing is removed");
+
+    ConsoleSink sink;
+    if (!OpenCatalogue(sink)) return kError;
+
+    CheckPrinter printer;
+    engine::CheckSummary summary;
+    try {
+        catalog::FileListRows rows(theDatabase, request.stations);
+        summary = engine::CheckArchive(
+            request, [&rows](catalog::FileListRow& row) { return rows.Next(row); },
+            [](const std::string& path) { catalog::RemoveFileListRows(theDatabase, path); },
+            printer);
+    } catch (const std::exception& e) {
+        std::fflush(stdout);
+        theDatabase.Close();
+        return Error(e.what());
+    }
+    theDatabase.Close();
+
+    PrintSummary(summary, request.fix);
+    if (!printer.recordings.empty()) {
+        std::string stations;
+        for (const std::string& s : printer.stations) stations += (stations.empty() ? "" : ",") + s;
+        std::string command = "kelvaron-batch files --stations " + ShellWord(stations);
+        for (const std::string& r : printer.recordings) command += ' ' + ShellWord(r);
+        std::printf("To write them again: %s\n", command.c_str());
+    }
+    std::fflush(stdout);
+    return summary.total() == 0 ? kAgrees : kDisagrees;
+}
+
+}  // namespace cli

@@ -1,0 +1,14 @@
+// kelvaron-batch check [STATION...] [--fix]: the data tree of tvx.ini
+// against its FILELIST.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// args: the arguments after "check". Returns the exit status: 0 everything
+// agrees, 1 something does not, 2 usage or catalogue error.
+int RunCheck(const std::vector<std::string>& args);
+
+}  // namespace cli

@@ -1,0 +1,19 @@
+// What a run does after a catalogue failure: a lost connection is opened
+// again before the next file or station; one that stays lost ends the run.
+#pragma once
+
+#include <exception>
+
+#include "engine/front_end.h"
+
+namespace engine {
+
+// "Связь с базой данных потеряна..." (then the driver's text on a second line).
+extern const char* const kCatalogueLostText;
+
+// Call after reporting error. True when the run may go on: the error was no
+// lost connection, or the connection is open again. False after telling the
+// operator, once, that the catalogue stays out of reach.
+bool CatalogueUsableAfter(const std::exception& error, FrontEnd& dialog);
+
+}  // namespace engine

@@ -1,0 +1,181 @@
+// The catalogue in daily service: 8-bit names in the catalogue's encoding, a
+// connection that went away, the statements a row costs.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "catalog/catalogue.h"
+#include "catalog/chan_list.h"
+#include "catalog/connection_loss.h"
+#include "catalog/event_list.h"
+#include "catalog/file_list.h"
+#include "catalog/odbc_statement.h"
+#include "catalog/transaction_guard.h"
+#include "tests/support/catalogue_backends.h"
+#include "tests/support/catalogue_private_server.h"
+#include "tests/support/catalogue_queries.h"
+
+namespace {
+
+using catalog::DatabaseError;
+using catalog::SqlType;
+using testing_support::CountRows;
+using testing_support::ExecuteOnCatalogue;
+using testing_support::QueryCatalogue;
+
+const std::string kStationUtf8 = "\xD0\x9E\xD0\x91\xD0\x9D";  // ОБН
+const std::string kStationCp1251 = "\xCE\xC1\xCD";            // ОБН
+const std::string kChannelUtf8 = "\xD0\x97";                  // З
+const std::string kChannelCp1251 = "\xC7";                    // З
+
+class CatalogueEncodingTest : public testing_support::CatalogueTest {};
+
+TEST_P(CatalogueEncodingTest, EightBitNamesAreStoredFoundAndReturnedAsUtf8) {
+    // Both spellings of one name are one station to the catalogue.
+    for (const std::string& station : {kStationCp1251, kStationUtf8}) {
+        SCOPED_TRACE(station == kStationUtf8 ? "utf-8" : "cp1251");
+        const std::string channel = station == kStationUtf8 ? kChannelUtf8 : kChannelCp1251;
+        RegisterTraceFile(station, 1196346645.0, 4.0, channel, 100.0, 1, station + "/p." + channel);
+        RegisterEvent(station, 1196346646.25);
+    }
+    EXPECT_EQ(QueryCatalogue("SELECT STA, CH, CPATH FROM FILELIST",
+                             {SqlType::Text, SqlType::Text, SqlType::Text}),
+              (std::vector<testing_support::Row>{
+                  {kStationUtf8, kChannelUtf8, kStationUtf8 + "/p." + kChannelUtf8}}));
+    EXPECT_EQ(CountRows("eventlist", "sta=?", {kStationUtf8}), 1);
+
+    ExecuteOnCatalogue("INSERT INTO sitechan (sta, chan, sps) VALUES (?, ?, 50)",
+                       {kStationUtf8, kChannelUtf8});
+    for (const std::string& station : {kStationCp1251, kStationUtf8}) {
+        const std::vector<StationChannel> channels = ListStationChannels(station);
+        ASSERT_EQ(channels.size(), 1u);
+        EXPECT_EQ(channels[0].chan, kChannelUtf8);
+    }
+}
+
+KELVARON_ON_ALL_CATALOGUE_BACKENDS(CatalogueEncodingTest);
+
+class ConcurrentWriterTest : public testing_support::CatalogueTest {};
+
+// Another program inserts the same path and commits while our replace waits
+// on it: our replace still ends with its own row, the only one.
+TEST_P(ConcurrentWriterTest, AReplaceThatMeetsAnotherWritersRowStillLeavesOneRow) {
+    catalog::OdbcConnection other;
+    ASSERT_TRUE(other.Open(catalog::ComposeConnectionString(backend().Login())));
+    std::optional<catalog::TransactionGuard> foreign(std::in_place, other);
+    catalog::OdbcStatement insert(other);
+    insert.Execute("INSERT INTO FILELIST (STA, CPATH, CREATER) VALUES ('OBN', 'OBN/a', 'OTHER')");
+
+    std::string failure;
+    std::thread converter([&] {
+        try {
+            RegisterTraceFile("OBN", 1.0, 4.0, "SHZ", 100.0, 1, "OBN/a");
+        } catch (const std::exception& e) {
+            failure = e.what();
+        }
+    });
+    if (GetParam() == testing_support::CatalogueBackendKind::PostgreSQL) {
+        // Wait until the replace waits for the other transaction.
+        catalog::OdbcStatement locks(other);
+        for (int i = 0; i < 500; ++i) {
+            locks.Execute("SELECT COUNT(*) FROM pg_locks WHERE NOT granted");
+            locks.Fetch();
+            if (std::get<std::int32_t>(locks.Get(1, SqlType::Integer)) > 0) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    foreign->Commit();
+    foreign.reset();
+    converter.join();
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(QueryCatalogue("SELECT CREATER FROM FILELIST", {SqlType::Text}),
+              (std::vector<testing_support::Row>{{std::string("KELVARON")}}));
+}
+
+KELVARON_ON_ALL_CATALOGUE_BACKENDS(ConcurrentWriterTest);
+
+// The server's own count: every statement of this connection between two marks.
+int StatementsBetweenMarks(int pid) {
+    std::ifstream log(testing_support::PostgresStatementLogPath());
+    const std::string mine = std::to_string(pid) + ":LOG:  ";
+    int count = -1;
+    for (std::string line; std::getline(log, line);) {
+        if (line.rfind(mine, 0) != 0) continue;
+        if (line.find("'kelvaron-mark-begin'") != std::string::npos) {
+            count = 0;
+        } else if (line.find("'kelvaron-mark-end'") != std::string::npos) {
+            return count;
+        } else if (count >= 0) {
+            ++count;
+        }
+    }
+    return -1;
+}
+
+// Lock, DELETE, INSERT, COMMIT: the statement log is PostgreSQL's.
+TEST(StatementLog, ATraceRowCostsAtMostFourStatementsOnPostgreSQL) {
+    testing_support::GetCatalogueBackend(testing_support::CatalogueBackendKind::PostgreSQL)
+        .OpenFreshCatalogue();
+    constexpr int kRows = 12;
+    const int pid = testing_support::PostgresBackendPid();
+    ExecuteOnCatalogue("SELECT 'kelvaron-mark-begin'");
+    for (int i = 0; i < kRows; ++i)  // half of them replace a row
+        RegisterTraceFile("OBN", 1196346645.0 + i, 4.0, "SHZ", 100.0, 1,
+                          "OBN/p" + std::to_string(i % (kRows / 2)));
+    ExecuteOnCatalogue("SELECT 'kelvaron-mark-end'");
+    EXPECT_EQ(CountRows("FILELIST"), kRows / 2);
+    const int statements = StatementsBetweenMarks(pid);
+    ASSERT_GT(statements, 0) << "no statements of backend " << pid << " in the log";
+    EXPECT_LE(statements, 4 * kRows);
+    theDatabase.Close();
+}
+
+TEST(ConnectionLoss, TellsALostConnectionFromOtherFailures) {
+    struct Case {
+        const char* state;
+        const char* text;
+        bool lost;
+    } const cases[] = {
+        {"08S01", "Communication link failure", true},
+        {"08003", "The catalogue connection is not open", true},
+        {"HY000", "server closed the connection unexpectedly", true},
+        {"HY000", "Could not send Query(connection dead);\nno connection to the server", true},
+        {"HY000", "FATAL: terminating connection due to administrator command", true},
+        {"57P01", "server closed the connection unexpectedly", true},
+        {"HY000", "The connection has been lost", true},
+        {"23505", "duplicate key value violates unique constraint", false},
+        {"42P01", "relation \"filelist\" does not exist", false},
+        {"HY000", "database is locked", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(catalog::IsConnectionLost(DatabaseError(c.text, c.state)), c.lost) << c.text;
+}
+
+TEST(ConnectionLoss, ARestartedServerIsReachedAgainAfterReopening) {
+    testing_support::PrivatePostgresServer server;
+    ASSERT_TRUE(theDatabase.Open(server.ConnectionString()));
+    RegisterTraceFile("OBN", 1.0, 4.0, "SHZ", 100.0, 1, "OBN/a");
+
+    server.Pause();
+    server.Resume();
+    try {
+        RegisterTraceFile("OBN", 2.0, 4.0, "SHZ", 100.0, 1, "OBN/b");
+        ADD_FAILURE() << "a write on a connection the server dropped succeeded";
+    } catch (const DatabaseError& error) {
+        EXPECT_TRUE(catalog::IsConnectionLost(error)) << error.sqlState() << " " << error.what();
+    }
+    EXPECT_EQ(ReopenCatalogue(3, std::chrono::milliseconds(200)), "");
+    RegisterTraceFile("OBN", 2.0, 4.0, "SHZ", 100.0, 1, "OBN/b");
+    EXPECT_EQ(CountRows("FILELIST"), 2);
+
+    server.Pause();
+    EXPECT_NE(ReopenCatalogue(2, std::chrono::milliseconds(10)), "");
+    EXPECT_FALSE(theDatabase.IsOpen());
+    theDatabase.Close();
+}
+
+}  // namespace
