@@ -88,7 +88,13 @@ void CRecordingViewer::SetWindow(double start, double length) {
     m_timeline->SetWindow(start, length);
 }
 
+void CRecordingViewer::Relist() {
+    if (!listed_) return;  // a listing is under way already
+    StartListing();
+}
+
 void CRecordingViewer::StartListing() {
+    listed_ = false;
     m_status->setText(tr("Чтение заголовков записей в %1…").arg(app::FromText8(m_sourceDir)));
     OffUiThread(
         this,
@@ -133,6 +139,9 @@ void CRecordingViewer::OnListed(std::optional<std::vector<plot::RecordingEntry>>
         converted += converted_[i] ? 1 : 0;
     }
     m_timeline->SetRecordings(std::move(bars));
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (!m_selectedName.empty() && entries_[i].name == m_selectedName)
+            m_timeline->SetSelected(static_cast<int>(i));
     m_status->setText(
         tr("Записей: %1, из них конвертировано: %2").arg(entries_.size()).arg(converted) + note);
     emit listed();
@@ -141,6 +150,7 @@ void CRecordingViewer::OnListed(std::optional<std::vector<plot::RecordingEntry>>
 void CRecordingViewer::SelectRecording(int index) {
     if (index < 0 || index >= static_cast<int>(entries_.size())) return;
     m_timeline->SetSelected(index);
+    m_selectedName = entries_[index].name;
     wanted_ = index;
     ++loading_;
     m_status->setText(tr("Чтение записи %1…").arg(app::FromText8(entries_[index].name)));

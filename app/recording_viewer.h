@@ -36,6 +36,9 @@ public:
     void SetWindow(double start, double length);
     // Loads recording `index` of the listing (as a click on its bar does).
     void SelectRecording(int index);
+    // Lists the directory and reads the catalogue's marks again (after a run);
+    // the selected recording stays selected when it is still there.
+    void Relist();
 
     // For tests and the screenshot tool.
     bool IsListed() const { return listed_; }
@@ -67,7 +70,8 @@ private:
     std::vector<bool> converted_;
     bool listed_ = false;
     int loading_ = 0;
-    int wanted_ = -1;  // the recording whose load the view waits for
+    int wanted_ = -1;            // the recording whose load the view waits for
+    std::string m_selectedName;  // file name of the recording on show
     // Asked by the background readers between files: the window has closed.
     std::shared_ptr<std::atomic<bool>> m_closed = std::make_shared<std::atomic<bool>>(false);
 };

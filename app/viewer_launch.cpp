@@ -81,6 +81,8 @@ CRecordingViewer* OpenRecordingViewer(CConverterDlg& dialog) {
             viewer->SetWindow(w.start, w.length);
         });
     }
+    // A run may have converted some of them.
+    QObject::connect(&dialog, &CConverterDlg::runEnded, viewer, &CRecordingViewer::Relist);
     viewer->show();
     return viewer;
 }

@@ -14,9 +14,9 @@ namespace app {
 QKeySequence ViewRecordingsShortcut();
 
 // Opens a viewer on the single selected station, its source directory and the
-// dialog's current time window, and keeps its shading in step with the
-// dialog's start and duration fields. nullptr (and nothing opens) unless
-// exactly one station is selected.
+// dialog's current time window, keeps its shading in step with the dialog's
+// start and duration fields and its converted marks with the runs that end.
+// nullptr (and nothing opens) unless exactly one station is selected.
 CRecordingViewer* OpenRecordingViewer(CConverterDlg& dialog);
 
 // A right click on the list only asks for its context menu: like the list box

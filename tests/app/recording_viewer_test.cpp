@@ -53,10 +53,9 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
     MakeRecording(foreign).WriteTo(dir.File("foreign.rec"));
 
     const double day = ParseRecorderDate("29.11.2007");
-    CRecordingViewer viewer(
-        "STA1", dir.path() + "/", day + 14 * 3600, 1800, [](const std::string&) {
-            return std::vector<std::string>{"STA1/1429112007/140030-29112007.SHZ"};
-        });
+    std::vector<std::string> catalogued = {"STA1/1429112007/140030-29112007.SHZ"};
+    CRecordingViewer viewer("STA1", dir.path() + "/", day + 14 * 3600, 1800,
+                            [&](const std::string&) { return catalogued; });
     viewer.resize(900, 600);
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
@@ -120,6 +119,13 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
     EXPECT_NEAR(seconds, 10, 0.1);
     const int index = static_cast<int>(std::lround(seconds * 50));
     EXPECT_EQ(sample->value, testing_support::SampleValue(1, index / 50, index % 50));
+
+    // After a run the marks are read again; the recording on show stays selected.
+    catalogued.insert(catalogued.begin(), "STA1/1429112007/140000-29112007.SHN");  // sorted
+    viewer.Relist();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.IsListed(); }, 20000));
+    EXPECT_TRUE(viewer.Timeline()->Layout().bars[static_cast<std::size_t>(firstIndex)].converted);
+    EXPECT_EQ(viewer.Timeline()->Selected(), firstIndex);
 
     // The wheel zooms in around the pointer.
     const double span = traces.ViewEnd() - traces.ViewStart();
