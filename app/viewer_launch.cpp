@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 #include <stdexcept>
 
 #include "app/converter_dlg.h"
@@ -58,6 +60,17 @@ protected:
     }
 };
 
+// The end of a run is announced while its worker is still on the way out,
+// and the catalogue is the run's until it has gone.
+void RelistOnceTheRunIsOver(QPointer<CRecordingViewer> viewer) {
+    if (!viewer) return;
+    if (!engine::IsRunActive()) {
+        viewer->Relist();
+        return;
+    }
+    QTimer::singleShot(50, viewer, [viewer] { RelistOnceTheRunIsOver(viewer); });
+}
+
 }  // namespace
 
 void KeepSelectionOnRightClick(QAbstractItemView& view) {
@@ -82,7 +95,8 @@ CRecordingViewer* OpenRecordingViewer(CConverterDlg& dialog) {
         });
     }
     // A run may have converted some of them.
-    QObject::connect(&dialog, &CConverterDlg::runEnded, viewer, &CRecordingViewer::Relist);
+    QObject::connect(&dialog, &CConverterDlg::runEnded, viewer,
+                     [viewer] { RelistOnceTheRunIsOver(viewer); });
     viewer->show();
     return viewer;
 }
