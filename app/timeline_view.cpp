@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -39,7 +40,9 @@ QSize TimelineView::sizeHint() const {
 void TimelineView::SetRecordings(std::vector<plot::TimelineRecording> recordings) {
     recordings_ = std::move(recordings);
     const double fallback = windowLength_ > 0 ? windowStart_ : 0;
-    span_ = plot::CoveredDays(recordings_, fallback);
+    const plot::TimeSpan days = plot::CoveredDays(recordings_, fallback);
+    if (days.t0 != span_.t0 || days.t1 != span_.t1) view_ = days;  // a listing again keeps the zoom
+    span_ = days;
     selected_ = -1;
     Relayout();
     setFixedHeight(sizeHint().height());
@@ -48,7 +51,7 @@ void TimelineView::SetRecordings(std::vector<plot::TimelineRecording> recordings
 void TimelineView::SetWindow(double start, double length) {
     windowStart_ = start;
     windowLength_ = length;
-    if (recordings_.empty()) span_ = plot::CoveredDays(recordings_, start);
+    if (recordings_.empty()) view_ = span_ = plot::CoveredDays(recordings_, start);
     Relayout();
 }
 
@@ -67,7 +70,7 @@ QRect TimelineView::LaneRect(int lane) const {
 }
 
 void TimelineView::Relayout() {
-    layout_ = plot::LayOutTimeline(recordings_, span_.t0, span_.t1, BarArea().width(), windowStart_,
+    layout_ = plot::LayOutTimeline(recordings_, view_.t0, view_.t1, BarArea().width(), windowStart_,
                                    windowLength_);
     update();
 }
@@ -117,7 +120,7 @@ void TimelineView::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics(font());
     int labelsEnd = -1000;  // right edge of the last label drawn
     for (const plot::Tick& tick :
-         plot::TimeTicks(span_.t0, span_.t1, area.width(), 56, plot::TimeLabels::HoursMinutes)) {
+         plot::TimeTicks(view_.t0, view_.t1, area.width(), 56, plot::TimeLabels::HoursMinutes)) {
         const int x = left + static_cast<int>(std::lround(tick.x));
         p.drawLine(x, axisY, x, axisY + 4);
         const QString label = QString::fromStdString(tick.label);
@@ -146,9 +149,53 @@ void TimelineView::PaintLegend(QPainter& p, int top) {
     }
 }
 
+void TimelineView::SetView(double t0, double t1) {
+    constexpr double kNarrowest = 600;
+    const double full = span_.t1 - span_.t0;
+    const double span = std::clamp(t1 - t0, std::min(kNarrowest, full), full);
+    const double start = std::clamp((t0 + t1 - span) / 2, span_.t0, span_.t1 - span);
+    view_ = {start, start + span};
+    Relayout();
+}
+
+void TimelineView::Zoom(double factor, double x) {
+    const double perPixel = (view_.t1 - view_.t0) / std::max(1, BarArea().width());
+    const double anchor = view_.t0 + (x - BarArea().left()) * perPixel;
+    SetView(anchor - (anchor - view_.t0) * factor, anchor + (view_.t1 - anchor) * factor);
+}
+
+void TimelineView::wheelEvent(QWheelEvent* event) {
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches != 0) Zoom(std::pow(1.25, -notches), event->position().x());
+    event->accept();
+}
+
+void TimelineView::mouseMoveEvent(QMouseEvent* event) {
+    if (!pressed_) return;
+    const double dx = event->position().x() - pressed_->x();
+    if (!dragged_ && std::abs(dx) < 3) return;
+    dragged_ = true;
+    const double span = view_.t1 - view_.t0;
+    const double start = pressedT0_ - dx * span / std::max(1, BarArea().width());
+    SetView(start, start + span);
+}
+
+void TimelineView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!pressed_) return;
+    const bool click = !dragged_;
+    pressed_.reset();
+    if (click) ClickAt(event->position());
+}
+
 void TimelineView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    pressed_ = event->position();
+    pressedT0_ = view_.t0;
+    dragged_ = false;
+}
+
+void TimelineView::ClickAt(QPointF pos) {
     const QRect area = BarArea();
-    const QPointF pos = event->position();
     const int lane = static_cast<int>(std::floor((pos.y() - area.top()) / kLaneHeight));
     const int hit = plot::RecordingAt(layout_, pos.x() - area.left(), lane);
     if (hit < 0) return;

@@ -1,10 +1,12 @@
 // The station's recordings as bars over a day/hours axis on the recorder's
 // clock: the dialog's time window shaded, gaps marked, overlapping recordings
-// on lanes of their own, converted ones in their own colour.
+// on lanes of their own, converted ones in their own colour. The wheel zooms
+// in time (down to ten minutes), a drag pans.
 #pragma once
 
 #include <QPainter>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "app/plot/timeline_layout.h"
@@ -22,6 +24,9 @@ public:
     void SetSelected(int recording);
     int Selected() const { return selected_; }
     const plot::TimelineLayout& Layout() const { return layout_; }
+    // The shown span in epoch seconds; Zoom keeps the time at pixel x in place.
+    plot::TimeSpan View() const { return view_; }
+    void Zoom(double factor, double x);
 
     QSize sizeHint() const override;
 
@@ -31,6 +36,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -40,7 +48,14 @@ private:
     void PaintLegend(QPainter& p, int top);
 
     std::vector<plot::TimelineRecording> recordings_;
-    plot::TimeSpan span_{0, 86400};
+    void SetView(double t0, double t1);
+    void ClickAt(QPointF pos);
+
+    plot::TimeSpan span_{0, 86400};  // the days the recordings cover
+    plot::TimeSpan view_{0, 86400};  // the part of them shown
+    std::optional<QPointF> pressed_;
+    double pressedT0_ = 0;
+    bool dragged_ = false;
     double windowStart_ = 0, windowLength_ = 0;
     plot::TimelineLayout layout_;
     int selected_ = -1;

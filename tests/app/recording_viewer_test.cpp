@@ -73,6 +73,20 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
         EXPECT_EQ(timeline.bars[i].lane, isSecond ? 1 : 0);
     }
     EXPECT_TRUE(timeline.windowVisible);
+    // The timeline zooms in around the pointer, down to where the 40 s bars
+    // are wide; the time under the pointer stays put.
+    app::TimelineView& line = *viewer.Timeline();
+    const double left = 8;  // the bar area's margin
+    const double zoomAt = left + timeline.bars[0].x0;
+    const double before = line.View().t0 + (zoomAt - left) * (line.View().t1 - line.View().t0) /
+                                               (line.width() - 2 * left);
+    line.Zoom(1.0 / 50, zoomAt);
+    const plot::TimeSpan view = line.View();
+    EXPECT_NEAR(view.t1 - view.t0, 86400.0 / 50, 1e-6);
+    EXPECT_NEAR(view.t0 + (zoomAt - left) * (view.t1 - view.t0) / (line.width() - 2 * left), before,
+                1e-6);
+    EXPECT_NEAR(line.Layout().bars[0].x1 - line.Layout().bars[0].x0,
+                40 / (view.t1 - view.t0) * (line.width() - 2 * left), 1e-6);
 
     viewer.SelectRecording(firstIndex);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer.IsLoading(); }, 20000));
