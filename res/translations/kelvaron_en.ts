@@ -98,6 +98,12 @@
         <source>Введено ошибочное время</source>
         <translation>Invalid time entered</translation>
     </message>
+    <message>
+        <source>Связь с базой данных потеряна и не восстановлена, конвертирование остановлено
+%1</source>
+        <translation>The connection to the catalogue database was lost and could not be restored; the conversion has stopped
+%1</translation>
+    </message>
 </context>
 <context>
     <name>controls</name>

@@ -18,6 +18,10 @@ TEST(TranslateMessage, EnglishFillsTheMessagesArgumentsRussianKeepsTheText) {
         {"Имя станции в файле '/data/ОБН 1.rec' не совпадает с выбранным(и)",
          "The station name in file '/data/ОБН 1.rec' does not match the selected station(s)"},
         {"Ошибка открытия файла ", "Cannot open file "},  // an empty argument
+        {"Связь с базой данных потеряна и не восстановлена, конвертирование остановлено\n"
+         "08S01 server closed the connection",
+         "The connection to the catalogue database was lost and could not be restored; the "
+         "conversion has stopped\n08S01 server closed the connection"},
         // Not a message of the catalogue: left alone, also a longer text
         // that merely begins like one without arguments.
         {"Ошибка: нет связи", "Ошибка: нет связи"},
