@@ -21,6 +21,14 @@ public:
         ::WriteChannelTrace(data, dataSize, start, channel, station, channelPosition, recordSeconds,
                             channelCount, gainFactor);
     }
+    bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
+                                     const std::string& channel, const std::string& station,
+                                     std::int32_t channelPosition, std::int32_t recordSeconds,
+                                     std::int32_t channelCount, std::int32_t gainFactor) override {
+        return engine::WriteIncompleteChannelTrace(data, dataSize, start, channel, station,
+                                                   channelPosition, recordSeconds, channelCount,
+                                                   gainFactor);
+    }
 };
 
 }  // namespace

@@ -1,12 +1,15 @@
 #include "engine/convert_recording.h"
 
+#include <cmath>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "engine/data_block.h"
 #include "engine/recorder_header.h"
+#include "engine/recorder_messages.h"
 #include "engine/run_control.h"
+#include "engine/trace_layout.h"
 #include "engine/trace_writer.h"
 #include "platform/text_encoding.h"
 
@@ -50,16 +53,30 @@ bool AnyChannelTicked(platform::IniFile& header, const std::vector<std::int32_t>
     return false;
 }
 
+// A block with fewer whole records than DATA_SEC / REC_SIZE_SEC announce: a
+// copy that stopped short, or a recording still being written.
+bool IsIncomplete(const DataBlock& block, const StreamHeader& stream, std::int32_t dataSeconds) {
+    if (stream.recordSeconds <= 0 || dataSeconds <= 0) return false;
+    const RecordLayout layout = ComputeRecordLayout(TraceRate(block.bytes, block.size), block.size,
+                                                    stream.recordSeconds, stream.channelCount);
+    return layout.recordCount < dataSeconds / stream.recordSeconds;
+}
+
+void ShowRefusal(FrontEnd& dialog, const std::string& text) {
+    dialog.ShowMessage(text, kRecorderErrorCaption, platform::MessageIcon::Error);
+}
+
 class ChannelDispatch {
 public:
     ChannelDispatch(platform::IniFile& header, const std::string& station, double start,
-                    const StreamHeader& stream, const DataBlock& block, FrontEnd& dialog,
-                    RecordingOutputs& outputs)
+                    const StreamHeader& stream, const DataBlock& block, bool incomplete,
+                    FrontEnd& dialog, RecordingOutputs& outputs)
         : header_(header),
           station_(station),
           start_(start),
           stream_(stream),
           block_(block),
+          incomplete_(incomplete),
           dialog_(dialog),
           outputs_(outputs) {}
 
@@ -68,9 +85,16 @@ public:
         if (StopRequested()) return false;
         const std::int32_t gain = ChannelGainFactor(channel, header_);
         try {
-            outputs_.WriteChannelTrace(block_.bytes.get(), block_.size, start_, channelName,
-                                       station_, position, stream_.recordSeconds,
-                                       stream_.channelCount, gain);
+            if (!incomplete_) {
+                outputs_.WriteChannelTrace(block_.bytes, block_.size, start_, channelName, station_,
+                                           position, stream_.recordSeconds, stream_.channelCount,
+                                           gain);
+            } else if (!outputs_.WriteIncompleteChannelTrace(
+                           block_.bytes, block_.size, start_, channelName, station_, position,
+                           stream_.recordSeconds, stream_.channelCount, gain)) {
+                ShowRefusal(dialog_, IncompleteRecordingMessage(header_.path(), channelName));
+                return true;
+            }
             ++written_;
         } catch (const TraceFileError& e) {
             dialog_.ShowMessage(e.what(), platform::kApplicationTitle,
@@ -86,6 +110,7 @@ private:
     double start_;
     const StreamHeader& stream_;
     const DataBlock& block_;
+    bool incomplete_;
     FrontEnd& dialog_;
     RecordingOutputs& outputs_;
     int written_ = 0;
@@ -99,6 +124,11 @@ int ConvertRecording(const std::string& station, platform::IniFile& header, Fron
     if (name.empty() || name != station) return 0;
     const std::optional<RecordingSpan> span = ReadRecordingSpan(header);
     if (!span) return 0;
+    // A time that is no number (TIME_INT=05:15:nan) cannot be stored or placed.
+    if (!std::isfinite(span->start)) {
+        ShowRefusal(dialog, NonFiniteStartMessage(header.path()));
+        return 0;
+    }
     const StreamHeader stream = ReadStreamHeader(header);
     // The list holds at most 64 items, so N_CH cannot make the walk long.
     const std::vector<std::int32_t> channels =
@@ -109,14 +139,20 @@ int ConvertRecording(const std::string& station, platform::IniFile& header, Fron
     if (filter && (stream.channelCount < 1 || !AnyChannelTicked(header, channels, items))) return 0;
 
     if (stream.trigger) {
-        if (const std::optional<double> eventTime = ReadEventTime(header))
+        if (const std::optional<double> eventTime = ReadEventTime(header)) {
+            if (!std::isfinite(*eventTime)) {
+                ShowRefusal(dialog, NonFiniteEventMessage(header.path()));
+                return 0;
+            }
             outputs.RegisterEvent(name, *eventTime);
+        }
     }
 
-    const std::optional<DataBlock> block = ReadDataBlock(header.path(), stream.dataOffset);
+    const std::optional<DataBlock> block = ReadDataBlock(header, stream.dataOffset);
     if (!block) return 0;
 
-    ChannelDispatch dispatch(header, station, span->start, stream, *block, dialog, outputs);
+    ChannelDispatch dispatch(header, station, span->start, stream, *block,
+                             IsIncomplete(*block, stream, span->dataSeconds), dialog, outputs);
     for (std::size_t p = 0; p < channels.size(); ++p) {
         const std::int32_t k = channels[p];
         const std::string channelName = ReadChannelName(header, k);

@@ -12,6 +12,7 @@
 #include "engine/driver_bodies.h"
 #include "engine/lost_catalogue.h"
 #include "engine/recorder_header.h"
+#include "engine/recorder_messages.h"
 #include "engine/recorder_text.h"
 #include "engine/run_control.h"
 #include "platform/ini_file.h"
@@ -141,6 +142,11 @@ void ConvertSelectedFiles(const ConvertRequest& request, engine::RecordingOutput
         if (engine::StopRequested()) break;
         dialog.ShowCurrentFile(path);
         platform::IniFile header(path);
+        if (header.source() == platform::IniFile::Source::NotARegularFile) {
+            dialog.ShowMessage(engine::NotARegularFileMessage(path), kErrorCaption,
+                               MessageIcon::Error);
+            continue;
+        }
         const std::string name = engine::ReadStationName(header);
         if (name.empty()) {
             dialog.ShowMessage("В файле нет имени станции", kErrorCaption, MessageIcon::Error);

@@ -17,6 +17,18 @@ public:
                                    const std::string& channel, const std::string& station,
                                    std::int32_t channelPosition, std::int32_t recordSeconds,
                                    std::int32_t channelCount, std::int32_t gainFactor) = 0;
+    // The same for a recording that holds fewer records than its header
+    // announces; false when an existing longer trace was kept instead.
+    virtual bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize,
+                                             double start, const std::string& channel,
+                                             const std::string& station,
+                                             std::int32_t channelPosition,
+                                             std::int32_t recordSeconds, std::int32_t channelCount,
+                                             std::int32_t gainFactor) {
+        WriteChannelTrace(data, dataSize, start, channel, station, channelPosition, recordSeconds,
+                          channelCount, gainFactor);
+        return true;
+    }
 };
 
 // The event table and the trace writer on theDatabase.

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "engine/trace_file.h"
 #include "engine/trace_layout.h"
 #include "engine/trace_naming.h"
+#include "platform/file_system.h"
 
 namespace engine {
 
@@ -29,14 +31,32 @@ TraceStart PlaceStart(double start) {
     return *fields;
 }
 
+// The data centre may link a station or hour directory elsewhere in its tree,
+// but a link that leads out of the data directory is not written through.
+void RefuseLinkOut(const std::string& dir, const std::string& dataDir,
+                   const TraceLocation& location) {
+    if (platform::IsSymbolicLink(dir) && !platform::ResolvesInside(dir, dataDir))
+        throw LinkOutOfDataDirectory(location.fileNamePart, location.fullPath);
+}
+
+// An existing trace at the path with more samples than count.
+bool HoldsMoreSamples(const std::string& fullPath, std::size_t count) {
+    struct stat st {};
+    return ::stat(fullPath.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           static_cast<std::uint64_t>(st.st_size) >
+               kTraceHeaderSize + sizeof(std::int16_t) * static_cast<std::uint64_t>(count);
+}
+
 }  // namespace
 
 TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& settings) {
     RefuseUnsafeNames(trace);
     const TraceStart start = PlaceStart(trace.start);
-    const TraceLocation location = ComposeTraceLocation(WithTrailingSeparator(settings.dataDir),
-                                                        trace.station, trace.channel, start);
-    if (!FitsPathLimit(location)) throw TraceOpenError(location.fileNamePart);
+    const std::string dataDir = WithTrailingSeparator(settings.dataDir);
+    const TraceLocation location =
+        ComposeTraceLocation(dataDir, trace.station, trace.channel, start);
+    if (!FitsPathLimit(location))
+        throw TraceOpenError(location.fileNamePart, location.fullPath, ENAMETOOLONG);
 
     const std::int64_t size = trace.data != nullptr ? std::max<std::int64_t>(trace.dataSize, 0) : 0;
     const RecordLayout layout = ComputeRecordLayout(TraceRate(trace.data, size), size,
@@ -48,14 +68,22 @@ TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& sett
 
     // Failures (also "already exists") show up as the open failure below.
     ::mkdir(location.stationDir.c_str(), 0777);
+    RefuseLinkOut(location.stationDir, dataDir, location);
     ::mkdir(location.hourDir.c_str(), 0777);
+    RefuseLinkOut(location.hourDir, dataDir, location);
+
+    TraceFileRow row;
+    if (trace.keepLongerTrace && HoldsMoreSamples(location.fullPath, samples.size())) {
+        row.keptExisting = true;
+        row.catalogPath = location.catalogPath;
+        return row;
+    }
 
     char header[kTraceHeaderSize];
     BuildTraceHeader(header, trace.station, trace.channel, trace.start, duration, layout.rate);
     WriteTraceFileAtomically(location.hourDir, location.fullPath, location.fileNamePart, header,
                              samples.data(), samples.size());
 
-    TraceFileRow row;
     row.station = trace.station;
     row.start = trace.start;
     row.duration = duration;

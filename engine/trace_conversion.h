@@ -19,6 +19,9 @@ struct ChannelTrace {
     std::int32_t recordSeconds = 0;
     std::int32_t channelCount = 0;
     std::int32_t gainFactor = 1;
+    // The recording holds fewer records than its header announces: an
+    // existing trace file at the path that holds more samples is kept.
+    bool keepLongerTrace = false;
 };
 
 // The FILELIST values of a written trace file.
@@ -30,6 +33,8 @@ struct TraceFileRow {
     double rate = 0;  // unrounded
     std::int32_t gain = 1;
     std::string catalogPath;
+    // Nothing was written: the existing longer trace and its row stay.
+    bool keptExisting = false;
 };
 
 // Raises TraceFileError and then has written nothing under the final name.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include "engine/date_time.h"
 #include "platform/text_encoding.h"
@@ -29,7 +30,9 @@ std::string WithTrailingSeparator(std::string dataDir) {
 
 bool IsSafePathName(const std::string& name) {
     if (name == "." || name == "..") return false;
-    return name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+    // "\" separated directories where the recorders' files come from, and the
+    // catalogue path turns it into "/": such a name cannot name one file.
+    return name.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos;
 }
 
 TraceLocation ComposeTraceLocation(const std::string& dataDir, const std::string& station,

@@ -31,7 +31,7 @@ struct TraceLocation {
 std::string WithTrailingSeparator(std::string dataDir);
 
 // True for a name that may stand as one path component of ours: no "/", no
-// NUL, and not "." or "..".
+// "\", no NUL, and not "." or "..".
 bool IsSafePathName(const std::string& name);
 
 // dataDir must already end with "/".

@@ -4,10 +4,24 @@
 #include "engine/trace_conversion.h"
 #include "engine/trace_settings.h"
 
-void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
-                       const std::string& channel, const std::string& station,
-                       std::int32_t channelPosition, std::int32_t recordSeconds,
-                       std::int32_t channelCount, std::int32_t gainFactor) {
+namespace {
+
+bool WriteAndRegister(const engine::ChannelTrace& trace) {
+    // Settings are read anew for every trace: the operator may change them
+    // between runs without restarting.
+    const engine::TraceFileRow row =
+        WriteTraceFile(trace, engine::ReadTraceSettings(trace.station));
+    if (row.keptExisting) return false;
+    // Only a complete file on disk gets its row; a catalogue error passes on.
+    RegisterTraceFile(row.station, row.start, row.duration, row.channel, row.rate, row.gain,
+                      row.catalogPath);
+    return true;
+}
+
+engine::ChannelTrace Trace(const std::uint8_t* data, std::int64_t dataSize, double start,
+                           const std::string& channel, const std::string& station,
+                           std::int32_t channelPosition, std::int32_t recordSeconds,
+                           std::int32_t channelCount, std::int32_t gainFactor) {
     engine::ChannelTrace trace;
     trace.data = data;
     trace.dataSize = dataSize;
@@ -18,11 +32,29 @@ void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double s
     trace.recordSeconds = recordSeconds;
     trace.channelCount = channelCount;
     trace.gainFactor = gainFactor;
-
-    // Settings are read anew for every trace: the operator may change them
-    // between runs without restarting.
-    const engine::TraceFileRow row = WriteTraceFile(trace, engine::ReadTraceSettings(station));
-    // Only a complete file on disk gets its row; a catalogue error passes on.
-    RegisterTraceFile(row.station, row.start, row.duration, row.channel, row.rate, row.gain,
-                      row.catalogPath);
+    return trace;
 }
+
+}  // namespace
+
+void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
+                       const std::string& channel, const std::string& station,
+                       std::int32_t channelPosition, std::int32_t recordSeconds,
+                       std::int32_t channelCount, std::int32_t gainFactor) {
+    WriteAndRegister(Trace(data, dataSize, start, channel, station, channelPosition, recordSeconds,
+                           channelCount, gainFactor));
+}
+
+namespace engine {
+
+bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
+                                 const std::string& channel, const std::string& station,
+                                 std::int32_t channelPosition, std::int32_t recordSeconds,
+                                 std::int32_t channelCount, std::int32_t gainFactor) {
+    ChannelTrace trace = Trace(data, dataSize, start, channel, station, channelPosition,
+                               recordSeconds, channelCount, gainFactor);
+    trace.keepLongerTrace = true;
+    return WriteAndRegister(trace);
+}
+
+}  // namespace engine

@@ -1,10 +1,8 @@
-// libFuzzer target: one input is one whole recorder file. It goes through the
+// libFuzzer target: one input is one whole recorder file, handed over as
+// bytes (no file is written or opened). It goes through the
 // header lookups, the station, stream, channel and event decisions, the data
 // block read and the sample extraction and trace header of every channel that
 // ConvertRecording hands on, once with the channel list filter off and once on.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -56,36 +54,15 @@ public:
     }
 };
 
-// The input lives in a memory file that the engine opens by path.
-const std::string& InputPath() {
-    static const std::string path = [] {
-        const int fd = ::memfd_create("recorder", 0);
-        if (fd < 0) std::abort();
-        return "/proc/self/fd/" + std::to_string(fd);
-    }();
-    return path;
-}
-
-void WriteInput(const std::uint8_t* data, std::size_t size) {
-    const int fd = std::atoi(InputPath().c_str() + std::string("/proc/self/fd/").size());
-    if (::ftruncate(fd, 0) != 0) std::abort();
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::pwrite(fd, data + done, size - done, static_cast<off_t>(done));
-        if (n <= 0) std::abort();
-        done += static_cast<std::size_t>(n);
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    WriteInput(data, size);
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
     FuzzOutputs outputs;
     for (const std::vector<std::string>& channels :
          {std::vector<std::string>{}, std::vector<std::string>{"SHZ", "SHN", "", "SHE", "BHZ"}}) {
         FuzzFrontEnd front(channels);
-        platform::IniFile header(InputPath());
+        platform::IniFile header("fuzz-input", bytes);
         // As a file run does: the file's own name is the station.
         engine::ConvertRecording(engine::ReadStationName(header), header, front, outputs);
     }

@@ -13,22 +13,39 @@
 
 namespace platform {
 
+struct PendingFileAccess {
+    static UniqueFd& Fd(PendingFile& file) { return file.fd_; }
+    // After the rename the name is the target's: nothing to remove any more.
+    static void Placed(PendingFile& file) { file.path_.clear(); }
+};
+
+PendingFile::~PendingFile() {
+    fd_.Reset();
+    if (!path_.empty()) ::unlink(path_.c_str());
+}
+
+std::optional<ReplaceFailure> ReplaceAtomically(PendingFile& file,
+                                                std::initializer_list<ByteSpan> pieces,
+                                                const std::string& target,
+                                                const std::string& directory) {
+    UniqueFd& fd = PendingFileAccess::Fd(file);
+    for (const ByteSpan& piece : pieces)
+        if (!WriteAll(fd.get(), piece.data, piece.size))
+            return ReplaceFailure{ReplaceStep::Write, errno};
+    if (::fsync(fd.get()) != 0 || !fd.Close()) return ReplaceFailure{ReplaceStep::Sync, errno};
+    if (::rename(file.path().c_str(), target.c_str()) != 0)
+        return ReplaceFailure{ReplaceStep::Rename, errno};
+    PendingFileAccess::Placed(file);
+    if (!SyncDirectory(directory)) return ReplaceFailure{ReplaceStep::SyncDirectory, errno};
+    return std::nullopt;
+}
+
 namespace {
 
 std::string DirectoryOf(const std::string& path) {
     std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 // The process umask, read without changing it: umask(2) can only be read by
@@ -58,30 +75,18 @@ bool WriteFileAtomically(const std::string& linkOrPath, std::string_view content
     std::vector<char> name(path.begin(), path.end());
     const char suffix[] = ".tmp.XXXXXX";
     name.insert(name.end(), suffix, suffix + sizeof suffix);
-    int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) return false;
+    UniqueFd fd(::mkostemp(name.data(), O_CLOEXEC));
+    if (!fd.valid()) return false;
+    PendingFile file(std::move(fd), name.data());
 
     struct stat old {};
-    mode_t mode;
-    if (::stat(path.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        mode = 0644 & ~CurrentUmask();
-    }
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, contents) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(name.data(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(name.data());
-        return false;
-    }
-    // Make the rename itself durable.
-    int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    const mode_t mode =
+        ::stat(path.c_str(), &old) == 0 ? old.st_mode & 07777 : 0644 & ~CurrentUmask();
+    if (::fchmod(file.fd(), mode) != 0) return false;
+    const std::optional<ReplaceFailure> failure =
+        ReplaceAtomically(file, {{contents.data(), contents.size()}}, path, DirectoryOf(path));
+    // A directory that cannot be flushed still holds the new file.
+    return !failure || failure->step == ReplaceStep::SyncDirectory;
 }
 
 }  // namespace platform

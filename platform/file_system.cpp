@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+
+#include "platform/file_descriptor.h"
 
 namespace platform {
 
@@ -30,31 +33,42 @@ std::optional<std::vector<std::string>> ListDirectory(const std::string& dir) {
     return names;
 }
 
+bool IsSymbolicLink(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool ResolvesInside(const std::string& path, const std::string& root) {
+    auto resolve = [](const std::string& p) -> std::optional<std::string> {
+        char* resolved = ::realpath(p.empty() ? "." : p.c_str(), nullptr);
+        if (!resolved) return std::nullopt;
+        std::string text(resolved);
+        std::free(resolved);
+        return text;
+    };
+    const std::optional<std::string> target = resolve(path);
+    const std::optional<std::string> base = resolve(root);
+    if (!target || !base) return true;
+    if (*base == "/") return true;
+    return *target == *base || target->rfind(*base + "/", 0) == 0;
+}
+
 ReadResult ReadWholeFile(const std::string& path, std::uint64_t maxSize, std::string& out) {
     out.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > maxSize) {
-        ::close(fd);
+    if (::fstat(fd.get(), &st) != 0 || static_cast<std::uint64_t>(st.st_size) > maxSize)
         return ReadResult::Failed;
-    }
     char buffer[64 * 1024];
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return ReadResult::Failed;
-        }
+        if (n < 0) return ReadResult::Failed;
         if (n == 0) break;
         out.append(buffer, static_cast<std::size_t>(n));
-        if (out.size() > maxSize) {
-            ::close(fd);
-            return ReadResult::Failed;
-        }
+        if (out.size() > maxSize) return ReadResult::Failed;
     }
-    ::close(fd);
     return ReadResult::Ok;
 }
 

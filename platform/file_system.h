@@ -18,6 +18,14 @@ bool CreateDirectoryLevel(const std::string& path);
 // and ".." left out; nullopt when the directory cannot be listed.
 std::optional<std::vector<std::string>> ListDirectory(const std::string& dir);
 
+// True when path is a symbolic link (the link itself, not what it names).
+bool IsSymbolicLink(const std::string& path);
+
+// False when path resolves (all links followed) to a place outside root's
+// resolved directory. A path that cannot be resolved counts as inside: what
+// cannot be reached cannot be written through either.
+bool ResolvesInside(const std::string& path, const std::string& root);
+
 inline constexpr std::uint64_t kMaxSettingsFileSize = 16u << 20;
 
 enum class ReadResult { Ok, Missing, Failed };

@@ -1,164 +1,149 @@
 #include "platform/ini_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <map>
-#include <optional>
-#include <vector>
+#include <cstring>
 
-#include "platform/ini_syntax.h"
+#include "platform/file_descriptor.h"
+#include "platform/ini_index.h"
 
 namespace platform {
 
 namespace {
 
-// Reads are done in blocks; the first kCachedBlocks stay in memory so that a
-// header answers many lookups from one read, while a missing section in a big
-// recorder file costs a pass over it but no more memory than one block.
-constexpr std::size_t kBlockSize = 8 * 1024;
-constexpr std::size_t kCachedBlocks = 128;
-// Longest line part kept for parsing; the rest of a longer line is skipped.
-constexpr std::size_t kMaxKeptLine = 64 * 1024;
+// The first piece covers any recorder header; later pieces double, so that a
+// key that is missing costs a pass over the file in few reads.
+constexpr std::size_t kFirstPiece = 8 * 1024;
+constexpr std::size_t kLargestPiece = 8 << 20;
+constexpr std::size_t kLinesPerStep = 8;
 
 }  // namespace
 
-struct IniFile::Scanner {
-    struct Section {
-        std::string name;
-        std::uint64_t bodyBegin;
-    };
-
-    explicit Scanner(const std::string& path) { fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }
-    ~Scanner() {
-        if (fd >= 0) ::close(fd);
+struct IniFile::Reader {
+    explicit Reader(const std::string& path) : fd(OpenForReading(path)) {
+        struct stat st {};
+        if (!fd.valid() || ::fstat(fd.get(), &st) != 0) {
+            source = Source::Unopenable;
+        } else if (!S_ISREG(st.st_mode)) {
+            // A FIFO or a device: nothing is read from it.
+            source = Source::NotARegularFile;
+        } else {
+            size = static_cast<std::size_t>(st.st_size);
+            end = size == 0;
+            return;
+        }
+        fd.Reset();
+        end = true;
+    }
+    struct InMemory {};
+    Reader(InMemory, std::string bytes) : memory(std::move(bytes)) {
+        size = have = memory.size();
+        end = true;
     }
 
-    // The bytes of block b, or nullptr past the end of the file.
-    const std::vector<char>* Block(std::uint64_t b) {
-        if (auto it = cache.find(b); it != cache.end()) return &it->second;
-        if (fd < 0 || (endBlock && b >= *endBlock)) return nullptr;
-        std::vector<char> data(kBlockSize);
-        std::size_t got = 0;
-        while (got < kBlockSize) {
-            ssize_t n = ::pread(fd, data.data() + got, kBlockSize - got,
-                                static_cast<off_t>(b * kBlockSize + got));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            got += static_cast<std::size_t>(n);
+    std::string_view Text() const { return {buffer ? buffer.get() : memory.data(), have}; }
+
+    // Room for n bytes; beyond the first piece, room for the whole file.
+    void Reserve(std::size_t n) {
+        if (n <= capacity) return;
+        const std::size_t room = capacity == 0 && n <= kFirstPiece ? n : size;
+        auto bigger = std::make_unique_for_overwrite<char[]>(room);
+        if (have > 0) std::memcpy(bigger.get(), buffer.get(), have);
+        buffer = std::move(bigger);
+        capacity = room;
+    }
+
+    // Reads up to want more bytes; sets end when no more will come.
+    void ReadMore(std::size_t want) {
+        want = std::min(want, size - have);
+        if (end || want == 0) {
+            end = true;
+            return;
         }
+        Reserve(have + want);
+        const std::size_t got = ReadAt(fd.get(), buffer.get() + have, want, have);
+        have += got;
         bytesRead += got;
-        if (got < kBlockSize) endBlock = b + (got > 0 ? 1 : 0);
-        if (got == 0) return nullptr;
-        data.resize(got);
-        if (b >= kCachedBlocks) cache.erase(lastUncached), lastUncached = b;
-        return &(cache[b] = std::move(data));
+        if (got < want || have == size) end = true;
     }
 
-    // Reads the line starting at offset: its (possibly cut) text without the
-    // line break, and the offset of the next line. False at the end of file.
-    bool ReadLine(std::uint64_t offset, std::string& line, std::uint64_t& next) {
-        line.clear();
-        std::uint64_t pos = offset;
-        bool any = false;
+    // Indexes only as far as the lookup needs: a few lines at a time, and a
+    // further piece of the file only when the bytes read so far are indexed.
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key) {
+        if (source != Source::Readable) return std::nullopt;
         for (;;) {
-            const std::vector<char>* block = Block(pos / kBlockSize);
-            if (!block) break;
-            std::size_t in = pos % kBlockSize;
-            if (in >= block->size()) break;
-            any = true;
-            const char* begin = block->data() + in;
-            const char* end = block->data() + block->size();
-            const char* nl = std::find(begin, end, '\n');
-            std::size_t take = std::min<std::size_t>(
-                nl - begin, kMaxKeptLine - std::min(kMaxKeptLine, line.size()));
-            line.append(begin, take);
-            pos += static_cast<std::uint64_t>(nl - begin);
-            if (nl != end) {
-                next = pos + 1;
-                return true;
+            std::string_view value;
+            switch (index.Find(Text(), section, key, value)) {
+                case IniIndex::Answer::Found:
+                    return value;
+                case IniIndex::Answer::Missing:
+                    return std::nullopt;
+                case IniIndex::Answer::NeedMore:
+                    break;
             }
+            if (!index.ExtendLines(Text(), end, kLinesPerStep))
+                ReadMore(std::clamp(have, kFirstPiece, kLargestPiece));
         }
-        next = pos;
-        return any;
     }
 
-    // Index sections up to and including the first one named `section`.
-    const Section* FindSection(std::string_view section) {
-        for (const Section& s : sections)
-            if (EqualsNoCase(s.name, section)) return &s;
-        std::string line;
-        std::uint64_t next = 0;
-        while (!scanComplete) {
-            if (!ReadLine(scannedTo, line, next)) {
-                scanComplete = true;
-                break;
-            }
-            Note(line, next);
-            if (!sections.empty() && sections.back().bodyBegin == next &&
-                EqualsNoCase(sections.back().name, section))
-                return &sections.back();
+    std::optional<std::string_view> Contents(const std::function<bool()>& stop) {
+        if (source != Source::Readable) return std::nullopt;
+        while (!end) {
+            if (stop && stop()) return std::nullopt;
+            ReadMore(kLargestPiece);
         }
-        return nullptr;
-    }
-
-    // Keep the section index growing as lines past the scanned part are seen.
-    void Note(const std::string& line, std::uint64_t next) {
-        if (next <= scannedTo) return;
-        IniLine parsed = ParseIniLine(line);
-        if (parsed.kind == IniLine::Kind::Section)
-            sections.push_back({std::string(parsed.name), next});
-        scannedTo = next;
-    }
-
-    std::optional<std::string> Lookup(std::string_view section, std::string_view key) {
-        const Section* s = FindSection(section);
-        if (!s) return std::nullopt;
-        std::string line;
-        std::uint64_t offset = s->bodyBegin, next = 0;
-        while (ReadLine(offset, line, next)) {
-            Note(line, next);
-            IniLine parsed = ParseIniLine(line);
-            if (parsed.kind == IniLine::Kind::Section) break;
-            if (parsed.kind == IniLine::Kind::Key && EqualsNoCase(parsed.name, key))
-                return std::string(parsed.value);
-            offset = next;
+        if (buffer || size > memory.size()) {
+            Reserve(size);
+            std::memset(buffer.get() + have, 0, size - have);
+            return std::string_view(buffer.get(), size);
         }
-        if (offset >= scannedTo) scanComplete = true;
-        return std::nullopt;
+        return std::string_view(memory);
     }
 
-    int fd = -1;
-    std::map<std::uint64_t, std::vector<char>> cache;
-    std::uint64_t lastUncached = UINT64_MAX;
-    std::optional<std::uint64_t> endBlock;
+    UniqueFd fd;
+    Source source = Source::Readable;
+    std::string memory;  // the bytes of an IniFile made from memory
+    std::unique_ptr<char[]> buffer;
+    std::size_t size = 0;      // of the file when it was opened
+    std::size_t capacity = 0;  // of buffer
+    std::size_t have = 0;      // bytes read into buffer
+    bool end = false;          // nothing more will be read
     std::uint64_t bytesRead = 0;
-    std::vector<Section> sections;
-    std::uint64_t scannedTo = 0;
-    bool scanComplete = false;
+    IniIndex index;
 };
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+IniFile::IniFile(std::string name, std::string bytes)
+    : path_(std::move(name)),
+      reader_(std::make_unique<Reader>(Reader::InMemory{}, std::move(bytes))) {}
 IniFile::~IniFile() = default;
 
-std::uint64_t IniFile::bytesRead() const { return scanner_ ? scanner_->bytesRead : 0; }
+IniFile::Reader& IniFile::reader() {
+    if (!reader_) reader_ = std::make_unique<Reader>(path_);
+    return *reader_;
+}
+
+std::uint64_t IniFile::bytesRead() const { return reader_ ? reader_->bytesRead : 0; }
+
+IniFile::Source IniFile::source() { return reader().source; }
+
+std::optional<std::string_view> IniFile::Contents(const std::function<bool()>& stop) {
+    return reader().Contents(stop);
+}
 
 std::string IniFile::GetString(std::string_view section, std::string_view key,
                                std::string_view defaultValue, std::size_t maxChars) {
-    if (!scanner_) scanner_ = std::make_unique<Scanner>(path_);
-    std::optional<std::string> value = scanner_->Lookup(section, key);
-    std::string result = value ? std::move(*value) : std::string(defaultValue);
+    const std::optional<std::string_view> value = reader().Find(section, key);
+    std::string result(value ? *value : defaultValue);
     if (result.size() > maxChars) result.resize(maxChars);
     return result;
 }
 
 int IniFile::GetInt(std::string_view section, std::string_view key, int defaultValue) {
-    if (!scanner_) scanner_ = std::make_unique<Scanner>(path_);
-    std::optional<std::string> value = scanner_->Lookup(section, key);
+    const std::optional<std::string_view> value = reader().Find(section, key);
     return value ? AtoiLike(*value) : defaultValue;
 }
 

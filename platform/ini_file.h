@@ -4,23 +4,29 @@
 // matching section and the first matching key in it answer; the value is the
 // text after "=" with surrounding blanks removed; a missing key gives the
 // default; a longer value is cut to the maximum. Files are read as bytes, so a
-// recorder file's binary data after its header does no harm, and reading stops
-// as soon as a lookup is answered.
+// recorder file's binary data after its header does no harm. A file is read
+// once, in growing pieces, only as far as the lookups so far need; every byte
+// read stays in memory and is indexed once (see ini_index.h).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace platform {
 
 // Answers many lookups from one file, opened once on the first lookup. A file
-// that cannot be opened answers every lookup with its default.
+// that cannot be opened, or is not a regular file, answers every lookup with
+// its default.
 class IniFile {
 public:
     explicit IniFile(std::string path);
+    // The same over bytes already in memory; name stands for the path.
+    IniFile(std::string name, std::string bytes);
     ~IniFile();
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
@@ -31,14 +37,26 @@ public:
     // The value as C atoi reads it (0 without digits); defaultValue when missing.
     int GetInt(std::string_view section, std::string_view key, int defaultValue);
 
+    enum class Source { Readable, Unopenable, NotARegularFile };
+    // Opens the file if no lookup has yet.
+    Source source();
+
+    // The whole file, as it was sized when it was opened: what the lookups
+    // have not read yet is read now, in pieces, asking stop() before each.
+    // Bytes that a failing read leaves out read as 0. nullopt when stopped or
+    // when the file is not readable. Throws std::bad_alloc when it does not
+    // fit in memory. The view lives as long as this object.
+    std::optional<std::string_view> Contents(const std::function<bool()>& stop = {});
+
     const std::string& path() const { return path_; }
     // Bytes read from the file so far (for the scan benchmarks and tests).
     std::uint64_t bytesRead() const;
 
 private:
-    struct Scanner;
+    struct Reader;
+    Reader& reader();
     std::string path_;
-    std::unique_ptr<Scanner> scanner_;
+    std::unique_ptr<Reader> reader_;
 };
 
 // One-shot helpers in the manner of the platform's profile functions.

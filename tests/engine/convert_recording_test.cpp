@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -194,6 +196,70 @@ TEST_F(ConvertRecordingTest, FileOfAnotherStationOrWithoutTimesIsRejectedSilentl
     EXPECT_TRUE(front.messages().empty());
 }
 
+TEST_F(ConvertRecordingTest, TimesThatAreNoNumberAreRefusedBeforeAnythingIsWritten) {
+    const std::string path = dir.File("rec.dat");
+    const std::string start = "Message:Ошибка:error:Недопустимое время начала записи в файле '";
+    const std::string event = "Message:Ошибка:error:Недопустимое время события в файле '";
+    const struct {
+        const char *section, *key, *value;
+        std::string message;  // "" when the file is converted
+    } cases[] = {
+        {"FILE", "TIME_INT", "05:15:nan", start},   {"FILE", "TIME_INT", "05:15:inf", start},
+        {"FILE", "TIME_INT", "05:15:1e39", start},  {"EVENT", "TIME_CH1", "05:15:nan", event},
+        {"EVENT", "TIME_CH1", "05:15:-inf", event}, {"EVENT", "TIME_CH1", "05:15:00", ""},
+    };
+    for (const auto& c : cases) {
+        RecorderFile file = Triggered();
+        file.Set(c.section, c.key, c.value);
+        outputs.events.clear();
+        outputs.traces.clear();
+        const std::size_t shown = front.messages().size();
+        const bool refused = !c.message.empty();
+        EXPECT_EQ(Convert(file), refused ? 0 : 1) << c.value;
+        EXPECT_EQ(outputs.events.empty(), refused) << c.value;
+        EXPECT_EQ(outputs.traces.empty(), refused) << c.value;
+        const Strings messages = front.messages();
+        EXPECT_EQ(Strings(messages.begin() + static_cast<std::ptrdiff_t>(shown), messages.end()),
+                  refused ? Strings{c.message + path + "'"} : Strings{})
+            << c.value;
+    }
+}
+
+TEST_F(ConvertRecordingTest, AnIncompleteRecordingIsConvertedButKeepsLongerTraces) {
+    const struct {
+        const char* dataSec;
+        int records, trailingBytes;
+        bool incomplete;
+    } cases[] = {
+        {"4", 4, 0, false}, {"5", 4, 0, true}, {"5", 4, 300, true},
+        {"3", 4, 0, false}, {"", 4, 0, false}, {"4", 0, 10, true},
+    };
+    for (const auto& c : cases) {
+        RecordingPlan plan;
+        plan.dataSec = c.dataSec;
+        plan.data.records = c.records;
+        plan.data.trailingBytes = c.trailingBytes;
+        outputs.traces.clear();
+        EXPECT_EQ(Convert(MakeRecording(plan)), 1) << c.dataSec << " " << c.records;
+        ASSERT_EQ(outputs.traces.size(), 3u);
+        for (const auto& t : outputs.traces)
+            EXPECT_EQ(t.incomplete, c.incomplete) << c.dataSec << " " << c.records;
+    }
+    EXPECT_TRUE(front.messages().empty());
+
+    // The writer kept each channel's longer trace: the operator is told, per channel.
+    RecordingPlan plan;
+    plan.dataSec = "5";
+    outputs.traces.clear();
+    outputs.writeIncomplete = false;
+    EXPECT_EQ(Convert(MakeRecording(plan)), 1);
+    EXPECT_TRUE(outputs.traces.empty());
+    const std::string kept = "Message:Ошибка:error:Запись в файле '" + dir.File("rec.dat") +
+                             "' неполная, прежняя трасса канала ";
+    EXPECT_EQ(front.messages(),
+              (Strings{kept + "SHZ сохранена", kept + "SHN сохранена", kept + "SHE сохранена"}));
+}
+
 TEST_F(ConvertRecordingTest, TraceFileErrorIsShownAndTheNextChannelGoesOn) {
     outputs.beforeWrite = [](const std::string& channel) {
         if (channel == "SHN") throw TraceFileError("Ошибка открытия файла \\143045-29112007.SHN");
@@ -273,12 +339,47 @@ TEST_F(ConvertRecordingTest, DataOffsetOutsideTheFileIsRejected) {
     }
 }
 
-TEST_F(ConvertRecordingTest, FileThatCannotBeOpenedIsRejectedAfterTheEvent) {
-    platform::IniFile header(Triggered().WriteTo(dir.File("gone.dat")));
+TEST_F(ConvertRecordingTest, ARecordingRemovedAfterItsHeaderWasReadIsConvertedFromTheOpenFile) {
+    const RecorderFile file = Triggered();
+    platform::IniFile header(file.WriteTo(dir.File("gone.dat")));
     EXPECT_EQ(engine::ReadStationName(header), "STA1");  // header read while the file exists
     ASSERT_EQ(::unlink(dir.File("gone.dat").c_str()), 0);
+    EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 1);
+    ASSERT_EQ(outputs.traces.size(), 3u);
+    EXPECT_EQ(outputs.traces[0].data, file.Bytes().substr(file.HeaderText().size()));
+}
+
+// Bytes this process has had read(2) and pread(2) deliver so far.
+std::uint64_t BytesReadByProcess() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    std::uint64_t value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:") return value;
+    return 0;
+}
+
+TEST_F(ConvertRecordingTest, AConvertedRecordingIsReadOnce) {
+    RecordingPlan plan;
+    plan.dataSec = "2000";
+    plan.data.records = 2000;  // about 1.3 MB, and no GROUP section: every lookup of one
+                               // has to look through all of it
+    const std::string path = Triggered(plan).WriteTo(dir.File("once.dat"));
+    const std::uint64_t size = std::filesystem::file_size(path);
+    const std::uint64_t before = BytesReadByProcess();
+    platform::IniFile header(path);
+    EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 1);
+    const std::uint64_t read = BytesReadByProcess() - before;
+    EXPECT_EQ(outputs.traces.size(), 3u);
+    EXPECT_GE(read, size);
+    EXPECT_LE(read, size + 16 * 1024);
+}
+
+TEST_F(ConvertRecordingTest, AFileThatCannotBeOpenedIsRejected) {
+    platform::IniFile header(dir.File("absent.dat"));
     EXPECT_EQ(engine::ConvertRecording("STA1", header, front, outputs), 0);
     EXPECT_TRUE(outputs.traces.empty());
+    EXPECT_TRUE(outputs.events.empty());
 }
 
 TEST_F(ConvertRecordingTest, DataBlockBeyondTwoGibibytesKeepsItsSize) {

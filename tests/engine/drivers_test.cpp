@@ -253,6 +253,22 @@ TEST_F(DriversTest, FileRunConvertsFilesOfSelectedStationsUnderTheirOwnNames) {
     EXPECT_EQ(front.Calls("Enable:"), Concat({kDisabled, kEnabled, kEnabled}));
 }
 
+TEST_F(DriversTest, FileRunRefusesAFifoOrADeviceWithoutWaitingOnIt) {
+    const std::string fifo = dir.File("in/fifo");
+    const std::string a = Recording("in/a.dat", "STA1", "10:00:00");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // no writer: opening it to read would wait
+    front.stations = {"STA1"};
+    front.picked = Strings{fifo, "/dev/null", a};
+    ConvertRequest request;
+    std::strcpy(request.station, "STA1");
+    request.dialog = &front;
+    ConvertFilesThread(request, outputs);
+    EXPECT_EQ(StartsWritten(), (Strings{"STA1 10:00:00"}));
+    EXPECT_EQ(front.messages(),
+              (Strings{"Message:Ошибка:error:'" + fifo + "' не является обычным файлом",
+                       "Message:Ошибка:error:'/dev/null' не является обычным файлом"}));
+}
+
 TEST_F(DriversTest, FileRunGoesOnAfterADatabaseError) {
     const std::string a = Recording("in/a.dat", "STA1", "10:00:00");
     const std::string b = Recording("in/b.dat", "STA1", "11:00:00");

@@ -74,6 +74,19 @@ void FakeOutputs::WriteChannelTrace(const std::uint8_t* data, std::int64_t dataS
                       recordSeconds, channelCount, gainFactor});
 }
 
+bool FakeOutputs::WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize,
+                                              double start, const std::string& channel,
+                                              const std::string& station,
+                                              std::int32_t channelPosition,
+                                              std::int32_t recordSeconds, std::int32_t channelCount,
+                                              std::int32_t gainFactor) {
+    if (!writeIncomplete) return false;
+    WriteChannelTrace(data, dataSize, start, channel, station, channelPosition, recordSeconds,
+                      channelCount, gainFactor);
+    traces.back().incomplete = true;
+    return true;
+}
+
 std::vector<std::string> FakeOutputs::ChannelsWritten() const {
     std::vector<std::string> out;
     for (const TraceCall& t : traces) out.push_back(t.channel + "@" + std::to_string(t.position));

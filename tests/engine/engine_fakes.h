@@ -69,6 +69,7 @@ struct TraceCall {
     double start;
     std::string channel, station;
     std::int32_t position, recordSeconds, channelCount, gain;
+    bool incomplete = false;  // handed on as from an incomplete recording
 };
 
 struct EventCall {
@@ -83,12 +84,18 @@ public:
     std::vector<TraceCall> traces;
     std::function<void(const std::string& channel)> beforeWrite;
     std::function<void()> beforeEvent;
+    // What WriteIncompleteChannelTrace answers: false as for a longer trace kept.
+    bool writeIncomplete = true;
 
     void RegisterEvent(const std::string& station, double eventStart) override;
     void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
                            const std::string& channel, const std::string& station,
                            std::int32_t channelPosition, std::int32_t recordSeconds,
                            std::int32_t channelCount, std::int32_t gainFactor) override;
+    bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
+                                     const std::string& channel, const std::string& station,
+                                     std::int32_t channelPosition, std::int32_t recordSeconds,
+                                     std::int32_t channelCount, std::int32_t gainFactor) override;
 
     std::vector<std::string> ChannelsWritten() const;
 };

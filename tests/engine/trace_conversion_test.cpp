@@ -176,6 +176,8 @@ TEST(TraceConversion, NamesThatWouldLeaveTheDataDirectoryAreRefusedBeforeAnyWrit
         {"STA1", "SHZ/../../x", "Недопустимое имя канала SHZ/../../x"},
         {"STA1", "..", "Недопустимое имя канала .."},
         {"STA1", ".", "Недопустимое имя канала ."},
+        {"STA1", "SHZ\\x", "Недопустимое имя канала SHZ\\x"},
+        {"\xD1\xC0\\", "SHZ", "Недопустимое имя станции СА\\"},  // code page 1251
     };
     for (const auto& k : cases) {
         TempDir root;
@@ -217,6 +219,66 @@ TEST(TraceConversion, AMissingDataDirectoryIsAnOpenFailure) {
     EXPECT_EQ(ErrorOf(Conversion(BlockShape{}).trace, In(root.File("absent/data"))),
               "Ошибка открытия файла /143045-29112007.SHZ");
     EXPECT_TRUE(TreeBelow(root.path()).empty());
+}
+
+TEST(TraceConversion, AnIncompleteRecordingNeverReplacesALongerTrace) {
+    const struct {
+        int existingRecords;  // 0: no trace yet
+        int newRecords;
+        bool incomplete;
+        bool kept;
+    } cases[] = {
+        {3, 1, true, true},  {3, 1, false, false}, {1, 3, true, false},
+        {2, 2, true, false}, {0, 1, true, false},
+    };
+    for (const auto& k : cases) {
+        TempDir data;
+        BlockShape shape;
+        if (k.existingRecords > 0) {
+            shape.records = k.existingRecords;
+            WriteTraceFile(Conversion(shape).trace, In(data.path()));
+        }
+        shape.records = k.newRecords;
+        Conversion c(shape);
+        c.trace.keepLongerTrace = k.incomplete;
+        const TraceFileRow row = WriteTraceFile(c.trace, In(data.path()));
+        const int records = k.kept ? k.existingRecords : k.newRecords;
+        EXPECT_EQ(row.keptExisting, k.kept) << k.existingRecords << " " << k.newRecords;
+        EXPECT_EQ(ReadFileBytes(data.File(kTracePath)).size(), 512u + 200u * records)
+            << k.existingRecords << " " << k.newRecords;
+        EXPECT_EQ(TreeBelow(data.path()),
+                  (std::vector<std::string>{"STA1", "STA1/1429112007", kTracePath}));
+    }
+}
+
+TEST(TraceConversion, ALinkOutOfTheDataDirectoryIsNotWrittenThrough) {
+    namespace fs = std::filesystem;
+    const struct {
+        const char* link;    // below data
+        const char* target;  // below the test's root
+        bool refused;
+    } cases[] = {
+        {"STA1", "outside", true},
+        {"STA1/1429112007", "outside", true},
+        {"STA1", "data/elsewhere", false},
+        {"STA1/1429112007", "data/elsewhere", false},
+    };
+    for (const auto& k : cases) {
+        TempDir root;
+        fs::create_directories(root.File("data/STA1"));
+        fs::create_directories(root.File(k.target));
+        if (std::string(k.link) == "STA1") fs::remove(root.File("data/STA1"));
+        fs::create_directory_symlink(root.File(k.target), root.File("data/") + k.link);
+        std::string detail;
+        try {
+            WriteTraceFile(Conversion(BlockShape{}).trace, In(root.File("data")));
+        } catch (const TraceFileError& e) {
+            EXPECT_STREQ(e.what(), "Ошибка открытия файла /143045-29112007.SHZ") << k.link;
+            detail = e.detail();
+        }
+        EXPECT_EQ(!detail.empty(), k.refused) << k.link << " -> " << k.target;
+        EXPECT_EQ(fs::is_empty(root.File(k.target)), k.refused) << k.link << " -> " << k.target;
+    }
 }
 
 }  // namespace

@@ -115,4 +115,34 @@ TEST(TraceFile, AFinalNameHeldByADirectoryIsAnOpenFailure) {
     EXPECT_EQ(TreeBelow(dir.path()), (std::vector<std::string>{"x.SHZ", "x.SHZ/inside"}));
 }
 
+TEST(TraceFile, FailuresKeepTheirTextAndNameThePathAndTheSystemsReason) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("held.SHZ/inside"));
+    const struct {
+        std::string directory, path;
+        rlim_t sizeLimit;
+        const char *message, *reason;
+    } cases[] = {
+        {dir.File("absent"), dir.File("absent/x.SHZ"), RLIM_INFINITY,
+         "Ошибка открытия файла /x.SHZ", "нет такого каталога"},
+        {dir.path(), dir.File("held.SHZ"), RLIM_INFINITY, "Ошибка открытия файла /x.SHZ",
+         "на этом месте каталог"},
+        {dir.path(), dir.File("x.SHZ"), 1000, "Ошибка записи файла /x.SHZ", "файл слишком большой"},
+    };
+    for (const auto& c : cases) {
+        std::string message, detail;
+        try {
+            FileSizeLimit cap(c.sizeLimit);
+            const Trace trace('a', 1000);
+            WriteTraceFileAtomically(c.directory, c.path, "/x.SHZ", trace.header,
+                                     trace.samples.data(), trace.samples.size());
+        } catch (const TraceFileError& e) {
+            message = e.what();
+            detail = e.detail();
+        }
+        EXPECT_EQ(message, c.message) << c.path;
+        EXPECT_EQ(detail, c.path + ": " + c.reason);
+    }
+}
+
 }  // namespace

@@ -38,9 +38,10 @@ TEST(TraceNaming, NamesThatCouldLeaveTheDataDirectoryAreUnsafe) {
         std::string name;
         bool safe;
     } cases[] = {
-        {"STA1", true}, {"SHZ", true},   {"", true},      {"a.b", true},
-        {"...", true},  {".", false},    {"..", false},   {"a/b", false},
-        {"/", false},   {"../x", false}, {"x/..", false}, {std::string("..\0x", 4), false},
+        {"STA1", true},  {"SHZ", true},   {"", true},       {"a.b", true},
+        {"...", true},   {".", false},    {"..", false},    {"a/b", false},
+        {"/", false},    {"../x", false}, {"x/..", false},  {std::string("..\0x", 4), false},
+        {"a\\b", false}, {"\\", false},   {"SHZ\\", false},
     };
     for (const auto& c : cases) EXPECT_EQ(engine::IsSafePathName(c.name), c.safe) << c.name;
 }

@@ -72,13 +72,23 @@ protected:
     // 60 one-second records of one channel at 100.0000000001 samples per second.
     void Convert(const std::string& station = "STA1", const std::string& channel = "SHZ",
                  std::int32_t gainFactor = 8) {
+        const auto block = Block(60);
+        WriteChannelTrace(block.data(), static_cast<std::int64_t>(block.size()), kStart, channel,
+                          station, 0, 1, 1, gainFactor);
+    }
+    // The same from a recording that holds fewer records than it announces.
+    bool ConvertIncomplete(int records) {
+        const auto block = Block(records);
+        return engine::WriteIncompleteChannelTrace(block.data(),
+                                                   static_cast<std::int64_t>(block.size()), kStart,
+                                                   "SHZ", "STA1", 0, 1, 1, 4);
+    }
+    static std::vector<std::uint8_t> Block(int records) {
         BlockShape shape;
         shape.rate16 = 0;
         shape.rateMicro = 100000000;
-        shape.records = 60;
-        const auto block = trace_test::BuildDataBlock(shape);
-        WriteChannelTrace(block.data(), static_cast<std::int64_t>(block.size()), kStart, channel,
-                          station, 0, 1, 1, gainFactor);
+        shape.records = records;
+        return trace_test::BuildDataBlock(shape);
     }
 
     TempDir work_;
@@ -153,6 +163,24 @@ TEST_P(TraceWriterCatalogueTest, ADatabaseErrorPassesThroughWithTheFileComplete)
     EXPECT_EQ(ReadFileBytes(data_ + "/STA1/1429112007/143045-29112007.BAD").size(),
               512u + 2 * 6000);
     EXPECT_EQ(CountRows("FILELIST"), 0);
+}
+
+TEST_P(TraceWriterCatalogueTest, AnIncompleteRecordingKeepsALongerTraceAndItsRow) {
+    Convert();  // 60 records, gain 8
+    const std::string file = ReadFileBytes(data_ + "/" + kTracePath);
+    EXPECT_FALSE(ConvertIncomplete(10));
+    EXPECT_EQ(ReadFileBytes(data_ + "/" + kTracePath), file);
+    auto rows = FileRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(Int(rows[0], kGain), 8);
+    EXPECT_NEAR(Real(rows[0], kTqty), 6000 / 100.0000000001, 1e-9);
+
+    // One with more samples than the existing trace still replaces it.
+    EXPECT_TRUE(ConvertIncomplete(61));
+    EXPECT_EQ(ReadFileBytes(data_ + "/" + kTracePath).size(), 512u + 2 * 6100);
+    rows = FileRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(Int(rows[0], kGain), 4);
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(TraceWriterCatalogueTest);

@@ -1,7 +1,9 @@
 #include "platform/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <optional>
 #include <string>
 
 #include "tests/support/temp_dir.h"
@@ -91,6 +93,59 @@ TEST(IniFileLookup, IsBinarySafeAndStopsReadingOnceAnswered) {
     EXPECT_EQ(ini.GetString("TAIL", "K", "", 63), "after binary");
     EXPECT_EQ(ini.GetString("NOWHERE", "K", "d", 63), "d");
     EXPECT_GE(ini.bytesRead(), kData);
+}
+
+TEST(IniFileContents, ReadsWhatTheLookupsLeftSoEachByteIsReadOnce) {
+    TempDir dir;
+    const std::string bytes = RecorderLike(4 << 20);
+    for (bool fromMemory : {false, true}) {
+        IniFile file =
+            fromMemory ? IniFile("rec.dat", bytes) : IniFile(dir.Write("rec.dat", bytes));
+        EXPECT_EQ(file.GetString("HEADER", "OFFSET_TO_DATA", "", 63), "123");
+        const std::optional<std::string_view> contents = file.Contents();
+        ASSERT_TRUE(contents);
+        EXPECT_TRUE(*contents == bytes) << fromMemory;
+        EXPECT_EQ(file.bytesRead(), fromMemory ? 0u : bytes.size());
+        // The index then answers from the same bytes, without reading again.
+        EXPECT_EQ(file.GetString("TAIL", "K", "", 63), "after binary");
+        EXPECT_EQ(file.GetString("NOWHERE", "K", "d", 63), "d");
+        EXPECT_EQ(file.bytesRead(), fromMemory ? 0u : bytes.size());
+    }
+}
+
+TEST(IniFileContents, AStopRequestEndsTheReadBetweenPieces) {
+    TempDir dir;
+    const std::string path = dir.Write("rec.dat", RecorderLike(40 << 20));
+    IniFile file(path);
+    int asked = 0;
+    EXPECT_FALSE(file.Contents([&] { return ++asked > 1; }));
+    EXPECT_EQ(asked, 2);
+    EXPECT_GT(file.bytesRead(), 0u);
+    EXPECT_LT(file.bytesRead(), 20u << 20);
+}
+
+TEST(IniFileSource, OnlyARegularFileIsRead) {
+    TempDir dir;
+    const std::string fifo = dir.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        IniFile::Source source;
+    } cases[] = {
+        {dir.Write("k.ini", "[A]\nB=x\n"), IniFile::Source::Readable},
+        {fifo, IniFile::Source::NotARegularFile},  // no writer: opening must not wait for one
+        {"/dev/zero", IniFile::Source::NotARegularFile},
+        {dir.path(), IniFile::Source::NotARegularFile},
+        {dir.File("absent"), IniFile::Source::Unopenable},
+    };
+    for (const auto& c : cases) {
+        IniFile file(c.path);
+        EXPECT_EQ(file.source(), c.source) << c.path;
+        const bool readable = c.source == IniFile::Source::Readable;
+        EXPECT_EQ(file.GetString("A", "B", "d", 31), readable ? "x" : "d") << c.path;
+        EXPECT_EQ(file.Contents().has_value(), readable) << c.path;
+        EXPECT_EQ(file.bytesRead(), readable ? 8u : 0u) << c.path;
+    }
 }
 
 TEST(IniFileLookup, LastLineWithoutBreakAndKeyLinesWithoutEquals) {

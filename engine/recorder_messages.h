@@ -1,0 +1,21 @@
+// The operator's texts about a recorder file that is refused or only partly
+// taken. Each names the file; all go out with the caption "Ошибка".
+#pragma once
+
+#include <string>
+
+namespace engine {
+
+inline constexpr const char* kRecorderErrorCaption = "Ошибка";
+
+// The start (DATE_INT, TIME_INT) is not a finite time.
+std::string NonFiniteStartMessage(const std::string& path);
+// The trigger time of the EVENT section is not a finite time.
+std::string NonFiniteEventMessage(const std::string& path);
+// The recording holds fewer records than its header announces, and the
+// channel's existing trace file, which holds more samples, was kept.
+std::string IncompleteRecordingMessage(const std::string& path, const std::string& channel);
+// A picked file that is a FIFO, a device or a directory.
+std::string NotARegularFileMessage(const std::string& path);
+
+}  // namespace engine

@@ -1,0 +1,95 @@
+#include "platform/ini_index.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using platform::IniIndex;
+using Answer = IniIndex::Answer;
+
+// The lookups a prefix of a header can decide, and those it must leave to
+// the rest of the text.
+TEST(IniIndex, APrefixAnswersOnlyWhatItCanDecide) {
+    const std::string text =
+        "[SYSTEM]\nNAME=STA1\n[FILE]\nDATE_INT=29.11.2007\nTIME_INT=14:30\n[STREAM0]\nN_CH=3";
+    const std::size_t afterFile = text.find("[STREAM0]");
+    const struct {
+        std::size_t prefix;
+        bool complete;
+        const char *section, *key;
+        Answer answer;
+        const char* value;
+    } cases[] = {
+        {afterFile, false, "system", "name", Answer::Found, "STA1"},
+        {afterFile, false, "SYSTEM", "DATA_SEC", Answer::Missing, ""},     // body ended by [FILE]
+        {afterFile, false, "FILE", "DATA_SEC", Answer::NeedMore, ""},      // body still open
+        {afterFile, false, "STREAM0", "N_CH", Answer::NeedMore, ""},       // section not yet seen
+        {afterFile - 3, false, "FILE", "TIME_INT", Answer::NeedMore, ""},  // its line is not whole
+        {text.size(), false, "STREAM0", "N_CH", Answer::NeedMore, ""},     // last line may go on
+        {text.size(), true, "STREAM0", "N_CH", Answer::Found, "3"},
+        {text.size(), true, "FILE", "DATA_SEC", Answer::Missing, ""},
+        {text.size(), true, "GROUP1", "CH#", Answer::Missing, ""},
+    };
+    for (const auto& c : cases) {
+        IniIndex index;
+        // Given in two steps, as a file read in pieces is.
+        index.Extend(std::string_view(text).substr(0, c.prefix / 2), false);
+        const std::string_view known = std::string_view(text).substr(0, c.prefix);
+        index.Extend(known, c.complete);
+        std::string_view value;
+        EXPECT_EQ(index.Find(known, c.section, c.key, value), c.answer)
+            << c.prefix << " " << c.section << "/" << c.key;
+        if (c.answer == Answer::Found) EXPECT_EQ(value, c.value);
+    }
+}
+
+TEST(IniIndex, FirstSectionAndFirstKeyWinAcrossManySections) {
+    // Many sections and keys, as binary data after a header makes them: each
+    // name stays answered by its first occurrence.
+    std::string text;
+    for (int i = 0; i < 2000; ++i)
+        text += "[S" + std::to_string(i % 700) + "]\nk" + std::to_string(i % 3) + "=" +
+                std::to_string(i) + "\nK" + std::to_string(i % 3) + "=late\n";
+    IniIndex index;
+    index.Extend(text, true);
+    for (int s = 0; s < 700; ++s) {
+        std::string_view value;
+        const std::string section = "s" + std::to_string(s);
+        ASSERT_EQ(index.Find(text, section, "K" + std::to_string(s % 3), value), Answer::Found);
+        EXPECT_EQ(value, std::to_string(s)) << section;
+        // Keys of a repeated section belong to no section.
+        EXPECT_EQ(index.Find(text, section, "K" + std::to_string((s + 1) % 3), value),
+                  Answer::Missing)
+            << section;
+    }
+}
+
+TEST(IniIndex, LongNamesThatShareTheirStartStayApart) {
+    const std::string stem(100, 'n');
+    const std::string text = "[S]\n" + stem + "1=one\n" + stem + "2=two\n" + stem + "=none\n" +
+                             stem + "11=eleven\n[" + stem + "]\n" + stem + "1=other section\n";
+    IniIndex index;
+    index.Extend(text, true);
+    const struct {
+        std::string section, key;
+        const char* value;  // nullptr: missing
+    } cases[] = {
+        {"S", stem + "1", "one"},
+        {"S", stem + "2", "two"},
+        {"s", stem, "none"},
+        {"S", stem + "11", "eleven"},
+        {"S", stem + "3", nullptr},
+        {"S", stem.substr(1) + "1", nullptr},
+        {stem, stem + "1", "other section"},
+    };
+    for (const auto& c : cases) {
+        std::string_view value;
+        const Answer answer = index.Find(text, c.section, c.key, value);
+        EXPECT_EQ(answer, c.value ? Answer::Found : Answer::Missing) << c.key.size();
+        if (c.value) EXPECT_EQ(value, c.value) << c.key.size();
+    }
+}
+
+}  // namespace
