@@ -98,13 +98,12 @@ LoadResult LoadRecorderFile(const std::string& path) {
     r.trigger = stream.trigger;
     if (stream.trigger) r.eventTime = engine::ReadEventTime(header);
 
-    const std::optional<engine::DataBlock> block =
-        engine::ReadDataBlock(header.path(), stream.dataOffset);
+    const std::optional<engine::DataBlock> block = engine::ReadDataBlock(header, stream.dataOffset);
     if (!block) return {std::nullopt, LoadFailure::BadDataOffset};
     // The writer's arithmetic and extraction, so that the picture shows the
     // samples exactly as the trace files will hold them.
     const engine::RecordLayout layout =
-        engine::ComputeRecordLayout(engine::TraceRate(block->bytes.get(), block->size), block->size,
+        engine::ComputeRecordLayout(engine::TraceRate(block->bytes, block->size), block->size,
                                     stream.recordSeconds, stream.channelCount);
     r.rate = layout.rate;
     const std::vector<std::int32_t> numbers =
@@ -115,7 +114,7 @@ LoadResult LoadRecorderFile(const std::string& path) {
         if (channel.name.empty()) continue;  // not converted, but it keeps its place
         channel.number = numbers[p];
         channel.gainFactor = ChannelGainFactor(numbers[p], header);
-        channel.samples = engine::ExtractChannelSamples(block->bytes.get(), block->size, layout,
+        channel.samples = engine::ExtractChannelSamples(block->bytes, block->size, layout,
                                                         static_cast<std::int32_t>(p));
         r.channels.push_back(std::move(channel));
     }
