@@ -22,6 +22,7 @@
 #include "app/settings_text.h"
 #include "app/text_8bit.h"
 #include "app/ui_hooks.h"
+#include "app/viewer_launch.h"
 #include "catalog/chan_list.h"
 #include "controls/date_time_edit.h"
 #include "controls/duration_field.h"
@@ -61,6 +62,8 @@ CConverterDlg::CConverterDlg(QWidget* parent)
     CreateControls();
     auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(about, &QShortcut::activated, this, &CConverterDlg::OnAbout);
+    auto* view = new QShortcut(app::ViewRecordingsShortcut(), this);
+    connect(view, &QShortcut::activated, this, [this] { app::OpenRecordingViewer(*this); });
 }
 
 CConverterDlg::~CConverterDlg() {
@@ -75,7 +78,7 @@ void CConverterDlg::CreateControls() {
     // Created in template order, which is also the tab order and the stacking
     // order (the group box lies under the controls inside it).
     for (const res::ControlTemplate& c : t.controls) {
-        const QString text = QString::fromUtf8(c.text);
+        const QString text = QCoreApplication::translate("CConverterDlg", c.text);
         QWidget* w = nullptr;
         switch (c.id) {
             case res::kIdConvert:
@@ -103,7 +106,10 @@ void CConverterDlg::CreateControls() {
             case res::kIdStationList:
                 w = m_listStations = new QListWidget(this);
                 m_listStations->setSelectionMode(QAbstractItemView::ExtendedSelection);
-                m_listStations->setContextMenuPolicy(Qt::PreventContextMenu);
+                m_listStations->setContextMenuPolicy(Qt::CustomContextMenu);
+                app::KeepSelectionOnRightClick(*m_listStations);
+                connect(m_listStations, &QWidget::customContextMenuRequested, this,
+                        [this](const QPoint& pos) { ShowStationMenu(pos); });
                 connect(m_listStations, &QListWidget::itemSelectionChanged, this,
                         &CConverterDlg::OnSelchangeStations);
                 break;
@@ -289,8 +295,8 @@ void CConverterDlg::OnSelchangeStations() {
 
 void CConverterDlg::InsertChannelColumns() {
     const int w = m_listChannels->ClientWidth();
-    m_listChannels->InsertColumn(0, QStringLiteral("Канал"), w / 2);
-    m_listChannels->InsertColumn(1, QStringLiteral("отс./с."), w / 2);
+    m_listChannels->InsertColumn(0, tr("Канал"), w / 2);
+    m_listChannels->InsertColumn(1, tr("отс./с."), w / 2);
 }
 
 void CConverterDlg::FillChannelList() {
@@ -391,6 +397,15 @@ void CConverterDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     connect(menu.addAction(text), &QAction::triggered, this, &CConverterDlg::OnAbout);
     menu.exec(event->globalPos());
+}
+
+void CConverterDlg::ShowStationMenu(const QPoint& pos) {
+    QMenu menu(this);
+    QAction* view = menu.addAction(tr("Просмотр записей…"));
+    view->setShortcut(app::ViewRecordingsShortcut());
+    view->setEnabled(SelectedStationCount() == 1);
+    connect(view, &QAction::triggered, this, [this] { app::OpenRecordingViewer(*this); });
+    menu.exec(m_listStations->viewport()->mapToGlobal(pos));
 }
 
 void CConverterDlg::OnAbout() {

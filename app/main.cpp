@@ -2,11 +2,13 @@
 #include <QApplication>
 
 #include "app/converter_app.h"
+#include "app/interface_translation.h"
 #include "platform/message_sink.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(platform::kApplicationTitle));
+    app::InstallInterfaceTranslators(application);
     CConverterApp theApp;
     theApp.InitInstance();
     return theApp.ExitCode();

@@ -1,9 +1,11 @@
 #include "app/ui_hooks.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <utility>
 
+#include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
 
 namespace app {
@@ -17,8 +19,13 @@ Handler& Installed() {
 
 }  // namespace
 
-void ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
+void ShowMessageBox(QWidget* owner, const QString& russianText, const QString& russianCaption,
                     platform::MessageIcon icon, const QString& detail) {
+    // Every operator message passes here: the engine's in the interface language.
+    const auto translate = [](const QString& t) {
+        return QString::fromStdString(platform::TranslateMessage(t.toStdString()));
+    };
+    const QString text = translate(russianText), caption = translate(russianCaption);
     if (auto& handler = Installed<MessageBoxHandler>()) {
         handler(owner, text, caption, icon, detail);
         return;
@@ -56,7 +63,7 @@ std::optional<QStringList> ShowOpenFilesDialog(QWidget* owner, const QString& in
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // "*" is this platform's every-file pattern (a dot is not required).
-    dialog.setNameFilter(QStringLiteral("All Files (*)"));
+    dialog.setNameFilter(QCoreApplication::translate("CConverterDlg", "Все файлы (*)"));
     dialog.setWindowModality(Qt::WindowModal);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.selectedFiles();

@@ -18,7 +18,8 @@ using MessageBoxHandler =
     std::function<void(QWidget* owner, const QString& text, const QString& caption,
                        platform::MessageIcon icon, const QString& detail)>;
 // Modal message box with an OK button, owned by owner (none when null); a
-// detail that is not empty is the box's detailed text.
+// detail that is not empty is the box's detailed text. Text and caption are
+// put into the interface language on the way.
 void ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
                     platform::MessageIcon icon, const QString& detail = {});
 // Routes ShowMessageBox to handler (empty: the real box); returns the old one.

@@ -1,5 +1,7 @@
 #include "controls/date_time_edit.h"
 
+#include <QCoreApplication>
+
 #include "controls/date_time_text.h"
 #include "controls/error_box.h"
 #include "platform/operator_texts.h"
@@ -42,8 +44,9 @@ bool CDateTimeEdit::IsValid() const {
 
 bool DDX_DateTimeEdit(DataExchange direction, CDateTimeEdit& control) {
     if (direction == DataExchange::Load || control.IsValid()) return true;
-    controls::ShowErrorBox(&control, QString::fromUtf8(platform::texts::kInvalidTime),
-                           controls::kErrorCaption);
+    controls::ShowErrorBox(&control,
+                           QCoreApplication::translate("controls", platform::texts::kInvalidTime),
+                           QCoreApplication::translate("controls", "Ошибка"));
     control.setFocus(Qt::OtherFocusReason);
     return false;
 }

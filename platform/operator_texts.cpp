@@ -68,10 +68,6 @@ std::string PlanSkip(const std::string& path, const char* reason, bool dryRun) {
     return (dryRun ? "пропустить " : "пропущен ") + path + ": " + reason;
 }
 
-std::string FreeSpace(unsigned long long mebibytes) {
-    return Format("Доступно %llu Мб", mebibytes);
-}
-
 std::string ConsoleProgress(int entries, int converted, int traces) {
     return Format("файлов: %d, конвертировано: %d, трасс: %d", entries, converted, traces);
 }

@@ -56,8 +56,6 @@ std::string PlanConvert(const std::string& path, bool dryRun);
 std::string PlanTrace(const std::string& catalogPath, bool dryRun);
 std::string PlanSkip(const std::string& path, const char* reason, bool dryRun);
 
-// The free-space pane: whole mebibytes free on the output disk.
-std::string FreeSpace(unsigned long long mebibytes);
 // The batch command's progress line on a terminal.
 std::string ConsoleProgress(int entries, int converted, int traces);
 

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
   dpkg-dev file man-db desktop-file-utils
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-l10n-tools qt6-translations-l10n
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql
   libgtest-dev libgmock-dev
   xvfb xauth

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Renders the dialog offscreen on the demo (one station's channels listed)
 # into docs/kelvaron-dialog.png, the README's picture. Extra arguments go to
-# kelvaron-screenshot after the output file (e.g. --run).
-#   bash scripts/screenshot.sh [OUT.png] [--station NAME] [--run]
+# kelvaron-screenshot after the output file (e.g. --run). With --viewer FILE
+# the demo's window is converted first (kelvaron-batch), so that the viewer's
+# timeline shows converted recordings beside unconverted ones.
+#   bash scripts/screenshot.sh [OUT.png] [--station NAME] [--run] [--viewer FILE]
 set -euo pipefail
 source "$(dirname "$0")/demo-env.sh"
 out=$(realpath -m "${1:-$root/docs/kelvaron-dialog.png}")
@@ -14,5 +16,8 @@ build_demo_targets kelvaron-screenshot
 set_up_demo
 mkdir -p "$(dirname "$out")"
 cd "$demo"
+if [[ " ${args[*]} " == *" --viewer "* ]]; then
+  "$build_dir/cli/kelvaron-batch" window --quiet KRV >/dev/null
+fi
 QT_QPA_PLATFORM=offscreen "$build_dir/app/kelvaron-screenshot" "$out" "${args[@]}"
 echo "Screenshot: $out"

@@ -6,6 +6,8 @@
 // writes them): creates the catalogue tables from SCHEMA.sql on the DSN that
 // tvx.ini names, enters the channels of the three demo stations in sitechan,
 // and writes a day of hourly recordings per station below SOURCE_ROOT/STA/.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -68,6 +70,51 @@ void FillCatalogue(const std::string& schemaPath) {
     }
 }
 
+// Ground motion as a seismometer would record it: ocean microseisms, noise,
+// and one local earthquake at 10:42:20 (P, then S eight seconds later), so
+// that the viewer and the plots show real-looking waveforms.
+constexpr double kQuakeSeconds = 10 * 3600 + 42 * 60 + 20;
+
+double GroundMotion(double secondOfDay, int channel, std::uint32_t& noise) {
+    noise = noise * 1103515245u + 12345u;
+    const double random = static_cast<double>((noise >> 8) & 0xFFFF) / 65535.0 - 0.5;
+    double v = 260 * std::sin(2 * M_PI * secondOfDay / 6.3 + channel) +
+               90 * std::sin(2 * M_PI * secondOfDay / 17.0 + 2 * channel) + 70 * random;
+    const double p = secondOfDay - kQuakeSeconds;
+    if (p > 0 && p < 240) {
+        const double vertical = channel == 0 ? 1.0 : 0.45;
+        v += 2500 * vertical * std::exp(-p / 6) * std::sin(2 * M_PI * 4.1 * p);
+        const double s = p - 8;
+        if (s > 0)
+            v += 7000 * (1.2 - vertical) * std::exp(-s / 14) *
+                 std::sin(2 * M_PI * 1.7 * s + channel);
+    }
+    return std::clamp(v, -32768.0, 32767.0);
+}
+
+// A data block of 3 channels at `rate` starting at `secondOfDay`.
+std::string DemoDataBlock(double secondOfDay, int rate, int records) {
+    constexpr int kChannels = 3;
+    const int perBlock = rate * kRecordSeconds;
+    std::string block;
+    std::uint32_t noise = static_cast<std::uint32_t>(secondOfDay) * 2654435761u + 1;
+    for (int r = 0; r < records; ++r) {
+        std::string header(256, '\0');
+        header[28] = static_cast<char>(rate & 0xFF);
+        header[29] = static_cast<char>(rate >> 8);
+        block += header;
+        for (int c = 0; c < kChannels; ++c)
+            for (int i = 0; i < perBlock; ++i) {
+                const double t = secondOfDay + r * kRecordSeconds + static_cast<double>(i) / rate;
+                const auto v = static_cast<std::uint16_t>(
+                    static_cast<std::int16_t>(std::lround(GroundMotion(t, c, noise))));
+                block.push_back(static_cast<char>(v & 0xFF));
+                block.push_back(static_cast<char>(v >> 8));
+            }
+    }
+    return block;
+}
+
 void WriteRecordings(const std::string& sourceRoot) {
     for (const DemoStation& s : kStations) {
         const std::string dir = sourceRoot + "/" + s.name;
@@ -87,7 +134,9 @@ void WriteRecordings(const std::string& sourceRoot) {
             plan.data.records = 3600 / kRecordSeconds;
             char name[32];
             std::snprintf(name, sizeof name, "%s_%02d00.rec", s.name, hour);
-            testing_support::MakeRecording(plan).WriteTo(dir + "/" + name);
+            testing_support::MakeRecording(plan)
+                .SetData(DemoDataBlock(hour * 3600.0, kRate, plan.data.records))
+                .WriteTo(dir + "/" + name);
         }
         // A short triggered recording in the middle of the morning.
         testing_support::RecordingPlan event;
@@ -101,7 +150,12 @@ void WriteRecordings(const std::string& sourceRoot) {
         event.data.recordSeconds = kRecordSeconds;
         event.data.rate16 = 100;
         event.data.records = 300 / kRecordSeconds;
-        testing_support::MakeRecording(event).WriteTo(dir + "/" + s.name + "_event.rec");
+        testing_support::MakeRecording(event)
+            .Set("EVENT", "CH#", "1")
+            .Set("EVENT", "DATE_CH1", kDate)
+            .Set("EVENT", "TIME_CH1", "10:42:20.35")
+            .SetData(DemoDataBlock(10 * 3600 + 42 * 60 + 17, 100, event.data.records))
+            .WriteTo(dir + "/" + s.name + "_event.rec");
     }
 }
 

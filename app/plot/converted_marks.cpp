@@ -1,0 +1,43 @@
+#include "app/plot/converted_marks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/date_time.h"
+#include "engine/trace_naming.h"
+
+namespace app {
+
+namespace {
+
+// The catalogue path of the entry's traces up to the channel: "STA/.../...-DDMMYYYY.".
+std::string TracePathStem(const std::string& station, double start) {
+    std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    float seconds = 0;
+    if (!CalendarFromEpoch(start, year, month, day, hour, minute, seconds)) return {};
+    engine::TraceStart fields;
+    fields.year = year;
+    fields.month = month;
+    fields.day = day;
+    fields.hour = hour;
+    fields.minute = minute;
+    fields.second = static_cast<std::int32_t>(std::trunc(seconds));
+    return engine::ComposeTraceLocation("/", station, "", fields).catalogPath;
+}
+
+}  // namespace
+
+std::vector<bool> ConvertedMarks(const std::string& station,
+                                 const std::vector<plot::RecordingEntry>& entries,
+                                 const std::vector<std::string>& sortedPaths) {
+    std::vector<bool> marks;
+    marks.reserve(entries.size());
+    for (const plot::RecordingEntry& e : entries) {
+        const std::string stem = TracePathStem(station, e.start);
+        const auto it = std::lower_bound(sortedPaths.begin(), sortedPaths.end(), stem);
+        marks.push_back(!stem.empty() && it != sortedPaths.end() && it->starts_with(stem));
+    }
+    return marks;
+}
+
+}  // namespace app

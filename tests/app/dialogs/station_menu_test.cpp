@@ -1,0 +1,83 @@
+// The station list's context menu: the viewer's item, and a right click that
+// leaves the selection alone.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/recording_viewer.h"
+#include "tests/app/dialogs/dialog_environment.h"
+#include "tests/support/recorder_generator.h"
+
+namespace {
+
+TEST(StationMenu, RightClickOffersTheViewerAndKeepsTheSelection) {
+    app_testing::DialogEnvironment env;
+    testing_support::RecordingPlan plan;
+    plan.station = "ARU";
+    std::filesystem::create_directory(env.dir().File("aru"));
+    testing_support::MakeRecording(plan).WriteTo(env.dir().File("aru/one.rec"));
+    env.WriteKelvaronIni(
+        "[KELVARON]\nNSTA=2\nSTA0=KRV\nSTA1=ARU\n[ARU]\nDIR=" + env.dir().File("aru") + "\n");
+    CConverterDlg& d = env.OpenDialog();
+    auto* list = static_cast<QListWidget*>(d.GetDlgItem(1000));
+    list->clearSelection();
+    list->item(0)->setSelected(true);  // ARU alone; its channel list is not needed here
+    env.messages.clear();
+
+    struct Seen {
+        QString text;
+        bool enabled = false;
+        QKeySequence shortcut;
+    };
+    std::vector<Seen> seen;
+    const auto rightClick = [&](int row) {
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (const QAction* a : menu->actions())
+                seen.push_back({a->text(), a->isEnabled(), a->shortcut()});
+            menu->close();
+        });
+        // The button as the operator presses it, then the menu request that the
+        // window system sends after it.
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &request);
+    };
+
+    rightClick(1);  // on KRV, not selected
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text.toStdString(), "Просмотр записей…");
+    EXPECT_TRUE(seen[0].enabled);
+    EXPECT_EQ(seen[0].shortcut, QKeySequence(Qt::Key_F3));
+    EXPECT_TRUE(list->item(0)->isSelected());
+    EXPECT_FALSE(list->item(1)->isSelected());
+    EXPECT_TRUE(env.messages.empty());
+
+    // The shortcut opens the viewer on ARU's directory.
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    QTest::keyClick(&d, Qt::Key_F3);
+    auto* viewer = d.findChild<CRecordingViewer*>();
+    ASSERT_TRUE(viewer);
+    EXPECT_TRUE(viewer->isWindow());
+    ASSERT_TRUE(app_testing::WaitFor([&] { return viewer->IsListed(); }));
+    ASSERT_EQ(viewer->Entries().size(), 1u);
+    EXPECT_EQ(viewer->Entries()[0].name, "one.rec");
+    viewer->close();
+
+    list->item(1)->setSelected(true);  // two stations: nothing to view
+    seen.clear();
+    rightClick(0);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_FALSE(seen[0].enabled);
+}
+
+}  // namespace
