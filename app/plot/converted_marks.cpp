@@ -1,9 +1,8 @@
 #include "app/plot/converted_marks.h"
 
 #include <algorithm>
-#include <cmath>
+#include <optional>
 
-#include "engine/date_time.h"
 #include "engine/trace_naming.h"
 
 namespace app {
@@ -12,17 +11,9 @@ namespace {
 
 // The catalogue path of the entry's traces up to the channel: "STA/.../...-DDMMYYYY.".
 std::string TracePathStem(const std::string& station, double start) {
-    std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
-    float seconds = 0;
-    if (!CalendarFromEpoch(start, year, month, day, hour, minute, seconds)) return {};
-    engine::TraceStart fields;
-    fields.year = year;
-    fields.month = month;
-    fields.day = day;
-    fields.hour = hour;
-    fields.minute = minute;
-    fields.second = static_cast<std::int32_t>(std::trunc(seconds));
-    return engine::ComposeTraceLocation("/", station, "", fields).catalogPath;
+    const std::optional<engine::TraceStart> fields = engine::TraceStartOf(start);
+    if (!fields) return {};
+    return engine::ComposeTraceLocation("/", station, "", *fields).catalogPath;
 }
 
 }  // namespace
