@@ -137,9 +137,11 @@ struct IniFile::Reader {
             }
         };
         auto piece = std::make_unique_for_overwrite<char[]>(kStreamPiece);
-        std::string line;  // the part of the current line kept so far
-        std::size_t lineLength = 0;
-        std::size_t offset = at.next;
+        // The line the kept bytes end inside goes on from what is kept of it.
+        const std::string_view started = Text().substr(at.next);
+        std::string line(started.substr(0, IniIndex::kMaxKeptLine));
+        std::size_t lineLength = started.size();
+        std::size_t offset = have;
         while (!decided && offset < size) {
             const std::size_t want = std::min(kStreamPiece, size - offset);
             const std::size_t got = ReadAt(fd.get(), piece.get(), want, offset);

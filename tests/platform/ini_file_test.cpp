@@ -99,10 +99,12 @@ TEST(IniFileLookup, IsBinarySafeAndStopsReadingOnceAnswered) {
 
 // Header, filler past the kept bytes, then sections that only a look
 // beyond them can answer, with every rule the index follows.
-std::string StraddlingTheBound(std::size_t filler) {
+std::string StraddlingTheBound(std::size_t bound, std::size_t filler) {
     std::string text = "[SYSTEM]\nNAME=STA1\n[OPEN]\nNEAR=1\n";
-    for (std::size_t i = 0; text.size() < filler; ++i)
+    for (std::size_t i = 0; text.size() < filler; ++i) {
         text += "F" + std::to_string(i) + "=\x01\x02\r\n";
+        if (text.size() + 10 > bound && text.size() < bound) text += "Across = the bound\n";
+    }
     text += "Deep =  far value \r\n";
     text +=
         "[SYSTEM]\nLATE=repeated section\n[tail]\nK= after \0binary\nk=second\n[TAIL]\nOTHER=x\n"s;
@@ -112,7 +114,8 @@ std::string StraddlingTheBound(std::size_t filler) {
 
 TEST(IniFileBounded, AnswersBeyondTheKeptBytesAsTheWholeIndexDoes) {
     TempDir dir;
-    const std::string text = StraddlingTheBound(100 * 1024);
+    const std::size_t kBound = 16 * 1024;
+    const std::string text = StraddlingTheBound(kBound, 100 * 1024);
     const std::string path = dir.Write("big.dat", text);
     const struct {
         const char* section;
@@ -120,9 +123,9 @@ TEST(IniFileBounded, AnswersBeyondTheKeptBytesAsTheWholeIndexDoes) {
     } lookups[] = {{"OPEN", "deep"},  {"SYSTEM", "NAME"}, {"system", "LATE"}, {"TAIL", "K"},
                    {"TAIL", "OTHER"}, {"LONG", "K"},      {"END", "NOKEY"},   {"END", "LAST"},
                    {"NOWHERE", "K"},  {"NOWHERE", "J"},   {"OPEN", "NEAR"},   {"OPEN", "absent"},
-                   {"TAIL", "K"}};
+                   {"TAIL", "K"},     {"open", "ACROSS"}};
     IniFile whole("big.dat", text);
-    IniFile bounded(path, 16 * 1024);
+    IniFile bounded(path, kBound);
     for (const auto& l : lookups)
         EXPECT_EQ(bounded.GetString(l.section, l.key, "<d>", 1 << 20),
                   whole.GetString(l.section, l.key, "<d>", 1 << 20))
@@ -141,6 +144,9 @@ TEST(IniFileBounded, AMissingKeyInAHugeFileKeepsMemoryBounded) {
     }
     IniFile file(path, 1 << 20);
     EXPECT_EQ(file.GetString("SYSTEM", "NAME", "none", 31), "none");
+    // One pass over the file, the kept bytes not read twice.
+    EXPECT_GE(file.bytesRead(), kSize);
+    EXPECT_LE(file.bytesRead(), kSize + 64 * 1024);
     EXPECT_EQ(file.GetString("FILE", "DATE_INT", "", 31), "29.11.2007");
     EXPECT_EQ(file.GetString("FILE", "TIME_INT", "none", 31), "none");
     EXPECT_EQ(file.GetString("NOWHERE", "DATA_SEC", "none", 31), "none");
