@@ -9,6 +9,7 @@
 
 #include "engine/recording_outputs.h"
 #include "engine/run_observer.h"
+#include "tests/support/process_reads.h"
 
 namespace bench {
 
@@ -38,14 +39,7 @@ double Seconds(F&& f) {
 }
 
 // Bytes this process has asked read(2) and friends for so far ("rchar").
-inline std::uint64_t BytesReadByProcess() {
-    std::ifstream io("/proc/self/io");
-    std::string key;
-    std::uint64_t value = 0;
-    while (io >> key >> value)
-        if (key == "rchar:") return value;
-    return 0;
-}
+using testing_support::BytesReadByProcess;
 
 // Peak resident set size in bytes since the last ResetPeakMemory.
 inline std::uint64_t PeakMemory() {

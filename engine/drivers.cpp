@@ -29,6 +29,9 @@ namespace texts = platform::texts;
 
 constexpr std::size_t kWindowDirChars = 255;
 constexpr std::size_t kExceptionTextChars = 255;
+// What the window scan keeps of an entry while it looks for a recording's
+// header: any other file, however large, is looked through in small pieces.
+constexpr std::size_t kScanKeptBytes = 1 << 20;
 
 // An error's text as the message box takes it: at most 255 bytes, not
 // ending inside a UTF-8 sequence.
@@ -195,7 +198,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
             Skip(run, path, SkipReason::Unreadable);
             continue;
         }
-        platform::IniFile header(path);
+        platform::IniFile header(path, kScanKeptBytes);
         const std::string fileStation = ReadStationName(header);
         if (fileStation.empty() || fileStation != station) {
             Skip(run, path,
@@ -211,7 +214,10 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
             Skip(run, path, SkipReason::OutsideWindow);
             continue;
         }
-        Count(run, path, ConvertRecording(station, header, run));
+        // Opened afresh, so that a recording's bytes are read once in full
+        // (the scan read only its header).
+        platform::IniFile recording(path);
+        Count(run, path, ConvertRecording(station, recording, run));
     }
     return true;
 }

@@ -6,9 +6,12 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/file_descriptor.h"
 #include "platform/ini_index.h"
+#include "platform/ini_syntax.h"
 
 namespace platform {
 
@@ -19,11 +22,22 @@ namespace {
 constexpr std::size_t kFirstPiece = 8 * 1024;
 constexpr std::size_t kLargestPiece = 8 << 20;
 constexpr std::size_t kLinesPerStep = 8;
+// What a lookup beyond the kept bytes reads at a time.
+constexpr std::size_t kStreamPiece = 64 * 1024;
+
+std::string LookupKey(std::string_view section, std::string_view key) {
+    std::string folded;
+    folded.reserve(section.size() + 1 + key.size());
+    for (const std::string_view part : {section, std::string_view("\0", 1), key})
+        for (const char c : part) folded += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    return folded;
+}
 
 }  // namespace
 
 struct IniFile::Reader {
-    explicit Reader(const std::string& path) : fd(OpenForReading(path)) {
+    Reader(const std::string& path, std::size_t keptLimit)
+        : fd(OpenForReading(path)), keptLimit(std::max(keptLimit, kFirstPiece)) {
         struct stat st {};
         if (!fd.valid() || ::fstat(fd.get(), &st) != 0) {
             source = Source::Unopenable;
@@ -46,14 +60,17 @@ struct IniFile::Reader {
 
     std::string_view Text() const { return {buffer ? buffer.get() : memory.data(), have}; }
 
-    // Room for n bytes; beyond the first piece, room for the whole file.
+    // Room for n bytes; beyond the first piece, room for the whole file (or
+    // for as much of it as may be kept).
     void Reserve(std::size_t n) {
         if (n <= capacity) return;
-        const std::size_t room = capacity == 0 && n <= kFirstPiece ? n : size;
+        const std::size_t room =
+            capacity == 0 && n <= kFirstPiece ? n : std::max(n, std::min(size, keptLimit));
         auto bigger = std::make_unique_for_overwrite<char[]>(room);
         if (have > 0) std::memcpy(bigger.get(), buffer.get(), have);
         buffer = std::move(bigger);
         capacity = room;
+        peakKept = std::max(peakKept, capacity);
     }
 
     // Reads up to want more bytes; sets end when no more will come.
@@ -84,13 +101,76 @@ struct IniFile::Reader {
                 case IniIndex::Answer::NeedMore:
                     break;
             }
-            if (!index.ExtendLines(Text(), end, kLinesPerStep))
-                ReadMore(std::clamp(have, kFirstPiece, kLargestPiece));
+            if (index.ExtendLines(Text(), end, kLinesPerStep)) continue;
+            if (!end && have >= keptLimit) return FindBeyondKept(section, key);
+            ReadMore(std::min(std::clamp(have, kFirstPiece, kLargestPiece), keptLimit - have));
         }
+    }
+
+    // The same lookup over the bytes after the kept ones, read through a small
+    // buffer; only the answer is kept. A section found missing there is
+    // remembered, so that its other keys cost no further pass.
+    std::optional<std::string_view> FindBeyondKept(std::string_view section, std::string_view key) {
+        const std::string folded = LookupKey(section, key);
+        if (const auto known = beyond.find(folded); known != beyond.end())
+            return known->second ? std::optional<std::string_view>(*known->second) : std::nullopt;
+        const std::string foldedSection = LookupKey(section, {});
+        const IniIndex::Position at = index.PositionFor(section);
+        if (!at.seen && absentBeyond.count(foldedSection)) return std::nullopt;
+
+        bool seen = at.seen, inBody = at.inBody;
+        std::optional<std::string> answer;
+        bool decided = false;
+        // One line at a time; only its first kMaxKeptLine bytes are parsed.
+        auto takeLine = [&](std::string_view line) {
+            const IniLine parsed = ParseIniLine(line.substr(0, IniIndex::kMaxKeptLine));
+            if (parsed.kind == IniLine::Kind::Section) {
+                // The first section of the name ends at the next section line;
+                // a later one of the same name is never consulted.
+                if (inBody) decided = true;
+                inBody = EqualsNoCase(parsed.name, section);
+                seen = seen || inBody;
+            } else if (parsed.kind == IniLine::Kind::Key && inBody &&
+                       EqualsNoCase(parsed.name, key)) {
+                answer.emplace(parsed.value);
+                decided = true;
+            }
+        };
+        auto piece = std::make_unique_for_overwrite<char[]>(kStreamPiece);
+        // The line the kept bytes end inside goes on from what is kept of it.
+        const std::string_view started = Text().substr(at.next);
+        std::string line(started.substr(0, IniIndex::kMaxKeptLine));
+        std::size_t lineLength = started.size();
+        std::size_t offset = have;
+        while (!decided && offset < size) {
+            const std::size_t want = std::min(kStreamPiece, size - offset);
+            const std::size_t got = ReadAt(fd.get(), piece.get(), want, offset);
+            bytesRead += got;
+            offset += got;
+            for (std::string_view rest(piece.get(), got); !rest.empty() && !decided;) {
+                const std::size_t nl = rest.find('\n');
+                const std::string_view part = rest.substr(0, nl);
+                if (lineLength < IniIndex::kMaxKeptLine)
+                    line.append(part.substr(0, IniIndex::kMaxKeptLine - lineLength));
+                lineLength += part.size();
+                if (nl == std::string_view::npos) break;
+                takeLine(line);
+                line.clear();
+                lineLength = 0;
+                rest.remove_prefix(nl + 1);
+            }
+            peakKept = std::max(peakKept, capacity + kStreamPiece + line.capacity());
+            if (got < want) break;
+        }
+        if (!decided && lineLength > 0) takeLine(line);
+        if (!answer && !seen) absentBeyond.insert(foldedSection);
+        const auto& stored = beyond.emplace(folded, std::move(answer)).first->second;
+        return stored ? std::optional<std::string_view>(*stored) : std::nullopt;
     }
 
     std::optional<std::string_view> Contents(const std::function<bool()>& stop) {
         if (source != Source::Readable) return std::nullopt;
+        if (!end) Reserve(size);  // past any bound on the kept bytes: asked for all of it
         while (!end) {
             if (stop && stop()) return std::nullopt;
             ReadMore(kLargestPiece);
@@ -112,21 +192,30 @@ struct IniFile::Reader {
     std::size_t have = 0;      // bytes read into buffer
     bool end = false;          // nothing more will be read
     std::uint64_t bytesRead = 0;
+    std::size_t keptLimit = SIZE_MAX;  // most leading bytes kept in buffer
+    std::size_t peakKept = 0;
     IniIndex index;
+    // Lookups answered after the kept bytes (folded section and key), and the
+    // sections found to have no first occurrence there.
+    std::unordered_map<std::string, std::optional<std::string>> beyond;
+    std::unordered_set<std::string> absentBeyond;
 };
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+IniFile::IniFile(std::string path, std::size_t keptLimit)
+    : path_(std::move(path)), keptLimit_(keptLimit) {}
 IniFile::IniFile(std::string name, std::string bytes)
     : path_(std::move(name)),
       reader_(std::make_unique<Reader>(Reader::InMemory{}, std::move(bytes))) {}
 IniFile::~IniFile() = default;
 
 IniFile::Reader& IniFile::reader() {
-    if (!reader_) reader_ = std::make_unique<Reader>(path_);
+    if (!reader_) reader_ = std::make_unique<Reader>(path_, keptLimit_);
     return *reader_;
 }
 
 std::uint64_t IniFile::bytesRead() const { return reader_ ? reader_->bytesRead : 0; }
+std::size_t IniFile::peakKeptBytes() const { return reader_ ? reader_->peakKept : 0; }
 
 IniFile::Source IniFile::source() { return reader().source; }
 

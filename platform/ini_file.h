@@ -6,7 +6,10 @@
 // default; a longer value is cut to the maximum. Files are read as bytes, so a
 // recorder file's binary data after its header does no harm. A file is read
 // once, in growing pieces, only as far as the lookups so far need; every byte
-// read stays in memory and is indexed once (see ini_index.h).
+// read stays in memory and is indexed once (see ini_index.h). An IniFile
+// opened with a kept-bytes bound keeps at most that many leading bytes; a
+// lookup that must look further streams the rest through a small buffer and
+// keeps only its answer, so memory does not grow with the file.
 #pragma once
 
 #include <cstddef>
@@ -25,6 +28,8 @@ namespace platform {
 class IniFile {
 public:
     explicit IniFile(std::string path);
+    // Keeps at most keptLimit leading bytes for the index (see above).
+    IniFile(std::string path, std::size_t keptLimit);
     // The same over bytes already in memory; name stands for the path.
     IniFile(std::string name, std::string bytes);
     ~IniFile();
@@ -51,11 +56,14 @@ public:
     const std::string& path() const { return path_; }
     // Bytes read from the file so far (for the scan benchmarks and tests).
     std::uint64_t bytesRead() const;
+    // The most bytes of the file held in memory at once so far.
+    std::size_t peakKeptBytes() const;
 
 private:
     struct Reader;
     Reader& reader();
     std::string path_;
+    std::size_t keptLimit_ = SIZE_MAX;
     std::unique_ptr<Reader> reader_;
 };
 

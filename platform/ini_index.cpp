@@ -9,9 +9,6 @@ namespace platform {
 
 namespace {
 
-// Longest line part kept for parsing; the rest of a longer line is skipped.
-constexpr std::size_t kMaxKeptLine = 64 * 1024;
-
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string Folded(std::string_view name) {
@@ -96,6 +93,12 @@ void IniIndex::IndexLine(std::string_view text, std::size_t begin, std::size_t e
         *link = static_cast<std::int32_t>(keys_.size());
     }
     keys_.push_back({current_, offset(parsed.name), offset(parsed.value), -1});
+}
+
+IniIndex::Position IniIndex::PositionFor(std::string_view section) const {
+    const auto id = sectionIds_.find(Folded(section));
+    const bool seen = id != sectionIds_.end();
+    return {seen, seen && current_ == id->second, lineBegin_};
 }
 
 IniIndex::Answer IniIndex::Find(std::string_view text, std::string_view section,

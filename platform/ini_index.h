@@ -20,6 +20,18 @@ namespace platform {
 class IniIndex {
 public:
     enum class Answer { Found, Missing, NeedMore };
+    // Longest line part kept for parsing; the rest of a longer line is skipped.
+    static constexpr std::size_t kMaxKeptLine = 64 * 1024;
+
+    // Where indexing stands for one section: whether a section of that name
+    // has been seen (the first one is the one that counts), whether the lines
+    // indexed last are in its body, and the first byte not yet indexed.
+    struct Position {
+        bool seen = false;
+        bool inBody = false;
+        std::size_t next = 0;
+    };
+    Position PositionFor(std::string_view section) const;
 
     // text: the whole text known so far (earlier calls saw prefixes of it);
     // complete: nothing follows it.

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "engine/recorder_header.h"
 #include "engine/trace_writer.h"
 #include "tests/engine/engine_fakes.h"
+#include "tests/support/process_reads.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
 
@@ -22,6 +22,7 @@ namespace {
 
 using engine_test::FakeObserver;
 using engine_test::FakeOutputs;
+using testing_support::BytesReadByProcess;
 using testing_support::MakeRecording;
 using testing_support::RecorderFile;
 using testing_support::RecordingPlan;
@@ -353,16 +354,6 @@ TEST_F(ConvertRecordingTest, ARecordingRemovedAfterItsHeaderWasReadIsConvertedFr
     EXPECT_EQ(Convert("STA1", header), 1);
     ASSERT_EQ(outputs.traces.size(), 3u);
     EXPECT_EQ(outputs.traces[0].data, file.Bytes().substr(file.HeaderText().size()));
-}
-
-// Bytes this process has had read(2) and pread(2) deliver so far.
-std::uint64_t BytesReadByProcess() {
-    std::ifstream io("/proc/self/io");
-    std::string key;
-    std::uint64_t value = 0;
-    while (io >> key >> value)
-        if (key == "rchar:") return value;
-    return 0;
 }
 
 TEST_F(ConvertRecordingTest, AConvertedRecordingIsReadOnce) {

@@ -1,11 +1,16 @@
 #include "engine/drivers.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -16,6 +21,7 @@
 #include "engine/trace_writer.h"
 #include "platform/text_encoding.h"
 #include "tests/engine/engine_fakes.h"
+#include "tests/support/process_reads.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
 
@@ -25,6 +31,7 @@ using engine::SkipReason;
 using engine_test::FakeObserver;
 using engine_test::FakeOutputs;
 using engine_test::ScopedWorkingDir;
+using testing_support::BytesReadByProcess;
 using testing_support::MakeRecording;
 using testing_support::RecordingPlan;
 using testing_support::TempDir;
@@ -145,6 +152,47 @@ TEST_F(DriversTest, WindowRunTakesTheRecordingsThatOverlapTheWindow) {
     EXPECT_GT(summary.bytesIn, 0);
     EXPECT_EQ(front.Calls("Trace:").size(), 4u);
     EXPECT_EQ(front.log().back(), "RunFinished");
+}
+
+TEST_F(DriversTest, WindowScanLooksThroughAFileLargerThanTheMemoryItMayUse) {
+    Recording("sta1/a.dat", "STA1", "14:10:00");
+    // An archive left among the recordings, of no recorder's making.
+    const std::string archive = dir.Write("sta1/archive.bin", "[SYSTEM]\nKIND=archive\n");
+    ASSERT_EQ(::truncate(archive.c_str(), 256 << 20), 0);
+    request.stations = {"STA1"};
+    // The run may use 64 MiB more address space than the test has taken so far.
+    auto runInLimitedMemory = [&] {
+        std::ifstream statm("/proc/self/statm");
+        std::uint64_t pages = 0;
+        statm >> pages;
+        const rlim_t room = pages * ::sysconf(_SC_PAGESIZE) + (64u << 20);
+        const rlimit limit{room, room};
+        ::setrlimit(RLIMIT_AS, &limit);
+        const engine::RunSummary summary = Run();
+        std::exit(summary.converted == 1 && summary.otherErrors == 0 ? 0 : 1);
+    };
+    EXPECT_EXIT(runInLimitedMemory(), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(DriversTest, WindowRunReadsARecordingOnceBesideItsHeader) {
+    RecordingPlan plan;
+    plan.time = "14:10:00";
+    plan.dataSec = "2000";
+    plan.data.records = 2000;  // about 1.3 MB, and a triggered one without a GROUP
+    plan.type = "TRIGGER";     // section: its lookup has to look through all of it
+    const std::string path = MakeRecording(plan)
+                                 .Set("EVENT", "CH#", "1")
+                                 .Set("EVENT", "DATE_CH1", "29.11.2007")
+                                 .Set("EVENT", "TIME_CH1", "14:10:10")
+                                 .WriteTo(dir.File("sta1/big.dat"));
+    const std::uint64_t size = std::filesystem::file_size(path);
+    request.stations = {"STA1"};
+    const std::uint64_t before = BytesReadByProcess();
+    EXPECT_EQ(Run().converted, 1);
+    const std::uint64_t read = BytesReadByProcess() - before;
+    EXPECT_GE(read, size);
+    // The conversion's own reads, the header piece the scan took and the settings.
+    EXPECT_LE(read, size + 16 * 1024 + 8 * 1024 + 4 * 1024);
 }
 
 TEST_F(DriversTest, EmptyWindowTakesTheRecordingThatHoldsItsStart) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,7 @@
 
 using platform::IniFile;
 using testing_support::TempDir;
+using namespace std::string_literals;
 
 namespace {
 
@@ -93,6 +95,63 @@ TEST(IniFileLookup, IsBinarySafeAndStopsReadingOnceAnswered) {
     EXPECT_EQ(ini.GetString("TAIL", "K", "", 63), "after binary");
     EXPECT_EQ(ini.GetString("NOWHERE", "K", "d", 63), "d");
     EXPECT_GE(ini.bytesRead(), kData);
+}
+
+// Header, filler past the kept bytes, then sections that only a look
+// beyond them can answer, with every rule the index follows.
+std::string StraddlingTheBound(std::size_t bound, std::size_t filler) {
+    std::string text = "[SYSTEM]\nNAME=STA1\n[OPEN]\nNEAR=1\n";
+    for (std::size_t i = 0; text.size() < filler; ++i) {
+        text += "F" + std::to_string(i) + "=\x01\x02\r\n";
+        if (text.size() + 10 > bound && text.size() < bound) text += "Across = the bound\n";
+    }
+    text += "Deep =  far value \r\n";
+    text +=
+        "[SYSTEM]\nLATE=repeated section\n[tail]\nK= after \0binary\nk=second\n[TAIL]\nOTHER=x\n"s;
+    text += "[LONG]\nK=" + std::string(70 * 1024, 'v') + "\n[END]\nLAST=no break";
+    return text;
+}
+
+TEST(IniFileBounded, AnswersBeyondTheKeptBytesAsTheWholeIndexDoes) {
+    TempDir dir;
+    const std::size_t kBound = 16 * 1024;
+    const std::string text = StraddlingTheBound(kBound, 100 * 1024);
+    const std::string path = dir.Write("big.dat", text);
+    const struct {
+        const char* section;
+        const char* key;
+    } lookups[] = {{"OPEN", "deep"},  {"SYSTEM", "NAME"}, {"system", "LATE"}, {"TAIL", "K"},
+                   {"TAIL", "OTHER"}, {"LONG", "K"},      {"END", "NOKEY"},   {"END", "LAST"},
+                   {"NOWHERE", "K"},  {"NOWHERE", "J"},   {"OPEN", "NEAR"},   {"OPEN", "absent"},
+                   {"TAIL", "K"},     {"open", "ACROSS"}};
+    IniFile whole("big.dat", text);
+    IniFile bounded(path, kBound);
+    for (const auto& l : lookups)
+        EXPECT_EQ(bounded.GetString(l.section, l.key, "<d>", 1 << 20),
+                  whole.GetString(l.section, l.key, "<d>", 1 << 20))
+            << l.section << "/" << l.key;
+    EXPECT_LE(bounded.peakKeptBytes(), 256u * 1024);
+}
+
+TEST(IniFileBounded, AMissingKeyInAHugeFileKeepsMemoryBounded) {
+    TempDir dir;
+    const std::string path = dir.Write("archive.bin", "[SYSTEM]\nKIND=archive\n");
+    const std::uint64_t kSize = 64ull << 20;
+    {
+        std::ofstream tail(path, std::ios::binary | std::ios::in | std::ios::out);
+        tail.seekp(static_cast<std::streamoff>(kSize));
+        tail << "\n[FILE]\nDATE_INT=29.11.2007\n";
+    }
+    IniFile file(path, 1 << 20);
+    EXPECT_EQ(file.GetString("SYSTEM", "NAME", "none", 31), "none");
+    // One pass over the file, the kept bytes not read twice.
+    EXPECT_GE(file.bytesRead(), kSize);
+    EXPECT_LE(file.bytesRead(), kSize + 64 * 1024);
+    EXPECT_EQ(file.GetString("FILE", "DATE_INT", "", 31), "29.11.2007");
+    EXPECT_EQ(file.GetString("FILE", "TIME_INT", "none", 31), "none");
+    EXPECT_EQ(file.GetString("NOWHERE", "DATA_SEC", "none", 31), "none");
+    EXPECT_GE(file.bytesRead(), kSize);
+    EXPECT_LE(file.peakKeptBytes(), (1u << 20) + 256u * 1024);
 }
 
 TEST(IniFileContents, ReadsWhatTheLookupsLeftSoEachByteIsReadOnce) {
