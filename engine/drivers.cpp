@@ -29,9 +29,6 @@ namespace texts = platform::texts;
 
 constexpr std::size_t kWindowDirChars = 255;
 constexpr std::size_t kExceptionTextChars = 255;
-// What the window scan keeps of an entry while it looks for a recording's
-// header: any other file, however large, is looked through in small pieces.
-constexpr std::size_t kScanKeptBytes = 1 << 20;
 
 // An error's text as the message box takes it: at most 255 bytes, not
 // ending inside a UTF-8 sequence.
@@ -198,7 +195,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
             Skip(run, path, SkipReason::Unreadable);
             continue;
         }
-        platform::IniFile header(path, kScanKeptBytes);
+        platform::IniFile header(path, platform::kHeaderScanKeptBytes);
         const std::string fileStation = ReadStationName(header);
         if (fileStation.empty() || fileStation != station) {
             Skip(run, path,

@@ -34,7 +34,7 @@ std::string RecordingFinder::Find(const std::string& station, const TraceStart& 
             std::error_code typeError;
             if (!entry->is_regular_file(typeError)) continue;
             const std::string path = entry->path().lexically_normal().string();
-            platform::IniFile header(path);
+            platform::IniFile header(path, platform::kHeaderScanKeptBytes);
             if (ReadStationName(header) != station) continue;
             const std::optional<RecordingSpan> span = ReadRecordingSpan(header);
             if (!span) continue;

@@ -22,6 +22,11 @@
 
 namespace platform {
 
+// What a scan of a directory keeps of an entry while it looks for a
+// recording's header: any other file, however large, is looked through in
+// small pieces.
+inline constexpr std::size_t kHeaderScanKeptBytes = 1 << 20;
+
 // Answers many lookups from one file, opened once on the first lookup. A file
 // that cannot be opened, or is not a regular file, answers every lookup with
 // its default.

@@ -146,7 +146,7 @@ std::optional<std::vector<RecordingEntry>> ListStationRecordings(const std::stri
         std::error_code typeError;
         if (!entry->is_regular_file(typeError)) continue;
         const std::string name = entry->path().filename().string();
-        platform::IniFile header(dir + name);
+        platform::IniFile header(dir + name, platform::kHeaderScanKeptBytes);
         const std::string fileStation = engine::ReadStationName(header);
         if (fileStation.empty() || fileStation != station) continue;
         const std::optional<engine::RecordingSpan> span = engine::ReadRecordingSpan(header);
