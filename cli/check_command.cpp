@@ -10,7 +10,6 @@
 #include "catalog/catalogue.h"
 #include "catalog/database_error.h"
 #include "catalog/file_list_rows.h"
-#include "cli/batch_options.h"
 #include "engine/archive_check.h"
 #include "engine/trace_naming.h"
 #include "platform/ini_file.h"
@@ -113,21 +112,13 @@ void PrintSummary(const engine::CheckSummary& summary, bool fix) {
 
 }  // namespace
 
-int RunCheck(const std::vector<std::string>& args) {
+int RunCheck(const std::vector<std::string>& stations, bool fix) {
     engine::CheckRequest request;
-    bool optionsEnded = false;
-    for (const std::string& arg : args) {
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg == "--fix") {
-            request.fix = true;
-        } else if (!optionsEnded && arg.rfind("--", 0) == 0) {
-            return Error("unknown option " + arg + "\n" + kBatchUsage);
-        } else if (arg.empty() || !engine::IsSafePathName(arg)) {
-            return Error("'" + arg + "' cannot be a station's directory");
-        } else {
-            request.stations.push_back(arg);
-        }
+    request.fix = fix;
+    for (const std::string& station : stations) {
+        if (station.empty() || !engine::IsSafePathName(station))
+            return Error("'" + station + "' cannot be a station's directory");
+        request.stations.push_back(station);
     }
 
     const std::string tvxIni = platform::TvxIniPath();
