@@ -309,6 +309,34 @@ and checks the catalogue&apos;s tables and indexes.
         <source>лишний аргумент %1 для %2</source>
         <translation>unexpected argument %1 for %2</translation>
     </message>
+    <message>
+        <source>--since задаёт всё окно: --start, --end и --duration с ним не даются</source>
+        <translation>--since gives the whole window: no --start, --end or --duration with it</translation>
+    </message>
+    <message>
+        <source>--end и --duration исключают друг друга</source>
+        <translation>--end and --duration exclude each other</translation>
+    </message>
+    <message>
+        <source>--end раньше начала или больше чем через 999 дней после него</source>
+        <translation>--end is before the start or more than 999 days after it</translation>
+    </message>
+    <message>
+        <source>--since &quot;%1&quot; не подходит ни под одну из форм: СЕКУНДЫ, Ns, Nm, Nh, Nd, чч:мм:сс или &quot;ДДД чч:мм:сс&quot; (не больше 999 дней)</source>
+        <translation>--since &quot;%1&quot; is none of SECONDS, Ns, Nm, Nh, Nd, hh:mm:ss or &quot;DDD hh:mm:ss&quot; (at most 999 days)</translation>
+    </message>
+    <message>
+        <source>--duration &quot;%1&quot; не подходит ни под одну из форм: СЕКУНДЫ, Ns, Nm, Nh, Nd, чч:мм:сс или &quot;ДДД чч:мм:сс&quot; (не больше 999 дней)</source>
+        <translation>--duration &quot;%1&quot; is none of SECONDS, Ns, Nm, Nh, Nd, hh:mm:ss or &quot;DDD hh:mm:ss&quot; (at most 999 days)</translation>
+    </message>
+    <message>
+        <source>--start &quot;%1&quot; не подходит ни под одну из форм: &quot;чч:мм:сс ДД/ММ/ГГГГ&quot;, ГГГГ-ММ-ДД[Tчч:мм[:сс]], &quot;ГГГГ-ММ-ДД чч:мм[:сс]&quot;, now или -ДЛИНА</source>
+        <translation>--start &quot;%1&quot; is none of &quot;hh:mm:ss DD/MM/YYYY&quot;, YYYY-MM-DD[Thh:mm[:ss]], &quot;YYYY-MM-DD hh:mm[:ss]&quot;, now or -LENGTH</translation>
+    </message>
+    <message>
+        <source>--end &quot;%1&quot; не подходит ни под одну из форм: &quot;чч:мм:сс ДД/ММ/ГГГГ&quot;, ГГГГ-ММ-ДД[Tчч:мм[:сс]], &quot;ГГГГ-ММ-ДД чч:мм[:сс]&quot;, now или -ДЛИНА</source>
+        <translation>--end &quot;%1&quot; is none of &quot;hh:mm:ss DD/MM/YYYY&quot;, YYYY-MM-DD[Thh:mm[:ss]], &quot;YYYY-MM-DD hh:mm[:ss]&quot;, now or -LENGTH</translation>
+    </message>
 </context>
 <context>
     <name>controls</name>

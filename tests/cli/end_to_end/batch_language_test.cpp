@@ -33,6 +33,11 @@ TEST(BatchLanguage, TextsFollowTheLanguageAndEveryModeTakesTheSameOptions) {
          "Error: Station NOWHERE is not listed in kelvaron.ini\n"},
         {{"window", "--bogus"}, "", "", 2, "kelvaron-batch: неизвестный параметр --bogus\n"},
         {{"window", "--bogus"}, "en", "", 2, "kelvaron-batch: unknown option --bogus\n"},
+        {{"window", "--end", "x"},
+         "en",
+         "",
+         2,
+         "kelvaron-batch: --end \"x\" is none of \"hh:mm:ss"},
         // check reached through the parser: it looks for the data directory.
         {{"-q", "check"}, "en", "", 2, "no [DATA] DIR in "},
         {{"check", "-x"}, "en", "", 2, "unknown option -x\n"},
