@@ -13,6 +13,7 @@
 #include "engine/archive_check.h"
 #include "engine/trace_naming.h"
 #include "platform/ini_file.h"
+#include "platform/message_catalogue.h"
 
 namespace cli {
 
@@ -28,7 +29,7 @@ constexpr const char* kKindNames[engine::kCheckProblemKinds] = {
 };
 
 int Error(const std::string& text) {
-    std::fprintf(stderr, "kelvaron-batch check: %s\n", text.c_str());
+    std::fprintf(stderr, "kelvaron-batch check: %s\n", platform::TranslateMessage(text).c_str());
     return kError;
 }
 
@@ -117,25 +118,25 @@ int RunCheck(const std::vector<std::string>& stations, bool fix) {
     request.fix = fix;
     for (const std::string& station : stations) {
         if (station.empty() || !engine::IsSafePathName(station))
-            return Error("'" + station + "' cannot be a station's directory");
+            return Error("'" + station + "' не может быть каталогом станции");
         request.stations.push_back(station);
     }
 
     const std::string tvxIni = platform::TvxIniPath();
     const std::string dataDir = platform::ReadIniString(tvxIni, "DATA", "DIR", "", 255);
     // Without it every row would look orphaned, and --fix would remove them all.
-    if (dataDir.empty()) return Error("no [DATA] DIR in " + tvxIni);
+    if (dataDir.empty()) return Error("нет [DATA] DIR в " + tvxIni);
     request.dataDir = engine::WithTrailingSeparator(dataDir);
     struct stat st {};
     if (::stat(request.dataDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return Error("the data directory " + request.dataDir + " of " + tvxIni +
-                     " is not a readable directory");
+        return Error("каталог данных " + request.dataDir + " из " + tvxIni +
+                     " не является доступным каталогом");
 
     // An empty data directory is more often an unmounted disk than an
     // archive without files: --fix would take the whole catalogue with it.
     if (request.fix && IsEmptyDirectory(request.dataDir))
-        return Error("the data directory " + request.dataDir +
-                     " is empty (not mounted?): nothing is removed");
+        return Error("каталог данных " + request.dataDir +
+                     " пуст (не смонтирован?): ничего не удалено");
 
     ConsoleSink sink;
     if (!OpenCatalogue(sink)) return kError;

@@ -337,6 +337,22 @@ and checks the catalogue&apos;s tables and indexes.
         <source>--end &quot;%1&quot; не подходит ни под одну из форм: &quot;чч:мм:сс ДД/ММ/ГГГГ&quot;, ГГГГ-ММ-ДД[Tчч:мм[:сс]], &quot;ГГГГ-ММ-ДД чч:мм[:сс]&quot;, now или -ДЛИНА</source>
         <translation>--end &quot;%1&quot; is none of &quot;hh:mm:ss DD/MM/YYYY&quot;, YYYY-MM-DD[Thh:mm[:ss]], &quot;YYYY-MM-DD hh:mm[:ss]&quot;, now or -LENGTH</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; не может быть каталогом станции</source>
+        <translation>&apos;%1&apos; cannot be a station&apos;s directory</translation>
+    </message>
+    <message>
+        <source>нет [DATA] DIR в %1</source>
+        <translation>no [DATA] DIR in %1</translation>
+    </message>
+    <message>
+        <source>каталог данных %1 из %2 не является доступным каталогом</source>
+        <translation>the data directory %1 of %2 is not a readable directory</translation>
+    </message>
+    <message>
+        <source>каталог данных %1 пуст (не смонтирован?): ничего не удалено</source>
+        <translation>the data directory %1 is empty (not mounted?): nothing is removed</translation>
+    </message>
 </context>
 <context>
     <name>controls</name>

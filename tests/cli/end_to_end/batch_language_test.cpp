@@ -40,6 +40,7 @@ TEST(BatchLanguage, TextsFollowTheLanguageAndEveryModeTakesTheSameOptions) {
          "kelvaron-batch: --end \"x\" is none of \"hh:mm:ss"},
         // check reached through the parser: it looks for the data directory.
         {{"-q", "check"}, "en", "", 2, "no [DATA] DIR in "},
+        {{"check", "-v"}, "", "", 2, "kelvaron-batch check: нет [DATA] DIR в "},
         {{"check", "-x"}, "en", "", 2, "unknown option -x\n"},
         {{"check", "--indexes"}, "en", "", 2, "unknown option --indexes for check\n"},
         {{"config", "-h"}, "", "", 0, "использование: kelvaron-batch config\n"},
