@@ -8,21 +8,43 @@
 namespace cli {
 
 const char* const kBatchUsage =
-    "usage: kelvaron-batch window [--start TIME] [--duration LENGTH | --end TIME]\n"
-    "                             [--since LENGTH] [--channels NAME,NAME...] [STATION...]\n"
-    "       kelvaron-batch files [--stations NAME,NAME...] [--channels NAME,NAME...] FILE...\n"
-    "       kelvaron-batch check [--fix] [STATION...]\n"
-    "       kelvaron-batch catalogue init [--indexes]\n"
-    "       kelvaron-batch config\n"
-    "       kelvaron-batch --help | --version\n"
-    "Options of every mode: -q, --quiet (no progress line); -v, --verbose (the window\n"
-    "and each converted recording); -n, --dry-run.\n"
-    "TIME: \"hh:mm:ss DD/MM/YYYY\", 2024-03-15T10:00:00, \"2024-03-15 10:00\", now or\n"
-    "-LENGTH (before now). LENGTH: seconds, 30m, 2h, 1d, hh:mm:ss or \"DDD hh:mm:ss\".\n"
-    "Times are on the recorder's clock: this machine's local wall-clock time.\n"
-    "Works in the current directory with ./kelvaron.ini; tvx.ini is $TVX_INI or /etc/tvx.ini.\n"
-    "Exit status: 0 all converted, 1 a file or channel failed or the run was stopped,\n"
-    "2 usage or catalogue error. check: 0 everything agrees, 1 something does not.\n";
+    "использование: kelvaron-batch window [--start ВРЕМЯ] [--duration ДЛИНА | --end ВРЕМЯ]\n"
+    "                                     [--since ДЛИНА] [--channels ИМЯ,ИМЯ...] [СТАНЦИЯ...]\n"
+    "               kelvaron-batch files [--stations ИМЯ,ИМЯ...] [--channels ИМЯ,ИМЯ...] ФАЙЛ...\n"
+    "               kelvaron-batch check [--fix] [СТАНЦИЯ...]\n"
+    "               kelvaron-batch catalogue init [--indexes]\n"
+    "               kelvaron-batch config\n"
+    "               kelvaron-batch --help | --version\n"
+    "Параметры любого режима: -q, --quiet (без строки хода работы); -v, --verbose (окно\n"
+    "и каждая конвертированная запись); -n, --dry-run.\n"
+    "ВРЕМЯ: \"чч:мм:сс ДД/ММ/ГГГГ\", 2024-03-15T10:00:00, \"2024-03-15 10:00\", now или\n"
+    "-ДЛИНА (до текущего момента). ДЛИНА: секунды, 30m, 2h, 1d, чч:мм:сс или \"ДДД чч:мм:сс\".\n"
+    "Время - по часам регистратора: местное время этой машины.\n"
+    "Работает в текущем каталоге с ./kelvaron.ini; tvx.ini - это $TVX_INI или /etc/tvx.ini.\n"
+    "Код завершения: 0 всё конвертировано, 1 ошибка файла или канала или работа остановлена,\n"
+    "2 ошибка вызова или базы данных. check: 0 всё сходится, 1 что-то не сходится.\n";
+
+const char* const kCatalogueUsage =
+    "использование: kelvaron-batch catalogue init [--indexes]\n"
+    "Создаёт таблицы eventlist, sitechan и FILELIST с индексами, нужными конвертеру,\n"
+    "в пустой базе данных, которую называет tvx.ini; отказывает, если хоть одна из них\n"
+    "есть. --indexes: в базе, где таблицы есть, добавляет недостающие индексы.\n";
+
+const char* const kConfigUsage =
+    "использование: kelvaron-batch config\n"
+    "Печатает действующие настройки (tvx.ini и каждая станция ./kelvaron.ini)\n"
+    "и проверяет таблицы и индексы базы данных.\n";
+
+const char* UsageOf(BatchMode mode) {
+    switch (mode) {
+        case BatchMode::CatalogueInit:
+            return kCatalogueUsage;
+        case BatchMode::Config:
+            return kConfigUsage;
+        default:
+            return kBatchUsage;
+    }
+}
 
 namespace {
 
@@ -39,7 +61,14 @@ std::vector<std::string> SplitNames(std::string_view text) {
 }
 
 // Modes as bits, for the modes an option belongs to.
-enum ModeBit : unsigned { kWindow = 1u << 0, kFiles = 1u << 1, kEveryMode = ~0u };
+enum ModeBit : unsigned {
+    kWindow = 1u << 0,
+    kFiles = 1u << 1,
+    kCheck = 1u << 2,
+    kCatalogue = 1u << 3,
+    kConfig = 1u << 4,
+    kEveryMode = ~0u
+};
 
 using Apply = void (*)(BatchOptions&, const std::string& value, std::string& error);
 
@@ -67,7 +96,7 @@ const OptionSpec kOptions[] = {
     {"channels", 0, true, kWindow | kFiles,
      [](BatchOptions& o, const std::string& v, std::string& error) {
          std::vector<std::string> names = SplitNames(v);
-         if (names.empty()) error = "--channels names no channel";
+         if (names.empty()) error = "--channels не называет ни одного канала";
          for (std::string& n : names)
              n = platform::CutText8(std::move(n), platform::kChannelNameChars);
          o.channels = std::move(names);
@@ -75,9 +104,11 @@ const OptionSpec kOptions[] = {
     {"stations", 0, true, kFiles,
      [](BatchOptions& o, const std::string& v, std::string& error) {
          std::vector<std::string> names = SplitNames(v);
-         if (names.empty()) error = "--stations names no station";
+         if (names.empty()) error = "--stations не называет ни одной станции";
          o.stations = std::move(names);
      }},
+    {"fix", 0, false, kCheck, [](BatchOptions& o, auto&, auto&) { o.fix = true; }},
+    {"indexes", 0, false, kCatalogue, [](BatchOptions& o, auto&, auto&) { o.indexes = true; }},
 };
 
 using TakeOperands = void (*)(BatchOptions&, std::vector<std::string>&&, std::string& error);
@@ -97,10 +128,31 @@ const ModeSpec kModes[] = {
      }},
     {"files", BatchMode::Files, kFiles,
      [](BatchOptions& o, std::vector<std::string>&& operands, std::string& error) {
-         if (operands.empty()) error = "no FILE given";
+         if (operands.empty()) error = "не задан ФАЙЛ";
          o.files = std::move(operands);
      }},
+    {"check", BatchMode::Check, kCheck,
+     [](BatchOptions& o, std::vector<std::string>&& operands, std::string&) {
+         if (!operands.empty()) o.stations = std::move(operands);
+     }},
+    {"catalogue", BatchMode::CatalogueInit, kCatalogue,
+     [](BatchOptions&, std::vector<std::string>&& operands, std::string& error) {
+         if (operands.empty() || operands.front() != "init")
+             error = "catalogue требует команды init";
+         else if (operands.size() > 1)
+             error = "лишний аргумент " + operands[1] + " для catalogue init";
+     }},
+    {"config", BatchMode::Config, kConfig,
+     [](BatchOptions&, std::vector<std::string>&& operands, std::string& error) {
+         if (!operands.empty()) error = "лишний аргумент " + operands.front() + " для config";
+     }},
 };
+
+const ModeSpec* FindMode(std::string_view name) {
+    for (const ModeSpec& m : kModes)
+        if (name == m.name) return &m;
+    return nullptr;
+}
 
 const OptionSpec* FindLong(std::string_view name) {
     for (const OptionSpec& spec : kOptions)
@@ -147,13 +199,13 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
             const std::size_t eq = arg.find('=');
             const std::string name = arg.substr(0, eq);
             const OptionSpec* spec = FindLong(std::string_view(name).substr(2));
-            if (!spec) return {o, "unknown option " + name};
+            if (!spec) return {o, "неизвестный параметр " + name};
             GivenOption g{spec, name, ""};
             if (eq != std::string::npos) {
-                if (!spec->takesValue) return {o, "option " + name + " takes no value"};
+                if (!spec->takesValue) return {o, "параметр " + name + " не принимает значения"};
                 g.value = arg.substr(eq + 1);
             } else if (spec->takesValue) {
-                if (i + 1 == args.size()) return {o, "option " + name + " needs a value"};
+                if (i + 1 == args.size()) return {o, "параметру " + name + " нужно значение"};
                 g.value = args[++i];
             }
             given.push_back(std::move(g));
@@ -163,8 +215,8 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
         for (std::size_t k = 1; k < arg.size(); ++k) {
             const OptionSpec* spec = FindShort(arg[k]);
             const std::string shown = std::string("-") + arg[k];
-            if (!spec) return {o, "unknown option " + shown};
-            if (spec->takesValue) return {o, "option " + shown + " needs a value"};
+            if (!spec) return {o, "неизвестный параметр " + shown};
+            if (spec->takesValue) return {o, "параметру " + shown + " нужно значение"};
             given.push_back({spec, shown, ""});
         }
     }
@@ -173,17 +225,19 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
         std::string error;
         g.spec->apply(o, g.value, error);
         if (!error.empty()) return {o, error};
-        if (g.spec->answersAlone) return parsed;
+        if (g.spec->answersAlone) {
+            if (const ModeSpec* m = operands.empty() ? nullptr : FindMode(operands.front()))
+                o.helpOf = m->mode;
+            return parsed;
+        }
     }
-    if (operands.empty()) return {o, "no mode given"};
-    const ModeSpec* mode = nullptr;
-    for (const ModeSpec& m : kModes)
-        if (operands.front() == m.name) mode = &m;
-    if (!mode) return {o, "unknown mode '" + operands.front() + "'"};
+    if (operands.empty()) return {o, "не задан режим"};
+    const ModeSpec* mode = FindMode(operands.front());
+    if (!mode) return {o, "неизвестный режим '" + operands.front() + "'"};
+    o.mode = mode->mode;  // an error below is shown with this mode's usage
     for (const GivenOption& g : given)
         if (!(g.spec->modes & mode->bit))
-            return {o, "unknown option " + g.shownAs + " for " + mode->name};
-    o.mode = mode->mode;
+            return {o, "неизвестный параметр " + g.shownAs + " для " + mode->name};
     operands.erase(operands.begin());
     std::string error;
     mode->operands(o, std::move(operands), error);

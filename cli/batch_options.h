@@ -8,7 +8,7 @@
 
 namespace cli {
 
-enum class BatchMode { Window, Files, Help, Version };
+enum class BatchMode { Window, Files, Check, CatalogueInit, Config, Help, Version };
 
 struct BatchOptions {
     BatchMode mode = BatchMode::Help;
@@ -22,16 +22,26 @@ struct BatchOptions {
     bool quiet = false;                                // -q, --quiet: errors and the summary only
     bool verbose = false;  // -v, --verbose: a line per recording converted or skipped
     bool dryRun = false;   // -n, --dry-run: the plan, no file and no row written
+    bool fix = false;      // check --fix
+    bool indexes = false;  // catalogue init --indexes
+    // With Help: the mode named beside --help, whose usage is shown (Help: all).
+    BatchMode helpOf = BatchMode::Help;
 };
 
 struct ParsedOptions {
-    BatchOptions options;
-    std::string error;  // not empty: a usage error
+    BatchOptions options;  // with an error: mode is the one named, else Help
+    std::string error;     // not empty: a usage error
 };
 
-// args: the arguments after the program name.
+// args: the arguments after the program name. The errors are operator
+// texts (see TranslateMessage).
 ParsedOptions ParseBatchOptions(const std::vector<std::string>& args);
 
+// The usage texts, in the source language of the operator texts.
 extern const char* const kBatchUsage;
+extern const char* const kCatalogueUsage;
+extern const char* const kConfigUsage;
+// What --help shows for the mode (Help: every mode).
+const char* UsageOf(BatchMode mode);
 
 }  // namespace cli

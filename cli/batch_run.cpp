@@ -12,12 +12,15 @@
 #include "catalog/catalogue.h"
 #include "cli/batch_options.h"
 #include "cli/batch_window.h"
+#include "cli/catalogue_command.h"
 #include "cli/catalogue_warnings.h"
 #include "cli/check_command.h"
+#include "cli/config_command.h"
 #include "cli/console_front_end.h"
 #include "engine/run_control.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
+#include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
 #include "platform/station_order.h"
 #include "platform/text_encoding.h"
@@ -31,13 +34,17 @@ constexpr int kExitConverted = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-int UsageError(const std::string& message) {
-    std::fprintf(stderr, "kelvaron-batch: %s\n%s", message.c_str(), kBatchUsage);
+// Usage errors and the usage texts reach the operator here, in the
+// interface language.
+int UsageError(const std::string& message, BatchMode mode = BatchMode::Help) {
+    std::fprintf(stderr, "kelvaron-batch: %s\n%s", platform::TranslateMessage(message).c_str(),
+                 platform::TranslateMessage(UsageOf(mode)).c_str());
     return kExitUsage;
 }
 
 int Refuse(const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", texts::kErrorCaption, text.c_str());
+    std::fprintf(stderr, "%s: %s\n", platform::TranslateMessage(texts::kErrorCaption).c_str(),
+                 platform::TranslateMessage(text).c_str());
     return kExitUsage;
 }
 
@@ -89,8 +96,9 @@ std::optional<int> Prepare(const BatchOptions& options, engine::RunRequest& requ
     request.duration = resolved.window.duration;
     if (options.verbose) {
         const platform::CalendarFields& t = request.start;
-        std::fprintf(stderr, "kelvaron-batch: window %s + %s\n",
-                     platform::FormatStartText(t).c_str(), request.duration.c_str());
+        const std::string line = platform::TranslateMessage(
+            "kelvaron-batch: окно " + platform::FormatStartText(t) + " + " + request.duration);
+        std::fprintf(stderr, "%s\n", line.c_str());
     }
     return std::nullopt;
 }
@@ -124,14 +132,21 @@ void RunToTheEnd(const engine::RunRequest& request, engine::RunObserver& observe
 }  // namespace
 
 int RunBatch(const std::vector<std::string>& args) {
-    if (!args.empty() && args[0] == "check")
-        return RunCheck(std::vector<std::string>(args.begin() + 1, args.end()));
     const ParsedOptions parsed = ParseBatchOptions(args);
-    if (!parsed.error.empty()) return UsageError(parsed.error);
     const BatchOptions& options = parsed.options;
-    if (options.mode == BatchMode::Help) {
-        std::fputs(kBatchUsage, stdout);
-        return kExitConverted;
+    if (!parsed.error.empty()) return UsageError(parsed.error, options.mode);
+    switch (options.mode) {
+        case BatchMode::Help:
+            std::fputs(platform::TranslateMessage(UsageOf(options.helpOf)).c_str(), stdout);
+            return kExitConverted;
+        case BatchMode::Check:
+            return RunCheck(options.stations.value_or(std::vector<std::string>{}), options.fix);
+        case BatchMode::CatalogueInit:
+            return RunCatalogueCommand(options.indexes);
+        case BatchMode::Config:
+            return RunConfigCommand();
+        default:
+            break;
     }
     if (options.mode == BatchMode::Version) {
         std::printf("kelvaron-batch %s\n", KELVARON_VERSION);

@@ -56,10 +56,10 @@ bool IsDurationFieldText(std::string_view text) {
     return true;
 }
 
-const char* const kMomentForms =
-    "\"hh:mm:ss DD/MM/YYYY\", YYYY-MM-DD[Thh:mm[:ss]], \"YYYY-MM-DD hh:mm[:ss]\", now or -LENGTH";
-const char* const kDurationForms =
-    "SECONDS, Ns, Nm, Nh, Nd, hh:mm:ss or \"DDD hh:mm:ss\" (at most 999 days)";
+const std::string kMomentForms =
+    "\"чч:мм:сс ДД/ММ/ГГГГ\", ГГГГ-ММ-ДД[Tчч:мм[:сс]], \"ГГГГ-ММ-ДД чч:мм[:сс]\", now или -ДЛИНА";
+const std::string kDurationForms =
+    "СЕКУНДЫ, Ns, Nm, Nh, Nd, чч:мм:сс или \"ДДД чч:мм:сс\" (не больше 999 дней)";
 
 }  // namespace
 
@@ -73,19 +73,23 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
         return r;
     };
     if (options.since && (options.start || options.end || options.duration))
-        return usage("--since gives the whole window: no --start, --end or --duration with it");
-    if (options.end && options.duration) return usage("--end and --duration exclude each other");
+        return usage("--since задаёт всё окно: --start, --end и --duration с ним не даются");
+    if (options.end && options.duration) return usage("--end и --duration исключают друг друга");
 
     if (options.since) {
         const auto seconds = engine::ParseLengthSeconds(*options.since);
         const auto text = seconds ? engine::DurationFieldText(*seconds) : std::nullopt;
-        if (!text) return usage("--since \"" + *options.since + "\" is none of " + kDurationForms);
+        if (!text)
+            return usage("--since \"" + *options.since +
+                         "\" не подходит ни под одну из форм: " + kDurationForms);
         r.window = {engine::ShiftedBy(now, -*seconds), *text};
         return r;
     }
     if (options.start) {
         const auto start = ParseMoment(*options.start, now);
-        if (!start) return usage("--start \"" + *options.start + "\" is none of " + kMomentForms);
+        if (!start)
+            return usage("--start \"" + *options.start +
+                         "\" не подходит ни под одну из форм: " + kMomentForms);
         r.window.start = *start;
     }
     if (!platform::IsValidStart(r.window.start)) {
@@ -94,13 +98,15 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
     }
     if (options.end) {
         const auto end = ParseMoment(*options.end, now);
-        if (!end) return usage("--end \"" + *options.end + "\" is none of " + kMomentForms);
+        if (!end)
+            return usage("--end \"" + *options.end +
+                         "\" не подходит ни под одну из форм: " + kMomentForms);
         if (!platform::IsValidStart(*end)) {
             r.invalidTime = true;
             return r;
         }
         const auto text = engine::DurationFieldText(engine::SecondsBetween(r.window.start, *end));
-        if (!text) return usage("--end is before the start or more than 999 days after it");
+        if (!text) return usage("--end раньше начала или больше чем через 999 дней после него");
         r.window.duration = *text;
     } else if (options.duration) {
         const auto seconds = engine::ParseLengthSeconds(*options.duration);
@@ -109,7 +115,8 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
         else if (IsDurationFieldText(*options.duration))
             r.window.duration = platform::RepairDurationText(*options.duration);
         else
-            return usage("--duration \"" + *options.duration + "\" is none of " + kDurationForms);
+            return usage("--duration \"" + *options.duration +
+                         "\" не подходит ни под одну из форм: " + kDurationForms);
     }
     return r;
 }

@@ -11,13 +11,6 @@
 
 namespace cli {
 
-const char* const kCatalogueUsage =
-    "usage: kelvaron-batch catalogue init [--indexes]\n"
-    "Creates the tables eventlist, sitechan and FILELIST, with the indexes of the\n"
-    "converter's lookups, on the empty catalogue that tvx.ini names; refuses when\n"
-    "any of them exists. --indexes: on a catalogue that has the tables, adds the\n"
-    "indexes it lacks instead.\n";
-
 namespace {
 
 constexpr int kExitDone = 0;
@@ -64,26 +57,7 @@ int AddIndexes() {
 
 }  // namespace
 
-int RunCatalogueCommand(const std::vector<std::string>& args) {
-    for (const std::string& arg : args)
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kCatalogueUsage, stdout);
-            return kExitDone;
-        }
-    if (args.empty() || args[0] != "init") {
-        std::fprintf(stderr, "kelvaron-batch: catalogue needs the command init\n%s",
-                     kCatalogueUsage);
-        return kExitRefused;
-    }
-    bool indexes = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] != "--indexes") {
-            std::fprintf(stderr, "kelvaron-batch: unknown argument %s for catalogue init\n%s",
-                         args[i].c_str(), kCatalogueUsage);
-            return kExitRefused;
-        }
-        indexes = true;
-    }
+int RunCatalogueCommand(bool indexes) {
     ConsoleFrontEnd console(stdout, stderr, {});
     if (!OpenCatalogue(console.Messages())) return kExitRefused;
     int status = kExitRefused;

@@ -10,10 +10,10 @@
 #include "catalog/catalogue.h"
 #include "catalog/database_error.h"
 #include "catalog/file_list_rows.h"
-#include "cli/batch_options.h"
 #include "engine/archive_check.h"
 #include "engine/trace_naming.h"
 #include "platform/ini_file.h"
+#include "platform/message_catalogue.h"
 
 namespace cli {
 
@@ -29,7 +29,7 @@ constexpr const char* kKindNames[engine::kCheckProblemKinds] = {
 };
 
 int Error(const std::string& text) {
-    std::fprintf(stderr, "kelvaron-batch check: %s\n", text.c_str());
+    std::fprintf(stderr, "kelvaron-batch check: %s\n", platform::TranslateMessage(text).c_str());
     return kError;
 }
 
@@ -113,38 +113,30 @@ void PrintSummary(const engine::CheckSummary& summary, bool fix) {
 
 }  // namespace
 
-int RunCheck(const std::vector<std::string>& args) {
+int RunCheck(const std::vector<std::string>& stations, bool fix) {
     engine::CheckRequest request;
-    bool optionsEnded = false;
-    for (const std::string& arg : args) {
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg == "--fix") {
-            request.fix = true;
-        } else if (!optionsEnded && arg.rfind("--", 0) == 0) {
-            return Error("unknown option " + arg + "\n" + kBatchUsage);
-        } else if (arg.empty() || !engine::IsSafePathName(arg)) {
-            return Error("'" + arg + "' cannot be a station's directory");
-        } else {
-            request.stations.push_back(arg);
-        }
+    request.fix = fix;
+    for (const std::string& station : stations) {
+        if (station.empty() || !engine::IsSafePathName(station))
+            return Error("'" + station + "' не может быть каталогом станции");
+        request.stations.push_back(station);
     }
 
     const std::string tvxIni = platform::TvxIniPath();
     const std::string dataDir = platform::ReadIniString(tvxIni, "DATA", "DIR", "", 255);
     // Without it every row would look orphaned, and --fix would remove them all.
-    if (dataDir.empty()) return Error("no [DATA] DIR in " + tvxIni);
+    if (dataDir.empty()) return Error("нет [DATA] DIR в " + tvxIni);
     request.dataDir = engine::WithTrailingSeparator(dataDir);
     struct stat st {};
     if (::stat(request.dataDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return Error("the data directory " + request.dataDir + " of " + tvxIni +
-                     " is not a readable directory");
+        return Error("каталог данных " + request.dataDir + " из " + tvxIni +
+                     " не является доступным каталогом");
 
     // An empty data directory is more often an unmounted disk than an
     // archive without files: --fix would take the whole catalogue with it.
     if (request.fix && IsEmptyDirectory(request.dataDir))
-        return Error("the data directory " + request.dataDir +
-                     " is empty (not mounted?): nothing is removed");
+        return Error("каталог данных " + request.dataDir +
+                     " пуст (не смонтирован?): ничего не удалено");
 
     ConsoleSink sink;
     if (!OpenCatalogue(sink)) return kError;

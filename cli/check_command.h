@@ -7,8 +7,8 @@
 
 namespace cli {
 
-// args: the arguments after "check". Returns the exit status: 0 everything
-// agrees, 1 something does not, 2 usage or catalogue error.
-int RunCheck(const std::vector<std::string>& args);
+// stations: the operands after "check"; fix: --fix. Returns the exit status:
+// 0 everything agrees, 1 something does not, 2 usage or catalogue error.
+int RunCheck(const std::vector<std::string>& stations, bool fix);
 
 }  // namespace cli

@@ -18,11 +18,6 @@
 
 namespace cli {
 
-const char* const kConfigUsage =
-    "usage: kelvaron-batch config\n"
-    "Prints the settings in effect (tvx.ini, and each station of ./kelvaron.ini)\n"
-    "and checks the catalogue's tables and indexes.\n";
-
 namespace {
 
 constexpr int kExitDone = 0;
@@ -82,16 +77,7 @@ void PrintStations() {
 
 }  // namespace
 
-int RunConfigCommand(const std::vector<std::string>& args) {
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kConfigUsage, stdout);
-            return kExitDone;
-        }
-        std::fprintf(stderr, "kelvaron-batch: unknown argument %s for config\n%s", arg.c_str(),
-                     kConfigUsage);
-        return kExitFailed;
-    }
+int RunConfigCommand() {
     PrintTvxSettings();
     PrintStations();
     std::fflush(stdout);

@@ -1,18 +1,30 @@
 #include "cli/console_front_end.h"
 
+#include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
 
 namespace cli {
 
 namespace texts = platform::texts;
 
+namespace {
+
+// Every text of the console reaches the operator through here.
+std::string Said(std::string_view text) { return platform::TranslateMessage(text); }
+
+std::string Line(std::string_view caption, std::string_view text) {
+    return Said(caption) + ": " + Said(text);
+}
+
+}  // namespace
+
 ConsoleFrontEnd::ConsoleFrontEnd(std::FILE* out, std::FILE* err, ConsoleOptions options)
     : out_(out), err_(err), options_(options), begin_(std::chrono::steady_clock::now()) {}
 
 void ConsoleFrontEnd::ShowMessage(const engine::RunMessage& message) {
     if (message.icon == platform::MessageIcon::Error) failed_ = true;
-    std::string line = message.caption + ": " + message.text;
-    if (!message.detail.empty()) line += " (" + message.detail + ")";
+    std::string line = Line(message.caption, message.text);
+    if (!message.detail.empty()) line += " (" + Said(message.detail) + ")";
     Print(line);
 }
 
@@ -37,26 +49,27 @@ void ConsoleFrontEnd::RecordingConverted(const std::string& path, int) {
 }
 
 void ConsoleFrontEnd::RecordingSkipped(const std::string& path, engine::SkipReason reason) {
-    Report(texts::PlanSkip(path, engine::SkipReasonText(reason), options_.dryRun));
+    const std::string why = Said(engine::SkipReasonText(reason));
+    Report(texts::PlanSkip(path, why.c_str(), options_.dryRun));
 }
 
 void ConsoleFrontEnd::SourceDirectoryUnreadable(const std::string& station,
                                                 const std::string& dir) {
     // The dialog says nothing here; unattended, the station must not vanish silently.
     failed_ = true;
-    Print(std::string(texts::kErrorCaption) + ": " +
-          texts::UnreadableSourceDirectory(station, dir));
+    Print(Line(texts::kErrorCaption, texts::UnreadableSourceDirectory(station, dir)));
 }
 
 void ConsoleFrontEnd::RunFinished(const engine::RunSummary& summary) {
     if (options_.progress) DrawProgress(true);
     if (!options_.quiet)
         for (const std::string& channel : summary.channelsNotCarried)
-            Print(std::string(texts::kWarningCaption) + ": " + texts::ChannelNotCarried(channel));
-    Print(engine::SummaryLine(summary));
+            Print(Line(texts::kWarningCaption, texts::ChannelNotCarried(channel)));
+    Print(engine::SummaryLine(summary, Said));
 }
 
-void ConsoleFrontEnd::Report(const std::string& line) {
+void ConsoleFrontEnd::Report(const std::string& text) {
+    const std::string line = Said(text);
     if (options_.dryRun) {
         ClearProgress();
         std::fprintf(out_, "%s\n", line.c_str());
@@ -83,7 +96,8 @@ void ConsoleFrontEnd::DrawProgress(bool force) {
     const auto now = std::chrono::steady_clock::now();
     if (!force && lineShown_ && now - lastDraw_ < std::chrono::milliseconds(200)) return;
     lastDraw_ = now;
-    std::fprintf(err_, "\r\033[K%s", texts::ConsoleProgress(scanned_, converted_, traces_).c_str());
+    std::fprintf(err_, "\r\033[K%s",
+                 Said(texts::ConsoleProgress(scanned_, converted_, traces_)).c_str());
     std::fflush(err_);
     lineShown_ = true;
 }

@@ -14,21 +14,22 @@ const char* SkipReasonText(SkipReason reason) {
 
 int RunSummary::SkippedTotal() const { return std::accumulate(skipped.begin(), skipped.end(), 0); }
 
-std::string SummaryLine(const RunSummary& s) {
+std::string SummaryLine(const RunSummary& s, std::string (*say)(std::string_view)) {
     namespace texts = platform::texts;
+    const auto said = [say](std::string_view text) { return say ? say(text) : std::string(text); };
     std::string line;
-    if (s.converted == 0) line = std::string(texts::kSummaryNothingConverted) + ". ";
-    line += texts::SummaryCounts(s.entries, s.converted, s.SkippedTotal(), s.traces);
+    if (s.converted == 0) line = said(texts::kSummaryNothingConverted) + ". ";
+    line += said(texts::SummaryCounts(s.entries, s.converted, s.SkippedTotal(), s.traces));
     std::string reasons;
     for (std::size_t i = 0; i < kSkipReasonCount; ++i) {
         if (s.skipped[i] == 0) continue;
-        reasons += (reasons.empty() ? "" : ", ") + std::string(texts::kSkipReasons[i]) + " " +
+        reasons += (reasons.empty() ? "" : ", ") + said(texts::kSkipReasons[i]) + " " +
                    std::to_string(s.skipped[i]);
     }
     if (!reasons.empty()) line += " (" + reasons + ")";
-    line += "; " + texts::SummaryFailures(s.traceFailures, s.catalogueErrors + s.otherErrors);
-    line += "; " + texts::SummaryVolume(s.bytesIn, s.bytesOut, s.seconds);
-    if (s.stopped) line += "; " + std::string(texts::kSummaryStopped);
+    line += "; " + said(texts::SummaryFailures(s.traceFailures, s.catalogueErrors + s.otherErrors));
+    line += "; " + said(texts::SummaryVolume(s.bytesIn, s.bytesOut, s.seconds));
+    if (s.stopped) line += "; " + said(texts::kSummaryStopped);
     return line;
 }
 

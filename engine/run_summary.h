@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace engine {
@@ -41,7 +42,8 @@ struct RunSummary {
     int Skipped(SkipReason reason) const { return skipped[static_cast<std::size_t>(reason)]; }
 };
 
-// One line for the status bar and the batch command's last line.
-std::string SummaryLine(const RunSummary& summary);
+// One line for the status bar and the batch command's last line; say, when
+// given, puts each of its texts into the operator's language.
+std::string SummaryLine(const RunSummary& summary, std::string (*say)(std::string_view) = nullptr);
 
 }  // namespace engine

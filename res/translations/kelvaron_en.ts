@@ -104,6 +104,255 @@
         <translation>The connection to the catalogue database was lost and could not be restored; the conversion has stopped
 %1</translation>
     </message>
+    <message>
+        <source>использование: kelvaron-batch window [--start ВРЕМЯ] [--duration ДЛИНА | --end ВРЕМЯ]
+                                     [--since ДЛИНА] [--channels ИМЯ,ИМЯ...] [СТАНЦИЯ...]
+               kelvaron-batch files [--stations ИМЯ,ИМЯ...] [--channels ИМЯ,ИМЯ...] ФАЙЛ...
+               kelvaron-batch check [--fix] [СТАНЦИЯ...]
+               kelvaron-batch catalogue init [--indexes]
+               kelvaron-batch config
+               kelvaron-batch --help | --version
+Параметры любого режима: -q, --quiet (без строки хода работы); -v, --verbose (окно
+и каждая конвертированная запись); -n, --dry-run.
+ВРЕМЯ: &quot;чч:мм:сс ДД/ММ/ГГГГ&quot;, 2024-03-15T10:00:00, &quot;2024-03-15 10:00&quot;, now или
+-ДЛИНА (до текущего момента). ДЛИНА: секунды, 30m, 2h, 1d, чч:мм:сс или &quot;ДДД чч:мм:сс&quot;.
+Время - по часам регистратора: местное время этой машины.
+Работает в текущем каталоге с ./kelvaron.ini; tvx.ini - это $TVX_INI или /etc/tvx.ini.
+Код завершения: 0 всё конвертировано, 1 ошибка файла или канала или работа остановлена,
+2 ошибка вызова или базы данных. check: 0 всё сходится, 1 что-то не сходится.
+</source>
+        <translation>usage: kelvaron-batch window [--start TIME] [--duration LENGTH | --end TIME]
+                             [--since LENGTH] [--channels NAME,NAME...] [STATION...]
+       kelvaron-batch files [--stations NAME,NAME...] [--channels NAME,NAME...] FILE...
+       kelvaron-batch check [--fix] [STATION...]
+       kelvaron-batch catalogue init [--indexes]
+       kelvaron-batch config
+       kelvaron-batch --help | --version
+Options of every mode: -q, --quiet (no progress line); -v, --verbose (the window
+and each converted recording); -n, --dry-run.
+TIME: &quot;hh:mm:ss DD/MM/YYYY&quot;, 2024-03-15T10:00:00, &quot;2024-03-15 10:00&quot;, now or
+-LENGTH (before now). LENGTH: seconds, 30m, 2h, 1d, hh:mm:ss or &quot;DDD hh:mm:ss&quot;.
+Times are on the recorder&apos;s clock: this machine&apos;s local wall-clock time.
+Works in the current directory with ./kelvaron.ini; tvx.ini is $TVX_INI or /etc/tvx.ini.
+Exit status: 0 all converted, 1 a file or channel failed or the run was stopped,
+2 usage or catalogue error. check: 0 everything agrees, 1 something does not.
+</translation>
+    </message>
+    <message>
+        <source>использование: kelvaron-batch catalogue init [--indexes]
+Создаёт таблицы eventlist, sitechan и FILELIST с индексами, нужными конвертеру,
+в пустой базе данных, которую называет tvx.ini; отказывает, если хоть одна из них
+есть. --indexes: в базе, где таблицы есть, добавляет недостающие индексы.
+</source>
+        <translation>usage: kelvaron-batch catalogue init [--indexes]
+Creates the tables eventlist, sitechan and FILELIST, with the indexes of the
+converter&apos;s lookups, on the empty catalogue that tvx.ini names; refuses when
+any of them exists. --indexes: on a catalogue that has the tables, adds the
+indexes it lacks instead.
+</translation>
+    </message>
+    <message>
+        <source>использование: kelvaron-batch config
+Печатает действующие настройки (tvx.ini и каждая станция ./kelvaron.ini)
+и проверяет таблицы и индексы базы данных.
+</source>
+        <translation>usage: kelvaron-batch config
+Prints the settings in effect (tvx.ini, and each station of ./kelvaron.ini)
+and checks the catalogue&apos;s tables and indexes.
+</translation>
+    </message>
+    <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Станция %1, файл %2</source>
+        <translation>Station %1, file %2</translation>
+    </message>
+    <message>
+        <source>Не найден файл %1: каталог данных не задан</source>
+        <translation>File %1 not found: no data directory is set</translation>
+    </message>
+    <message>
+        <source>В файле %1 не задан каталог данных ([DATA] DIR)</source>
+        <translation>File %1 sets no data directory ([DATA] DIR)</translation>
+    </message>
+    <message>
+        <source>Для станции %1 не задан каталог исходных файлов (DIR)</source>
+        <translation>Station %1 has no source directory (DIR)</translation>
+    </message>
+    <message>
+        <source>каталог &apos;%1&apos; станции %2 недоступен</source>
+        <translation>the source directory &apos;%1&apos; of station %2 cannot be read</translation>
+    </message>
+    <message>
+        <source>Станция %1 не указана в kelvaron.ini</source>
+        <translation>Station %1 is not listed in kelvaron.ini</translation>
+    </message>
+    <message>
+        <source>Канала %1 нет ни в одной конвертированной записи</source>
+        <translation>No converted recording carries channel %1</translation>
+    </message>
+    <message>
+        <source>Ничего не конвертировано</source>
+        <translation>Nothing converted</translation>
+    </message>
+    <message>
+        <source>Просмотрено %1, конвертировано %2, пропущено %3, трасс %4</source>
+        <translation>Scanned %1, converted %2, skipped %3, traces %4</translation>
+    </message>
+    <message>
+        <source>ошибок трасс %1, ошибок БД %2</source>
+        <translation>trace failures %1, catalogue errors %2</translation>
+    </message>
+    <message>
+        <source>прочитано %1 МБ, записано %2 МБ, %3 с</source>
+        <translation>read %1 MB, written %2 MB, %3 s</translation>
+    </message>
+    <message>
+        <source>остановлено</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>другая станция</source>
+        <translation>another station</translation>
+    </message>
+    <message>
+        <source>вне окна</source>
+        <translation>outside the window</translation>
+    </message>
+    <message>
+        <source>нет имени, даты или времени</source>
+        <translation>no name, date or time</translation>
+    </message>
+    <message>
+        <source>не читается</source>
+        <translation>unreadable</translation>
+    </message>
+    <message>
+        <source>нет отмеченных каналов</source>
+        <translation>no ticked channel</translation>
+    </message>
+    <message>
+        <source>конвертировать %1</source>
+        <translation>convert %1</translation>
+    </message>
+    <message>
+        <source>конвертирован %1</source>
+        <translation>converted %1</translation>
+    </message>
+    <message>
+        <source>  запишет %1</source>
+        <translation>  would write %1</translation>
+    </message>
+    <message>
+        <source>  записан %1</source>
+        <translation>  wrote %1</translation>
+    </message>
+    <message>
+        <source>пропустить %1: %2</source>
+        <translation>skip %1: %2</translation>
+    </message>
+    <message>
+        <source>пропущен %1: %2</source>
+        <translation>skipped %1: %2</translation>
+    </message>
+    <message>
+        <source>файлов: %1, конвертировано: %2, трасс: %3</source>
+        <translation>files: %1, converted: %2, traces: %3</translation>
+    </message>
+    <message>
+        <source>kelvaron-batch: окно %1 + %2</source>
+        <translation>kelvaron-batch: window %1 + %2</translation>
+    </message>
+    <message>
+        <source>неизвестный параметр %1 для %2</source>
+        <translation>unknown option %1 for %2</translation>
+    </message>
+    <message>
+        <source>неизвестный параметр %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>параметр %1 не принимает значения</source>
+        <translation>option %1 takes no value</translation>
+    </message>
+    <message>
+        <source>параметру %1 нужно значение</source>
+        <translation>option %1 needs a value</translation>
+    </message>
+    <message>
+        <source>не задан режим</source>
+        <translation>no mode given</translation>
+    </message>
+    <message>
+        <source>неизвестный режим &apos;%1&apos;</source>
+        <translation>unknown mode &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--channels не называет ни одного канала</source>
+        <translation>--channels names no channel</translation>
+    </message>
+    <message>
+        <source>--stations не называет ни одной станции</source>
+        <translation>--stations names no station</translation>
+    </message>
+    <message>
+        <source>не задан ФАЙЛ</source>
+        <translation>no FILE given</translation>
+    </message>
+    <message>
+        <source>catalogue требует команды init</source>
+        <translation>catalogue needs the command init</translation>
+    </message>
+    <message>
+        <source>лишний аргумент %1 для %2</source>
+        <translation>unexpected argument %1 for %2</translation>
+    </message>
+    <message>
+        <source>--since задаёт всё окно: --start, --end и --duration с ним не даются</source>
+        <translation>--since gives the whole window: no --start, --end or --duration with it</translation>
+    </message>
+    <message>
+        <source>--end и --duration исключают друг друга</source>
+        <translation>--end and --duration exclude each other</translation>
+    </message>
+    <message>
+        <source>--end раньше начала или больше чем через 999 дней после него</source>
+        <translation>--end is before the start or more than 999 days after it</translation>
+    </message>
+    <message>
+        <source>--since &quot;%1&quot; не подходит ни под одну из форм: СЕКУНДЫ, Ns, Nm, Nh, Nd, чч:мм:сс или &quot;ДДД чч:мм:сс&quot; (не больше 999 дней)</source>
+        <translation>--since &quot;%1&quot; is none of SECONDS, Ns, Nm, Nh, Nd, hh:mm:ss or &quot;DDD hh:mm:ss&quot; (at most 999 days)</translation>
+    </message>
+    <message>
+        <source>--duration &quot;%1&quot; не подходит ни под одну из форм: СЕКУНДЫ, Ns, Nm, Nh, Nd, чч:мм:сс или &quot;ДДД чч:мм:сс&quot; (не больше 999 дней)</source>
+        <translation>--duration &quot;%1&quot; is none of SECONDS, Ns, Nm, Nh, Nd, hh:mm:ss or &quot;DDD hh:mm:ss&quot; (at most 999 days)</translation>
+    </message>
+    <message>
+        <source>--start &quot;%1&quot; не подходит ни под одну из форм: &quot;чч:мм:сс ДД/ММ/ГГГГ&quot;, ГГГГ-ММ-ДД[Tчч:мм[:сс]], &quot;ГГГГ-ММ-ДД чч:мм[:сс]&quot;, now или -ДЛИНА</source>
+        <translation>--start &quot;%1&quot; is none of &quot;hh:mm:ss DD/MM/YYYY&quot;, YYYY-MM-DD[Thh:mm[:ss]], &quot;YYYY-MM-DD hh:mm[:ss]&quot;, now or -LENGTH</translation>
+    </message>
+    <message>
+        <source>--end &quot;%1&quot; не подходит ни под одну из форм: &quot;чч:мм:сс ДД/ММ/ГГГГ&quot;, ГГГГ-ММ-ДД[Tчч:мм[:сс]], &quot;ГГГГ-ММ-ДД чч:мм[:сс]&quot;, now или -ДЛИНА</source>
+        <translation>--end &quot;%1&quot; is none of &quot;hh:mm:ss DD/MM/YYYY&quot;, YYYY-MM-DD[Thh:mm[:ss]], &quot;YYYY-MM-DD hh:mm[:ss]&quot;, now or -LENGTH</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; не может быть каталогом станции</source>
+        <translation>&apos;%1&apos; cannot be a station&apos;s directory</translation>
+    </message>
+    <message>
+        <source>нет [DATA] DIR в %1</source>
+        <translation>no [DATA] DIR in %1</translation>
+    </message>
+    <message>
+        <source>каталог данных %1 из %2 не является доступным каталогом</source>
+        <translation>the data directory %1 of %2 is not a readable directory</translation>
+    </message>
+    <message>
+        <source>каталог данных %1 пуст (не смонтирован?): ничего не удалено</source>
+        <translation>the data directory %1 is empty (not mounted?): nothing is removed</translation>
+    </message>
 </context>
 <context>
     <name>controls</name>

@@ -332,7 +332,7 @@ TEST_P(BatchEndToEnd, UsageErrorsEndWithStatusTwo) {
           Strings{"window", "--since", "2h", "--start", "-2h"}}) {
         const BatchResult result = Batch(args);
         EXPECT_EQ(result.status, 2) << args.back();
-        EXPECT_NE(result.errors.find("usage:"), std::string::npos) << args.back();
+        EXPECT_NE(result.errors.find("kelvaron-batch window ["), std::string::npos) << args.back();
     }
     EXPECT_EQ(CountRows("FILELIST"), 0);
 }
