@@ -155,19 +155,19 @@ const ModeSpec* FindMode(std::string_view name) {
 }
 
 const OptionSpec* FindLong(std::string_view name) {
-    for (const OptionSpec& spec : kOptions)
-        if (name == spec.name) return &spec;
+    for (const OptionSpec& option : kOptions)
+        if (name == option.name) return &option;
     return nullptr;
 }
 
 const OptionSpec* FindShort(char letter) {
-    for (const OptionSpec& spec : kOptions)
-        if (spec.letter != 0 && spec.letter == letter) return &spec;
+    for (const OptionSpec& option : kOptions)
+        if (option.letter != 0 && option.letter == letter) return &option;
     return nullptr;
 }
 
 struct GivenOption {
-    const OptionSpec* spec;
+    const OptionSpec* option;
     std::string shownAs;  // as the error names it: "--start" or "-q"
     std::string value;
 };
@@ -198,13 +198,13 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
         if (arg[1] == '-') {
             const std::size_t eq = arg.find('=');
             const std::string name = arg.substr(0, eq);
-            const OptionSpec* spec = FindLong(std::string_view(name).substr(2));
-            if (!spec) return {o, "неизвестный параметр " + name};
-            GivenOption g{spec, name, ""};
+            const OptionSpec* option = FindLong(std::string_view(name).substr(2));
+            if (!option) return {o, "неизвестный параметр " + name};
+            GivenOption g{option, name, ""};
             if (eq != std::string::npos) {
-                if (!spec->takesValue) return {o, "параметр " + name + " не принимает значения"};
+                if (!option->takesValue) return {o, "параметр " + name + " не принимает значения"};
                 g.value = arg.substr(eq + 1);
-            } else if (spec->takesValue) {
+            } else if (option->takesValue) {
                 if (i + 1 == args.size()) return {o, "параметру " + name + " нужно значение"};
                 g.value = args[++i];
             }
@@ -213,19 +213,19 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
         }
         // A cluster of short options: "-qv".
         for (std::size_t k = 1; k < arg.size(); ++k) {
-            const OptionSpec* spec = FindShort(arg[k]);
+            const OptionSpec* option = FindShort(arg[k]);
             const std::string shown = std::string("-") + arg[k];
-            if (!spec) return {o, "неизвестный параметр " + shown};
-            if (spec->takesValue) return {o, "параметру " + shown + " нужно значение"};
-            given.push_back({spec, shown, ""});
+            if (!option) return {o, "неизвестный параметр " + shown};
+            if (option->takesValue) return {o, "параметру " + shown + " нужно значение"};
+            given.push_back({option, shown, ""});
         }
     }
 
     for (const GivenOption& g : given) {
         std::string error;
-        g.spec->apply(o, g.value, error);
+        g.option->apply(o, g.value, error);
         if (!error.empty()) return {o, error};
-        if (g.spec->answersAlone) {
+        if (g.option->answersAlone) {
             if (const ModeSpec* m = operands.empty() ? nullptr : FindMode(operands.front()))
                 o.helpOf = m->mode;
             return parsed;
@@ -236,7 +236,7 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
     if (!mode) return {o, "неизвестный режим '" + operands.front() + "'"};
     o.mode = mode->mode;  // an error below is shown with this mode's usage
     for (const GivenOption& g : given)
-        if (!(g.spec->modes & mode->bit))
+        if (!(g.option->modes & mode->bit))
             return {o, "неизвестный параметр " + g.shownAs + " для " + mode->name};
     operands.erase(operands.begin());
     std::string error;
