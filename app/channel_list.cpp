@@ -7,7 +7,7 @@
 #include <QStyledItemDelegate>
 
 #include "app/fit_text.h"
-#include "app/text_8bit.h"
+#include "ui/text_8bit.h"
 
 namespace app {
 namespace {

@@ -3,9 +3,9 @@
 #include <clocale>
 
 #include "app/converter_dlg.h"
-#include "app/text_8bit.h"
 #include "app/ui_hooks.h"
 #include "catalog/catalogue.h"
+#include "ui/text_8bit.h"
 
 void StartupMessages::ShowMessage(const std::string& text, const std::string& caption,
                                   platform::MessageIcon icon) {

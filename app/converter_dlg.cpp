@@ -20,7 +20,6 @@
 #include "app/dialog_frame.h"
 #include "app/free_space_pane.h"
 #include "app/settings_text.h"
-#include "app/text_8bit.h"
 #include "app/ui_hooks.h"
 #include "app/viewer_launch.h"
 #include "catalog/chan_list.h"
@@ -35,6 +34,7 @@
 #include "res/dialog_templates.h"
 #include "res/dialog_units.h"
 #include "res/resource_table.h"
+#include "ui/text_8bit.h"
 #include "widgets/resources.h"
 #include "widgets/shaded_icon_button.h"
 
@@ -345,7 +345,7 @@ void CConverterDlg::OnConvertFiles() {
     if (current < 0) return;
     if (!DataDirectoryIsSet()) return;
     // The current entry (selected or not) gives the file dialog's directory.
-    const std::string dir = engine::SourceDirectory(StationText8(current), kFileDialogDirChars);
+    const std::string dir = platform::SourceDirectory(StationText8(current), kFileDialogDirChars);
     const std::optional<QStringList> picked = app::ShowOpenFilesDialog(this, app::FromText8(dir));
     if (!picked) {
         EnableControls();

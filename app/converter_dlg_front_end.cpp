@@ -17,7 +17,6 @@
 #include "app/converter_dlg.h"
 #include "app/free_space_pane.h"
 #include "app/settings_text.h"
-#include "app/text_8bit.h"
 #include "app/ui_hooks.h"
 #include "controls/date_time_edit.h"
 #include "controls/mask_edit.h"
@@ -28,6 +27,7 @@
 #include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 #include "res/resource_ids.h"
+#include "ui/text_8bit.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <QApplication>
 
 #include "app/converter_app.h"
-#include "app/interface_translation.h"
 #include "platform/message_sink.h"
+#include "ui/interface_translation.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -9,13 +9,14 @@
 #include <stdexcept>
 
 #include "app/converter_dlg.h"
-#include "app/recording_viewer.h"
-#include "app/text_8bit.h"
 #include "catalog/file_list_paths.h"
-#include "engine/date_time.h"
 #include "engine/drivers.h"
-#include "engine/recorder_text.h"
+#include "formats/date_time.h"
+#include "formats/recorder/recorder_text.h"
+#include "platform/kelvaron_settings.h"
 #include "res/resource_ids.h"
+#include "ui/text_8bit.h"
+#include "viewer/recording_viewer.h"
 
 namespace app {
 
@@ -88,7 +89,7 @@ CRecordingViewer* OpenRecordingViewer(CConverterDlg& dialog) {
     const std::string& station = stations.front();
     const Window window = DialogWindow(dialog);
     auto* viewer = new CRecordingViewer(
-        station, engine::SourceDirectory(station, kSourceDirChars), window.start, window.length,
+        station, platform::SourceDirectory(station, kSourceDirChars), window.start, window.length,
         [&dialog](const std::string& station) { return CataloguedTraces(dialog, station); },
         &dialog);
     for (int id : {res::kIdStartField, res::kIdDurationField}) {

@@ -18,14 +18,15 @@
 #include <string>
 #include <vector>
 
+#include "archive/archive_check.h"
+#include "archive/trace_writer.h"
 #include "bench/bench_support.h"
 #include "catalog/catalogue.h"
 #include "catalog/file_list_rows.h"
 #include "catalog/odbc_statement.h"
 #include "catalog/transaction_guard.h"
-#include "engine/archive_check.h"
-#include "engine/trace_naming.h"
-#include "engine/trace_writer.h"
+#include "formats/tvx/trace_naming.h"
+#include "formats/tvx/tvx_header.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/temp_dir.h"
 

@@ -15,8 +15,8 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "engine/date_time.h"
 #include "engine/driver_bodies.h"
+#include "formats/date_time.h"
 #include "platform/file_system.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"

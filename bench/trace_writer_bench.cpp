@@ -22,15 +22,16 @@
 #include <string>
 #include <vector>
 
+#include "archive/trace_conversion.h"
+#include "archive/trace_settings.h"
+#include "archive/trace_writer.h"
 #include "catalog/catalogue.h"
 #include "catalog/file_list.h"
 #include "catalog/odbc_statement.h"
-#include "engine/trace_conversion.h"
-#include "engine/trace_settings.h"
-#include "engine/trace_writer.h"
-#include "tests/engine/trace_test_support.h"
+#include "formats/tvx/tvx_header.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/trace_test_support.h"
 
 namespace {
 

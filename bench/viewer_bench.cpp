@@ -10,9 +10,9 @@
 #include <fstream>
 #include <vector>
 
-#include "app/plot/recording_source.h"
-#include "app/plot/sample_envelope.h"
 #include "bench/bench_support.h"
+#include "plot/recording_source.h"
+#include "plot/sample_envelope.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/time_window_text.h"
+#include "cli/time_window_text.h"
 #include "platform/calendar_text.h"
 
 namespace cli {

@@ -7,11 +7,11 @@
 #include <set>
 #include <stdexcept>
 
+#include "archive/archive_check.h"
 #include "catalog/catalogue.h"
 #include "catalog/database_error.h"
 #include "catalog/file_list_rows.h"
-#include "engine/archive_check.h"
-#include "engine/trace_naming.h"
+#include "formats/tvx/trace_naming.h"
 #include "platform/ini_file.h"
 #include "platform/message_catalogue.h"
 

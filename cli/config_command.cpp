@@ -4,14 +4,14 @@
 #include <fstream>
 #include <optional>
 
+#include "archive/trace_settings.h"
 #include "catalog/catalogue.h"
 #include "catalog/catalogue_dialect.h"
 #include "catalog/database_error.h"
 #include "cli/catalogue_warnings.h"
 #include "cli/console_front_end.h"
 #include "engine/drivers.h"
-#include "engine/trace_naming.h"
-#include "engine/trace_settings.h"
+#include "formats/tvx/trace_naming.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
 #include "platform/text_encoding.h"
@@ -70,7 +70,7 @@ void PrintStations() {
         const bool useGain = engine::ReadTraceSettings(station).useGain;
         std::printf("  station %s: source directory %s (%s), USEGAIN %d%s\n",
                     Shown(station).c_str(),
-                    Shown(engine::SourceDirectory(station, kSourceDirChars)).c_str(), origin,
+                    Shown(platform::SourceDirectory(station, kSourceDirChars)).c_str(), origin,
                     useGain ? 1 : 0, Origin(Setting(ini, station.c_str(), "USEGAIN").has_value()));
     }
 }

@@ -1,10 +1,14 @@
-# kelvaron_library(NAME [QT] [DEPS ...] [EXCLUDE file...]): a static library from
-# every .cpp/.h in the calling folder but the excluded ones. Sources are globbed
-# so that adding a file needs no edit here.
+# kelvaron_library(NAME [QT] [DEPS ...] [SUBDIRS dir...] [EXCLUDE file...]): a
+# static library from every .cpp/.h in the calling folder (and the named
+# subfolders) but the excluded ones. Sources are globbed so that adding a file
+# needs no edit here.
 function(kelvaron_library name)
-  cmake_parse_arguments(ARG "QT" "" "DEPS;EXCLUDE" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  cmake_parse_arguments(ARG "QT" "" "DEPS;EXCLUDE;SUBDIRS" ${ARGN})
+  set(patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(sub ${ARG_SUBDIRS})
+    list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.h)
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${patterns})
   foreach(excluded ${ARG_EXCLUDE})
     list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
   endforeach()
@@ -22,11 +26,16 @@ function(kelvaron_library name)
   endif()
 endfunction()
 
-# kelvaron_test(NAME [QT] [DEPS ...]): one GoogleTest executable from every .cpp
-# in the calling folder, registered with CTest test by test.
+# kelvaron_test(NAME [QT] [DEPS ...] [SUBDIRS dir...]): one GoogleTest
+# executable from every .cpp in the calling folder (and the named subfolders),
+# registered with CTest test by test.
 function(kelvaron_test name)
-  cmake_parse_arguments(ARG "QT" "" "DEPS;PROPERTIES" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "QT" "" "DEPS;PROPERTIES;SUBDIRS" ${ARGN})
+  set(patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(sub ${ARG_SUBDIRS})
+    list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp)
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${patterns})
   if(NOT sources)
     return()
   endif()

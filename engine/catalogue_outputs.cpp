@@ -1,9 +1,9 @@
 // The outputs that write to the catalogue and the trace tree, and the dry
 // run's that write nothing. Kept apart so that code with outputs of its own
 // links without them.
+#include "archive/trace_writer.h"
 #include "catalog/event_list.h"
 #include "engine/recording_outputs.h"
-#include "engine/trace_writer.h"
 
 namespace engine {
 namespace {

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "engine/data_block.h"
-#include "engine/recorder_header.h"
-#include "engine/recorder_messages.h"
-#include "engine/trace_layout.h"
-#include "engine/trace_writer.h"
+#include "archive/trace_writer.h"
+#include "formats/recorder/data_block.h"
+#include "formats/recorder/record_layout.h"
+#include "formats/recorder/recorder_header.h"
+#include "formats/recorder/recorder_messages.h"
 #include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 

@@ -11,12 +11,12 @@
 
 #include "catalog/database_error.h"
 #include "engine/convert_recording.h"
-#include "engine/date_time.h"
 #include "engine/driver_bodies.h"
 #include "engine/lost_catalogue.h"
-#include "engine/recorder_header.h"
-#include "engine/recorder_messages.h"
-#include "engine/recorder_text.h"
+#include "formats/date_time.h"
+#include "formats/recorder/recorder_header.h"
+#include "formats/recorder/recorder_messages.h"
+#include "formats/recorder/recorder_text.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
 #include "platform/operator_texts.h"
@@ -101,12 +101,6 @@ bool IsSelected(const RunRequest& request, const std::string& name) {
 
 }  // namespace
 
-std::string SourceDirectory(const std::string& station, std::size_t maxChars) {
-    std::string dir = platform::ReadSourceDirectory(platform::KelvaronIniPath(), station, maxChars);
-    if (dir.empty() || dir.back() != '/') dir += '/';
-    return dir;
-}
-
 void ConvertSelectedFiles(RunContext& run) {
     const std::vector<std::string>& files = run.request.files;
     const int count = static_cast<int>(files.size());
@@ -176,7 +170,7 @@ void ConvertWindowThread(RunContext& run) {
 
 bool ConvertStationWindow(const std::string& station, int stationNumber, double start,
                           double length, RunContext& run) {
-    const std::string dir = SourceDirectory(station, kWindowDirChars);
+    const std::string dir = platform::SourceDirectory(station, kWindowDirChars);
     const std::optional<std::vector<Entry>> entries = ListEntries(dir);
     if (!entries) {
         run.observer.SourceDirectoryUnreadable(station, dir);

@@ -19,8 +19,4 @@ namespace engine {
 RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
                          RecordingOutputs& outputs, std::stop_token stop = {});
 
-// A station's source directory from kelvaron.ini (its own DIR, else the one
-// of section KELVARON), cut to maxChars, always ending in "/".
-std::string SourceDirectory(const std::string& station, std::size_t maxChars);
-
 }  // namespace engine

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/trace_conversion.h"
+#include "archive/trace_conversion.h"
 
 namespace engine {
 

@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "archive/trace_writer.h"
 #include "bench/bench_support.h"
 #include "engine/convert_recording.h"
-#include "engine/recorder_header.h"
 #include "engine/recording_outputs.h"
-#include "engine/trace_layout.h"
-#include "engine/trace_writer.h"
+#include "formats/recorder/record_layout.h"
+#include "formats/recorder/recorder_header.h"
+#include "formats/tvx/tvx_header.h"
 
 namespace {
 

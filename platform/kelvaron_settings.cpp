@@ -45,4 +45,10 @@ std::string DataDirectoryProblem(const std::string& tvxIni) {
     return texts::NoDataDirectory(tvxIni, ::access(tvxIni.c_str(), R_OK) == 0);
 }
 
+std::string SourceDirectory(const std::string& station, std::size_t maxChars) {
+    std::string dir = ReadSourceDirectory(KelvaronIniPath(), station, maxChars);
+    if (dir.empty() || dir.back() != '/') dir += '/';
+    return dir;
+}
+
 }  // namespace platform

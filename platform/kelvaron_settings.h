@@ -31,6 +31,9 @@ KelvaronSettings ReadKelvaronSettings(const std::string& kelvaronIni);
 // names one.
 std::string ReadSourceDirectory(const std::string& kelvaronIni, const std::string& station,
                                 std::size_t maxChars);
+// The station's source directory from the kelvaron.ini in effect, as
+// ReadSourceDirectory gives it, always ending in "/".
+std::string SourceDirectory(const std::string& station, std::size_t maxChars);
 // USEGAIN of the station's section (1 when missing) is not 0.
 bool ReadUseGain(const std::string& kelvaronIni, const std::string& station);
 

@@ -19,12 +19,12 @@
 
 #include "app/converter_app.h"
 #include "app/converter_dlg.h"
-#include "app/interface_translation.h"
-#include "app/recording_viewer.h"
 #include "app/ui_hooks.h"
 #include "app/viewer_launch.h"
 #include "catalog/catalogue.h"
 #include "engine/drivers.h"
+#include "ui/interface_translation.h"
+#include "viewer/recording_viewer.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "archive/trace_writer.h"
 #include "catalog/database_error.h"
-#include "engine/date_time.h"
 #include "engine/drivers.h"
-#include "engine/recorder_header.h"
-#include "engine/trace_writer.h"
+#include "formats/date_time.h"
+#include "formats/recorder/recorder_header.h"
 #include "tests/engine/engine_fakes.h"
 #include "tests/support/process_reads.h"
 #include "tests/support/recorder_generator.h"

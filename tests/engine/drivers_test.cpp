@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "archive/trace_writer.h"
 #include "catalog/database_error.h"
-#include "engine/date_time.h"
 #include "engine/run_summary.h"
-#include "engine/trace_writer.h"
+#include "formats/date_time.h"
 #include "platform/text_encoding.h"
 #include "tests/engine/engine_fakes.h"
 #include "tests/support/process_reads.h"
@@ -109,13 +109,13 @@ TEST_F(DriversTest, SourceDirectoryFallsBackToTheCommonOneAndEndsInASlash) {
     dir.Write("kelvaron.ini",
               "[KELVARON]\r\nDIR=/data/common\r\n[A]\r\nDIR=/data/a/\r\n[B]\r\nDIR=\r\n[C]\r\nDIR=/"
               "data/c\r\n");
-    EXPECT_EQ(engine::SourceDirectory("A", 255), "/data/a/");
-    EXPECT_EQ(engine::SourceDirectory("b", 255), "/data/common/");
-    EXPECT_EQ(engine::SourceDirectory("C", 255), "/data/c/");
-    EXPECT_EQ(engine::SourceDirectory("NONE", 255), "/data/common/");
-    EXPECT_EQ(engine::SourceDirectory("A", 4), "/dat/");
+    EXPECT_EQ(platform::SourceDirectory("A", 255), "/data/a/");
+    EXPECT_EQ(platform::SourceDirectory("b", 255), "/data/common/");
+    EXPECT_EQ(platform::SourceDirectory("C", 255), "/data/c/");
+    EXPECT_EQ(platform::SourceDirectory("NONE", 255), "/data/common/");
+    EXPECT_EQ(platform::SourceDirectory("A", 4), "/dat/");
     dir.Write("kelvaron.ini", "[A]\r\nX=1\r\n");
-    EXPECT_EQ(engine::SourceDirectory("A", 255), "/");
+    EXPECT_EQ(platform::SourceDirectory("A", 255), "/");
 }
 
 TEST_F(DriversTest, WindowRunTakesTheRecordingsThatOverlapTheWindow) {

@@ -15,10 +15,10 @@
 #include <memory>
 
 #include "app/channel_list.h"
-#include "app/interface_translation.h"
 #include "app/ui_hooks.h"
 #include "controls/date_time_edit.h"
 #include "tests/app/dialogs/dialog_environment.h"
+#include "ui/interface_translation.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/recording_viewer.h"
 #include "tests/app/dialogs/dialog_environment.h"
 #include "tests/support/recorder_generator.h"
+#include "viewer/recording_viewer.h"
 
 namespace {
 

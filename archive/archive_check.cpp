@@ -1,0 +1,210 @@
+#include "archive/archive_check.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <optional>
+#include <stdexcept>
+
+#include "archive/archive_walk.h"
+#include "archive/recording_finder.h"
+#include "archive/trace_temporary.h"
+#include "archive/trace_writer.h"
+#include "formats/tvx/tvx_header.h"
+
+namespace engine {
+
+std::int64_t CheckSummary::total() const {
+    std::int64_t sum = 0;
+    for (std::int64_t n : problems) sum += n;
+    return sum;
+}
+
+namespace {
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return !prefix.empty() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Components joined by single "/", none of them "." or "..".
+bool IsPlainRelativePath(const std::string& path) {
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t end = std::min(path.find('/', begin), path.size());
+        const std::string part = path.substr(begin, end - begin);
+        if (part.empty() || part == "." || part == "..") return false;
+        if (end == path.size()) return true;
+        begin = end + 1;
+    }
+}
+
+// The merge's state and the handling of each side.
+class ArchiveMerge {
+public:
+    ArchiveMerge(const CheckRequest& request,
+                 const std::function<void(const std::string&)>& removeRows, CheckObserver& observer)
+        : request_(request), removeRows_(removeRows), observer_(observer) {}
+
+    void Report(CheckProblemKind kind, const std::string& relative, std::string reason,
+                bool fixed = false) {
+        ++summary_.problems[static_cast<int>(kind)];
+        observer_.Problem({kind, request_.dataDir + relative, std::move(reason), fixed});
+    }
+
+    // A row whose path the walk has passed without meeting its file.
+    void RowAlone(const catalog::FileListRow& row) {
+        if (!IsPlainRelativePath(row.path)) {
+            // Never looked up nor removed: it names nothing inside the tree.
+            Report(CheckProblemKind::BadName, row.path,
+                   "row's path is not one below the data directory");
+            return;
+        }
+        // A writer puts the file in place before it writes the row: a file
+        // that arrived after its directory was listed is there by now.
+        struct stat st {};
+        if (::lstat((request_.dataDir + row.path).c_str(), &st) == 0) {
+            File(row.path, &row);
+            return;
+        }
+        bool removed = false;
+        if (request_.fix) {
+            removeRows_(row.path);
+            removed = true;
+            ++summary_.rowsRemoved;
+            removedPath_ = row.path;
+        }
+        Report(CheckProblemKind::MissingFile, row.path, "row without a file", removed);
+    }
+
+    void Temporary(const std::string& relative) {
+        const std::size_t slash = relative.rfind('/');
+        const std::string dir = request_.dataDir + relative.substr(0, slash);
+        const std::string name = relative.substr(slash + 1);
+        if (!IsStaleTemporary(dir, name, std::time(nullptr))) return;  // a writer at work
+        bool removed = false;
+        if (request_.fix && ::unlink((dir + '/' + name).c_str()) == 0) {
+            removed = true;
+            ++summary_.temporariesRemoved;
+        }
+        Report(CheckProblemKind::StaleTemporary, relative,
+               "temporary file of a writer that no longer runs", removed);
+    }
+
+    void File(const std::string& relative, const catalog::FileListRow* row) {
+        ++summary_.files;
+        const std::string path = request_.dataDir + relative;
+        // Non-blocking, so that a pipe put in the tree cannot stop the check.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        struct stat st {};
+        if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            const std::string reason =
+                fd < 0 ? std::strerror(errno) : std::string("not a regular file");
+            if (fd >= 0) ::close(fd);
+            Report(CheckProblemKind::Unreadable, relative, "cannot be read: " + reason);
+            return;
+        }
+        char head[kTraceHeaderSize];
+        std::size_t got = 0;
+        while (got < sizeof head) {
+            const ssize_t n = ::pread(fd, head + got, sizeof head - got, static_cast<off_t>(got));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+        const FileVerdict verdict =
+            JudgeTraceFile(relative, head, got, static_cast<std::uint64_t>(st.st_size), row);
+        if (!verdict.problem) return;
+        Report(*verdict.problem, relative, verdict.reason);
+        if (!request_.fix || *verdict.problem == CheckProblemKind::BadName) return;
+        // A file whose header is damaged still names its station and start.
+        std::optional<NamedTrace> named;
+        if (verdict.header)
+            named = NamedTrace{verdict.header->station, verdict.header->start};
+        else
+            named = TraceNamedBy(relative);
+        if (named)
+            observer_.Repair(path, named->station, finder_.Find(named->station, named->start));
+    }
+
+    CheckSummary summary_;
+    std::string removedPath_;  // rows of this path are gone already
+
+private:
+    const CheckRequest& request_;
+    const std::function<void(const std::string&)>& removeRows_;
+    CheckObserver& observer_;
+    RecordingFinder finder_;
+};
+
+}  // namespace
+
+CheckSummary CheckArchive(const CheckRequest& request,
+                          const std::function<bool(catalog::FileListRow&)>& nextRow,
+                          const std::function<void(const std::string&)>& removeRows,
+                          CheckObserver& observer) {
+    ArchiveMerge merge(request, removeRows, observer);
+    ArchiveWalk walk(request.dataDir, request.stations);
+
+    ArchiveEntry entry;
+    bool haveEntry = walk.Next(entry);
+    catalog::FileListRow row;
+    bool haveRow = nextRow(row);
+    std::optional<std::string> lastRow;  // CPATH of the row before
+    std::string unreadable;              // rows below this directory cannot be judged
+
+    auto advanceRow = [&] {
+        lastRow = row.path;
+        haveRow = nextRow(row);
+        if (haveRow) ++merge.summary_.rows;
+        if (haveRow && lastRow && row.path < *lastRow)
+            throw std::runtime_error("the catalogue returned FILELIST rows out of CPATH order");
+    };
+    if (haveRow) ++merge.summary_.rows;
+
+    while (haveEntry || haveRow) {
+        if (haveEntry && entry.kind == ArchiveEntry::Kind::Unreadable &&
+            (!haveRow || entry.relative <= row.path)) {
+            merge.Report(CheckProblemKind::Unreadable, entry.relative,
+                         "directory cannot be read: " + entry.reason);
+            unreadable = entry.relative;
+            haveEntry = walk.Next(entry);
+            continue;
+        }
+        if (haveRow && lastRow && row.path == *lastRow) {
+            // A second row for one path (a catalogue without a key on CPATH).
+            if (row.path != merge.removedPath_)
+                merge.Report(CheckProblemKind::DuplicateRow, row.path, "more than one row");
+            advanceRow();
+            continue;
+        }
+        if (haveRow && StartsWith(row.path, unreadable)) {
+            advanceRow();
+            continue;
+        }
+        if (haveRow && (!haveEntry || row.path < entry.relative)) {
+            merge.RowAlone(row);
+            advanceRow();
+            continue;
+        }
+        if (!haveRow || entry.relative < row.path) {
+            if (entry.kind == ArchiveEntry::Kind::Temporary)
+                merge.Temporary(entry.relative);
+            else
+                merge.File(entry.relative, nullptr);
+            haveEntry = walk.Next(entry);
+            continue;
+        }
+        merge.File(entry.relative, &row);
+        haveEntry = walk.Next(entry);
+        advanceRow();
+    }
+    return merge.summary_;
+}
+
+}  // namespace engine

@@ -1,0 +1,48 @@
+// One trace file judged against its own header, its path and its FILELIST
+// row: functions over the file's first bytes and size.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "catalog/file_list_rows.h"
+#include "formats/tvx/tvx_header_reading.h"
+
+namespace engine {
+
+enum class CheckProblemKind {
+    MissingFile,     // a row whose file is missing
+    NoRow,           // a trace file without a row
+    BadHeader,       // not a TVX 4.0 header of the writer's shape
+    BadSize,         // size is not 512 + 2 x samples
+    RowDisagrees,    // header and row differ
+    BadName,         // path does not follow the naming of its start and channel
+    StaleTemporary,  // left by a writer that no longer runs
+    DuplicateRow,    // a second row for the same path
+    Unreadable,      // a file or directory that cannot be read
+};
+inline constexpr int kCheckProblemKinds = 9;
+
+struct FileVerdict {
+    std::optional<CheckProblemKind> problem;  // none: the file agrees
+    std::string reason;
+    std::optional<TraceHeaderFields> header;  // when it could be read
+};
+
+// The station and start a path of our naming names ("STA/hhDDMMYYYY/
+// hhmmss-DDMMYYYY.CH"); nullopt for any other path.
+struct NamedTrace {
+    std::string station;
+    TraceStart start;
+};
+std::optional<NamedTrace> TraceNamedBy(const std::string& relative);
+
+// bytes: the file's first min(size, 512) bytes; relative: its path below the
+// data directory; row: its FILELIST row, if any. One problem per file, the
+// first of: header, size, name, row missing, row disagreeing.
+FileVerdict JudgeTraceFile(const std::string& relative, const char* bytes, std::size_t byteCount,
+                           std::uint64_t size, const catalog::FileListRow* row);
+
+}  // namespace engine

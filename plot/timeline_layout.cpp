@@ -1,0 +1,99 @@
+#include "plot/timeline_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace plot {
+
+namespace {
+
+constexpr double kDay = 86400;
+
+double EndOf(const TimelineRecording& r) { return r.start + std::max(r.dataSeconds, 0); }
+
+}  // namespace
+
+TimelineLayout LayOutTimeline(std::span<const TimelineRecording> recordings, double t0, double t1,
+                              double width, double windowStart, double windowLength) {
+    TimelineLayout layout;
+    if (!(t1 > t0) || !(width > 0)) return layout;
+    const double perSecond = width / (t1 - t0);
+    const auto toX = [&](double t) { return std::clamp((t - t0) * perSecond, 0.0, width); };
+
+    std::vector<std::size_t> order(recordings.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return recordings[a].start < recordings[b].start;
+    });
+
+    layout.bars.resize(recordings.size());
+    std::vector<double> laneEnds;  // end of the last recording on each lane
+    double coveredUntil = t0;      // for the gaps: end of the union so far
+    double latestEnd = -HUGE_VAL;  // for the overlaps
+    std::size_t latest = 0;
+    bool any = false;
+    for (std::size_t i : order) {
+        const TimelineRecording& r = recordings[i];
+        const double end = EndOf(r);
+        TimelineBar& bar = layout.bars[i];
+        bar.recording = i;
+        bar.converted = r.converted;
+        bar.x0 = toX(r.start);
+        bar.x1 = std::max(toX(end), std::min(bar.x0 + 1, width));
+        // First lane that is free at this start: half-open spans that only
+        // touch share a lane.
+        std::size_t lane = 0;
+        while (lane < laneEnds.size() && laneEnds[lane] > r.start) ++lane;
+        if (lane == laneEnds.size()) laneEnds.push_back(end);
+        laneEnds[lane] = end;
+        bar.lane = static_cast<int>(lane);
+        if (any && latestEnd > r.start && end > r.start) {
+            bar.overlaps = true;
+            layout.bars[latest].overlaps = true;
+        }
+        if (end > latestEnd) {
+            latestEnd = end;
+            latest = i;
+        }
+        any = true;
+        if (end <= r.start) continue;  // a moment: it covers no time
+        if (r.start > coveredUntil && coveredUntil < t1)
+            layout.gaps.push_back({coveredUntil, std::min(r.start, t1), toX(coveredUntil),
+                                   toX(std::min(r.start, t1))});
+        coveredUntil = std::max(coveredUntil, end);
+    }
+    if (coveredUntil < t1) layout.gaps.push_back({coveredUntil, t1, toX(coveredUntil), width});
+    layout.lanes = std::max<int>(1, static_cast<int>(laneEnds.size()));
+
+    const double windowEnd = windowStart + windowLength;
+    layout.windowVisible = windowLength > 0 && windowStart < t1 && windowEnd > t0;
+    if (layout.windowVisible) {
+        layout.windowX0 = toX(windowStart);
+        layout.windowX1 = toX(windowEnd);
+    }
+    return layout;
+}
+
+TimeSpan CoveredDays(std::span<const TimelineRecording> recordings, double fallback) {
+    if (recordings.empty()) {
+        const double day = std::floor(fallback / kDay) * kDay;
+        return {day, day + kDay};
+    }
+    double first = HUGE_VAL, last = -HUGE_VAL;
+    for (const TimelineRecording& r : recordings) {
+        first = std::min(first, r.start);
+        last = std::max(last, EndOf(r));
+    }
+    const double t0 = std::floor(first / kDay) * kDay;
+    const double t1 = std::max(std::ceil(last / kDay) * kDay, t0 + kDay);
+    return {t0, t1};
+}
+
+int RecordingAt(const TimelineLayout& layout, double x, int lane) {
+    for (const TimelineBar& bar : layout.bars)
+        if (bar.lane == lane && x >= bar.x0 && x < bar.x1) return static_cast<int>(bar.recording);
+    return -1;
+}
+
+}  // namespace plot

@@ -1,0 +1,153 @@
+// The viewer drawn offscreen on generated recordings: the timeline, one
+// recording's channels with labelled axes, its header facts, a click.
+#include "viewer/recording_viewer.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+
+#include "formats/recorder/recorder_text.h"
+#include "tests/support/recorder_generator.h"
+#include "tests/support/temp_dir.h"
+#include "viewer/timeline_view.h"
+#include "viewer/trace_painter.h"
+#include "viewer/trace_view.h"
+
+namespace {
+
+using testing_support::MakeRecording;
+using testing_support::RecordingPlan;
+
+// Pixels of the trace colour inside r.
+int TracePixels(const QImage& image, const QRect& r) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (image.pixelColor(x, y) == QColor(20, 40, 120)) ++n;
+    return n;
+}
+
+// Pixels that are not the white background inside r.
+int InkPixels(const QImage& image, const QRect& r) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (image.pixelColor(x, y).lightness() < 128) ++n;
+    return n;
+}
+
+TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
+    testing_support::TempDir dir;
+    RecordingPlan first;
+    first.time = "14:00:00";
+    first.dataSec = "40";
+    first.data.records = 40;
+    first.data.rate16 = 50;
+    MakeRecording(first).WriteTo(dir.File("first.rec"));
+    RecordingPlan second = first;
+    second.time = "14:00:30";  // overlaps the first by 10 s
+    MakeRecording(second).WriteTo(dir.File("second.rec"));
+    RecordingPlan foreign = first;
+    foreign.station = "STA2";
+    MakeRecording(foreign).WriteTo(dir.File("foreign.rec"));
+
+    const double day = ParseRecorderDate("29.11.2007");
+    std::vector<std::string> catalogued = {"STA1/1429112007/140030-29112007.SHZ"};
+    CRecordingViewer viewer("STA1", dir.path() + "/", day + 14 * 3600, 1800,
+                            [&](const std::string&) { return catalogued; });
+    viewer.resize(900, 600);
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.IsListed(); }, 20000));
+
+    ASSERT_EQ(viewer.Entries().size(), 2u);
+    const plot::TimelineLayout& timeline = viewer.Timeline()->Layout();
+    ASSERT_EQ(timeline.bars.size(), 2u);
+    int firstIndex = -1;
+    for (std::size_t i = 0; i < 2; ++i) {
+        const bool isSecond = viewer.Entries()[i].name == "second.rec";
+        if (!isSecond) firstIndex = static_cast<int>(i);
+        EXPECT_EQ(timeline.bars[i].converted, isSecond);
+        EXPECT_TRUE(timeline.bars[i].overlaps);
+        EXPECT_EQ(timeline.bars[i].lane, isSecond ? 1 : 0);
+    }
+    EXPECT_TRUE(timeline.windowVisible);
+    // The timeline zooms in around the pointer, down to where the 40 s bars
+    // are wide; the time under the pointer stays put.
+    app::TimelineView& line = *viewer.Timeline();
+    const double left = 8;  // the bar area's margin
+    const double zoomAt = left + timeline.bars[0].x0;
+    const double before = line.View().t0 + (zoomAt - left) * (line.View().t1 - line.View().t0) /
+                                               (line.width() - 2 * left);
+    line.Zoom(1.0 / 50, zoomAt);
+    const plot::TimeSpan view = line.View();
+    EXPECT_NEAR(view.t1 - view.t0, 86400.0 / 50, 1e-6);
+    EXPECT_NEAR(view.t0 + (zoomAt - left) * (view.t1 - view.t0) / (line.width() - 2 * left), before,
+                1e-6);
+    EXPECT_NEAR(line.Layout().bars[0].x1 - line.Layout().bars[0].x0,
+                40 / (view.t1 - view.t0) * (line.width() - 2 * left), 1e-6);
+
+    viewer.SelectRecording(firstIndex);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer.IsLoading(); }, 20000));
+    app::TraceView& traces = *viewer.Traces();
+    const QImage picture = traces.grab().toImage();
+
+    const plot::TraceFrame frame = plot::LayOutTraceFrame(traces.rect(), 3);
+    ASSERT_EQ(frame.bands.size(), 3u);
+    for (const QRect& band : frame.bands) EXPECT_GT(TracePixels(picture, band), band.width());
+
+    // Time marks in hh:mm:ss from the recording's start on, amplitude marks
+    // and channel names: each one drawn where the painter says.
+    QStringList texts;
+    for (const plot::DrawnLabel& label : traces.Labels()) {
+        texts << label.text;
+        EXPECT_GT(InkPixels(picture, label.rect), 3) << label.text.toStdString();
+    }
+    EXPECT_TRUE(texts.contains(QStringLiteral("14:00:00")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("14:00:30")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("SHZ")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("SHE")));
+    int amplitudeMarks = 0;
+    for (const QString& text : texts) {
+        bool number = false;
+        text.toInt(&number);
+        amplitudeMarks += number ? 1 : 0;
+    }
+    EXPECT_GE(amplitudeMarks, 6);  // at least two per channel
+
+    const QString facts = viewer.HeaderFacts();
+    EXPECT_TRUE(facts.contains(QStringLiteral("Станция: STA1")));
+    EXPECT_TRUE(facts.contains(QStringLiteral("Начало: 29.11.2007 14:00:00")));
+    EXPECT_TRUE(facts.contains(QStringLiteral("DATA_SEC: 40")));
+    EXPECT_TRUE(facts.contains(QStringLiteral("Частота: 50.000")));
+    EXPECT_TRUE(facts.contains(QStringLiteral("Каналы: SHZ, SHN, SHE")));
+
+    // A click on the middle band, a quarter into the plot: the sample there.
+    const QRect band = frame.bands[1];
+    const QPoint at(band.left() + band.width() / 4, band.center().y());
+    const auto sample = traces.SampleAt(at);
+    ASSERT_TRUE(sample);
+    EXPECT_EQ(sample->channel, 1);
+    const double seconds = sample->time - (day + 14 * 3600);
+    EXPECT_NEAR(seconds, 10, 0.1);
+    const int index = static_cast<int>(std::lround(seconds * 50));
+    EXPECT_EQ(sample->value, testing_support::SampleValue(1, index / 50, index % 50));
+
+    // After a run the marks are read again; the recording on show stays selected.
+    catalogued.insert(catalogued.begin(), "STA1/1429112007/140000-29112007.SHN");  // sorted
+    viewer.Relist();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.IsListed(); }, 20000));
+    EXPECT_TRUE(viewer.Timeline()->Layout().bars[static_cast<std::size_t>(firstIndex)].converted);
+    EXPECT_EQ(viewer.Timeline()->Selected(), firstIndex);
+
+    // The wheel zooms in around the pointer.
+    const double span = traces.ViewEnd() - traces.ViewStart();
+    traces.Zoom(0.5, at.x());
+    EXPECT_NEAR(traces.ViewEnd() - traces.ViewStart(), span / 2, 1e-6);
+    const auto same = traces.SampleAt(at);
+    ASSERT_TRUE(same);
+    EXPECT_NEAR(same->time, sample->time, 0.05);
+}
+
+}  // namespace

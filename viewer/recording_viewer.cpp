@@ -1,0 +1,207 @@
+#include "viewer/recording_viewer.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <exception>
+#include <thread>
+
+#include "plot/axis_ticks.h"
+#include "plot/converted_marks.h"
+#include "ui/text_8bit.h"
+#include "viewer/plot_texts.h"
+#include "viewer/timeline_view.h"
+#include "viewer/trace_view.h"
+
+namespace {
+
+// Runs `work` on a thread of its own and hands its result to `deliver` on
+// the UI thread, unless the viewer has gone by then.
+template <typename Work, typename Deliver>
+void OffUiThread(CRecordingViewer* viewer, Work work, Deliver deliver) {
+    QPointer<CRecordingViewer> guard(viewer);
+    std::thread([guard, work = std::move(work), deliver = std::move(deliver)]() mutable {
+        auto result = work();
+        QMetaObject::invokeMethod(
+            qApp,
+            [guard, deliver = std::move(deliver), result = std::move(result)]() mutable {
+                if (guard) deliver(*guard, std::move(result));
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+QString Seconds(double t) { return QString::fromStdString(plot::DateTimeText(t)); }
+
+}  // namespace
+
+CRecordingViewer::CRecordingViewer(std::string station8, std::string sourceDir, double windowStart,
+                                   double windowLength, TracePathsSource tracePaths,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_station8(std::move(station8)),
+      m_sourceDir(std::move(sourceDir)),
+      m_tracePaths(std::move(tracePaths)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(tr("Записи станции %1").arg(app::FromText8(m_station8)));
+    resize(1100, 640);
+
+    m_timeline = new app::TimelineView(this);
+    m_timeline->SetWindow(windowStart, windowLength);
+    m_traces = new app::TraceView(this);
+    m_facts = new QLabel(this);
+    m_facts->setTextFormat(Qt::PlainText);
+    m_facts->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_facts->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_facts->setMinimumWidth(220);
+    m_facts->setMargin(6);
+    m_status = new QLabel(this);
+    m_status->setTextFormat(Qt::PlainText);
+    m_sample = new QLabel(this);
+    m_sample->setTextFormat(Qt::PlainText);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(m_traces);
+    splitter->addWidget(m_facts);
+    splitter->setStretchFactor(0, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_status, 1);
+    bottom->addWidget(m_sample);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_timeline);
+    layout->addWidget(splitter, 1);
+    layout->addLayout(bottom);
+
+    connect(m_timeline, &app::TimelineView::recordingClicked, this,
+            &CRecordingViewer::SelectRecording);
+    connect(m_traces, &app::TraceView::sampleClicked, m_sample, &QLabel::setText);
+    StartListing();
+}
+
+CRecordingViewer::~CRecordingViewer() { m_closed->store(true); }
+
+void CRecordingViewer::SetWindow(double start, double length) {
+    m_timeline->SetWindow(start, length);
+}
+
+void CRecordingViewer::Relist() {
+    if (!listed_) return;  // a listing is under way already
+    StartListing();
+}
+
+void CRecordingViewer::StartListing() {
+    listed_ = false;
+    m_status->setText(tr("Чтение заголовков записей в %1…").arg(app::FromText8(m_sourceDir)));
+    OffUiThread(
+        this,
+        [dir = m_sourceDir, station = m_station8, closed = m_closed] {
+            try {
+                return plot::ListStationRecordings(
+                    dir, station,
+                    [](void* c) { return static_cast<std::atomic<bool>*>(c)->load(); },
+                    closed.get());
+            } catch (const std::exception&) {
+                // Out of memory for the listing: shown as an unreadable directory.
+                return std::optional<std::vector<plot::RecordingEntry>>();
+            }
+        },
+        [](CRecordingViewer& viewer, std::optional<std::vector<plot::RecordingEntry>> entries) {
+            viewer.OnListed(std::move(entries));
+        });
+}
+
+void CRecordingViewer::OnListed(std::optional<std::vector<plot::RecordingEntry>> entries) {
+    listed_ = true;
+    if (!entries) {
+        m_status->setText(tr("Каталог '%1' станции %2 недоступен")
+                              .arg(app::FromText8(m_sourceDir), app::FromText8(m_station8)));
+        emit listed();
+        return;
+    }
+    entries_ = std::move(*entries);
+    QString note;
+    converted_.assign(entries_.size(), false);
+    if (m_tracePaths) {
+        try {
+            converted_ = app::ConvertedMarks(m_station8, entries_, m_tracePaths(m_station8));
+        } catch (const std::exception& e) {
+            note = tr("; отметки о конвертации недоступны: %1").arg(app::FromText8(e.what()));
+        }
+    }
+    std::vector<plot::TimelineRecording> bars;
+    int converted = 0;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        bars.push_back({entries_[i].start, entries_[i].dataSeconds, converted_[i]});
+        converted += converted_[i] ? 1 : 0;
+    }
+    m_timeline->SetRecordings(std::move(bars));
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (!m_selectedName.empty() && entries_[i].name == m_selectedName)
+            m_timeline->SetSelected(static_cast<int>(i));
+    m_status->setText(
+        tr("Записей: %1, из них конвертировано: %2").arg(entries_.size()).arg(converted) + note);
+    emit listed();
+}
+
+void CRecordingViewer::SelectRecording(int index) {
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+    m_timeline->SetSelected(index);
+    m_selectedName = entries_[index].name;
+    wanted_ = index;
+    ++loading_;
+    m_status->setText(tr("Чтение записи %1…").arg(app::FromText8(entries_[index].name)));
+    OffUiThread(
+        this, [path = entries_[index].path] { return plot::LoadRecording(path); },
+        [index](CRecordingViewer& viewer, plot::LoadResult result) {
+            viewer.OnLoaded(index, std::move(result));
+        });
+}
+
+void CRecordingViewer::OnLoaded(int index, plot::LoadResult result) {
+    --loading_;
+    if (index != wanted_) return;  // a later click has taken over
+    const QString path = app::FromText8(entries_[index].path);
+    if (!result.recording) {
+        m_traces->SetRecording(nullptr);
+        m_facts->clear();
+        m_status->setText(app::LoadFailureText(path, result.failure));
+    } else {
+        m_traces->SetRecording(
+            std::make_shared<const plot::PlotRecording>(std::move(*result.recording)));
+        m_facts->setText(HeaderFacts());
+        m_facts->setMinimumWidth(m_facts->sizeHint().width());
+        m_status->setText(path);
+    }
+    emit recordingLoaded();
+}
+
+QString CRecordingViewer::HeaderFacts() const {
+    const plot::PlotRecording* r = m_traces->Recording();
+    if (!r) return {};
+    QStringList names, gains;
+    for (const plot::PlotChannel& c : r->channels) {
+        names << app::FromText8(c.name);
+        gains << tr("  %1: %2").arg(app::FromText8(c.name)).arg(c.gainFactor);
+    }
+    QStringList lines;
+    lines << tr("Станция: %1").arg(app::FromText8(r->station))
+          << tr("Начало: %1").arg(Seconds(r->start)) << tr("DATA_SEC: %1 с").arg(r->dataSeconds)
+          << tr("Частота: %1 отс./с.").arg(r->rate, 0, 'f', 3)
+          << tr("Каналы: %1").arg(names.join(QStringLiteral(", ")));
+    if (!r->trigger)
+        lines << tr("Запуск: нет");
+    else if (r->eventTime)
+        lines
+            << tr("Запуск: да")
+            << tr("Событие: %1").arg(QString::fromStdString(plot::DateTimeText(*r->eventTime, 1)));
+    else
+        lines << tr("Запуск: да") << tr("Событие: время не указано");
+    lines << tr("Коэффициент усиления:") << gains;
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString CRecordingViewer::StatusText() const { return m_status->text(); }
