@@ -30,6 +30,7 @@
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
+#include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 #include "res/dialog_templates.h"
 #include "res/dialog_units.h"
@@ -239,6 +240,10 @@ void CConverterDlg::LoadSettings() {
     const platform::KelvaronSettings settings =
         platform::ReadKelvaronSettings(platform::KelvaronIniPath());
     for (const std::string& name : settings.stations) AddStation(name);
+    for (const std::string& again : settings.duplicates)
+        app::ShowMessageBox(this, app::FromText8(platform::texts::DuplicateStation(again)),
+                            QString::fromUtf8(platform::texts::kWarningCaption),
+                            platform::MessageIcon::Warning);
     const platform::CalendarFields& start = settings.start;
     m_editStart->SetDateTime(start.year, start.month, start.day, start.hour, start.minute,
                              start.second);

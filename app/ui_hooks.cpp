@@ -30,9 +30,10 @@ void ShowMessageBox(QWidget* owner, const QString& russianText, const QString& r
         handler(owner, text, caption, icon, detail);
         return;
     }
-    QMessageBox box(
-        icon == platform::MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon, caption,
-        text, QMessageBox::Ok, owner);
+    QMessageBox box(icon == platform::MessageIcon::Error     ? QMessageBox::Critical
+                    : icon == platform::MessageIcon::Warning ? QMessageBox::Warning
+                                                             : QMessageBox::NoIcon,
+                    caption, text, QMessageBox::Ok, owner);
     if (!detail.isEmpty()) box.setDetailedText(detail);
     box.exec();
 }

@@ -47,8 +47,9 @@ bool IsPlainRelativePath(const std::string& path) {
 class ArchiveMerge {
 public:
     ArchiveMerge(const CheckRequest& request,
-                 const std::function<void(const std::string&)>& removeRows, CheckObserver& observer)
-        : request_(request), removeRows_(removeRows), observer_(observer) {}
+                 const std::function<void(const std::string&)>& removeRows, CheckObserver& observer,
+                 const RowLookup& rowNow)
+        : request_(request), removeRows_(removeRows), observer_(observer), rowNow_(rowNow) {}
 
     void Report(CheckProblemKind kind, const std::string& relative, std::string reason,
                 bool fixed = false) {
@@ -117,8 +118,13 @@ public:
             got += static_cast<std::size_t>(n);
         }
         ::close(fd);
-        const FileVerdict verdict =
-            JudgeTraceFile(relative, head, got, static_cast<std::uint64_t>(st.st_size), row);
+        const auto size = static_cast<std::uint64_t>(st.st_size);
+        FileVerdict verdict = JudgeTraceFile(relative, head, got, size, row);
+        if (IsAboutTheRow(verdict) && rowNow_ && SettledOnlyNow(st)) {
+            // Its writer may have committed the row since the rows were read.
+            const std::optional<catalog::FileListRow> now = rowNow_(relative);
+            verdict = JudgeTraceFile(relative, head, got, size, now ? &*now : nullptr);
+        }
         if (!verdict.problem) return;
         Report(*verdict.problem, relative, verdict.reason);
         if (!request_.fix || *verdict.problem == CheckProblemKind::BadName) return;
@@ -136,9 +142,31 @@ public:
     std::string removedPath_;  // rows of this path are gone already
 
 private:
+    static bool IsAboutTheRow(const FileVerdict& verdict) {
+        return verdict.problem == CheckProblemKind::NoRow ||
+               verdict.problem == CheckProblemKind::RowDisagrees;
+    }
+
+    // True for a file written so lately that its writer may still be
+    // registering it, after waiting until it is settled. A file written
+    // before the check began is old enough already. (A writer renames its
+    // file into place right after writing it: the time of the last write is
+    // the file's.)
+    bool SettledOnlyNow(const struct stat& st) const {
+        const std::time_t changed = st.st_mtime;
+        const int settle = request_.rowSettleSeconds;
+        if (changed < started_ - settle) return false;
+        const std::time_t settled = changed + settle;
+        for (std::time_t now = std::time(nullptr); now < settled; now = std::time(nullptr))
+            ::sleep(static_cast<unsigned>(settled - now));
+        return true;
+    }
+
     const CheckRequest& request_;
     const std::function<void(const std::string&)>& removeRows_;
     CheckObserver& observer_;
+    const RowLookup& rowNow_;
+    const std::time_t started_ = std::time(nullptr);
     RecordingFinder finder_;
 };
 
@@ -147,8 +175,8 @@ private:
 CheckSummary CheckArchive(const CheckRequest& request,
                           const std::function<bool(catalog::FileListRow&)>& nextRow,
                           const std::function<void(const std::string&)>& removeRows,
-                          CheckObserver& observer) {
-    ArchiveMerge merge(request, removeRows, observer);
+                          CheckObserver& observer, const RowLookup& rowNow) {
+    ArchiveMerge merge(request, removeRows, observer, rowNow);
     ArchiveWalk walk(request.dataDir, request.stations);
 
     ArchiveEntry entry;

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,18 +43,30 @@ struct CheckSummary {
     std::int64_t total() const;
 };
 
+// The row of one CPATH as the catalogue holds it at the moment of asking.
+using RowLookup = std::function<std::optional<catalog::FileListRow>(const std::string&)>;
+
+// How long a trace file's writer may take from putting the file in place to
+// committing its row; a file younger than this is judged against its row
+// once it is this old, as the catalogue holds it then (see rowNow below).
+inline constexpr int kRowSettleSeconds = 3;
+
 struct CheckRequest {
     std::string dataDir;                // ends in "/"
     std::vector<std::string> stations;  // all when empty
     bool fix = false;
+    int rowSettleSeconds = kRowSettleSeconds;
 };
 
 // nextRow: the rows of the stations asked for, in byte order of CPATH.
-// removeRows: deletes the rows of one CPATH (fix only). Catalogue errors
-// pass through; rows out of order raise std::runtime_error.
+// removeRows: deletes the rows of one CPATH (fix only). rowNow: asked again
+// for a freshly written file that has no row or one that disagrees, since a
+// writer at work registers its file only after it is in place (none: the
+// rows of nextRow stand). Catalogue errors pass through; rows out of order
+// raise std::runtime_error.
 CheckSummary CheckArchive(const CheckRequest& request,
                           const std::function<bool(catalog::FileListRow&)>& nextRow,
                           const std::function<void(const std::string&)>& removeRows,
-                          CheckObserver& observer);
+                          CheckObserver& observer, const RowLookup& rowNow = {});
 
 }  // namespace engine

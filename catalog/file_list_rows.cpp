@@ -62,6 +62,17 @@ double AsDouble(const SqlValue& value) {
     return 0;
 }
 
+constexpr const char* kRowColumns = "SELECT STA, TBEGIN, TQTY, CH, SPS, CPATH FROM FILELIST";
+
+// Columns 1-5 of kRowColumns into row; the path is read by the caller.
+void ReadRowColumns(OdbcStatement& statement, FileListRow& row) {
+    row.station = AsText(statement.Get(1, SqlType::Text));
+    row.start = AsDouble(statement.Get(2, SqlType::Double));
+    row.duration = AsDouble(statement.Get(3, SqlType::Double));
+    row.channel = AsText(statement.Get(4, SqlType::Text));
+    row.rate = AsDouble(statement.Get(5, SqlType::Double));
+}
+
 }  // namespace
 
 FileListRows::FileListRows(OdbcConnection& database, std::vector<std::string> stations,
@@ -79,8 +90,7 @@ bool FileListRows::FetchBatch() {
     batch_.clear();
     next_ = 0;
     const std::string cpath = "CPATH" + collate_;
-    std::string sql =
-        "SELECT STA, TBEGIN, TQTY, CH, SPS, CPATH FROM FILELIST WHERE CPATH IS NOT NULL";
+    std::string sql = std::string(kRowColumns) + " WHERE CPATH IS NOT NULL";
     std::vector<SqlValue> params;
     if (!stations_.empty()) {
         // "STA/" <= CPATH < "STA0": the paths below the station's directory.
@@ -113,11 +123,7 @@ bool FileListRows::FetchBatch() {
             continue;
         }
         skip = 0;
-        row.station = AsText(statement.Get(1, SqlType::Text));
-        row.start = AsDouble(statement.Get(2, SqlType::Double));
-        row.duration = AsDouble(statement.Get(3, SqlType::Double));
-        row.channel = AsText(statement.Get(4, SqlType::Text));
-        row.rate = AsDouble(statement.Get(5, SqlType::Double));
+        ReadRowColumns(statement, row);
         batch_.push_back(std::move(row));
     }
     return fetched == limit;  // a full batch: there may be more
@@ -144,6 +150,16 @@ bool FileListRows::Next(FileListRow& row) {
         lastCount_ = 1;
     }
     return true;
+}
+
+std::optional<FileListRow> FindFileListRow(OdbcConnection& database, const std::string& path) {
+    OdbcStatement statement(database);
+    statement.Execute(std::string(kRowColumns) + " WHERE CPATH = ?", {path});
+    if (!statement.Fetch()) return std::nullopt;
+    FileListRow row;
+    ReadRowColumns(statement, row);
+    row.path = path;
+    return row;
 }
 
 std::int64_t RemoveFileListRows(OdbcConnection& database, const std::string& path) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ private:
     std::string last_;           // CPATH of the last row handed out
     std::size_t lastCount_ = 0;  // rows with that CPATH handed out
 };
+
+// The row of path as the catalogue holds it now (the first, if several);
+// nullopt when there is none. Raises DatabaseError.
+std::optional<FileListRow> FindFileListRow(OdbcConnection& database, const std::string& path);
 
 // Deletes every row whose CPATH is path, in a transaction of its own; returns
 // how many. Raises DatabaseError (and then removes none).

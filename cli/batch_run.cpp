@@ -48,6 +48,11 @@ int Refuse(const std::string& text) {
     return kExitUsage;
 }
 
+void Warn(const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", platform::TranslateMessage(texts::kWarningCaption).c_str(),
+                 platform::TranslateMessage(text).c_str());
+}
+
 // Set by a stop signal: the run did not get to convert all it was asked for.
 bool stopSignalled = false;
 
@@ -61,7 +66,12 @@ std::optional<int> TakeListedStations(const std::vector<std::string>& named,
             return platform::StationEquals(s, name);
         });
         if (it == listed.end()) return Refuse(texts::StationNotListed(name));
-        taken.push_back(platform::CutText8(*it, platform::kStationNameChars));
+        const std::string station = platform::CutText8(*it, platform::kStationNameChars);
+        if (std::find(taken.begin(), taken.end(), station) != taken.end()) {
+            Warn(texts::DuplicateStation(name));
+            continue;
+        }
+        taken.push_back(station);
     }
     return std::nullopt;
 }
@@ -71,6 +81,7 @@ std::optional<int> TakeListedStations(const std::vector<std::string>& named,
 std::optional<int> Prepare(const BatchOptions& options, engine::RunRequest& request) {
     const platform::KelvaronSettings settings =
         platform::ReadKelvaronSettings(platform::KelvaronIniPath());
+    for (const std::string& again : settings.duplicates) Warn(texts::DuplicateStation(again));
     if (options.stations) {
         if (const auto status =
                 TakeListedStations(*options.stations, settings.stations, request.stations))

@@ -80,7 +80,7 @@ public:
                         tracePath.c_str(), station.c_str());
             return;
         }
-        std::printf("%s: repaired by converting %s again\n", tracePath.c_str(), recording.c_str());
+        std::printf("%s: to be written again from %s\n", tracePath.c_str(), recording.c_str());
         stations.insert(station);
         recordings.insert(recording);
     }
@@ -148,7 +148,8 @@ int RunCheck(const std::vector<std::string>& stations, bool fix) {
         summary = engine::CheckArchive(
             request, [&rows](catalog::FileListRow& row) { return rows.Next(row); },
             [](const std::string& path) { catalog::RemoveFileListRows(theDatabase, path); },
-            printer);
+            printer,
+            [](const std::string& path) { return catalog::FindFileListRow(theDatabase, path); });
     } catch (const std::exception& e) {
         std::fflush(stdout);
         theDatabase.Close();

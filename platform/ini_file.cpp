@@ -231,6 +231,18 @@ std::string IniFile::GetString(std::string_view section, std::string_view key,
     return result;
 }
 
+std::vector<std::pair<std::string, std::string>> IniFile::Keys(std::string_view section,
+                                                               std::size_t maxChars) {
+    Reader& r = reader();
+    std::vector<std::pair<std::string, std::string>> keys;
+    const std::optional<std::string_view> text = r.Contents({});
+    if (!text) return keys;
+    r.index.Extend(r.Text(), true);
+    for (const IniIndex::KeyValue& kv : r.index.Keys(r.Text(), section))
+        keys.emplace_back(kv.key, kv.value.substr(0, maxChars));
+    return keys;
+}
+
 int IniFile::GetInt(std::string_view section, std::string_view key, int defaultValue) {
     const std::optional<std::string_view> value = reader().Find(section, key);
     return value ? AtoiLike(*value) : defaultValue;

@@ -19,6 +19,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -46,6 +48,12 @@ public:
                           std::string_view defaultValue, std::size_t maxChars);
     // The value as C atoi reads it (0 without digits); defaultValue when missing.
     int GetInt(std::string_view section, std::string_view key, int defaultValue);
+
+    // Every key of the section with its value (cut to maxChars), the first of
+    // each name, in file order: what GetString would answer for each, found in
+    // one pass instead of one lookup per name tried. Reads the whole file.
+    std::vector<std::pair<std::string, std::string>> Keys(std::string_view section,
+                                                          std::size_t maxChars);
 
     enum class Source { Readable, Unopenable, NotARegularFile };
     // Opens the file if no lookup has yet.

@@ -118,4 +118,16 @@ IniIndex::Answer IniIndex::Find(std::string_view text, std::string_view section,
     return complete_ || sections_[id->second].closed ? Answer::Missing : Answer::NeedMore;
 }
 
+std::vector<IniIndex::KeyValue> IniIndex::Keys(std::string_view text,
+                                               std::string_view section) const {
+    std::vector<KeyValue> keys;
+    const auto id = sectionIds_.find(Folded(section));
+    if (!complete_ || id == sectionIds_.end()) return keys;
+    for (const Key& k : keys_)
+        if (k.section == id->second)
+            keys.push_back(
+                {text.substr(k.name.begin, k.name.size), text.substr(k.value.begin, k.value.size)});
+    return keys;
+}
+
 }  // namespace platform

@@ -44,6 +44,13 @@ public:
     Answer Find(std::string_view text, std::string_view section, std::string_view key,
                 std::string_view& value) const;
 
+    // The keys of the first section of that name, each the first of its name,
+    // in the order of the text; only once the text is complete (else none).
+    struct KeyValue {
+        std::string_view key, value;
+    };
+    std::vector<KeyValue> Keys(std::string_view text, std::string_view section) const;
+
 private:
     struct Span {
         std::size_t begin = 0, size = 0;

@@ -1,23 +1,63 @@
 #include "platform/kelvaron_settings.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
+#include <optional>
+#include <string_view>
+
 #include "platform/ini_file.h"
+#include "platform/ini_syntax.h"
 #include "platform/operator_texts.h"
 #include "platform/station_order.h"
 
 namespace platform {
 
+namespace {
+
+// i for a key that "STA%d" writes for i >= 0 (any case, no sign, no leading
+// zero), nullopt for any other key.
+std::optional<int> StationKeyIndex(std::string_view key) {
+    if (key.size() < 4 || key.size() > 13 || !EqualsNoCase(key.substr(0, 3), "STA"))
+        return std::nullopt;
+    const std::string_view digits = key.substr(3);
+    if (digits.size() > 1 && digits[0] == '0') return std::nullopt;
+    long long i = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        i = i * 10 + (c - '0');
+    }
+    if (i > INT_MAX) return std::nullopt;
+    return static_cast<int>(i);
+}
+
+}  // namespace
+
+std::vector<std::string> RemoveDuplicateStations(std::vector<std::string>& stations) {
+    // Sorted, a name's duplicates stand right after it: one pass finds them.
+    SortStations(stations);
+    std::vector<std::string> kept, duplicates;
+    for (std::string& s : stations) {
+        const bool again = !kept.empty() && StationEquals(kept.back(), s);
+        (again ? duplicates : kept).push_back(std::move(s));
+    }
+    stations = std::move(kept);
+    return duplicates;
+}
+
 KelvaronSettings ReadKelvaronSettings(const std::string& kelvaronIni) {
     IniFile ini(kelvaronIni);
     KelvaronSettings settings;
     const int count = AtoiLike(ini.GetString("KELVARON", "NSTA", "0", 63));
-    for (int i = 0; i < count; ++i) {
-        std::string name =
-            ini.GetString("KELVARON", "STA" + std::to_string(i), "", kStationReadChars);
-        if (!name.empty()) settings.stations.push_back(std::move(name));
+    // STA0 .. STA(NSTA-1), found among the keys that are there rather than
+    // asked for one by one: NSTA may be any number up to INT_MAX.
+    for (auto& [key, name] : ini.Keys("KELVARON", kStationReadChars)) {
+        const std::optional<int> i = StationKeyIndex(key);
+        if (i && *i < count && !name.empty()) settings.stations.push_back(std::move(name));
     }
-    SortStations(settings.stations);
+    settings.duplicates = RemoveDuplicateStations(settings.stations);
     ScanStartText(ini.GetString("KELVARON", "TIME", kDefaultStartText, 31), settings.start);
     settings.duration =
         RepairDurationText(ini.GetString("KELVARON", "TIMEQTY", kDefaultDurationText, 31));
@@ -41,8 +81,18 @@ std::string ReadDataDirectory(const std::string& tvxIni, std::size_t maxChars) {
 }
 
 std::string DataDirectoryProblem(const std::string& tvxIni) {
-    if (!ReadDataDirectory(tvxIni, 255).empty()) return {};
-    return texts::NoDataDirectory(tvxIni, ::access(tvxIni.c_str(), R_OK) == 0);
+    const std::string dir = ReadDataDirectory(tvxIni, 255);
+    if (dir.empty()) return texts::NoDataDirectory(tvxIni, ::access(tvxIni.c_str(), R_OK) == 0);
+    // Checked once here, so that a run does not fail once per trace file.
+    if (dir.front() != '/') return texts::DataDirectoryNotAbsolute(dir, tvxIni);
+    if (dir.find_first_not_of('/') == std::string::npos)
+        return texts::DataDirectoryIsRoot(dir, tvxIni);
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) != 0) return texts::DataDirectoryMissing(dir, tvxIni);
+    if (!S_ISDIR(st.st_mode)) return texts::DataDirectoryNotADirectory(dir, tvxIni);
+    if (::access(dir.c_str(), W_OK | X_OK) != 0)
+        return texts::DataDirectoryNotWritable(dir, tvxIni);
+    return {};
 }
 
 std::string SourceDirectory(const std::string& station, std::size_t maxChars) {

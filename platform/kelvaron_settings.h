@@ -17,8 +17,11 @@ inline constexpr std::size_t kStationNameChars = 31;
 inline constexpr std::size_t kChannelNameChars = 15;
 
 struct KelvaronSettings {
-    // STA0..STA(NSTA-1) of [KELVARON], empty ones left out, in station order.
+    // STA0..STA(NSTA-1) of [KELVARON], empty ones left out, each name once,
+    // in station order.
     std::vector<std::string> stations;
+    // Names listed again (by the station comparison) and left out above.
+    std::vector<std::string> duplicates;
     // TIME read over 00:00:00 01/01/2000 (unread fields keep those values).
     CalendarFields start;
     // TIMEQTY, repaired to DDD hh:mm:ss.
@@ -26,6 +29,10 @@ struct KelvaronSettings {
 };
 
 KelvaronSettings ReadKelvaronSettings(const std::string& kelvaronIni);
+
+// Sorts the names in station order and keeps each once (by StationEquals);
+// returns the ones left out.
+std::vector<std::string> RemoveDuplicateStations(std::vector<std::string>& stations);
 
 // The station's own DIR, else [KELVARON] DIR, cut to maxChars; "" when neither
 // names one.
@@ -39,8 +46,9 @@ bool ReadUseGain(const std::string& kelvaronIni, const std::string& station);
 
 // [DATA] DIR of tvx.ini, cut to maxChars ("" when missing).
 std::string ReadDataDirectory(const std::string& tvxIni, std::size_t maxChars);
-// Why no run may start for the data directory, or "" when it is set: an empty
-// DIR would put the trace tree at the file system's root.
+// Why no run may start for the data directory, or "" when it can take the
+// trace tree: it must be set, absolute, not the file system's root, and a
+// directory that exists and may be written.
 std::string DataDirectoryProblem(const std::string& tvxIni);
 
 }  // namespace platform

@@ -10,7 +10,7 @@ namespace platform {
 // The caption of messages that carry an error's own text.
 inline constexpr const char* kApplicationTitle = "kelvaron";
 
-enum class MessageIcon { None, Error };
+enum class MessageIcon { None, Error, Warning };
 
 class MessageSink {
 public:

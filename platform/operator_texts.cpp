@@ -26,6 +26,30 @@ std::string NoDataDirectory(const std::string& tvxIni, bool found) {
     return "В файле " + tvxIni + " не задан каталог данных ([DATA] DIR)";
 }
 
+std::string DataDirectoryNotAbsolute(const std::string& dir, const std::string& tvxIni) {
+    return "Каталог данных '" + dir + "' в файле " + tvxIni + " задан не абсолютным путём";
+}
+
+std::string DataDirectoryIsRoot(const std::string& dir, const std::string& tvxIni) {
+    return "Каталог данных '" + dir + "' в файле " + tvxIni + " - корень файловой системы";
+}
+
+std::string DataDirectoryMissing(const std::string& dir, const std::string& tvxIni) {
+    return "Каталог данных '" + dir + "' из файла " + tvxIni + " не существует";
+}
+
+std::string DataDirectoryNotADirectory(const std::string& dir, const std::string& tvxIni) {
+    return "Каталог данных '" + dir + "' из файла " + tvxIni + " не является каталогом";
+}
+
+std::string DataDirectoryNotWritable(const std::string& dir, const std::string& tvxIni) {
+    return "Нет права записи в каталог данных '" + dir + "' из файла " + tvxIni;
+}
+
+std::string DuplicateStation(const std::string& station) {
+    return "Станция " + station + " указана несколько раз и конвертируется один раз";
+}
+
 std::string NoSourceDirectory(const std::string& station) {
     return "Для станции " + station + " не задан каталог исходных файлов (DIR)";
 }

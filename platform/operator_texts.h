@@ -22,6 +22,14 @@ std::string StationMismatch(const std::string& path);
 std::string RecordingDetail(const std::string& station, const std::string& path);
 // [DATA] DIR of tvx.ini is empty or missing; found: tvx.ini could be read.
 std::string NoDataDirectory(const std::string& tvxIni, bool found);
+// [DATA] DIR of tvx.ini names no place a trace tree may go.
+std::string DataDirectoryNotAbsolute(const std::string& dir, const std::string& tvxIni);
+std::string DataDirectoryIsRoot(const std::string& dir, const std::string& tvxIni);
+std::string DataDirectoryMissing(const std::string& dir, const std::string& tvxIni);
+std::string DataDirectoryNotADirectory(const std::string& dir, const std::string& tvxIni);
+std::string DataDirectoryNotWritable(const std::string& dir, const std::string& tvxIni);
+// A station listed more than once (in kelvaron.ini or on the command line).
+std::string DuplicateStation(const std::string& station);
 // Neither the station's own DIR nor [KELVARON] DIR names a source directory.
 std::string NoSourceDirectory(const std::string& station);
 // The station's source directory cannot be listed.

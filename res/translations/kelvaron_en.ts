@@ -174,6 +174,30 @@ and checks the catalogue&apos;s tables and indexes.
         <translation>File %1 not found: no data directory is set</translation>
     </message>
     <message>
+        <source>Каталог данных &apos;%1&apos; в файле %2 задан не абсолютным путём</source>
+        <translation>The data directory &apos;%1&apos; in %2 is not an absolute path</translation>
+    </message>
+    <message>
+        <source>Каталог данных &apos;%1&apos; в файле %2 - корень файловой системы</source>
+        <translation>The data directory &apos;%1&apos; in %2 is the file system&apos;s root</translation>
+    </message>
+    <message>
+        <source>Каталог данных &apos;%1&apos; из файла %2 не существует</source>
+        <translation>The data directory &apos;%1&apos; of %2 does not exist</translation>
+    </message>
+    <message>
+        <source>Каталог данных &apos;%1&apos; из файла %2 не является каталогом</source>
+        <translation>The data directory &apos;%1&apos; of %2 is not a directory</translation>
+    </message>
+    <message>
+        <source>Нет права записи в каталог данных &apos;%1&apos; из файла %2</source>
+        <translation>The data directory &apos;%1&apos; of %2 is not writable</translation>
+    </message>
+    <message>
+        <source>Станция %1 указана несколько раз и конвертируется один раз</source>
+        <translation>Station %1 is listed more than once and is converted once</translation>
+    </message>
+    <message>
         <source>В файле %1 не задан каталог данных ([DATA] DIR)</source>
         <translation>File %1 sets no data directory ([DATA] DIR)</translation>
     </message>

@@ -1,7 +1,10 @@
 #include "archive/archive_check.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <ctime>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -39,26 +42,31 @@ struct Outcome {
 
 enum class File { Absent, Present, ArrivesWithItsRow };
 
-Outcome Check(File file, const std::vector<catalog::FileListRow>& rows, bool fix) {
+Outcome Check(File file, const std::vector<catalog::FileListRow>& rows, bool fix,
+              const engine::RowLookup& rowNow = {}, int ageSeconds = 0) {
     testing_support::TempDir data;
     const auto write = [&] {
         char header[kTraceHeaderSize];
         BuildTraceHeader(header, "STA1", "SHZ", k143045, 1.0, 100.0000000001);
         data.Write(kPath, std::string(header, sizeof header) + std::string(200, '\x01'));
+        if (ageSeconds == 0) return;
+        const timespec then[2] = {{std::time(nullptr) - ageSeconds, 0},
+                                  {std::time(nullptr) - ageSeconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, data.File(kPath).c_str(), then, 0), 0);
     };
     if (file == File::Present) write();
     std::size_t next = 0;
     Outcome outcome;
     Recorder recorder;
     engine::CheckArchive(
-        {data.path() + "/", {}, fix},
+        {data.path() + "/", {}, fix, 1},
         [&](catalog::FileListRow& row) {
             if (next == rows.size()) return false;
             if (file == File::ArrivesWithItsRow && next == 0) write();
             row = rows[next++];
             return true;
         },
-        [&](const std::string& path) { outcome.removed.push_back(path); }, recorder);
+        [&](const std::string& path) { outcome.removed.push_back(path); }, recorder, rowNow);
     outcome.problems = recorder.seen;
     return outcome;
 }
@@ -88,6 +96,47 @@ TEST(ArchiveCheck, EachRowIsJudgedOnceAndRemovedOnlyWhenItsFileIsGone) {
     EXPECT_EQ(escapes.removed, Strings{});
     EXPECT_THROW(Check(File::Present, {other, row}, false), std::runtime_error)
         << "rows out of order";
+}
+
+// A writer puts its file in place and then commits its row: a file that
+// came after the rows were read is judged by its row as it is once settled.
+TEST(ArchiveCheck, AFreshFileIsJudgedByItsRowAsItIsOnceSettled) {
+    const catalog::FileListRow row{"STA1", k143045, 1.0, "SHZ", 100.0000000001, kPath};
+    catalog::FileListRow stale = row;
+    stale.duration = 3.0;
+    const std::optional<catalog::FileListRow> none;
+    const struct {
+        const char* name;
+        std::vector<catalog::FileListRow> rows;  // as read before the file came
+        std::optional<catalog::FileListRow> now;
+        int ageSeconds;
+        Strings problems;
+        int lookups;
+    } cases[] = {
+        {"row committed since", {}, row, 0, {}, 1},
+        {"row replaced since", {stale}, row, 0, {}, 1},
+        {"still no row", {}, none, 0, {Seen(CheckProblemKind::NoRow, kPath)}, 1},
+        {"old file, no row", {}, row, 3600, {Seen(CheckProblemKind::NoRow, kPath)}, 0},
+        {"old file, row disagrees",
+         {stale},
+         row,
+         3600,
+         {Seen(CheckProblemKind::RowDisagrees, kPath)},
+         0},
+    };
+    for (const auto& c : cases) {
+        int lookups = 0;
+        const Outcome outcome = Check(
+            File::Present, c.rows, false,
+            [&](const std::string& path) {
+                ++lookups;
+                EXPECT_EQ(path, kPath);
+                return c.now;
+            },
+            c.ageSeconds);
+        EXPECT_EQ(outcome.problems, c.problems) << c.name;
+        EXPECT_EQ(lookups, c.lookups) << c.name;
+    }
 }
 
 }  // namespace

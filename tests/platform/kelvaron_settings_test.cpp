@@ -60,13 +60,60 @@ TEST(KelvaronSettings, StationsSortedAndWindowRepaired) {
     EXPECT_EQ(none.start.year, 2000);
 }
 
+// The station keys a run takes are the ones "STA%d" names for i < NSTA,
+// whatever NSTA says; each name once.
+TEST(KelvaronSettings, StationKeysBelowNstaEachNameOnce) {
+    testing_support::TempDir dir;
+    const struct {
+        const char* keys;
+        Strings stations, duplicates;
+    } cases[] = {
+        {"NSTA=99999999999999999999\r\nSTA0=KRV\r\nSTA7=ARU\r\n", {"ARU", "KRV"}, {}},
+        {"NSTA=8\r\nsta7=ARU\r\nSTA07=OBN\r\nSTA+1=X\r\nSTA-1=Y\r\nSTA8=Z\r\n", {"ARU"}, {}},
+        {"NSTA=3\r\nSTA0=KRV\r\nSTA1=KRV\r\nSTA2=krv\r\n", {"KRV"}, {"KRV", "krv"}},
+        {"NSTA=2\r\nSTA1=OBN\r\nSTA1=ARU\r\n", {"OBN"}, {}},  // the first key answers
+        {"NSTA=-5\r\nSTA0=KRV\r\n", {}, {}},
+    };
+    for (const auto& c : cases) {
+        const platform::KelvaronSettings s = platform::ReadKelvaronSettings(
+            dir.Write("kelvaron.ini", std::string("[KELVARON]\r\n") + c.keys));
+        EXPECT_EQ(s.stations, c.stations) << c.keys;
+        EXPECT_EQ(s.duplicates, c.duplicates) << c.keys;
+    }
+}
+
+TEST(KelvaronSettings, ADataDirectoryThatCannotTakeATreeIsAProblemThatNamesTvxIni) {
+    testing_support::TempDir dir;
+    const std::string ini = dir.File("tvx.ini");
+    const std::string data = dir.File("data"), file = dir.Write("plain", "x");
+    dir.Write("data/keep", "");
+    const struct {
+        std::string text;  // "": no tvx.ini
+        std::string problem;
+    } cases[] = {
+        {"[DATA]\nDIR=" + data + "\n", ""},
+        {"[DATA]\nDIR=" + data + "/\n", ""},
+        {"[DATA]\nDIR=/\n", "Каталог данных '/' в файле " + ini + " - корень файловой системы"},
+        {"[DATA]\nDIR=//\n", "Каталог данных '//' в файле " + ini + " - корень файловой системы"},
+        {"[DATA]\nDIR=data\n",
+         "Каталог данных 'data' в файле " + ini + " задан не абсолютным путём"},
+        {"[DATA]\nDIR=" + data + "/none\n",
+         "Каталог данных '" + data + "/none' из файла " + ini + " не существует"},
+        {"[DATA]\nDIR=" + file + "\n",
+         "Каталог данных '" + file + "' из файла " + ini + " не является каталогом"},
+    };
+    for (const auto& c : cases) {
+        dir.Write("tvx.ini", c.text);
+        EXPECT_EQ(platform::DataDirectoryProblem(ini), c.problem) << c.text;
+    }
+}
+
 TEST(KelvaronSettings, AnEmptyDataDirectoryIsAProblemThatNamesTvxIni) {
     testing_support::TempDir dir;
     const struct {
         const char* text;  // nullptr: no tvx.ini
         std::string problem;
     } cases[] = {
-        {"[DATA]\nDIR=/data\n", ""},
         {"[DATA]\nDIR=\n",
          "В файле " + dir.File("tvx.ini") + " не задан каталог данных ([DATA] DIR)"},
         {"[DATABASE]\nODBC=TVX\n",

@@ -279,8 +279,20 @@ TEST_P(BatchEndToEnd, CatalogueThatCannotBeOpenedEndsWithStatusTwo) {
     EXPECT_FALSE(TraceExists("STA1"));
 }
 
+TEST_P(BatchEndToEnd, ADataDirectoryThatDoesNotExistIsRefusedOnceAtTheStart) {
+    const std::string missing = work.File("no/such/dir");
+    testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), missing);
+    const BatchResult result = Batch({"window"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.errors, "Ошибка: Каталог данных '" + missing + "' из файла " +
+                                 work.File("tvx.ini") + " не существует\n");
+    EXPECT_EQ(CountRows("eventlist"), 0);
+}
+
 TEST_P(BatchEndToEnd, TraceFileFailuresAreReportedAndTheRunGoesOn) {
-    testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), work.File("no/such/dir"));
+    // Station directories cannot be made where plain files stand.
+    work.Write("data/STA1", "");
+    work.Write("data/STA2", "");
     const BatchResult result = Batch({"window"});
     EXPECT_EQ(result.status, 1);
     for (const char* file : {"/143045-29112007.SHZ", "/143045-29112007.SHN", "/143045-29112007.SHE",
