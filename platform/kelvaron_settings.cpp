@@ -1,6 +1,10 @@
 #include "platform/kelvaron_settings.h"
 
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "platform/ini_file.h"
 #include "platform/operator_texts.h"
@@ -40,9 +44,26 @@ std::string ReadDataDirectory(const std::string& tvxIni, std::size_t maxChars) {
     return ReadIniString(tvxIni, "DATA", "DIR", "", maxChars);
 }
 
+std::string SettingsFileProblem(const std::string& path, bool mustExist) {
+    // Reading one byte also finds a directory in the file's place.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int error = errno;
+    if (fd >= 0) {
+        char byte;
+        const ssize_t got = ::read(fd, &byte, 1);
+        error = errno;
+        ::close(fd);
+        if (got >= 0) return {};
+    } else if (error == ENOENT && !mustExist) {
+        return {};
+    }
+    return texts::UnreadableSettingsFile(path, std::strerror(error));
+}
+
 std::string DataDirectoryProblem(const std::string& tvxIni) {
+    if (std::string problem = SettingsFileProblem(tvxIni, false); !problem.empty()) return problem;
     if (!ReadDataDirectory(tvxIni, 255).empty()) return {};
-    return texts::NoDataDirectory(tvxIni, ::access(tvxIni.c_str(), R_OK) == 0);
+    return texts::NoDataDirectory(tvxIni, ::access(tvxIni.c_str(), F_OK) == 0);
 }
 
 }  // namespace platform

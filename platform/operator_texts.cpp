@@ -26,6 +26,10 @@ std::string NoDataDirectory(const std::string& tvxIni, bool found) {
     return "В файле " + tvxIni + " не задан каталог данных ([DATA] DIR)";
 }
 
+std::string UnreadableSettingsFile(const std::string& path, const std::string& reason) {
+    return "Не удаётся прочитать файл " + path + ": " + reason;
+}
+
 std::string NoSourceDirectory(const std::string& station) {
     return "Для станции " + station + " не задан каталог исходных файлов (DIR)";
 }

@@ -22,6 +22,9 @@ std::string StationMismatch(const std::string& path);
 std::string RecordingDetail(const std::string& station, const std::string& path);
 // [DATA] DIR of tvx.ini is empty or missing; found: tvx.ini could be read.
 std::string NoDataDirectory(const std::string& tvxIni, bool found);
+// A settings file (tvx.ini, a kelvaron.ini named by --config) that is there
+// but cannot be read, or a named one that is missing; reason: the system's.
+std::string UnreadableSettingsFile(const std::string& path, const std::string& reason);
 // Neither the station's own DIR nor [KELVARON] DIR names a source directory.
 std::string NoSourceDirectory(const std::string& station);
 // The station's source directory cannot be listed.
