@@ -5,6 +5,7 @@
 #include "catalog/connection_string.h"
 #include "catalog/database_error.h"
 #include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
 
 catalog::OdbcConnection theDatabase;
 
@@ -24,6 +25,12 @@ catalog::CatalogueLogin ReadCatalogueLogin() {
 }
 
 int OpenCatalogue(platform::MessageSink& messages) {
+    // An unreadable tvx.ini would otherwise connect with the defaults.
+    if (const std::string problem = platform::SettingsFileProblem(platform::TvxIniPath(), false);
+        !problem.empty()) {
+        messages.ShowMessage(problem, platform::kApplicationTitle, platform::MessageIcon::Error);
+        return 0;
+    }
     const catalog::CatalogueLogin login = ReadCatalogueLogin();
     try {
         if (!theDatabase.Open(catalog::ComposeConnectionString(login))) {

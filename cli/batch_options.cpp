@@ -16,11 +16,12 @@ const char* const kBatchUsage =
     "               kelvaron-batch config\n"
     "               kelvaron-batch --help | --version\n"
     "Параметры любого режима: -q, --quiet (без строки хода работы); -v, --verbose (окно\n"
-    "и каждая конвертированная запись); -n, --dry-run.\n"
+    "и каждая конвертированная запись); -n, --dry-run; --config ФАЙЛ (kelvaron.ini).\n"
     "ВРЕМЯ: \"чч:мм:сс ДД/ММ/ГГГГ\", 2024-03-15T10:00:00, \"2024-03-15 10:00\", now или\n"
     "-ДЛИНА (до текущего момента). ДЛИНА: секунды, 30m, 2h, 1d, чч:мм:сс или \"ДДД чч:мм:сс\".\n"
     "Время - по часам регистратора: местное время этой машины.\n"
-    "Работает в текущем каталоге с ./kelvaron.ini; tvx.ini - это $TVX_INI или /etc/tvx.ini.\n"
+    "kelvaron.ini - это --config ФАЙЛ, $KELVARON_INI или ./kelvaron.ini в текущем каталоге;\n"
+    "tvx.ini - это $TVX_INI или /etc/tvx.ini.\n"
     "Код завершения: 0 всё конвертировано, 1 ошибка файла или канала или работа остановлена,\n"
     "2 ошибка вызова или базы данных. check: 0 всё сходится, 1 что-то не сходится.\n";
 
@@ -89,6 +90,11 @@ const OptionSpec kOptions[] = {
     {"quiet", 'q', false, kEveryMode, [](BatchOptions& o, auto&, auto&) { o.quiet = true; }},
     {"verbose", 'v', false, kEveryMode, [](BatchOptions& o, auto&, auto&) { o.verbose = true; }},
     {"dry-run", 'n', false, kEveryMode, [](BatchOptions& o, auto&, auto&) { o.dryRun = true; }},
+    {"config", 0, true, kEveryMode,
+     [](BatchOptions& o, const std::string& v, std::string& error) {
+         if (v.empty()) error = "параметру --config нужно значение";
+         o.config = v;
+     }},
     {"start", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.start = v; }},
     {"duration", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.duration = v; }},
     {"end", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.end = v; }},

@@ -19,6 +19,7 @@ struct BatchOptions {
     std::optional<std::vector<std::string>> channels;  // --channels, names cut to 15
     std::optional<std::vector<std::string>> stations;  // STATION... or --stations
     std::vector<std::string> files;                    // FILE...
+    std::optional<std::string> config;                 // --config: kelvaron.ini to read
     bool quiet = false;                                // -q, --quiet: errors and the summary only
     bool verbose = false;  // -v, --verbose: a line per recording converted or skipped
     bool dryRun = false;   // -n, --dry-run: the plan, no file and no row written

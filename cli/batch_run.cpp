@@ -145,11 +145,24 @@ void RunToTheEnd(const engine::RunRequest& request, engine::RunObserver& observe
 int RunBatch(const std::vector<std::string>& args) {
     const ParsedOptions parsed = ParseBatchOptions(args);
     const BatchOptions& options = parsed.options;
+    // Before anything reads the settings: the interface language is one of them.
+    if (options.config) platform::UseKelvaronIni(*options.config);
     if (!parsed.error.empty()) return UsageError(parsed.error, options.mode);
+    if (options.mode == BatchMode::Help) {
+        std::fputs(platform::TranslateMessage(UsageOf(options.helpOf)).c_str(), stdout);
+        return kExitConverted;
+    }
+    if (options.mode == BatchMode::Version) {
+        std::printf("kelvaron-batch %s\n", KELVARON_VERSION);
+        return kExitConverted;
+    }
+    // A kelvaron.ini named on purpose must be there; the working directory's may be missing.
+    const std::string kelvaronIni = platform::KelvaronIniPath();
+    if (const std::string problem = platform::SettingsFileProblem(
+            kelvaronIni, kelvaronIni != platform::kDefaultKelvaronIni);
+        !problem.empty())
+        return Refuse(problem);
     switch (options.mode) {
-        case BatchMode::Help:
-            std::fputs(platform::TranslateMessage(UsageOf(options.helpOf)).c_str(), stdout);
-            return kExitConverted;
         case BatchMode::Check:
             return RunCheck(options.stations.value_or(std::vector<std::string>{}), options.fix);
         case BatchMode::CatalogueInit:
@@ -159,11 +172,6 @@ int RunBatch(const std::vector<std::string>& args) {
         default:
             break;
     }
-    if (options.mode == BatchMode::Version) {
-        std::printf("kelvaron-batch %s\n", KELVARON_VERSION);
-        return kExitConverted;
-    }
-
     engine::RunRequest request;
     if (const std::optional<int> status = Prepare(options, request)) return *status;
     // Without a data directory the trace tree would start at the root.

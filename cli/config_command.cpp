@@ -1,7 +1,8 @@
 #include "cli/config_command.h"
 
+#include <unistd.h>
+
 #include <cstdio>
-#include <fstream>
 #include <optional>
 
 #include "archive/trace_settings.h"
@@ -25,7 +26,11 @@ constexpr int kExitFailed = 2;
 // As the time-window run reads a station's source directory.
 constexpr std::size_t kSourceDirChars = 255;
 
-bool Readable(const std::string& path) { return std::ifstream(path).is_open(); }
+// "read", or why not: a file that is there but cannot be read is no missing one.
+const char* FileState(const std::string& path, const char* missing) {
+    if (!platform::SettingsFileProblem(path, false).empty()) return "cannot be read";
+    return ::access(path.c_str(), F_OK) == 0 ? "read" : missing;
+}
 
 // The key's value, or nothing when the file does not have it.
 std::optional<std::string> Setting(platform::IniFile& ini, const char* section,
@@ -44,7 +49,7 @@ const char* Origin(bool set) { return set ? "" : " (default)"; }
 void PrintTvxSettings() {
     const std::string path = platform::TvxIniPath();
     std::printf("tvx.ini: %s (%s)\n", path.c_str(),
-                Readable(path) ? "read" : "not found: the defaults apply");
+                FileState(path, "not found: the defaults apply"));
     platform::IniFile tvx(path);
     const catalog::CatalogueLogin login = ReadCatalogueLogin();
     std::printf("  DSN: %s%s\n", Shown(login.dsn).c_str(),
@@ -59,7 +64,7 @@ void PrintTvxSettings() {
 
 void PrintStations() {
     const std::string path = platform::KelvaronIniPath();
-    std::printf("kelvaron.ini: %s (%s)\n", path.c_str(), Readable(path) ? "read" : "not found");
+    std::printf("kelvaron.ini: %s (%s)\n", path.c_str(), FileState(path, "not found"));
     platform::IniFile ini(path);
     for (const std::string& station : platform::ReadKelvaronSettings(path).stations) {
         const char* origin = "not set";

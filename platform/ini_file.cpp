@@ -273,7 +273,24 @@ int AtoiLike(std::string_view text) {
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-std::string KelvaronIniPath() { return "./kelvaron.ini"; }
+std::string ChooseKelvaronIni(const std::optional<std::string>& option, const char* environment) {
+    if (option) return *option;
+    if (environment && *environment) return environment;
+    return kDefaultKelvaronIni;
+}
+
+namespace {
+
+std::string& ChosenKelvaronIni() {
+    static std::string path = ChooseKelvaronIni(std::nullopt, std::getenv("KELVARON_INI"));
+    return path;
+}
+
+}  // namespace
+
+std::string KelvaronIniPath() { return ChosenKelvaronIni(); }
+
+void UseKelvaronIni(std::string path) { ChosenKelvaronIni() = std::move(path); }
 
 std::string TvxIniPath() {
     const char* env = std::getenv("TVX_INI");

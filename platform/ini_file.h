@@ -97,8 +97,17 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
 // saturates instead of overflowing.
 int AtoiLike(std::string_view text);
 
-// "./kelvaron.ini": the program's own settings in the working directory.
+inline constexpr const char* kDefaultKelvaronIni = "./kelvaron.ini";
+// The program's own settings: the file the front end chose at start
+// (UseKelvaronIni), else the one $KELVARON_INI names, else ./kelvaron.ini in
+// the working directory.
 std::string KelvaronIniPath();
+// option: --config FILE of the command line, when given; environment:
+// $KELVARON_INI. The option wins, an empty variable counts as unset.
+std::string ChooseKelvaronIni(const std::optional<std::string>& option, const char* environment);
+// Called once at start, before anything reads the settings (the interface
+// language among them) and before any worker thread runs.
+void UseKelvaronIni(std::string path);
 // The data centre's tvx.ini: $TVX_INI, else /etc/tvx.ini.
 std::string TvxIniPath();
 

@@ -1,10 +1,13 @@
 #include "platform/kelvaron_settings.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -80,9 +83,26 @@ std::string ReadDataDirectory(const std::string& tvxIni, std::size_t maxChars) {
     return ReadIniString(tvxIni, "DATA", "DIR", "", maxChars);
 }
 
+std::string SettingsFileProblem(const std::string& path, bool mustExist) {
+    // Reading one byte also finds a directory in the file's place.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int error = errno;
+    if (fd >= 0) {
+        char byte;
+        const ssize_t got = ::read(fd, &byte, 1);
+        error = errno;
+        ::close(fd);
+        if (got >= 0) return {};
+    } else if (error == ENOENT && !mustExist) {
+        return {};
+    }
+    return texts::UnreadableSettingsFile(path, std::strerror(error));
+}
+
 std::string DataDirectoryProblem(const std::string& tvxIni) {
+    if (std::string problem = SettingsFileProblem(tvxIni, false); !problem.empty()) return problem;
     const std::string dir = ReadDataDirectory(tvxIni, 255);
-    if (dir.empty()) return texts::NoDataDirectory(tvxIni, ::access(tvxIni.c_str(), R_OK) == 0);
+    if (dir.empty()) return texts::NoDataDirectory(tvxIni, ::access(tvxIni.c_str(), F_OK) == 0);
     // Checked once here, so that a run does not fail once per trace file.
     if (dir.front() != '/') return texts::DataDirectoryNotAbsolute(dir, tvxIni);
     if (dir.find_first_not_of('/') == std::string::npos)

@@ -46,6 +46,11 @@ bool ReadUseGain(const std::string& kelvaronIni, const std::string& station);
 
 // [DATA] DIR of tvx.ini, cut to maxChars ("" when missing).
 std::string ReadDataDirectory(const std::string& tvxIni, std::size_t maxChars);
+// Why the settings file cannot be read, or "" when it can. A missing file
+// is no problem unless mustExist: tvx.ini may be absent (its defaults
+// apply), a file named on the command line may not. An unreadable tvx.ini
+// must not pass for a missing one: its defaults would be used silently.
+std::string SettingsFileProblem(const std::string& path, bool mustExist);
 // Why no run may start for the data directory, or "" when it can take the
 // trace tree: it must be set, absolute, not the file system's root, and a
 // directory that exists and may be written.

@@ -50,6 +50,10 @@ std::string DuplicateStation(const std::string& station) {
     return "Станция " + station + " указана несколько раз и конвертируется один раз";
 }
 
+std::string UnreadableSettingsFile(const std::string& path, const std::string& reason) {
+    return "Не удаётся прочитать файл " + path + ": " + reason;
+}
+
 std::string NoSourceDirectory(const std::string& station) {
     return "Для станции " + station + " не задан каталог исходных файлов (DIR)";
 }

@@ -30,6 +30,9 @@ std::string DataDirectoryNotADirectory(const std::string& dir, const std::string
 std::string DataDirectoryNotWritable(const std::string& dir, const std::string& tvxIni);
 // A station listed more than once (in kelvaron.ini or on the command line).
 std::string DuplicateStation(const std::string& station);
+// A settings file (tvx.ini, a kelvaron.ini named by --config) that is there
+// but cannot be read, or a named one that is missing; reason: the system's.
+std::string UnreadableSettingsFile(const std::string& path, const std::string& reason);
 // Neither the station's own DIR nor [KELVARON] DIR names a source directory.
 std::string NoSourceDirectory(const std::string& station);
 // The station's source directory cannot be listed.

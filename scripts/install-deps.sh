@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and the demo need.
+# Installs every Debian package that building, packaging, testing and the
+# demo need (the first line is what a build of the packages alone needs).
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
-  dpkg-dev file man-db desktop-file-utils
-  qt6-base-dev libgl-dev qt6-l10n-tools qt6-translations-l10n
-  unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql
+  build-essential cmake dpkg-dev file qt6-base-dev libgl-dev qt6-l10n-tools unixodbc-dev
   libgtest-dev libgmock-dev
+  ninja-build pkg-config clang clang-format libclang-rt-14-dev
+  man-db desktop-file-utils lintian systemd adduser
+  qt6-translations-l10n
+  unixodbc libsqliteodbc odbc-postgresql postgresql
   xvfb xauth
   locales
 )

@@ -3,6 +3,8 @@
 // written, one channel above the other.
 //
 //   kelvaron-plot IN -o OUT.png [--channels NAME,NAME...] [--width W] [--height H]
+//                 [--config FILE]
+//   kelvaron-plot -h | --help | -V | --version
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
@@ -12,6 +14,9 @@
 #include <cstdio>
 #include <optional>
 
+#include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
+#include "platform/message_catalogue.h"
 #include "plot/recording_source.h"
 #include "ui/interface_translation.h"
 #include "ui/text_8bit.h"
@@ -24,17 +29,23 @@ QString Tr(const char* text) { return QCoreApplication::translate("kelvaron-plot
 
 void Print(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
 
+QString UsageText() {
+    return Tr(
+        "Использование: kelvaron-plot ФАЙЛ -o РИСУНОК.png [--channels КАНАЛ,КАНАЛ...] "
+        "[--width ШИРИНА] [--height ВЫСОТА] [--config ФАЙЛ]");
+}
+
 int Usage() {
-    Print(
-        Tr("Использование: kelvaron-plot ФАЙЛ -o РИСУНОК.png [--channels КАНАЛ,КАНАЛ...] "
-           "[--width ШИРИНА] [--height ВЫСОТА]"));
+    Print(UsageText());
     return 2;
 }
 
 struct Options {
     QString in, out;
     QStringList channels;
-    int width = 1200, height = 0;  // 0: by the number of channels
+    int width = 1200, height = 0;       // 0: by the number of channels
+    std::optional<std::string> config;  // --config: the kelvaron.ini of the language
+    bool help = false, version = false;
 };
 
 std::optional<Options> Parse(const QStringList& args) {
@@ -43,7 +54,16 @@ std::optional<Options> Parse(const QStringList& args) {
         const QString& a = args[i];
         const bool hasValue = i + 1 < args.size();
         bool ok = true;
-        if (a == QLatin1String("-o") && hasValue) {
+        if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
+            o.help = true;
+            return o;
+        } else if (a == QLatin1String("-V") || a == QLatin1String("--version")) {
+            o.version = true;
+            return o;
+        } else if (a == QLatin1String("--config") && hasValue) {
+            o.config = QFile::encodeName(args[++i]).toStdString();
+            ok = !o.config->empty();
+        } else if (a == QLatin1String("-o") && hasValue) {
             o.out = args[++i];
         } else if (a == QLatin1String("--channels") && hasValue) {
             o.channels = args[++i].split(QLatin1Char(','), Qt::SkipEmptyParts);
@@ -67,11 +87,30 @@ std::optional<Options> Parse(const QStringList& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    // Before the translators: the interface language is read from kelvaron.ini.
+    const std::optional<Options> options = Parse(args);
+    if (options && options->version) {
+        std::printf("kelvaron-plot %s\n", KELVARON_VERSION);
+        return 0;
+    }
+    if (options && options->config) platform::UseKelvaronIni(*options->config);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     app::InstallInterfaceTranslators(application);
-    const std::optional<Options> options = Parse(QCoreApplication::arguments());
     if (!options) return Usage();
+    if (options->help) {
+        std::printf("%s\n", UsageText().toLocal8Bit().constData());
+        return 0;
+    }
+    const std::string kelvaronIni = platform::KelvaronIniPath();
+    if (const std::string problem = platform::SettingsFileProblem(
+            kelvaronIni, kelvaronIni != platform::kDefaultKelvaronIni);
+        !problem.empty()) {
+        Print(app::FromText8(platform::TranslateMessage(problem)));
+        return 2;
+    }
 
     const std::string path = QFile::encodeName(options->in).toStdString();
     const plot::LoadResult loaded = plot::LoadRecording(path);

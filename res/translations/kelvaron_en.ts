@@ -113,11 +113,12 @@
                kelvaron-batch config
                kelvaron-batch --help | --version
 Параметры любого режима: -q, --quiet (без строки хода работы); -v, --verbose (окно
-и каждая конвертированная запись); -n, --dry-run.
+и каждая конвертированная запись); -n, --dry-run; --config ФАЙЛ (kelvaron.ini).
 ВРЕМЯ: &quot;чч:мм:сс ДД/ММ/ГГГГ&quot;, 2024-03-15T10:00:00, &quot;2024-03-15 10:00&quot;, now или
 -ДЛИНА (до текущего момента). ДЛИНА: секунды, 30m, 2h, 1d, чч:мм:сс или &quot;ДДД чч:мм:сс&quot;.
 Время - по часам регистратора: местное время этой машины.
-Работает в текущем каталоге с ./kelvaron.ini; tvx.ini - это $TVX_INI или /etc/tvx.ini.
+kelvaron.ini - это --config ФАЙЛ, $KELVARON_INI или ./kelvaron.ini в текущем каталоге;
+tvx.ini - это $TVX_INI или /etc/tvx.ini.
 Код завершения: 0 всё конвертировано, 1 ошибка файла или канала или работа остановлена,
 2 ошибка вызова или базы данных. check: 0 всё сходится, 1 что-то не сходится.
 </source>
@@ -129,11 +130,12 @@
        kelvaron-batch config
        kelvaron-batch --help | --version
 Options of every mode: -q, --quiet (no progress line); -v, --verbose (the window
-and each converted recording); -n, --dry-run.
+and each converted recording); -n, --dry-run; --config FILE (kelvaron.ini).
 TIME: &quot;hh:mm:ss DD/MM/YYYY&quot;, 2024-03-15T10:00:00, &quot;2024-03-15 10:00&quot;, now or
 -LENGTH (before now). LENGTH: seconds, 30m, 2h, 1d, hh:mm:ss or &quot;DDD hh:mm:ss&quot;.
 Times are on the recorder&apos;s clock: this machine&apos;s local wall-clock time.
-Works in the current directory with ./kelvaron.ini; tvx.ini is $TVX_INI or /etc/tvx.ini.
+kelvaron.ini is --config FILE, $KELVARON_INI or ./kelvaron.ini in the working directory;
+tvx.ini is $TVX_INI or /etc/tvx.ini.
 Exit status: 0 all converted, 1 a file or channel failed or the run was stopped,
 2 usage or catalogue error. check: 0 everything agrees, 1 something does not.
 </translation>
@@ -168,6 +170,22 @@ and checks the catalogue&apos;s tables and indexes.
     <message>
         <source>Станция %1, файл %2</source>
         <translation>Station %1, file %2</translation>
+    </message>
+    <message>
+        <source>использование: kelvaron [--config ФАЙЛ]
+               kelvaron --help | --version
+kelvaron.ini - это --config ФАЙЛ, $KELVARON_INI или ./kelvaron.ini в текущем каталоге;
+tvx.ini - это $TVX_INI или /etc/tvx.ini.
+</source>
+        <translation>usage: kelvaron [--config FILE]
+       kelvaron --help | --version
+kelvaron.ini is --config FILE, $KELVARON_INI or ./kelvaron.ini in the working directory;
+tvx.ini is $TVX_INI or /etc/tvx.ini.
+</translation>
+    </message>
+    <message>
+        <source>Не удаётся прочитать файл %1: %2</source>
+        <translation>File %1 cannot be read: %2</translation>
     </message>
     <message>
         <source>Не найден файл %1: каталог данных не задан</source>
@@ -532,8 +550,8 @@ and checks the catalogue&apos;s tables and indexes.
 <context>
     <name>kelvaron-plot</name>
     <message>
-        <source>Использование: kelvaron-plot ФАЙЛ -o РИСУНОК.png [--channels КАНАЛ,КАНАЛ...] [--width ШИРИНА] [--height ВЫСОТА]</source>
-        <translation>Usage: kelvaron-plot FILE -o PICTURE.png [--channels NAME,NAME...] [--width WIDTH] [--height HEIGHT]</translation>
+        <source>Использование: kelvaron-plot ФАЙЛ -o РИСУНОК.png [--channels КАНАЛ,КАНАЛ...] [--width ШИРИНА] [--height ВЫСОТА] [--config ФАЙЛ]</source>
+        <translation>Usage: kelvaron-plot FILE -o PICTURE.png [--channels NAME,NAME...] [--width WIDTH] [--height HEIGHT] [--config FILE]</translation>
     </message>
     <message>
         <source>В файле &apos;%1&apos; станции %2 нет канала %3</source>

@@ -62,7 +62,9 @@ TEST(BatchOptions, UsageErrors) {
         {"window", "--verb"},                 // no abbreviations
         {"files", "--since", "2h", "a.dat"},  // a window option
         {"files", "--end", "now", "a.dat"},
-        {"--", "-V"},  // not an option after "--"
+        {"--", "-V"},            // not an option after "--"
+        {"config", "--config"},  // no file named
+        {"config", "--config="},
     };
     for (const Strings& args : bad) {
         std::string joined;

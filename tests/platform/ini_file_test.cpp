@@ -239,4 +239,22 @@ TEST(IniPaths, TvxIniFollowsTheEnvironment) {
     EXPECT_EQ(platform::KelvaronIniPath(), "./kelvaron.ini");
 }
 
+TEST(IniPaths, KelvaronIniFromTheOptionElseTheEnvironmentElseTheWorkingDirectory) {
+    struct Case {
+        std::optional<std::string> option;
+        const char* environment;
+        const char* chosen;
+    };
+    const Case cases[] = {
+        {std::nullopt, nullptr, "./kelvaron.ini"},
+        {std::nullopt, "", "./kelvaron.ini"},
+        {std::nullopt, "/etc/kelvaron/kelvaron.ini", "/etc/kelvaron/kelvaron.ini"},
+        {"station.ini", "/etc/kelvaron/kelvaron.ini", "station.ini"},
+        {"/srv/a.ini", nullptr, "/srv/a.ini"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::ChooseKelvaronIni(c.option, c.environment), c.chosen)
+            << c.option.value_or("-") << " " << (c.environment ? c.environment : "-");
+}
+
 }  // namespace

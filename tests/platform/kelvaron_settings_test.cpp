@@ -1,10 +1,14 @@
 #include "platform/kelvaron_settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/message_catalogue.h"
 #include "platform/station_order.h"
 #include "tests/support/temp_dir.h"
 
@@ -126,6 +130,61 @@ TEST(KelvaronSettings, AnEmptyDataDirectoryIsAProblemThatNamesTvxIni) {
         EXPECT_EQ(platform::DataDirectoryProblem(dir.File("tvx.ini")), c.problem)
             << (c.text ? c.text : "none");
     }
+}
+
+// A tvx.ini that is there but cannot be read must not pass for a missing
+// one: its defaults would then be used without a word.
+TEST(SettingsFiles, AnUnreadableFileIsNamedWithTheSystemsReasonAMissingOneOnlyWhenNamed) {
+    testing_support::TempDir dir;
+    const std::string readable = dir.Write("tvx.ini", "[DATA]\nDIR=/srv\n");
+    const std::string folder = dir.File("folder.ini");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    struct Case {
+        std::string path;
+        bool mustExist;
+        const char* said;  // "" for no problem
+    };
+    const Case cases[] = {
+        {readable, true, ""},
+        {dir.File("missing.ini"), false, ""},
+        {dir.File("missing.ini"), true, ": No such file or directory"},
+        {folder, false, ": Is a directory"},
+        {readable + "/tvx.ini", false, ": Not a directory"},
+    };
+    for (const Case& c : cases) {
+        const std::string problem = platform::SettingsFileProblem(c.path, c.mustExist);
+        if (*c.said == 0) {
+            EXPECT_EQ(problem, "") << c.path;
+        } else {
+            EXPECT_EQ(problem, "Не удаётся прочитать файл " + c.path + c.said) << c.path;
+            EXPECT_EQ(platform::TranslateMessage(problem, platform::InterfaceLanguage::English),
+                      "File " + c.path + " cannot be read" + c.said);
+        }
+    }
+}
+
+// The data centre's case: /etc/tvx.ini root:kelvaron 0640 read by a user
+// outside the group. Under root the check runs in a child that gives up root.
+TEST(SettingsFiles, APermissionDeniedIsSaidSoAlsoWhereTheDataDirectoryIsAsked) {
+    testing_support::TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    const std::string tvxIni = dir.Write("tvx.ini", "[DATA]\nDIR=/srv\n");
+    ASSERT_EQ(::chmod(tvxIni.c_str(), 0600), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+        const std::string expected = "Не удаётся прочитать файл " + tvxIni + ": Permission denied";
+        const bool said = platform::SettingsFileProblem(tvxIni, false) == expected &&
+                          platform::DataDirectoryProblem(tvxIni) == expected;
+        ::_exit(said ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(platform::DataDirectoryProblem(dir.File("none.ini")),
+              "Не найден файл " + dir.File("none.ini") + ": каталог данных не задан");
 }
 
 }  // namespace
