@@ -30,6 +30,7 @@
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
+#include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 #include "res/dialog_templates.h"
 #include "res/dialog_units.h"
@@ -295,8 +296,8 @@ void CConverterDlg::OnSelchangeStations() {
 
 void CConverterDlg::InsertChannelColumns() {
     const int w = m_listChannels->ClientWidth();
-    m_listChannels->InsertColumn(0, tr("Канал"), w / 2);
-    m_listChannels->InsertColumn(1, tr("отс./с."), w / 2);
+    m_listChannels->InsertColumn(0, tr(platform::texts::kChannelColumn), w / 2);
+    m_listChannels->InsertColumn(1, tr(platform::texts::kRateColumn), w / 2);
 }
 
 void CConverterDlg::FillChannelList() {
@@ -366,7 +367,7 @@ void CConverterDlg::OnConvertFiles() {
 void CConverterDlg::reject() { OnCancel(); }
 
 void CConverterDlg::keyPressEvent(QKeyEvent* event) {
-    // Escape stands for "Выход", which is locked while a run lasts.
+    // Escape stands for the exit button, which is locked while a run lasts.
     if (event->key() == Qt::Key_Escape && IsRunActive()) {
         event->accept();
         return;
@@ -401,7 +402,7 @@ void CConverterDlg::contextMenuEvent(QContextMenuEvent* event) {
 
 void CConverterDlg::ShowStationMenu(const QPoint& pos) {
     QMenu menu(this);
-    QAction* view = menu.addAction(tr("Просмотр записей…"));
+    QAction* view = menu.addAction(tr(platform::texts::kViewRecordingsMenu));
     view->setShortcut(app::ViewRecordingsShortcut());
     view->setEnabled(SelectedStationCount() == 1);
     connect(view, &QAction::triggered, this, [this] { app::OpenRecordingViewer(*this); });

@@ -5,6 +5,7 @@
 #include "catalog/connection_string.h"
 #include "catalog/database_error.h"
 #include "platform/ini_file.h"
+#include "platform/operator_texts.h"
 
 catalog::OdbcConnection theDatabase;
 
@@ -27,7 +28,7 @@ int OpenCatalogue(platform::MessageSink& messages) {
     const catalog::CatalogueLogin login = ReadCatalogueLogin();
     try {
         if (!theDatabase.Open(catalog::ComposeConnectionString(login))) {
-            messages.ShowMessage("Ошибка инициализации базы данных", platform::kApplicationTitle,
+            messages.ShowMessage(platform::texts::kCatalogueOpenFailed, platform::kApplicationTitle,
                                  platform::MessageIcon::None);
             return 0;
         }
@@ -41,7 +42,7 @@ int OpenCatalogue(platform::MessageSink& messages) {
 }
 
 std::string ReopenCatalogue(int tries, std::chrono::milliseconds pause) {
-    std::string why = "Ошибка инициализации базы данных";
+    std::string why = platform::texts::kCatalogueOpenFailed;
     for (int attempt = 1; attempt <= tries; ++attempt) {
         if (attempt > 1) std::this_thread::sleep_for(pause);
         try {
