@@ -300,8 +300,8 @@ void CConverterDlg::OnSelchangeStations() {
 
 void CConverterDlg::InsertChannelColumns() {
     const int w = m_listChannels->ClientWidth();
-    m_listChannels->InsertColumn(0, tr("Канал"), w / 2);
-    m_listChannels->InsertColumn(1, tr("отс./с."), w / 2);
+    m_listChannels->InsertColumn(0, tr(platform::texts::kChannelColumn), w / 2);
+    m_listChannels->InsertColumn(1, tr(platform::texts::kRateColumn), w / 2);
 }
 
 void CConverterDlg::FillChannelList() {
@@ -371,7 +371,7 @@ void CConverterDlg::OnConvertFiles() {
 void CConverterDlg::reject() { OnCancel(); }
 
 void CConverterDlg::keyPressEvent(QKeyEvent* event) {
-    // Escape stands for "Выход", which is locked while a run lasts.
+    // Escape stands for the exit button, which is locked while a run lasts.
     if (event->key() == Qt::Key_Escape && IsRunActive()) {
         event->accept();
         return;
@@ -406,7 +406,7 @@ void CConverterDlg::contextMenuEvent(QContextMenuEvent* event) {
 
 void CConverterDlg::ShowStationMenu(const QPoint& pos) {
     QMenu menu(this);
-    QAction* view = menu.addAction(tr("Просмотр записей…"));
+    QAction* view = menu.addAction(tr(platform::texts::kViewRecordingsMenu));
     view->setShortcut(app::ViewRecordingsShortcut());
     view->setEnabled(SelectedStationCount() == 1);
     connect(view, &QAction::triggered, this, [this] { app::OpenRecordingViewer(*this); });

@@ -81,7 +81,7 @@ public:
     void OnClearStations();
     void OnSelchangeStations();
     void OnAbout();
-    // The station list's context menu: "Просмотр записей…" for one station.
+    // The station list's context menu: view the recordings of one station.
     void ShowStationMenu(const QPoint& pos);
     // The save direction validates the start field; false when it is invalid.
     bool UpdateData(bool saveAndValidate);

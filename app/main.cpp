@@ -13,16 +13,11 @@
 #include "platform/kelvaron_settings.h"
 #include "platform/message_catalogue.h"
 #include "platform/message_sink.h"
+#include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 #include "ui/interface_translation.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "использование: kelvaron [--config ФАЙЛ]\n"
-    "               kelvaron --help | --version\n"
-    "kelvaron.ini - это --config ФАЙЛ, $KELVARON_INI или ./kelvaron.ini в текущем каталоге;\n"
-    "tvx.ini - это $TVX_INI или /etc/tvx.ini.\n";
 
 // An operator text (one message, or the usage) in the interface language.
 std::string Said(const std::string& text) {
@@ -30,7 +25,7 @@ std::string Said(const std::string& text) {
 }
 
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "kelvaron: %s\n%s", Said(message).c_str(), Said(kUsage).c_str());
+    std::fprintf(stderr, "kelvaron: %s\n%s", Said(message).c_str(), Said(platform::texts::kDialogUsage).c_str());
     return 2;
 }
 
@@ -50,14 +45,14 @@ int main(int argc, char** argv) {
         } else if (arg == "--config" || arg.starts_with("--config=")) {
             if (arg == "--config" && i + 1 < argc) config = argv[++i];
             if (arg.starts_with("--config=")) config = std::string(arg.substr(9));
-            if (!config || config->empty()) return UsageError("параметру --config нужно значение");
+            if (!config || config->empty()) return UsageError(platform::texts::OptionNeedsValue("--config"));
         } else {
             qtArgs.push_back(argv[i]);
         }
     }
     if (config) platform::UseKelvaronIni(*config);
     if (help) {
-        std::fputs(Said(kUsage).c_str(), stdout);
+        std::fputs(Said(platform::texts::kDialogUsage).c_str(), stdout);
         return 0;
     }
     const std::string kelvaronIni = platform::KelvaronIniPath();
@@ -72,7 +67,7 @@ int main(int argc, char** argv) {
     qtArgs.push_back(nullptr);
     QApplication application(qtArgc, qtArgs.data());
     // Qt has taken its own options out; whatever is left is not ours either.
-    if (qtArgc > 1) return UsageError(std::string("неизвестный параметр ") + qtArgs[1]);
+    if (qtArgc > 1) return UsageError(platform::texts::UnknownOption(qtArgs[1]));
     QApplication::setApplicationName(QString::fromLatin1(platform::kApplicationTitle));
     app::InstallInterfaceTranslators(application);
     CConverterApp theApp;

@@ -7,7 +7,7 @@
 
 namespace app {
 
-// "Доступно N Мб" with N the whole mebibytes (64-bit), or "Ошибка".
+// kFreeSpace with the whole mebibytes (64-bit), or kFreeSpaceUnknown.
 QString FreeSpaceText(std::optional<std::uint64_t> freeBytes);
 
 }  // namespace app

@@ -64,7 +64,8 @@ std::optional<QStringList> ShowOpenFilesDialog(QWidget* owner, const QString& in
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // "*" is this platform's every-file pattern (a dot is not required).
-    dialog.setNameFilter(QCoreApplication::translate("CConverterDlg", "Все файлы (*)"));
+    dialog.setNameFilter(
+        QCoreApplication::translate("CConverterDlg", platform::texts::kAllFilesFilter));
     dialog.setWindowModality(Qt::WindowModal);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.selectedFiles();

@@ -14,6 +14,7 @@
 #include "formats/date_time.h"
 #include "formats/recorder/recorder_text.h"
 #include "platform/kelvaron_settings.h"
+#include "platform/operator_texts.h"
 #include "res/resource_ids.h"
 #include "ui/text_8bit.h"
 #include "viewer/recording_viewer.h"
@@ -41,8 +42,8 @@ Window DialogWindow(const CConverterDlg& dialog) {
 std::vector<std::string> CataloguedTraces(const CConverterDlg& dialog, const std::string& station) {
     // The connection is the run's while a run lasts.
     if (dialog.IsRunActive())
-        throw std::runtime_error(
-            ToText8(QCoreApplication::translate("CRecordingViewer", "идёт конвертация")));
+        throw std::runtime_error(ToText8(
+            QCoreApplication::translate("CRecordingViewer", platform::texts::kRunInProgress)));
     return ListStationTracePaths(station);
 }
 

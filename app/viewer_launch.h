@@ -10,7 +10,7 @@ class CRecordingViewer;
 
 namespace app {
 
-// The shortcut of "Просмотр записей…" on the station list.
+// The shortcut of the station list's "view recordings" entry.
 QKeySequence ViewRecordingsShortcut();
 
 // Opens a viewer on the single selected station, its source directory and the

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 
 namespace engine {
@@ -20,24 +21,24 @@ std::string SystemReason(int error) {
     switch (error) {
         case ENOSPC:
         case EDQUOT:
-            return "нет места на диске";  // no space left on the device
+            return platform::texts::kNoSpace;
         case EROFS:
-            return "файловая система только для чтения";  // read-only file system
+            return platform::texts::kReadOnlyFileSystem;
         case EACCES:
         case EPERM:
-            return "нет доступа";  // permission denied
+            return platform::texts::kPermissionDenied;
         case ENAMETOOLONG:
-            return "слишком длинное имя";  // name too long
+            return platform::texts::kNameTooLong;
         case ENOTDIR:
-            return "не является каталогом";  // not a directory
+            return platform::texts::kNotADirectory;
         case ENOENT:
-            return "нет такого каталога";  // no such directory
+            return platform::texts::kNoSuchDirectory;
         case EISDIR:
-            return "на этом месте каталог";  // a directory stands there
+            return platform::texts::kDirectoryInTheWay;
         case EFBIG:
-            return "файл слишком большой";  // file too large
+            return platform::texts::kFileTooLarge;
         case EIO:
-            return "ошибка ввода-вывода";  // input/output error
+            return platform::texts::kInputOutputError;
         default: {
             char text[160];
             std::snprintf(text, sizeof text, "%s (errno %d)", std::strerror(error), error);
@@ -48,33 +49,32 @@ std::string SystemReason(int error) {
 
 TraceFileError TraceOpenError(const std::string& fileNamePart, const std::string& fullPath,
                               int error) {
-    return TraceFileError("Ошибка открытия файла " + fileNamePart, Detail(fullPath, error));
+    return TraceFileError(platform::texts::TraceOpenFailed(fileNamePart), Detail(fullPath, error));
 }
 
 TraceFileError TraceWriteError(const std::string& fileNamePart, const std::string& fullPath,
                                int error) {
-    return TraceFileError("Ошибка записи файла " + fileNamePart, Detail(fullPath, error));
+    return TraceFileError(platform::texts::TraceWriteFailed(fileNamePart), Detail(fullPath, error));
 }
 
 TraceFileError LinkOutOfDataDirectory(const std::string& fileNamePart,
                                       const std::string& fullPath) {
-    // A symbolic link leads out of the data directory.
-    return TraceFileError("Ошибка открытия файла " + fileNamePart,
-                          fullPath + ": символическая ссылка ведёт за пределы каталога данных");
+    return TraceFileError(platform::texts::TraceOpenFailed(fileNamePart),
+                          platform::texts::LinkLeavesDataDirectory(fullPath));
 }
 
 TraceFileError RefusedStationName(const std::string& station) {
-    return TraceFileError("Недопустимое имя станции " + platform::Text8ToUtf8(station));
+    return TraceFileError(platform::texts::RefusedStationName(platform::Text8ToUtf8(station)));
 }
 
 TraceFileError RefusedChannelName(const std::string& channel) {
-    return TraceFileError("Недопустимое имя канала " + platform::Text8ToUtf8(channel));
+    return TraceFileError(platform::texts::RefusedChannelName(platform::Text8ToUtf8(channel)));
 }
 
 TraceFileError UnplaceableStart(double start) {
     char text[64];
     std::snprintf(text, sizeof text, "%g", start);
-    return TraceFileError(std::string("Недопустимое время начала записи ") + text);
+    return TraceFileError(platform::texts::UnplaceableStart(text));
 }
 
 }  // namespace engine

@@ -6,6 +6,7 @@
 #include "catalog/database_error.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
+#include "platform/operator_texts.h"
 
 catalog::OdbcConnection theDatabase;
 
@@ -34,7 +35,7 @@ int OpenCatalogue(platform::MessageSink& messages) {
     const catalog::CatalogueLogin login = ReadCatalogueLogin();
     try {
         if (!theDatabase.Open(catalog::ComposeConnectionString(login))) {
-            messages.ShowMessage("Ошибка инициализации базы данных", platform::kApplicationTitle,
+            messages.ShowMessage(platform::texts::kCatalogueOpenFailed, platform::kApplicationTitle,
                                  platform::MessageIcon::None);
             return 0;
         }
@@ -48,7 +49,7 @@ int OpenCatalogue(platform::MessageSink& messages) {
 }
 
 std::string ReopenCatalogue(int tries, std::chrono::milliseconds pause) {
-    std::string why = "Ошибка инициализации базы данных";
+    std::string why = platform::texts::kCatalogueOpenFailed;
     for (int attempt = 1; attempt <= tries; ++attempt) {
         if (attempt > 1) std::this_thread::sleep_for(pause);
         try {

@@ -3,47 +3,21 @@
 #include <string_view>
 
 #include "platform/kelvaron_settings.h"
+#include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 
 namespace cli {
 
-const char* const kBatchUsage =
-    "использование: kelvaron-batch window [--start ВРЕМЯ] [--duration ДЛИНА | --end ВРЕМЯ]\n"
-    "                                     [--since ДЛИНА] [--channels ИМЯ,ИМЯ...] [СТАНЦИЯ...]\n"
-    "               kelvaron-batch files [--stations ИМЯ,ИМЯ...] [--channels ИМЯ,ИМЯ...] ФАЙЛ...\n"
-    "               kelvaron-batch check [--fix] [СТАНЦИЯ...]\n"
-    "               kelvaron-batch catalogue init [--indexes]\n"
-    "               kelvaron-batch config\n"
-    "               kelvaron-batch --help | --version\n"
-    "Параметры любого режима: -q, --quiet (без строки хода работы); -v, --verbose (окно\n"
-    "и каждая конвертированная запись); -n, --dry-run; --config ФАЙЛ (kelvaron.ini).\n"
-    "ВРЕМЯ: \"чч:мм:сс ДД/ММ/ГГГГ\", 2024-03-15T10:00:00, \"2024-03-15 10:00\", now или\n"
-    "-ДЛИНА (до текущего момента). ДЛИНА: секунды, 30m, 2h, 1d, чч:мм:сс или \"ДДД чч:мм:сс\".\n"
-    "Время - по часам регистратора: местное время этой машины.\n"
-    "kelvaron.ini - это --config ФАЙЛ, $KELVARON_INI или ./kelvaron.ini в текущем каталоге;\n"
-    "tvx.ini - это $TVX_INI или /etc/tvx.ini.\n"
-    "Код завершения: 0 всё конвертировано, 1 ошибка файла или канала или работа остановлена,\n"
-    "2 ошибка вызова или базы данных. check: 0 всё сходится, 1 что-то не сходится.\n";
-
-const char* const kCatalogueUsage =
-    "использование: kelvaron-batch catalogue init [--indexes]\n"
-    "Создаёт таблицы eventlist, sitechan и FILELIST с индексами, нужными конвертеру,\n"
-    "в пустой базе данных, которую называет tvx.ini; отказывает, если хоть одна из них\n"
-    "есть. --indexes: в базе, где таблицы есть, добавляет недостающие индексы.\n";
-
-const char* const kConfigUsage =
-    "использование: kelvaron-batch config\n"
-    "Печатает действующие настройки (tvx.ini и каждая станция ./kelvaron.ini)\n"
-    "и проверяет таблицы и индексы базы данных.\n";
+namespace texts = platform::texts;
 
 const char* UsageOf(BatchMode mode) {
     switch (mode) {
         case BatchMode::CatalogueInit:
-            return kCatalogueUsage;
+            return texts::kCatalogueUsage;
         case BatchMode::Config:
-            return kConfigUsage;
+            return texts::kConfigUsage;
         default:
-            return kBatchUsage;
+            return texts::kBatchUsage;
     }
 }
 
@@ -92,7 +66,7 @@ const OptionSpec kOptions[] = {
     {"dry-run", 'n', false, kEveryMode, [](BatchOptions& o, auto&, auto&) { o.dryRun = true; }},
     {"config", 0, true, kEveryMode,
      [](BatchOptions& o, const std::string& v, std::string& error) {
-         if (v.empty()) error = "параметру --config нужно значение";
+         if (v.empty()) error = texts::OptionNeedsValue("--config");
          o.config = v;
      }},
     {"start", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.start = v; }},
@@ -102,7 +76,7 @@ const OptionSpec kOptions[] = {
     {"channels", 0, true, kWindow | kFiles,
      [](BatchOptions& o, const std::string& v, std::string& error) {
          std::vector<std::string> names = SplitNames(v);
-         if (names.empty()) error = "--channels не называет ни одного канала";
+         if (names.empty()) error = texts::kNoChannelNamed;
          for (std::string& n : names)
              n = platform::CutText8(std::move(n), platform::kChannelNameChars);
          o.channels = std::move(names);
@@ -110,7 +84,7 @@ const OptionSpec kOptions[] = {
     {"stations", 0, true, kFiles,
      [](BatchOptions& o, const std::string& v, std::string& error) {
          std::vector<std::string> names = SplitNames(v);
-         if (names.empty()) error = "--stations не называет ни одной станции";
+         if (names.empty()) error = texts::kNoStationNamed;
          o.stations = std::move(names);
      }},
     {"fix", 0, false, kCheck, [](BatchOptions& o, auto&, auto&) { o.fix = true; }},
@@ -134,7 +108,7 @@ const ModeSpec kModes[] = {
      }},
     {"files", BatchMode::Files, kFiles,
      [](BatchOptions& o, std::vector<std::string>&& operands, std::string& error) {
-         if (operands.empty()) error = "не задан ФАЙЛ";
+         if (operands.empty()) error = texts::kNoFileGiven;
          o.files = std::move(operands);
      }},
     {"check", BatchMode::Check, kCheck,
@@ -144,13 +118,13 @@ const ModeSpec kModes[] = {
     {"catalogue", BatchMode::CatalogueInit, kCatalogue,
      [](BatchOptions&, std::vector<std::string>&& operands, std::string& error) {
          if (operands.empty() || operands.front() != "init")
-             error = "catalogue требует команды init";
+             error = texts::kCatalogueNeedsInit;
          else if (operands.size() > 1)
-             error = "лишний аргумент " + operands[1] + " для catalogue init";
+             error = texts::ExtraArgument(operands[1], "catalogue init");
      }},
     {"config", BatchMode::Config, kConfig,
      [](BatchOptions&, std::vector<std::string>&& operands, std::string& error) {
-         if (!operands.empty()) error = "лишний аргумент " + operands.front() + " для config";
+         if (!operands.empty()) error = texts::ExtraArgument(operands.front(), "config");
      }},
 };
 
@@ -205,13 +179,13 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
             const std::size_t eq = arg.find('=');
             const std::string name = arg.substr(0, eq);
             const OptionSpec* option = FindLong(std::string_view(name).substr(2));
-            if (!option) return {o, "неизвестный параметр " + name};
+            if (!option) return {o, texts::UnknownOption(name)};
             GivenOption g{option, name, ""};
             if (eq != std::string::npos) {
-                if (!option->takesValue) return {o, "параметр " + name + " не принимает значения"};
+                if (!option->takesValue) return {o, texts::OptionTakesNoValue(name)};
                 g.value = arg.substr(eq + 1);
             } else if (option->takesValue) {
-                if (i + 1 == args.size()) return {o, "параметру " + name + " нужно значение"};
+                if (i + 1 == args.size()) return {o, texts::OptionNeedsValue(name)};
                 g.value = args[++i];
             }
             given.push_back(std::move(g));
@@ -221,8 +195,8 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
         for (std::size_t k = 1; k < arg.size(); ++k) {
             const OptionSpec* option = FindShort(arg[k]);
             const std::string shown = std::string("-") + arg[k];
-            if (!option) return {o, "неизвестный параметр " + shown};
-            if (option->takesValue) return {o, "параметру " + shown + " нужно значение"};
+            if (!option) return {o, texts::UnknownOption(shown)};
+            if (option->takesValue) return {o, texts::OptionNeedsValue(shown)};
             given.push_back({option, shown, ""});
         }
     }
@@ -237,13 +211,13 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
             return parsed;
         }
     }
-    if (operands.empty()) return {o, "не задан режим"};
+    if (operands.empty()) return {o, texts::kNoModeGiven};
     const ModeSpec* mode = FindMode(operands.front());
-    if (!mode) return {o, "неизвестный режим '" + operands.front() + "'"};
+    if (!mode) return {o, texts::UnknownMode(operands.front())};
     o.mode = mode->mode;  // an error below is shown with this mode's usage
     for (const GivenOption& g : given)
         if (!(g.option->modes & mode->bit))
-            return {o, "неизвестный параметр " + g.shownAs + " для " + mode->name};
+            return {o, texts::UnknownOptionFor(g.shownAs, mode->name)};
     operands.erase(operands.begin());
     std::string error;
     mode->operands(o, std::move(operands), error);

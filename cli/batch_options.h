@@ -38,10 +38,6 @@ struct ParsedOptions {
 // texts (see TranslateMessage).
 ParsedOptions ParseBatchOptions(const std::vector<std::string>& args);
 
-// The usage texts, in the source language of the operator texts.
-extern const char* const kBatchUsage;
-extern const char* const kCatalogueUsage;
-extern const char* const kConfigUsage;
 // What --help shows for the mode (Help: every mode).
 const char* UsageOf(BatchMode mode);
 

@@ -108,7 +108,7 @@ std::optional<int> Prepare(const BatchOptions& options, engine::RunRequest& requ
     if (options.verbose) {
         const platform::CalendarFields& t = request.start;
         const std::string line = platform::TranslateMessage(
-            "kelvaron-batch: окно " + platform::FormatStartText(t) + " + " + request.duration);
+            texts::BatchWindowLine(platform::FormatStartText(t), request.duration));
         std::fprintf(stderr, "%s\n", line.c_str());
     }
     return std::nullopt;

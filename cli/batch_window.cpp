@@ -6,6 +6,7 @@
 
 #include "cli/time_window_text.h"
 #include "platform/calendar_text.h"
+#include "platform/operator_texts.h"
 
 namespace cli {
 namespace {
@@ -56,11 +57,6 @@ bool IsDurationFieldText(std::string_view text) {
     return true;
 }
 
-const std::string kMomentForms =
-    "\"чч:мм:сс ДД/ММ/ГГГГ\", ГГГГ-ММ-ДД[Tчч:мм[:сс]], \"ГГГГ-ММ-ДД чч:мм[:сс]\", now или -ДЛИНА";
-const std::string kDurationForms =
-    "СЕКУНДЫ, Ns, Nm, Nh, Nd, чч:мм:сс или \"ДДД чч:мм:сс\" (не больше 999 дней)";
-
 }  // namespace
 
 ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
@@ -73,23 +69,19 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
         return r;
     };
     if (options.since && (options.start || options.end || options.duration))
-        return usage("--since задаёт всё окно: --start, --end и --duration с ним не даются");
-    if (options.end && options.duration) return usage("--end и --duration исключают друг друга");
+        return usage(platform::texts::kSinceIsTheWholeWindow);
+    if (options.end && options.duration) return usage(platform::texts::kEndOrDuration);
 
     if (options.since) {
         const auto seconds = engine::ParseLengthSeconds(*options.since);
         const auto text = seconds ? engine::DurationFieldText(*seconds) : std::nullopt;
-        if (!text)
-            return usage("--since \"" + *options.since +
-                         "\" не подходит ни под одну из форм: " + kDurationForms);
+        if (!text) return usage(platform::texts::NotALength("--since", *options.since));
         r.window = {engine::ShiftedBy(now, -*seconds), *text};
         return r;
     }
     if (options.start) {
         const auto start = ParseMoment(*options.start, now);
-        if (!start)
-            return usage("--start \"" + *options.start +
-                         "\" не подходит ни под одну из форм: " + kMomentForms);
+        if (!start) return usage(platform::texts::NotAMoment("--start", *options.start));
         r.window.start = *start;
     }
     if (!platform::IsValidStart(r.window.start)) {
@@ -98,15 +90,13 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
     }
     if (options.end) {
         const auto end = ParseMoment(*options.end, now);
-        if (!end)
-            return usage("--end \"" + *options.end +
-                         "\" не подходит ни под одну из форм: " + kMomentForms);
+        if (!end) return usage(platform::texts::NotAMoment("--end", *options.end));
         if (!platform::IsValidStart(*end)) {
             r.invalidTime = true;
             return r;
         }
         const auto text = engine::DurationFieldText(engine::SecondsBetween(r.window.start, *end));
-        if (!text) return usage("--end раньше начала или больше чем через 999 дней после него");
+        if (!text) return usage(platform::texts::kEndOutOfRange);
         r.window.duration = *text;
     } else if (options.duration) {
         const auto seconds = engine::ParseLengthSeconds(*options.duration);
@@ -115,8 +105,7 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
         else if (IsDurationFieldText(*options.duration))
             r.window.duration = platform::RepairDurationText(*options.duration);
         else
-            return usage("--duration \"" + *options.duration +
-                         "\" не подходит ни под одну из форм: " + kDurationForms);
+            return usage(platform::texts::NotALength("--duration", *options.duration));
     }
     return r;
 }

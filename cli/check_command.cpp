@@ -14,6 +14,7 @@
 #include "formats/tvx/trace_naming.h"
 #include "platform/ini_file.h"
 #include "platform/message_catalogue.h"
+#include "platform/operator_texts.h"
 
 namespace cli {
 
@@ -118,25 +119,23 @@ int RunCheck(const std::vector<std::string>& stations, bool fix) {
     request.fix = fix;
     for (const std::string& station : stations) {
         if (station.empty() || !engine::IsSafePathName(station))
-            return Error("'" + station + "' не может быть каталогом станции");
+            return Error(platform::texts::NotAStationDirectory(station));
         request.stations.push_back(station);
     }
 
     const std::string tvxIni = platform::TvxIniPath();
     const std::string dataDir = platform::ReadIniString(tvxIni, "DATA", "DIR", "", 255);
     // Without it every row would look orphaned, and --fix would remove them all.
-    if (dataDir.empty()) return Error("нет [DATA] DIR в " + tvxIni);
+    if (dataDir.empty()) return Error(platform::texts::NoDataDirectoryIn(tvxIni));
     request.dataDir = engine::WithTrailingSeparator(dataDir);
     struct stat st {};
     if (::stat(request.dataDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return Error("каталог данных " + request.dataDir + " из " + tvxIni +
-                     " не является доступным каталогом");
+        return Error(platform::texts::DataDirectoryNotAccessible(request.dataDir, tvxIni));
 
     // An empty data directory is more often an unmounted disk than an
     // archive without files: --fix would take the whole catalogue with it.
     if (request.fix && IsEmptyDirectory(request.dataDir))
-        return Error("каталог данных " + request.dataDir +
-                     " пуст (не смонтирован?): ничего не удалено");
+        return Error(platform::texts::DataDirectoryEmpty(request.dataDir));
 
     ConsoleSink sink;
     if (!OpenCatalogue(sink)) return kError;

@@ -24,10 +24,7 @@ bool Digits(std::string_view text, std::size_t pos, std::size_t width, int& valu
     return true;
 }
 
-double Epoch(const platform::CalendarFields& t) {
-    return EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute,
-                             static_cast<float>(t.second));
-}
+double Epoch(const platform::CalendarFields& t) { return EpochFromCalendar(t); }
 
 }  // namespace
 
@@ -88,11 +85,9 @@ std::optional<std::int64_t> ParseOffsetFromNow(std::string_view text) {
 }
 
 platform::CalendarFields ShiftedBy(const platform::CalendarFields& t, std::int64_t seconds) {
+    // Whole seconds in, whole seconds out: the fraction the conversion cuts is 0.
     platform::CalendarFields shifted;
-    float second = 0;
-    CalendarFromEpoch(Epoch(t) + static_cast<double>(seconds), shifted.year, shifted.month,
-                      shifted.day, shifted.hour, shifted.minute, second);
-    shifted.second = static_cast<int>(std::lround(second));
+    CalendarFromEpoch(Epoch(t) + static_cast<double>(seconds), shifted);
     return shifted;
 }
 

@@ -46,7 +46,7 @@ bool DDX_DateTimeEdit(DataExchange direction, CDateTimeEdit& control) {
     if (direction == DataExchange::Load || control.IsValid()) return true;
     controls::ShowErrorBox(&control,
                            QCoreApplication::translate("controls", platform::texts::kInvalidTime),
-                           QCoreApplication::translate("controls", "Ошибка"));
+                           QCoreApplication::translate("controls", platform::texts::kErrorCaption));
     control.setFocus(Qt::OtherFocusReason);
     return false;
 }

@@ -32,7 +32,7 @@ public:
 enum class DataExchange { Load, Save };
 
 // The dialog's exchange of its start field. Saving an invalid date and time
-// shows "Введено ошибочное время" (caption "Ошибка", error icon) owned by the
+// shows kInvalidTime (caption kErrorCaption, error icon) owned by the
 // field, gives the focus back to the field and returns false: the exchange
 // failed and the operation that asked for it must not go on. Otherwise true.
 bool DDX_DateTimeEdit(DataExchange direction, CDateTimeEdit& control);

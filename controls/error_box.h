@@ -9,8 +9,6 @@ class QWidget;
 
 namespace controls {
 
-inline const QString kErrorCaption = QStringLiteral("Ошибка");
-
 void ShowErrorBox(QWidget* owner, const QString& text, const QString& caption);
 
 using ErrorBoxHandler =

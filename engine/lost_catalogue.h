@@ -8,7 +8,7 @@
 
 namespace engine {
 
-// "Связь с базой данных потеряна..." (then the driver's text on a second line).
+// platform::texts::kCatalogueLost (then the driver's text on a second line).
 extern const char* const kCatalogueLostText;
 
 // Call after reporting error. True when the run may go on: the error was no

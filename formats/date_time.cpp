@@ -132,3 +132,16 @@ int CalendarFromEpoch(double t, std::int32_t& year, std::int32_t& month, std::in
     day = dd;
     return 1;
 }
+
+int CalendarFromEpoch(double t, platform::CalendarFields& fields) {
+    float seconds = 0;
+    const int placed = CalendarFromEpoch(t, fields.year, fields.month, fields.day, fields.hour,
+                                         fields.minute, seconds);
+    fields.second = static_cast<std::int32_t>(std::trunc(seconds));
+    return placed;
+}
+
+double EpochFromCalendar(const platform::CalendarFields& fields) {
+    return EpochFromCalendar(fields.year, fields.month, fields.day, fields.hour, fields.minute,
+                             static_cast<float>(fields.second));
+}

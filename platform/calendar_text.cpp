@@ -21,15 +21,6 @@ int ScanStartText(std::string_view text, CalendarFields& f) {
     return read < 0 ? 0 : read;
 }
 
-bool IsLeapYear(long long year) { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
-
-int DaysInMonth(int year, int month) {
-    static constexpr std::array<int, 12> kLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 0;
-    if (month == 2 && IsLeapYear(year)) return 29;
-    return kLengths[static_cast<std::size_t>(month - 1)];
-}
-
 bool IsValidStart(const CalendarFields& f) {
     if (f.month < 1 || f.month > 12 || f.hour > 23 || f.minute > 59 || f.second > 59) return false;
     return f.day <= DaysInMonth(f.year, f.month);

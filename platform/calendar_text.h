@@ -5,12 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+#include "platform/calendar_fields.h"
 
-// Calendar fields of a window start (or any date and time of day).
-struct CalendarFields {
-    int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
-};
+namespace platform {
 
 inline constexpr const char* kDefaultStartText = "00:00:00 01/01/2000";
 inline constexpr const char* kDefaultDurationText = "00:30:00";
@@ -25,11 +22,6 @@ std::string FormatStartText(const CalendarFields& fields);
 // Fields the scan cannot reach keep the values they had. Returns how many
 // fields were read (0..6).
 int ScanStartText(std::string_view text, CalendarFields& fields);
-
-// Gregorian; 64-bit, as the epoch arithmetic carries months into far years.
-bool IsLeapYear(long long year);
-// Days of month 1..12 of year; 0 for any other month.
-int DaysInMonth(int year, int month);
 
 // Hour 23, minute and second 59 at most, month 1..12, day no more than the
 // month's length. Lower bounds are not checked except the month's: a day of

@@ -105,4 +105,130 @@ std::string ProgressText(int entry, int entries, int station, int stations) {
     return Format("файл %d/%d", entry, entries);
 }
 
+std::string TraceOpenFailed(const std::string& fileNamePart) {
+    return "Ошибка открытия файла " + fileNamePart;
+}
+
+std::string TraceWriteFailed(const std::string& fileNamePart) {
+    return "Ошибка записи файла " + fileNamePart;
+}
+
+std::string LinkLeavesDataDirectory(const std::string& fullPath) {
+    return fullPath + ": символическая ссылка ведёт за пределы каталога данных";
+}
+
+std::string RefusedStationName(const std::string& station) {
+    return "Недопустимое имя станции " + station;
+}
+
+std::string RefusedChannelName(const std::string& channel) {
+    return "Недопустимое имя канала " + channel;
+}
+
+std::string UnplaceableStart(const std::string& start) {
+    return "Недопустимое время начала записи " + start;
+}
+
+std::string NonFiniteStart(const std::string& quotedPath) {
+    return "Недопустимое время начала записи в файле " + quotedPath;
+}
+
+std::string NonFiniteEvent(const std::string& quotedPath) {
+    return "Недопустимое время события в файле " + quotedPath;
+}
+
+std::string IncompleteRecording(const std::string& quotedPath, const std::string& channel) {
+    return "Запись в файле " + quotedPath + " неполная, прежняя трасса канала " + channel +
+           " сохранена";
+}
+
+std::string NotARegularFile(const std::string& quotedPath) {
+    return quotedPath + " не является обычным файлом";
+}
+
+const char* const kBatchUsage =
+    "использование: kelvaron-batch window [--start ВРЕМЯ] [--duration ДЛИНА | --end ВРЕМЯ]\n"
+    "                                     [--since ДЛИНА] [--channels ИМЯ,ИМЯ...] [СТАНЦИЯ...]\n"
+    "               kelvaron-batch files [--stations ИМЯ,ИМЯ...] [--channels ИМЯ,ИМЯ...] ФАЙЛ...\n"
+    "               kelvaron-batch check [--fix] [СТАНЦИЯ...]\n"
+    "               kelvaron-batch catalogue init [--indexes]\n"
+    "               kelvaron-batch config\n"
+    "               kelvaron-batch --help | --version\n"
+    "Параметры любого режима: -q, --quiet (без строки хода работы); -v, --verbose (окно\n"
+    "и каждая конвертированная запись); -n, --dry-run; --config ФАЙЛ (kelvaron.ini).\n"
+    "ВРЕМЯ: \"чч:мм:сс ДД/ММ/ГГГГ\", 2024-03-15T10:00:00, \"2024-03-15 10:00\", now или\n"
+    "-ДЛИНА (до текущего момента). ДЛИНА: секунды, 30m, 2h, 1d, чч:мм:сс или \"ДДД чч:мм:сс\".\n"
+    "Время - по часам регистратора: местное время этой машины.\n"
+    "kelvaron.ini - это --config ФАЙЛ, $KELVARON_INI или ./kelvaron.ini в текущем каталоге;\n"
+    "tvx.ini - это $TVX_INI или /etc/tvx.ini.\n"
+    "Код завершения: 0 всё конвертировано, 1 ошибка файла или канала или работа остановлена,\n"
+    "2 ошибка вызова или базы данных. check: 0 всё сходится, 1 что-то не сходится.\n";
+
+const char* const kCatalogueUsage =
+    "использование: kelvaron-batch catalogue init [--indexes]\n"
+    "Создаёт таблицы eventlist, sitechan и FILELIST с индексами, нужными конвертеру,\n"
+    "в пустой базе данных, которую называет tvx.ini; отказывает, если хоть одна из них\n"
+    "есть. --indexes: в базе, где таблицы есть, добавляет недостающие индексы.\n";
+
+const char* const kDialogUsage =
+    "использование: kelvaron [--config ФАЙЛ]\n"
+    "               kelvaron --help | --version\n"
+    "kelvaron.ini - это --config ФАЙЛ, $KELVARON_INI или ./kelvaron.ini в текущем каталоге;\n"
+    "tvx.ini - это $TVX_INI или /etc/tvx.ini.\n";
+
+const char* const kConfigUsage =
+    "использование: kelvaron-batch config\n"
+    "Печатает действующие настройки (tvx.ini и каждая станция ./kelvaron.ini)\n"
+    "и проверяет таблицы и индексы базы данных.\n";
+
+std::string ExtraArgument(const std::string& argument, const std::string& mode) {
+    return "лишний аргумент " + argument + " для " + mode;
+}
+
+std::string UnknownOption(const std::string& option) { return "неизвестный параметр " + option; }
+
+std::string UnknownOptionFor(const std::string& option, const std::string& mode) {
+    return "неизвестный параметр " + option + " для " + mode;
+}
+
+std::string OptionTakesNoValue(const std::string& option) {
+    return "параметр " + option + " не принимает значения";
+}
+
+std::string OptionNeedsValue(const std::string& option) {
+    return "параметру " + option + " нужно значение";
+}
+
+std::string UnknownMode(const std::string& mode) { return "неизвестный режим '" + mode + "'"; }
+
+std::string NotAMoment(const std::string& option, const std::string& value) {
+    return option + " \"" + value +
+           "\" не подходит ни под одну из форм: \"чч:мм:сс ДД/ММ/ГГГГ\", "
+           "ГГГГ-ММ-ДД[Tчч:мм[:сс]], \"ГГГГ-ММ-ДД чч:мм[:сс]\", now или -ДЛИНА";
+}
+
+std::string NotALength(const std::string& option, const std::string& value) {
+    return option + " \"" + value +
+           "\" не подходит ни под одну из форм: СЕКУНДЫ, Ns, Nm, Nh, Nd, чч:мм:сс или "
+           "\"ДДД чч:мм:сс\" (не больше 999 дней)";
+}
+
+std::string BatchWindowLine(const std::string& start, const std::string& duration) {
+    return "kelvaron-batch: окно " + start + " + " + duration;
+}
+
+std::string NotAStationDirectory(const std::string& station) {
+    return "'" + station + "' не может быть каталогом станции";
+}
+
+std::string NoDataDirectoryIn(const std::string& tvxIni) { return "нет [DATA] DIR в " + tvxIni; }
+
+std::string DataDirectoryNotAccessible(const std::string& dataDir, const std::string& tvxIni) {
+    return "каталог данных " + dataDir + " из " + tvxIni + " не является доступным каталогом";
+}
+
+std::string DataDirectoryEmpty(const std::string& dataDir) {
+    return "каталог данных " + dataDir + " пуст (не смонтирован?): ничего не удалено";
+}
+
 }  // namespace platform::texts

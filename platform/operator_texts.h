@@ -1,6 +1,19 @@
-// Every text the program shows an operator, in one place and under stable
-// names (a translation layer keys on them). 8-bit values (station names,
-// paths) are put in as they are; the front end converts the whole text.
+// The one catalogue of operator texts: every text any program shows an
+// operator, in Russian (the source language), under a name. No Russian text
+// is written anywhere else in the product code.
+//
+// English comes from res/translations/kelvaron_en.ts, keyed on these Russian
+// texts:
+// - texts of runs and commands (engine, archive, formats, catalogue,
+//   kelvaron-batch) are built here whole and go through TranslateMessage
+//   (platform/message_catalogue.h), which reads the .ts file's "messages"
+//   context, so the batch command speaks English without Qt;
+// - captions of the Qt windows (dialog, date field, viewer, kelvaron-plot)
+//   are passed by name to tr() or QCoreApplication::translate() with their
+//   window's context of the same .ts file; "%1" marks where QString::arg puts
+//   a value.
+// 8-bit values (station names, paths) are put in as they are; the front end
+// converts the whole text.
 #pragma once
 
 #include <cstddef>
@@ -72,5 +85,139 @@ std::string ConsoleProgress(int entries, int converted, int traces);
 
 // Progress beside the entry in work.
 std::string ProgressText(int entry, int entries, int station, int stations);
+
+// ---- The data tree and the recorder files --------------------------------
+
+// Why a trace file could not be created or written, by errno.
+inline constexpr const char* kNoSpace = "нет места на диске";
+inline constexpr const char* kReadOnlyFileSystem = "файловая система только для чтения";
+inline constexpr const char* kPermissionDenied = "нет доступа";
+inline constexpr const char* kNameTooLong = "слишком длинное имя";
+inline constexpr const char* kNotADirectory = "не является каталогом";
+inline constexpr const char* kNoSuchDirectory = "нет такого каталога";
+inline constexpr const char* kDirectoryInTheWay = "на этом месте каталог";
+inline constexpr const char* kFileTooLarge = "файл слишком большой";
+inline constexpr const char* kInputOutputError = "ошибка ввода-вывода";
+// The first line of a trace-file failure; fileNamePart is /hhmmss-DDMMYYYY.CHN.
+std::string TraceOpenFailed(const std::string& fileNamePart);
+std::string TraceWriteFailed(const std::string& fileNamePart);
+// Its second line when a symbolic link leads out of the data directory.
+std::string LinkLeavesDataDirectory(const std::string& fullPath);
+// Names (UTF-8) that cannot stand in a trace's path; a start without a date.
+std::string RefusedStationName(const std::string& station);
+std::string RefusedChannelName(const std::string& channel);
+std::string UnplaceableStart(const std::string& start);
+
+// A recorder file refused or only partly taken; quotedPath is 'path' in UTF-8.
+std::string NonFiniteStart(const std::string& quotedPath);
+std::string NonFiniteEvent(const std::string& quotedPath);
+std::string IncompleteRecording(const std::string& quotedPath, const std::string& channel);
+std::string NotARegularFile(const std::string& quotedPath);
+
+// The catalogue could not be opened.
+inline constexpr const char* kCatalogueOpenFailed = "Ошибка инициализации базы данных";
+
+// ---- kelvaron-batch --------------------------------------------------------
+
+extern const char* const kBatchUsage;
+extern const char* const kCatalogueUsage;
+extern const char* const kConfigUsage;
+// kelvaron's own usage (the dialog program's options).
+extern const char* const kDialogUsage;
+
+// The command line.
+inline constexpr const char* kNoChannelNamed = "--channels не называет ни одного канала";
+inline constexpr const char* kNoStationNamed = "--stations не называет ни одной станции";
+inline constexpr const char* kNoFileGiven = "не задан ФАЙЛ";
+inline constexpr const char* kCatalogueNeedsInit = "catalogue требует команды init";
+inline constexpr const char* kNoModeGiven = "не задан режим";
+std::string ExtraArgument(const std::string& argument, const std::string& mode);
+std::string UnknownOption(const std::string& option);
+std::string UnknownOptionFor(const std::string& option, const std::string& mode);
+std::string OptionTakesNoValue(const std::string& option);
+std::string OptionNeedsValue(const std::string& option);
+std::string UnknownMode(const std::string& mode);
+
+// The window's options.
+inline constexpr const char* kSinceIsTheWholeWindow =
+    "--since задаёт всё окно: --start, --end и --duration с ним не даются";
+inline constexpr const char* kEndOrDuration = "--end и --duration исключают друг друга";
+inline constexpr const char* kEndOutOfRange =
+    "--end раньше начала или больше чем через 999 дней после него";
+// An option's value that is none of the forms of a moment or of a length.
+std::string NotAMoment(const std::string& option, const std::string& value);
+std::string NotALength(const std::string& option, const std::string& value);
+// The verbose form's first line: the window a run works on.
+std::string BatchWindowLine(const std::string& start, const std::string& duration);
+
+// The archive check's refusals.
+std::string NotAStationDirectory(const std::string& station);
+std::string NoDataDirectoryIn(const std::string& tvxIni);
+std::string DataDirectoryNotAccessible(const std::string& dataDir, const std::string& tvxIni);
+std::string DataDirectoryEmpty(const std::string& dataDir);
+
+// ---- The dialog (context CConverterDlg) ------------------------------------
+
+inline constexpr const char* kConvertButton = "Конвертировать";
+inline constexpr const char* kConvertFileButton = "Конв. файл";
+inline constexpr const char* kExitButton = "Выход";
+inline constexpr const char* kSelectAllButton = "Все";
+inline constexpr const char* kClearSelectionButton = "Отм. выбор";
+inline constexpr const char* kChannelsGroup = "Каналы";
+inline constexpr const char* kGainCheckBox = "Используется коэффициент усиления ";
+inline constexpr const char* kChannelColumn = "Канал";
+inline constexpr const char* kRateColumn = "отс./с.";
+inline constexpr const char* kViewRecordingsMenu = "Просмотр записей…";
+inline constexpr const char* kAllFilesFilter = "Все файлы (*)";
+// The free-space pane: the free mebibytes, or the word "Ошибка".
+inline constexpr const char* kFreeSpace = "Доступно %1 Мб";
+inline constexpr const char* kFreeSpaceUnknown = kErrorCaption;
+
+// ---- The recording viewer (contexts CRecordingViewer, app::TimelineView,
+// app::TraceView, plot) and kelvaron-plot (context kelvaron-plot) -----------
+
+inline constexpr const char* kRunInProgress = "идёт конвертация";
+inline constexpr const char* kViewerTitle = "Записи станции %1";
+inline constexpr const char* kReadingHeaders = "Чтение заголовков записей в %1…";
+inline constexpr const char* kViewerDirectoryUnreadable = "Каталог '%1' станции %2 недоступен";
+inline constexpr const char* kMarksUnavailable = "; отметки о конвертации недоступны: %1";
+inline constexpr const char* kRecordingCount = "Записей: %1, из них конвертировано: %2";
+inline constexpr const char* kReadingRecording = "Чтение записи %1…";
+inline constexpr const char* kInfoStation = "Станция: %1";
+inline constexpr const char* kInfoStart = "Начало: %1";
+inline constexpr const char* kInfoDataSeconds = "DATA_SEC: %1 с";
+inline constexpr const char* kInfoRate = "Частота: %1 отс./с.";
+inline constexpr const char* kInfoChannels = "Каналы: %1";
+inline constexpr const char* kInfoNotTriggered = "Запуск: нет";
+inline constexpr const char* kInfoTriggered = "Запуск: да";
+inline constexpr const char* kInfoEvent = "Событие: %1";
+inline constexpr const char* kInfoEventUnknown = "Событие: время не указано";
+inline constexpr const char* kInfoGains = "Коэффициент усиления:";
+// The timeline's legend.
+inline constexpr const char* kLegendRecording = "запись";
+inline constexpr const char* kLegendConverted = "конвертирована";
+inline constexpr const char* kLegendOverlap = "перекрытие";
+inline constexpr const char* kLegendGap = "пропуск";
+inline constexpr const char* kLegendWindow = "окно конвертации";
+// A clicked sample: channel, time, value.
+inline constexpr const char* kClickedSample = "%1  %2  %3 отсч.";
+// Why a recording cannot be drawn.
+inline constexpr const char* kPlotCannotOpen = "Файл '%1' не читается";
+inline constexpr const char* kPlotNoStation = "В файле '%1' нет имени станции";
+inline constexpr const char* kPlotNoStartTime = "В файле '%1' нет времени начала записи";
+inline constexpr const char* kPlotBadDataOffset =
+    "В файле '%1' начало данных лежит за концом файла";
+inline constexpr const char* kPlotOutOfMemory = "Данные файла '%1' не помещаются в памяти";
+// A trace's axis and an empty trace; the title above a plot.
+inline constexpr const char* kPlotSamplesAxis = "отсчёты";
+inline constexpr const char* kPlotNoData = "нет данных";
+inline constexpr const char* kPlotTitle = "%1   %2   %3 отс./с.";
+// kelvaron-plot.
+inline constexpr const char* kPlotUsage =
+    "Использование: kelvaron-plot ФАЙЛ -o РИСУНОК.png [--channels КАНАЛ,КАНАЛ...] "
+    "[--width ШИРИНА] [--height ВЫСОТА] [--config ФАЙЛ]";
+inline constexpr const char* kPlotNoSuchChannel = "В файле '%1' станции %2 нет канала %3";
+inline constexpr const char* kPlotNoChannels = "В файле '%1' станции %2 нет каналов для рисунка";
+inline constexpr const char* kPlotNotSaved = "Не удалось записать рисунок '%1'";
 
 }  // namespace platform::texts

@@ -10,14 +10,12 @@ namespace plot {
 
 namespace {
 
-struct Clock {
-    std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
-    float seconds = 0;
-};
+using Clock = platform::CalendarFields;
 
+// The date stays zero where the conversion cannot place one.
 Clock ClockOf(double t) {
-    Clock c;
-    CalendarFromEpoch(t, c.year, c.month, c.day, c.hour, c.minute, c.seconds);
+    Clock c{0, 0, 0, 0, 0, 0};
+    CalendarFromEpoch(t, c);
     return c;
 }
 
@@ -58,7 +56,7 @@ std::string ClockText(double t, int decimals) {
     const RoundedTime r = Round(t, decimals);
     char text[32];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", r.clock.hour, r.clock.minute,
-                  static_cast<int>(r.clock.seconds));
+                  r.clock.second);
     return WithFraction(text, r, decimals);
 }
 
@@ -66,7 +64,7 @@ std::string DateTimeText(double t, int decimals) {
     const RoundedTime r = Round(t, decimals);
     char text[48];
     std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", r.clock.day, r.clock.month,
-                  r.clock.year, r.clock.hour, r.clock.minute, static_cast<int>(r.clock.seconds));
+                  r.clock.year, r.clock.hour, r.clock.minute, r.clock.second);
     return WithFraction(text, r, decimals);
 }
 

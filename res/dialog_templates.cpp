@@ -1,26 +1,28 @@
 #include "res/dialog_templates.h"
 
+#include "platform/operator_texts.h"
 #include "res/resource_ids.h"
 
 namespace res {
 namespace {
 
+namespace texts = platform::texts;
+
 constexpr ControlTemplate kConverterControls[] = {
-    {1, ControlKind::DefaultPushButton, "Конвертировать", kTabStop, 262, 10, 84, 21},
-    {1020, ControlKind::PushButton, "Конв. файл", kTabStop, 262, 38, 84, 21},
-    {2, ControlKind::PushButton, "Выход", kTabStop, 262, 66, 84, 21},
+    {1, ControlKind::DefaultPushButton, texts::kConvertButton, kTabStop, 262, 10, 84, 21},
+    {1020, ControlKind::PushButton, texts::kConvertFileButton, kTabStop, 262, 38, 84, 21},
+    {2, ControlKind::PushButton, texts::kExitButton, kTabStop, 262, 66, 84, 21},
     {1000, ControlKind::ListBox, "",
      kBorder | kVScroll | kTabStop | kNotify | kSorted | kNoIntegralHeight | kExtendedSel, 7, 10,
      61, 128},
-    {1025, ControlKind::PushButton, "Все", kTabStop, 7, 140, 64, 24},
-    {1026, ControlKind::PushButton, "Отм. выбор", kTabStop, 7, 169, 64, 24},
-    {kStaticId, ControlKind::GroupBox, "Каналы", 0, 74, 7, 186, 189},
+    {1025, ControlKind::PushButton, texts::kSelectAllButton, kTabStop, 7, 140, 64, 24},
+    {1026, ControlKind::PushButton, texts::kClearSelectionButton, kTabStop, 7, 169, 64, 24},
+    {kStaticId, ControlKind::GroupBox, texts::kChannelsGroup, 0, 74, 7, 186, 189},
     {1024, ControlKind::ListView, "", kBorder | kTabStop | kReportView | kOwnerDrawFixed, 76, 17,
      175, 118},
     {1016, ControlKind::Edit, "", kBorder | kTabStop | kAutoHScroll, 89, 146, 90, 14},
     {1017, ControlKind::Edit, "", kBorder | kTabStop | kAutoHScroll, 187, 146, 64, 14},
-    {1023, ControlKind::AutoCheckBox, "Используется коэффициент усиления ", kDisabled | kTabStop,
-     85, 170, 156, 10},
+    {1023, ControlKind::AutoCheckBox, texts::kGainCheckBox, kDisabled | kTabStop, 85, 170, 156, 10},
 };
 
 constexpr ControlTemplate kAboutControls[] = {

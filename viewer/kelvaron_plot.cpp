@@ -17,6 +17,7 @@
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
 #include "platform/message_catalogue.h"
+#include "platform/operator_texts.h"
 #include "plot/recording_source.h"
 #include "ui/interface_translation.h"
 #include "ui/text_8bit.h"
@@ -29,11 +30,7 @@ QString Tr(const char* text) { return QCoreApplication::translate("kelvaron-plot
 
 void Print(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
 
-QString UsageText() {
-    return Tr(
-        "Использование: kelvaron-plot ФАЙЛ -o РИСУНОК.png [--channels КАНАЛ,КАНАЛ...] "
-        "[--width ШИРИНА] [--height ВЫСОТА] [--config ФАЙЛ]");
-}
+QString UsageText() { return Tr(platform::texts::kPlotUsage); }
 
 int Usage() {
     Print(UsageText());
@@ -128,7 +125,7 @@ int main(int argc, char** argv) {
             for (int i = 0; i < static_cast<int>(r.channels.size()); ++i)
                 if (app::FromText8(r.channels[i].name) == name) found = i;
             if (found < 0) {
-                Print(Tr("В файле '%1' станции %2 нет канала %3")
+                Print(Tr(platform::texts::kPlotNoSuchChannel)
                           .arg(options->in, app::FromText8(r.station), name));
                 return 1;
             }
@@ -136,8 +133,7 @@ int main(int argc, char** argv) {
         }
     }
     if (shown.empty()) {
-        Print(Tr("В файле '%1' станции %2 нет каналов для рисунка")
-                  .arg(options->in, app::FromText8(r.station)));
+        Print(Tr(platform::texts::kPlotNoChannels).arg(options->in, app::FromText8(r.station)));
         return 1;
     }
 
@@ -159,7 +155,7 @@ int main(int argc, char** argv) {
             r, shown, r.start, std::max(end, r.start + 1), app::TraceTextsInLanguage());
     }
     if (!image.save(options->out, "PNG")) {
-        Print(Tr("Не удалось записать рисунок '%1'").arg(options->out));
+        Print(Tr(platform::texts::kPlotNotSaved).arg(options->out));
         return 1;
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "platform/operator_texts.h"
 #include "plot/axis_ticks.h"
 #include "ui/text_8bit.h"
 
@@ -11,6 +12,8 @@ namespace {
 
 QString Tr(const char* text) { return QCoreApplication::translate("plot", text); }
 
+namespace texts = platform::texts;
+
 }  // namespace
 
 QString LoadFailureText(const QString& path, plot::LoadFailure failure) {
@@ -18,23 +21,25 @@ QString LoadFailureText(const QString& path, plot::LoadFailure failure) {
         case plot::LoadFailure::None:
             break;
         case plot::LoadFailure::CannotOpen:
-            return Tr("Файл '%1' не читается").arg(path);
+            return Tr(texts::kPlotCannotOpen).arg(path);
         case plot::LoadFailure::NoStation:
-            return Tr("В файле '%1' нет имени станции").arg(path);
+            return Tr(texts::kPlotNoStation).arg(path);
         case plot::LoadFailure::NoStartTime:
-            return Tr("В файле '%1' нет времени начала записи").arg(path);
+            return Tr(texts::kPlotNoStartTime).arg(path);
         case plot::LoadFailure::BadDataOffset:
-            return Tr("В файле '%1' начало данных лежит за концом файла").arg(path);
+            return Tr(texts::kPlotBadDataOffset).arg(path);
         case plot::LoadFailure::OutOfMemory:
-            return Tr("Данные файла '%1' не помещаются в памяти").arg(path);
+            return Tr(texts::kPlotOutOfMemory).arg(path);
     }
     return {};
 }
 
-plot::TraceTexts TraceTextsInLanguage() { return {Tr("отсчёты"), Tr("нет данных")}; }
+plot::TraceTexts TraceTextsInLanguage() {
+    return {Tr(texts::kPlotSamplesAxis), Tr(texts::kPlotNoData)};
+}
 
 QString RecordingTitle(const plot::PlotRecording& recording) {
-    return Tr("%1   %2   %3 отс./с.")
+    return Tr(texts::kPlotTitle)
         .arg(FromText8(recording.station),
              QString::fromStdString(plot::DateTimeText(recording.start)),
              QString::number(recording.rate, 'f', 3));

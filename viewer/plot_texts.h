@@ -11,7 +11,7 @@ namespace app {
 // Why `path` could not be drawn; names the file and, once known, the station.
 QString LoadFailureText(const QString& path, plot::LoadFailure failure);
 plot::TraceTexts TraceTextsInLanguage();
-// "STA  DD.MM.YYYY hh:mm:ss  100.000 отс./с." above a plot.
+// kPlotTitle above a plot: station, DD.MM.YYYY hh:mm:ss, rate.
 QString RecordingTitle(const plot::PlotRecording& recording);
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include <exception>
 #include <thread>
 
+#include "platform/operator_texts.h"
 #include "plot/axis_ticks.h"
 #include "plot/converted_marks.h"
 #include "ui/text_8bit.h"
@@ -47,7 +48,7 @@ CRecordingViewer::CRecordingViewer(std::string station8, std::string sourceDir, 
       m_sourceDir(std::move(sourceDir)),
       m_tracePaths(std::move(tracePaths)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(tr("Записи станции %1").arg(app::FromText8(m_station8)));
+    setWindowTitle(tr(platform::texts::kViewerTitle).arg(app::FromText8(m_station8)));
     resize(1100, 640);
 
     m_timeline = new app::TimelineView(this);
@@ -95,7 +96,7 @@ void CRecordingViewer::Relist() {
 
 void CRecordingViewer::StartListing() {
     listed_ = false;
-    m_status->setText(tr("Чтение заголовков записей в %1…").arg(app::FromText8(m_sourceDir)));
+    m_status->setText(tr(platform::texts::kReadingHeaders).arg(app::FromText8(m_sourceDir)));
     OffUiThread(
         this,
         [dir = m_sourceDir, station = m_station8, closed = m_closed] {
@@ -117,7 +118,7 @@ void CRecordingViewer::StartListing() {
 void CRecordingViewer::OnListed(std::optional<std::vector<plot::RecordingEntry>> entries) {
     listed_ = true;
     if (!entries) {
-        m_status->setText(tr("Каталог '%1' станции %2 недоступен")
+        m_status->setText(tr(platform::texts::kViewerDirectoryUnreadable)
                               .arg(app::FromText8(m_sourceDir), app::FromText8(m_station8)));
         emit listed();
         return;
@@ -129,7 +130,7 @@ void CRecordingViewer::OnListed(std::optional<std::vector<plot::RecordingEntry>>
         try {
             converted_ = app::ConvertedMarks(m_station8, entries_, m_tracePaths(m_station8));
         } catch (const std::exception& e) {
-            note = tr("; отметки о конвертации недоступны: %1").arg(app::FromText8(e.what()));
+            note = tr(platform::texts::kMarksUnavailable).arg(app::FromText8(e.what()));
         }
     }
     std::vector<plot::TimelineRecording> bars;
@@ -142,8 +143,8 @@ void CRecordingViewer::OnListed(std::optional<std::vector<plot::RecordingEntry>>
     for (std::size_t i = 0; i < entries_.size(); ++i)
         if (!m_selectedName.empty() && entries_[i].name == m_selectedName)
             m_timeline->SetSelected(static_cast<int>(i));
-    m_status->setText(
-        tr("Записей: %1, из них конвертировано: %2").arg(entries_.size()).arg(converted) + note);
+    m_status->setText(tr(platform::texts::kRecordingCount).arg(entries_.size()).arg(converted) +
+                      note);
     emit listed();
 }
 
@@ -153,7 +154,8 @@ void CRecordingViewer::SelectRecording(int index) {
     m_selectedName = entries_[index].name;
     wanted_ = index;
     ++loading_;
-    m_status->setText(tr("Чтение записи %1…").arg(app::FromText8(entries_[index].name)));
+    m_status->setText(
+        tr(platform::texts::kReadingRecording).arg(app::FromText8(entries_[index].name)));
     OffUiThread(
         this, [path = entries_[index].path] { return plot::LoadRecording(path); },
         [index](CRecordingViewer& viewer, plot::LoadResult result) {
@@ -188,19 +190,20 @@ QString CRecordingViewer::HeaderFacts() const {
         gains << tr("  %1: %2").arg(app::FromText8(c.name)).arg(c.gainFactor);
     }
     QStringList lines;
-    lines << tr("Станция: %1").arg(app::FromText8(r->station))
-          << tr("Начало: %1").arg(Seconds(r->start)) << tr("DATA_SEC: %1 с").arg(r->dataSeconds)
-          << tr("Частота: %1 отс./с.").arg(r->rate, 0, 'f', 3)
-          << tr("Каналы: %1").arg(names.join(QStringLiteral(", ")));
+    lines << tr(platform::texts::kInfoStation).arg(app::FromText8(r->station))
+          << tr(platform::texts::kInfoStart).arg(Seconds(r->start))
+          << tr(platform::texts::kInfoDataSeconds).arg(r->dataSeconds)
+          << tr(platform::texts::kInfoRate).arg(r->rate, 0, 'f', 3)
+          << tr(platform::texts::kInfoChannels).arg(names.join(QStringLiteral(", ")));
     if (!r->trigger)
-        lines << tr("Запуск: нет");
+        lines << tr(platform::texts::kInfoNotTriggered);
     else if (r->eventTime)
-        lines
-            << tr("Запуск: да")
-            << tr("Событие: %1").arg(QString::fromStdString(plot::DateTimeText(*r->eventTime, 1)));
+        lines << tr(platform::texts::kInfoTriggered)
+              << tr(platform::texts::kInfoEvent)
+                     .arg(QString::fromStdString(plot::DateTimeText(*r->eventTime, 1)));
     else
-        lines << tr("Запуск: да") << tr("Событие: время не указано");
-    lines << tr("Коэффициент усиления:") << gains;
+        lines << tr(platform::texts::kInfoTriggered) << tr(platform::texts::kInfoEventUnknown);
+    lines << tr(platform::texts::kInfoGains) << gains;
     return lines.join(QLatin1Char('\n'));
 }
 

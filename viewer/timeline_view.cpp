@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/operator_texts.h"
 #include "plot/axis_ticks.h"
 
 namespace app {
@@ -136,9 +137,11 @@ void TimelineView::paintEvent(QPaintEvent*) {
 void TimelineView::PaintLegend(QPainter& p, int top) {
     const QFontMetrics metrics(font());
     const std::pair<QColor, QString> items[] = {
-        {kRecordingColour, tr("запись")},       {kConvertedColour, tr("конвертирована")},
-        {kOverlapColour, tr("перекрытие")},     {kGapColour, tr("пропуск")},
-        {kWindowShade, tr("окно конвертации")},
+        {kRecordingColour, tr(platform::texts::kLegendRecording)},
+        {kConvertedColour, tr(platform::texts::kLegendConverted)},
+        {kOverlapColour, tr(platform::texts::kLegendOverlap)},
+        {kGapColour, tr(platform::texts::kLegendGap)},
+        {kWindowShade, tr(platform::texts::kLegendWindow)},
     };
     int x = kMargin;
     for (const auto& [colour, text] : items) {

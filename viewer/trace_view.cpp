@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/operator_texts.h"
 #include "plot/axis_ticks.h"
 #include "ui/text_8bit.h"
 #include "viewer/plot_texts.h"
@@ -142,7 +143,7 @@ void TraceView::mouseReleaseEvent(QMouseEvent* event) {
     update();
     if (!marked_) return;
     const plot::PlotChannel& c = recording_->channels[static_cast<std::size_t>(marked_->channel)];
-    emit sampleClicked(tr("%1  %2  %3 отсч.")
+    emit sampleClicked(tr(platform::texts::kClickedSample)
                            .arg(FromText8(c.name),
                                 QString::fromStdString(plot::DateTimeText(marked_->time, 3)),
                                 QString::number(marked_->value)));

@@ -8,7 +8,7 @@
 // --viewer: the recording viewer opened on the station (as its menu item
 // opens it) with the recording FILE of its directory clicked; the picture
 // shows the dialog and the viewer side by side.
-// --run: "Конвертировать" pressed; the picture is taken while a file is in
+// --run: the convert button pressed; the picture is taken while a file is in
 // work, then the run is stopped as closing the window stops it.
 #include <QApplication>
 #include <QListWidget>

@@ -1,5 +1,6 @@
 #include "formats/recorder/recorder_messages.h"
 
+#include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 
 namespace engine {
@@ -12,24 +13,19 @@ std::string Quoted(const std::string& text) { return "'" + platform::Text8ToUtf8
 }  // namespace
 
 std::string NonFiniteStartMessage(const std::string& path) {
-    // "Invalid start time of the recording in file '%s'"
-    return "Недопустимое время начала записи в файле " + Quoted(path);
+    return platform::texts::NonFiniteStart(Quoted(path));
 }
 
 std::string NonFiniteEventMessage(const std::string& path) {
-    // "Invalid event time in file '%s'"
-    return "Недопустимое время события в файле " + Quoted(path);
+    return platform::texts::NonFiniteEvent(Quoted(path));
 }
 
 std::string IncompleteRecordingMessage(const std::string& path, const std::string& channel) {
-    // "Recording in file '%s' is incomplete, the existing trace of channel %s is kept"
-    return "Запись в файле " + Quoted(path) + " неполная, прежняя трасса канала " +
-           platform::Text8ToUtf8(channel) + " сохранена";
+    return platform::texts::IncompleteRecording(Quoted(path), platform::Text8ToUtf8(channel));
 }
 
 std::string NotARegularFileMessage(const std::string& path) {
-    // "'%s' is not a regular file"
-    return Quoted(path) + " не является обычным файлом";
+    return platform::texts::NotARegularFile(Quoted(path));
 }
 
 }  // namespace engine

@@ -1,12 +1,14 @@
 // The operator's texts about a recorder file that is refused or only partly
-// taken. Each names the file; all go out with the caption "Ошибка".
+// taken. Each names the file; all go out with the error caption.
 #pragma once
 
 #include <string>
 
+#include "platform/operator_texts.h"
+
 namespace engine {
 
-inline constexpr const char* kRecorderErrorCaption = "Ошибка";
+inline constexpr const char* kRecorderErrorCaption = platform::texts::kErrorCaption;
 
 // The start (DATE_INT, TIME_INT) is not a finite time.
 std::string NonFiniteStartMessage(const std::string& path);

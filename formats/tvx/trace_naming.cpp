@@ -10,16 +10,8 @@
 namespace engine {
 
 std::optional<TraceStart> TraceStartOf(double start) {
-    std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
-    float seconds = 0;
-    if (!CalendarFromEpoch(start, year, month, day, hour, minute, seconds)) return std::nullopt;
     TraceStart fields;
-    fields.year = year;
-    fields.month = month;
-    fields.day = day;
-    fields.hour = hour;
-    fields.minute = minute;
-    fields.second = static_cast<std::int32_t>(std::trunc(seconds));
+    if (!CalendarFromEpoch(start, fields)) return std::nullopt;
     return fields;
 }
 

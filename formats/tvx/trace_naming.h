@@ -6,15 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "platform/calendar_fields.h"
+
 namespace engine {
 
 // Longest composed path; a longer one is refused rather than cut.
 inline constexpr std::size_t kMaxTracePath = 255;
 
 // Calendar fields of a trace's start, seconds already truncated.
-struct TraceStart {
-    std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
+using TraceStart = platform::CalendarFields;
 
 // The calendar fields a start is named by; nullopt when it has no date.
 std::optional<TraceStart> TraceStartOf(double start);

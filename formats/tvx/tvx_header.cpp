@@ -9,17 +9,11 @@
 
 namespace {
 
-struct Clock {
-    std::int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
-    float seconds = 0;
-    // Truncated toward zero, never rounded.
-    int wholeSeconds() const { return static_cast<int>(std::trunc(seconds)); }
-};
-
-// Fields stay zero where the conversion cannot place a date.
-Clock ClockOf(double t) {
-    Clock c;
-    CalendarFromEpoch(t, c.year, c.month, c.day, c.hour, c.minute, c.seconds);
+// Seconds truncated toward zero, never rounded; the date stays zero where the
+// conversion cannot place one.
+platform::CalendarFields ClockOf(double t) {
+    platform::CalendarFields c{0, 0, 0, 0, 0, 0};
+    CalendarFromEpoch(t, c);
     return c;
 }
 
@@ -28,9 +22,9 @@ Clock ClockOf(double t) {
 void BuildTraceHeader(char (&block)[kTraceHeaderSize], const std::string& station,
                       const std::string& channel, double start, double duration, double rate) {
     std::memset(block, ' ', sizeof block);
-    const Clock begin = ClockOf(start);
+    const platform::CalendarFields begin = ClockOf(start);
     // A duration of a day or more keeps only its time of day.
-    const Clock length = ClockOf(duration);
+    const platform::CalendarFields length = ClockOf(duration);
     // One NUL-terminated text: the zero byte after the last CR LF stays in
     // the block, the spaces after it are the padding.
     std::snprintf(block, sizeof block,
@@ -44,7 +38,7 @@ void BuildTraceHeader(char (&block)[kTraceHeaderSize], const std::string& statio
                   "Gain=1\r\n"
                   "Station=%s\r\n"
                   "Channel=%s\r\n",
-                  begin.hour, begin.minute, begin.wholeSeconds(), begin.day, begin.month,
-                  begin.year, length.hour, length.minute, length.wholeSeconds(), rate,
-                  station.c_str(), channel.c_str());
+                  begin.hour, begin.minute, begin.second, begin.day, begin.month, begin.year,
+                  length.hour, length.minute, length.second, rate, station.c_str(),
+                  channel.c_str());
 }

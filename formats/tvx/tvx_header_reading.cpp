@@ -103,12 +103,9 @@ std::optional<TraceHeaderFields> ParseTraceHeader(const char* bytes, std::size_t
 }
 
 DurationClock DurationClockOf(double seconds) {
-    std::int32_t year = 0, month = 0, day = 0;
-    DurationClock clock;
-    float s = 0;
-    CalendarFromEpoch(seconds, year, month, day, clock.hour, clock.minute, s);
-    clock.second = static_cast<std::int32_t>(std::trunc(s));
-    return clock;
+    platform::CalendarFields c;
+    CalendarFromEpoch(seconds, c);
+    return {c.hour, c.minute, c.second};
 }
 
 }  // namespace engine

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <limits>
@@ -189,6 +190,31 @@ TEST(DateTime, NonFiniteAndHugeEpochsFailWithoutUndefinedConversions) {
         EXPECT_EQ(result, 0) << t;
         EXPECT_EQ(f.year, -7) << t;
     }
+}
+
+TEST(DateTime, TheCalendarTypeCutsSecondsTowardZeroAndKeepsAnUnplaceableDate) {
+    using platform::CalendarFields;
+    const struct {
+        double t;
+        int result;
+        CalendarFields expected;
+    } cases[] = {
+        {1196346645.5, 1, {2007, 11, 29, 14, 30, 45}},
+        {-0.5, 1, {1969, 12, 31, 23, 59, 59}},
+        {3599.5, 1, {1970, 1, 1, 0, 59, 59}},
+        // Before 0001-01-01 only the time of day is written, and it is
+        // negative: -58.25 s is cut to -58, not floored to -59.
+        {-62135596800.0 - 2 * 86400.0 + 3661.75, 0, {-7, -7, -7, -22, -58, -58}},
+    };
+    for (const auto& c : cases) {
+        CalendarFields f{-7, -7, -7, -7, -7, -7};
+        EXPECT_EQ(CalendarFromEpoch(c.t, f), c.result) << c.t;
+        const CalendarFields& e = c.expected;
+        EXPECT_EQ((std::array{f.year, f.month, f.day, f.hour, f.minute, f.second}),
+                  (std::array{e.year, e.month, e.day, e.hour, e.minute, e.second}))
+            << c.t;
+    }
+    EXPECT_EQ(EpochFromCalendar(CalendarFields{2024, 3, 15, 10, 0, 0}), 1710496800.0);
 }
 
 }  // namespace
