@@ -27,6 +27,8 @@ QString LoadFailureText(const QString& path, plot::LoadFailure failure) {
             return Tr("В файле '%1' начало данных лежит за концом файла").arg(path);
         case plot::LoadFailure::OutOfMemory:
             return Tr("Данные файла '%1' не помещаются в памяти").arg(path);
+        case plot::LoadFailure::NotATraceHeader:
+            return Tr("Заголовок файла '%1' не в формате TVX 4.0").arg(path);
     }
     return {};
 }

@@ -493,6 +493,10 @@ and checks the catalogue&apos;s tables and indexes.
         <translation>The data of file &apos;%1&apos; do not fit in memory</translation>
     </message>
     <message>
+        <source>Заголовок файла &apos;%1&apos; не в формате TVX 4.0</source>
+        <translation>The header of file &apos;%1&apos; is not in the TVX 4.0 format</translation>
+    </message>
+    <message>
         <source>отсчёты</source>
         <translation>counts</translation>
     </message>
