@@ -58,7 +58,8 @@ std::uint64_t ChildPeak(F&& f) {
 }
 
 // A file run over one recording; true when it was converted with its three traces.
-bool Convert(const std::string& path) {
+bool Convert(const std::string& path, const std::string& catalogue) {
+    std::filesystem::remove(catalogue);  // each conversion on a fresh catalogue
     if (!theDatabase.Open("DSN=KelvaronMemoryBench;")) return false;
     catalog::ExecuteSqlScript(theDatabase, testing_support::ReadFileBytes(
                                                KELVARON_SOURCE_DIR "/catalog/schema/sqlite.sql"));
@@ -99,8 +100,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "could not make the recordings\n");
         return 1;
     }
-    const std::uint64_t floor = ChildPeak([&] { return Convert(small); });
-    const std::uint64_t peak = ChildPeak([&] { return Convert(big); });
+    const std::string catalogue = dir.File("catalogue.sqlite");
+    const std::uint64_t floor = ChildPeak([&] { return Convert(small, catalogue); });
+    const std::uint64_t peak = ChildPeak([&] { return Convert(big, catalogue); });
     if (floor == 0 || peak == 0) {
         std::fprintf(stderr, "a conversion failed\n");
         return 1;
