@@ -62,7 +62,8 @@ LoadResult LoadTraceFile(const std::string& path) {
 }
 
 LoadResult LoadRecorderFile(const std::string& path) {
-    platform::IniFile header(path);
+    // Only the header is kept: the block is read once, into the samples' buffer.
+    platform::IniFile header(path, platform::kRecordingKeptBytes);
     const engine::Recording recording = engine::ReadRecording(header);
     PlotRecording r;
     r.path = path;
