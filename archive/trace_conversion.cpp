@@ -5,14 +5,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <exception>
+#include <stdexcept>
 #include <vector>
 
 #include "archive/trace_errors.h"
 #include "archive/trace_file.h"
 #include "formats/date_time.h"
-#include "formats/recorder/record_layout.h"
+#include "formats/trace_making.h"
 #include "formats/tvx/trace_naming.h"
-#include "formats/tvx/tvx_header.h"
 #include "platform/file_system.h"
 
 namespace engine {
@@ -60,46 +61,160 @@ TraceLocation PlanTraceFile(const ChannelTrace& trace, const TraceSettings& sett
     return location;
 }
 
-TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& settings) {
-    const TraceLocation location = PlanTraceFile(trace, settings);
+namespace {
+
+// What one pass reads at a time (at least one record).
+constexpr std::int64_t kPassBytes = 1 << 20;
+
+}  // namespace
+
+struct TraceFileBatch::Pending {
+    ChannelTrace trace;
+    std::exception_ptr error;  // a TraceFileError, raised by Finish
+    TraceLocation location;
+    TraceShape shape;
+    bool keptExisting = false;
+    std::unique_ptr<TraceFileWriter> file;
+    std::vector<std::int16_t> samples;  // of the records in hand
+    std::int64_t written = 0;
+
+    bool Active() const { return file != nullptr; }
+};
+
+TraceFileBatch::TraceFileBatch(const DataBlock& block, const std::vector<ChannelTrace>& traces,
+                               const TraceSettings& settings)
+    : block_(block), settings_(settings) {
     const std::string dataDir = WithTrailingSeparator(settings.dataDir);
+    std::uint8_t head[kTraceHeadBytes];
+    const std::int64_t headSize = std::min(block.size(), kTraceHeadBytes);
+    block.Read(0, head, static_cast<std::size_t>(headSize));
+    for (const ChannelTrace& trace : traces) {
+        auto p = std::make_unique<Pending>();
+        p->trace = trace;
+        p->trace.data = nullptr;
+        try {
+            p->location = PlanTraceFile(trace, settings);
+            const TraceLocation& location = p->location;
+            p->shape = ShapeTrace(head, block.size(),
+                                  {trace.station, trace.channel, trace.start, trace.channelPosition,
+                                   trace.recordSeconds, trace.channelCount});
+            // Failures (also "already exists") show up as the open failure below.
+            ::mkdir(location.stationDir.c_str(), 0777);
+            RefuseLinkOut(location.stationDir, dataDir, location);
+            ::mkdir(location.hourDir.c_str(), 0777);
+            RefuseLinkOut(location.hourDir, dataDir, location);
+            if (trace.keepLongerTrace &&
+                HoldsMoreSamples(location.fullPath,
+                                 static_cast<std::size_t>(p->shape.sampleCount))) {
+                p->keptExisting = true;
+            } else {
+                p->file = std::make_unique<TraceFileWriter>(location.hourDir, location.fullPath,
+                                                            location.fileNamePart);
+                p->file->Append(p->shape.header, kTraceHeaderSize);
+            }
+        } catch (const TraceFileError&) {
+            p->error = std::current_exception();
+        }
+        traces_.push_back(std::move(p));
+    }
+}
 
-    const std::int64_t size = trace.data != nullptr ? std::max<std::int64_t>(trace.dataSize, 0) : 0;
-    const RecordLayout layout = ComputeRecordLayout(TraceRate(trace.data, size), size,
-                                                    trace.recordSeconds, trace.channelCount);
-    const std::vector<std::int16_t> samples =
-        ExtractChannelSamples(trace.data, size, layout, trace.channelPosition);
-    const double duration =
-        samples.empty() ? 0.0 : static_cast<double>(samples.size()) / layout.rate;
+TraceFileBatch::~TraceFileBatch() = default;
 
-    // Failures (also "already exists") show up as the open failure below.
-    ::mkdir(location.stationDir.c_str(), 0777);
-    RefuseLinkOut(location.stationDir, dataDir, location);
-    ::mkdir(location.hourDir.c_str(), 0777);
-    RefuseLinkOut(location.hourDir, dataDir, location);
+bool TraceFileBatch::WriteRecords(const std::function<bool()>& stop) {
+    const std::int64_t size = block_.size();
+    std::vector<std::uint8_t> window;
+    // Traces of one record shape share each piece read; a batch holds one shape
+    // unless its caller mixed them.
+    std::vector<Pending*> left;
+    for (const auto& p : traces_)
+        if (p->Active()) left.push_back(p.get());
+    while (!left.empty()) {
+        const RecordLayout layout = left.front()->shape.layout;
+        std::vector<Pending*> pass, later;
+        for (Pending* p : left) {
+            const RecordLayout& l = p->shape.layout;
+            const bool same =
+                l.recordSeconds == layout.recordSeconds && l.channelCount == layout.channelCount;
+            (same ? pass : later).push_back(p);
+        }
+        left = std::move(later);
+        if (layout.samplesPerRecord <= 0) continue;
+        const std::int64_t step = std::max<std::int64_t>(1, kPassBytes / layout.recordLength);
+        std::vector<bool> ended(pass.size(), false);
+        for (std::int64_t r0 = 0; r0 < layout.recordCount; r0 += step) {
+            if (stop && stop()) return false;
+            if (std::find(ended.begin(), ended.end(), false) == ended.end()) break;
+            const std::int64_t r1 = std::min(layout.recordCount, r0 + step);
+            // The bytes the samples of these records lie in, for every trace.
+            std::int64_t first = size, end = 0;
+            for (std::size_t t = 0; t < pass.size(); ++t) {
+                if (ended[t]) continue;
+                const std::int32_t position = pass[t]->trace.channelPosition;
+                for (std::int64_t r = r0; r < r1; ++r) {
+                    const std::int64_t n = SamplesInRecord(layout, size, position, r);
+                    if (n > 0) {
+                        const ByteRange bytes = RecordSampleBytes(layout, position, r, n);
+                        first = std::min(first, bytes.first);
+                        end = std::max(end, bytes.end);
+                    }
+                    if (n < layout.samplesPerRecord) break;
+                }
+            }
+            if (end > first) {
+                window.resize(static_cast<std::size_t>(end - first));
+                block_.Read(first, window.data(), window.size());
+            }
+            for (std::size_t t = 0; t < pass.size(); ++t) {
+                if (ended[t]) continue;
+                Pending& p = *pass[t];
+                const std::int32_t position = p.trace.channelPosition;
+                for (std::int64_t r = r0; r < r1 && !ended[t]; ++r) {
+                    const std::int64_t n = SamplesInRecord(layout, size, position, r);
+                    AppendRecordSamples(window.data(), first, layout, position, r, n, p.samples);
+                    // A sample outside the block ends the trace, not just the record.
+                    ended[t] = n < layout.samplesPerRecord;
+                }
+                p.file->Append(p.samples.data(), p.samples.size() * sizeof(std::int16_t));
+                p.written += static_cast<std::int64_t>(p.samples.size());
+                p.samples.clear();
+            }
+        }
+    }
+    recordsWritten_ = true;
+    return true;
+}
 
+TraceFileRow TraceFileBatch::Finish(std::size_t i) {
+    Pending& p = *traces_.at(i);
+    if (p.error) std::rethrow_exception(p.error);
     TraceFileRow row;
-    if (trace.keepLongerTrace && HoldsMoreSamples(location.fullPath, samples.size())) {
+    row.catalogPath = p.location.catalogPath;
+    if (p.keptExisting) {
         row.keptExisting = true;
-        row.catalogPath = location.catalogPath;
         return row;
     }
+    if (!recordsWritten_ || p.written != p.shape.sampleCount)
+        throw std::logic_error("trace finished before its records were written");
+    const std::unique_ptr<TraceFileWriter> file = std::move(p.file);
+    file->Finish();
 
-    char header[kTraceHeaderSize];
-    BuildTraceHeader(header, trace.station, trace.channel, trace.start, duration, layout.rate);
-    WriteTraceFileAtomically(location.hourDir, location.fullPath, location.fileNamePart, header,
-                             samples.data(), samples.size());
-
+    const ChannelTrace& trace = p.trace;
     row.station = trace.station;
     row.start = trace.start;
-    row.duration = duration;
+    row.duration = p.shape.duration;
     row.channel = trace.channel;
-    row.rate = layout.rate;
-    row.gain = settings.useGain ? trace.gainFactor : 1;
-    row.catalogPath = location.catalogPath;
-    row.fileBytes =
-        kTraceHeaderSize + static_cast<std::int64_t>(samples.size() * sizeof(std::int16_t));
+    row.rate = p.shape.layout.rate;
+    row.gain = settings_.useGain ? trace.gainFactor : 1;
+    row.fileBytes = kTraceHeaderSize + p.written * static_cast<std::int64_t>(sizeof(std::int16_t));
     return row;
+}
+
+TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& settings) {
+    const DataBlock block(trace.data, trace.dataSize);
+    TraceFileBatch batch(block, {trace}, settings);
+    batch.WriteRecords();
+    return batch.Finish(0);
 }
 
 }  // namespace engine

@@ -1,16 +1,21 @@
-// One channel of a data block -> one trace file on disk, without the
-// catalogue: what WriteChannelTrace does before it registers the file.
+// The channels of a data block -> their trace files on disk, without the
+// catalogue: what WriteChannelTrace does before it registers a file.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "archive/trace_settings.h"
+#include "formats/recorder/data_block.h"
 #include "formats/tvx/trace_naming.h"
 
 namespace engine {
 
 struct ChannelTrace {
+    // A block in memory, for WriteTraceFile; a batch reads its own block.
     const std::uint8_t* data = nullptr;
     std::int64_t dataSize = 0;
     double start = 0;  // epoch seconds
@@ -43,7 +48,38 @@ struct TraceFileRow {
 // start that cannot make a path. Writes nothing (the dry run's plan).
 TraceLocation PlanTraceFile(const ChannelTrace& trace, const TraceSettings& settings);
 
-// Raises TraceFileError and then has written nothing under the final name.
+// The trace files of one recording's channels, written from one pass over
+// its data block, so that memory stays a few records whatever its size: each
+// trace's header goes to its temporary file first (its sample count is known
+// from the block's size and first record), its samples follow record by
+// record, and Finish puts it under its final name.
+class TraceFileBatch {
+public:
+    // Plans each trace and creates its temporary file, in order; a trace that
+    // cannot be planned or created keeps its TraceFileError for Finish.
+    TraceFileBatch(const DataBlock& block, const std::vector<ChannelTrace>& traces,
+                   const TraceSettings& settings);
+    ~TraceFileBatch();
+    TraceFileBatch(const TraceFileBatch&) = delete;
+    TraceFileBatch& operator=(const TraceFileBatch&) = delete;
+
+    // The one pass over the records; false when stop() ended it.
+    bool WriteRecords(const std::function<bool()>& stop = {});
+
+    // Trace i under its final name, after WriteRecords. Raises its
+    // TraceFileError and then has written nothing under the final name; the
+    // temporaries of traces never finished go with the batch.
+    TraceFileRow Finish(std::size_t i);
+
+private:
+    struct Pending;
+    const DataBlock& block_;
+    TraceSettings settings_;
+    std::vector<std::unique_ptr<Pending>> traces_;
+    bool recordsWritten_ = false;
+};
+
+// One trace from its block in memory: a batch of one.
 TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& settings);
 
 }  // namespace engine

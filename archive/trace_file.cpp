@@ -5,10 +5,7 @@
 
 #include <cerrno>
 
-#include "archive/trace_errors.h"
 #include "archive/trace_temporary.h"
-#include "formats/tvx/tvx_header.h"
-#include "platform/atomic_file.h"
 
 namespace engine {
 
@@ -16,7 +13,10 @@ namespace {
 
 // A name that no trace file has (they never start with a dot), unique within
 // the directory; created with the usual permissions, so the umask applies.
+// Invalid, with errno set, when it cannot be created.
 platform::PendingFile CreateTemporary(const std::string& directory) {
+    // What killed writers left here goes before we add our own.
+    RemoveStaleTemporariesOnEntering(directory);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string path = directory + '/' + NextTemporaryName();
         platform::UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
@@ -28,23 +28,32 @@ platform::PendingFile CreateTemporary(const std::string& directory) {
 
 }  // namespace
 
-void WriteTraceFileAtomically(const std::string& directory, const std::string& fullPath,
-                              const std::string& fileNamePart,
-                              const char (&header)[kTraceHeaderSize], const std::int16_t* samples,
-                              std::size_t sampleCount) {
-    // What killed writers left here goes before we add our own.
-    RemoveStaleTemporariesOnEntering(directory);
-    platform::PendingFile file = CreateTemporary(directory);
-    if (!file.valid()) throw TraceOpenError(fileNamePart, fullPath, errno);
+TraceFileWriter::TraceFileWriter(std::string directory, std::string fullPath,
+                                 std::string fileNamePart)
+    : directory_(std::move(directory)),
+      fullPath_(std::move(fullPath)),
+      fileNamePart_(std::move(fileNamePart)),
+      file_(CreateTemporary(directory_)) {
+    if (!file_.valid()) throw TraceOpenError(fileNamePart_, fullPath_, errno);
+}
 
-    const std::optional<platform::ReplaceFailure> failure = platform::ReplaceAtomically(
-        file, {{header, kTraceHeaderSize}, {samples, sampleCount * sizeof(std::int16_t)}}, fullPath,
-        directory);
+void TraceFileWriter::Append(const void* bytes, std::size_t size) {
+    if (writeError_ != 0 || size == 0) return;
+    if (!platform::WriteAll(file_.fd(), bytes, size)) writeError_ = errno;
+}
+
+void TraceFileWriter::Finish() {
+    if (writeError_ != 0) {
+        platform::PendingFile dropped(std::move(file_));  // the temporary goes now
+        throw TraceWriteError(fileNamePart_, fullPath_, writeError_);
+    }
+    const std::optional<platform::ReplaceFailure> failure =
+        platform::ReplaceAtomically(file_, {}, fullPath_, directory_);
     if (!failure) return;
     // A final name that cannot be replaced (a directory holds it) cannot be opened either.
     if (failure->step == platform::ReplaceStep::Rename)
-        throw TraceOpenError(fileNamePart, fullPath, failure->error);
-    throw TraceWriteError(fileNamePart, fullPath, failure->error);
+        throw TraceOpenError(fileNamePart_, fullPath_, failure->error);
+    throw TraceWriteError(fileNamePart_, fullPath_, failure->error);
 }
 
 }  // namespace engine

@@ -1,6 +1,5 @@
 #include "archive/trace_file_check.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -11,12 +10,6 @@
 namespace engine {
 
 namespace {
-
-double RateOf(const std::string& text) {
-    double rate = 0;
-    std::from_chars(text.data(), text.data() + text.size(), rate);
-    return rate;
-}
 
 // What the writer puts in the duration line for n samples at rate.
 DurationClock WrittenDuration(std::uint64_t samples, double rate) {
@@ -111,7 +104,7 @@ FileVerdict JudgeTraceFile(const std::string& relative, const char* bytes, std::
     const DurationClock shown{h.durationHour, h.durationMinute, h.durationSecond};
     // The header's own duration line must be that of the samples present; the
     // row's rate is unrounded, the header's has six decimals, either will do.
-    const bool durationAgrees = WrittenDuration(samples, RateOf(h.rateText)) == shown ||
+    const bool durationAgrees = WrittenDuration(samples, h.rate) == shown ||
                                 (row && WrittenDuration(samples, row->rate) == shown);
     if ((size - kHeader) % 2 != 0 || !durationAgrees) {
         verdict.problem = CheckProblemKind::BadSize;

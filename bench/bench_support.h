@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstdint>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/recording_outputs.h"
@@ -25,9 +27,13 @@ class CountingOutputs : public engine::RecordingOutputs {
 public:
     int events = 0, traces = 0;
     void RegisterEvent(const std::string&, double) override { ++events; }
-    engine::WrittenTrace WriteChannelTrace(const engine::ChannelTrace&) override {
-        ++traces;
-        return {};
+    std::unique_ptr<engine::RecordingTraces> WriteTraces(
+        const engine::DataBlock& block, const std::vector<engine::ChannelTrace>& list,
+        const std::function<bool()>& stop) override {
+        return engine::TracesInMemory(block, list, stop, [this](const engine::ChannelTrace&) {
+            ++traces;
+            return engine::WrittenTrace{};
+        });
     }
 };
 

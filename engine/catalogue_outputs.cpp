@@ -8,22 +8,60 @@
 namespace engine {
 namespace {
 
+// Settings are read anew for every recording: the operator may change them
+// between runs without restarting. A recording's traces are all its station's.
+TraceSettings SettingsFor(const std::vector<ChannelTrace>& traces) {
+    return traces.empty() ? TraceSettings{} : ReadTraceSettings(traces.front().station);
+}
+
+class CatalogueTraces final : public RecordingTraces {
+public:
+    CatalogueTraces(const DataBlock& block, const std::vector<ChannelTrace>& traces)
+        : batch_(block, traces, SettingsFor(traces)) {}
+    bool WriteRecords(const std::function<bool()>& stop) { return batch_.WriteRecords(stop); }
+    WrittenTrace Finish(std::size_t i) override {
+        const TraceFileRow row = ::WriteChannelTrace(batch_, i);
+        return {row.catalogPath, row.fileBytes, row.keptExisting};
+    }
+
+private:
+    TraceFileBatch batch_;
+};
+
 class Catalogue final : public RecordingOutputs {
 public:
     void RegisterEvent(const std::string& station, double eventStart) override {
         ::RegisterEvent(station, eventStart);
     }
-    WrittenTrace WriteChannelTrace(const ChannelTrace& trace) override {
-        const TraceFileRow row = ::WriteChannelTrace(trace);
-        return {row.catalogPath, row.fileBytes, row.keptExisting};
+    std::unique_ptr<RecordingTraces> WriteTraces(const DataBlock& block,
+                                                 const std::vector<ChannelTrace>& traces,
+                                                 const std::function<bool()>& stop) override {
+        auto written = std::make_unique<CatalogueTraces>(block, traces);
+        if (!written->WriteRecords(stop)) return nullptr;
+        return written;
     }
+};
+
+class PlannedTraces final : public RecordingTraces {
+public:
+    explicit PlannedTraces(const std::vector<ChannelTrace>& traces)
+        : traces_(traces), settings_(SettingsFor(traces)) {}
+    WrittenTrace Finish(std::size_t i) override {
+        return {PlanTraceFile(traces_.at(i), settings_).catalogPath, 0};
+    }
+
+private:
+    std::vector<ChannelTrace> traces_;
+    TraceSettings settings_;
 };
 
 class Plan final : public RecordingOutputs {
 public:
     void RegisterEvent(const std::string&, double) override {}
-    WrittenTrace WriteChannelTrace(const ChannelTrace& trace) override {
-        return {PlanTraceFile(trace, ReadTraceSettings(trace.station)).catalogPath, 0};
+    std::unique_ptr<RecordingTraces> WriteTraces(const DataBlock&,
+                                                 const std::vector<ChannelTrace>& traces,
+                                                 const std::function<bool()>&) override {
+        return std::make_unique<PlannedTraces>(traces);
     }
 };
 

@@ -1,15 +1,18 @@
 #include "engine/convert_recording.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
-#include "archive/trace_writer.h"
+#include "archive/trace_errors.h"
 #include "formats/recorder/data_block.h"
 #include "formats/recorder/record_layout.h"
-#include "formats/recorder/recorder_header.h"
 #include "formats/recorder/recorder_messages.h"
+#include "formats/recorder/recording.h"
+#include "formats/trace_making.h"
 #include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 
@@ -23,13 +26,11 @@ bool Matches(const ChannelItem& item, const std::string& name) {
            platform::Text8ToUtf8(item.text) == platform::Text8ToUtf8(name);
 }
 
-bool AnyChannelTicked(platform::IniFile& header, const std::vector<std::int32_t>& channels,
-                      const std::vector<ChannelItem>& items) {
-    for (std::int32_t k : channels) {
-        const std::string name = ReadChannelName(header, k);
-        if (name.empty()) continue;
+bool AnyChannelTicked(const Recording& recording, const std::vector<ChannelItem>& items) {
+    for (const RecordingChannel& channel : recording.channels) {
+        if (channel.name.empty()) continue;
         for (const ChannelItem& item : items)
-            if (Matches(item, name)) return true;
+            if (Matches(item, channel.name)) return true;
     }
     return false;
 }
@@ -38,7 +39,10 @@ bool AnyChannelTicked(platform::IniFile& header, const std::vector<std::int32_t>
 // copy that stopped short, or a recording still being written.
 bool IsIncomplete(const DataBlock& block, const StreamHeader& stream, std::int32_t dataSeconds) {
     if (stream.recordSeconds <= 0 || dataSeconds <= 0) return false;
-    const RecordLayout layout = ComputeRecordLayout(TraceRate(block.bytes, block.size), block.size,
+    std::uint8_t head[kTraceHeadBytes];
+    const std::int64_t headSize = std::min(block.size(), kTraceHeadBytes);
+    block.Read(0, head, static_cast<std::size_t>(headSize));
+    const RecordLayout layout = ComputeRecordLayout(TraceRate(head, headSize), block.size(),
                                                     stream.recordSeconds, stream.channelCount);
     return layout.recordCount < dataSeconds / stream.recordSeconds;
 }
@@ -50,130 +54,117 @@ void ShowRefusal(RunContext& run, const std::string& text) {
     run.observer.ShowMessage(message);
 }
 
-class ChannelDispatch {
-public:
-    ChannelDispatch(platform::IniFile& header, const std::string& station, double start,
-                    const StreamHeader& stream, const DataBlock& block, bool incomplete,
-                    RunContext& run)
-        : header_(header),
-          station_(station),
-          start_(start),
-          stream_(stream),
-          block_(block),
-          incomplete_(incomplete),
-          run_(run) {}
+// The traces a recording's channels give, in the order they are written: a
+// name ticked in two items is converted twice.
+struct Dispatch {
+    std::vector<ChannelTrace> traces;
+    std::vector<std::optional<std::size_t>> items;  // the channel item each carries
+};
 
-    // False when a stop request ends the walk.
-    bool Write(const std::string& channelName, std::int32_t channel, std::int32_t position) {
-        if (run_.StopRequested()) return false;
+Dispatch ChannelsToWrite(const Recording& recording, const std::string& station, bool incomplete,
+                         const std::vector<ChannelItem>& items) {
+    Dispatch dispatch;
+    for (const RecordingChannel& channel : recording.channels) {
+        if (channel.name.empty()) continue;
         ChannelTrace trace;
-        trace.data = block_.bytes;
-        trace.dataSize = block_.size;
-        trace.start = start_;
-        trace.channel = channelName;
-        trace.station = station_;
-        trace.channelPosition = position;
-        trace.recordSeconds = stream_.recordSeconds;
-        trace.channelCount = stream_.channelCount;
-        trace.gainFactor = ChannelGainFactor(channel, header_);
-        try {
-            trace.keepLongerTrace = incomplete_;
-            const WrittenTrace written = run_.outputs.WriteChannelTrace(trace);
-            if (written.keptExisting) {
-                ShowRefusal(run_, IncompleteRecordingMessage(header_.path(), channelName));
-                return true;
-            }
-            ++written_;
-            ++run_.summary.traces;
-            run_.summary.bytesOut += written.bytes;
-            run_.lastTraceFailed = false;
-            run_.observer.TraceWritten(written.catalogPath);
-        } catch (const TraceFileError& e) {
-            ++run_.summary.traceFailures;
-            RunMessage message;
-            message.text = e.what();
-            message.detail = platform::texts::RecordingDetail(station_, header_.path());
-            message.caption = platform::kApplicationTitle;
-            message.repeated = run_.lastTraceFailed;
-            run_.lastTraceFailed = true;
-            run_.observer.ShowMessage(message);
+        trace.start = recording.span->start;
+        // The item's text is this name, perhaps in the catalogue's encoding:
+        // the trace keeps the recording's own bytes.
+        trace.channel = channel.name;
+        trace.station = station;
+        trace.channelPosition = channel.position;
+        trace.recordSeconds = recording.stream.recordSeconds;
+        trace.channelCount = recording.stream.channelCount;
+        trace.gainFactor = channel.gainFactor;
+        trace.keepLongerTrace = incomplete;
+        if (items.empty()) {
+            dispatch.traces.push_back(trace);
+            dispatch.items.emplace_back();
+            continue;
         }
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (!Matches(items[i], channel.name)) continue;
+            dispatch.traces.push_back(trace);
+            dispatch.items.emplace_back(i);
+        }
+    }
+    return dispatch;
+}
+
+// Puts trace i in place and tells the run; false when a stop request ends the walk.
+bool Finish(RecordingTraces& written, std::size_t i, const ChannelTrace& trace,
+            const std::string& path, RunContext& run) {
+    if (run.StopRequested()) return false;
+    try {
+        const WrittenTrace done = written.Finish(i);
+        if (done.keptExisting) {
+            ShowRefusal(run, IncompleteRecordingMessage(path, trace.channel));
+            return true;
+        }
+        ++run.summary.traces;
+        run.summary.bytesOut += done.bytes;
+        run.lastTraceFailed = false;
+        run.observer.TraceWritten(done.catalogPath);
+    } catch (const TraceFileError& e) {
+        ++run.summary.traceFailures;
+        RunMessage message;
+        message.text = e.what();
+        message.detail = platform::texts::RecordingDetail(trace.station, path);
+        message.caption = platform::kApplicationTitle;
+        message.repeated = run.lastTraceFailed;
+        run.lastTraceFailed = true;
+        run.observer.ShowMessage(message);
         return true;
     }
-    int written() const { return written_; }
-
-private:
-    platform::IniFile& header_;
-    const std::string& station_;
-    double start_;
-    const StreamHeader& stream_;
-    const DataBlock& block_;
-    bool incomplete_;
-    RunContext& run_;
-    int written_ = 0;
-};
+    return true;
+}
 
 }  // namespace
 
 RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile& header,
                                   RunContext& run) {
-    const std::string name = ReadStationName(header);
-    if (name.empty()) return {false, SkipReason::NoNameDateTime};
-    if (name != station) return {false, SkipReason::OtherStation};
-    const std::optional<RecordingSpan> span = ReadRecordingSpan(header);
-    if (!span) return {false, SkipReason::NoNameDateTime};
+    const Recording recording = ReadRecording(header);
+    if (recording.station.empty()) return {false, SkipReason::NoNameDateTime};
+    if (recording.station != station) return {false, SkipReason::OtherStation};
+    if (!recording.span) return {false, SkipReason::NoNameDateTime};
     // A time that is no number (TIME_INT=05:15:nan) cannot be stored or placed.
-    if (!std::isfinite(span->start)) {
+    if (!std::isfinite(recording.span->start)) {
         ShowRefusal(run, NonFiniteStartMessage(header.path()));
         return {false, SkipReason::NoNameDateTime};
     }
-    const StreamHeader stream = ReadStreamHeader(header);
-    // The list holds at most 64 items, so N_CH cannot make the walk long.
-    const std::vector<std::int32_t> channels =
-        ListedChannels(stream.channelList, stream.channelCount);
+    const StreamHeader& stream = recording.stream;
 
     const std::vector<ChannelItem>& items = run.channels;
-    const bool filter = !items.empty();
-    if (filter && (stream.channelCount < 1 || !AnyChannelTicked(header, channels, items)))
+    if (!items.empty() && (stream.channelCount < 1 || !AnyChannelTicked(recording, items)))
         return {false, SkipReason::NoTickedChannel};
 
-    if (stream.trigger) {
-        if (const std::optional<double> eventTime = ReadEventTime(header)) {
-            if (!std::isfinite(*eventTime)) {
-                ShowRefusal(run, NonFiniteEventMessage(header.path()));
-                return {false, SkipReason::NoNameDateTime};
-            }
-            run.outputs.RegisterEvent(name, *eventTime);
+    if (recording.eventTime) {
+        if (!std::isfinite(*recording.eventTime)) {
+            ShowRefusal(run, NonFiniteEventMessage(header.path()));
+            return {false, SkipReason::NoNameDateTime};
         }
+        run.outputs.RegisterEvent(recording.station, *recording.eventTime);
     }
 
-    const std::optional<DataBlock> block =
-        ReadDataBlock(header, stream.dataOffset, [&run] { return run.StopRequested(); });
+    const std::optional<DataBlock> block = LocateDataBlock(header, stream.dataOffset);
     if (!block) return {false, SkipReason::Unreadable};
-    run.summary.bytesIn += block->size;
+    const Dispatch dispatch = ChannelsToWrite(
+        recording, station, IsIncomplete(*block, stream, recording.span->dataSeconds), items);
+    // Every trace's samples are written as the records are read; each trace
+    // is then put in place, its row written and its outcome told, in turn.
+    const std::unique_ptr<RecordingTraces> written =
+        run.outputs.WriteTraces(*block, dispatch.traces, [&run] { return run.StopRequested(); });
+    if (!written) return {false, SkipReason::Unreadable};
+    run.summary.bytesIn += block->size();
 
-    ChannelDispatch dispatch(header, station, span->start, stream, *block,
-                             IsIncomplete(*block, stream, span->dataSeconds), run);
-    for (std::size_t p = 0; p < channels.size(); ++p) {
-        const std::int32_t k = channels[p];
-        const std::string channelName = ReadChannelName(header, k);
-        if (channelName.empty()) continue;
-        bool go = true;
-        if (filter) {
-            // A name ticked in two items is converted twice. The item's text
-            // is this name, perhaps in the catalogue's encoding: the trace
-            // keeps the recording's own bytes.
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                if (!go || !Matches(items[i], channelName)) continue;
-                run.itemCarried[i] = true;
-                go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));
-            }
-        } else {
-            go = dispatch.Write(channelName, k, static_cast<std::int32_t>(p));
-        }
-        if (!go) break;
+    int count = 0;
+    for (std::size_t i = 0; i < dispatch.traces.size(); ++i) {
+        if (dispatch.items[i]) run.itemCarried[*dispatch.items[i]] = true;
+        const int before = run.summary.traces;
+        if (!Finish(*written, i, dispatch.traces[i], header.path(), run)) break;
+        count += run.summary.traces - before;
     }
-    run.observer.RecordingConverted(header.path(), dispatch.written());
+    run.observer.RecordingConverted(header.path(), count);
     return {true, SkipReason::Unreadable};
 }
 

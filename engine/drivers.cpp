@@ -110,7 +110,7 @@ void ConvertSelectedFiles(RunContext& run) {
         ++run.summary.entries;
         run.pathInWork = path;
         run.observer.EntryInWork({path, i + 1, count, 0, 0});
-        platform::IniFile header(path);
+        platform::IniFile header(path, platform::kRecordingKeptBytes);
         if (header.source() == platform::IniFile::Source::NotARegularFile) {
             ShowInputError(run, NotARegularFileMessage(path));
             Skip(run, path, SkipReason::Unreadable);
@@ -207,7 +207,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
         }
         // Opened afresh, so that a recording's bytes are read once in full
         // (the scan read only its header).
-        platform::IniFile recording(path);
+        platform::IniFile recording(path, platform::kRecordingKeptBytes);
         Count(run, path, ConvertRecording(station, recording, run));
     }
     return true;

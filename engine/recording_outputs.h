@@ -3,8 +3,12 @@
 // own here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "archive/trace_conversion.h"
 
@@ -19,14 +23,35 @@ struct WrittenTrace {
     bool keptExisting = false;
 };
 
+// The trace files of one recording, their samples written as its records
+// were read.
+class RecordingTraces {
+public:
+    virtual ~RecordingTraces() = default;
+    // Trace i in place with its row, as WriteChannelTrace: TraceFileError for
+    // a file failure, database errors pass.
+    virtual WrittenTrace Finish(std::size_t i) = 0;
+};
+
 class RecordingOutputs {
 public:
     virtual ~RecordingOutputs() = default;
     // As RegisterEvent of the event table.
     virtual void RegisterEvent(const std::string& station, double eventStart) = 0;
-    // As WriteChannelTrace: TraceFileError for a file failure, database errors pass.
-    virtual WrittenTrace WriteChannelTrace(const ChannelTrace& trace) = 0;
+    // Reads the block once, record by record, writing every trace as it goes;
+    // nullptr when stop() ended the reading. A trace's failure waits for its
+    // Finish, which the caller asks in the traces' order.
+    virtual std::unique_ptr<RecordingTraces> WriteTraces(const DataBlock& block,
+                                                         const std::vector<ChannelTrace>& traces,
+                                                         const std::function<bool()>& stop) = 0;
 };
+
+// For outputs that look at each trace with its block in memory (tests, the
+// fuzz target, benchmarks): the block is read whole, in pieces, asking stop()
+// before each, and `finish` gets each trace with data and dataSize set.
+std::unique_ptr<RecordingTraces> TracesInMemory(
+    const DataBlock& block, const std::vector<ChannelTrace>& traces,
+    const std::function<bool()>& stop, std::function<WrittenTrace(const ChannelTrace&)> finish);
 
 // The event table and the trace writer on theDatabase.
 RecordingOutputs& CatalogueOutputs();

@@ -5,39 +5,42 @@
 // ConvertRecording hands on, once with the channel list filter off and once on.
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "archive/trace_writer.h"
 #include "bench/bench_support.h"
 #include "engine/convert_recording.h"
 #include "engine/recording_outputs.h"
-#include "formats/recorder/record_layout.h"
 #include "formats/recorder/recorder_header.h"
-#include "formats/tvx/tvx_header.h"
+#include "formats/trace_making.h"
 
 namespace {
 
 class FuzzOutputs : public engine::RecordingOutputs {
 public:
     void RegisterEvent(const std::string&, double) override {}
-    engine::WrittenTrace WriteChannelTrace(const engine::ChannelTrace& trace) override {
-        const std::uint8_t* data = trace.data;
-        const std::int64_t dataSize = trace.dataSize;
-        if (dataSize < 0 || (dataSize > 0 && !data)) std::abort();
-        // The whole block must be readable: ASan reports a block shorter than its size.
-        if (dataSize > 0 && data[0] + data[dataSize - 1] == 1000) std::abort();
-        // What the writer does in memory before it touches the disk.
-        const double rate = engine::TraceRate(data, dataSize);
-        const engine::RecordLayout layout =
-            engine::ComputeRecordLayout(rate, dataSize, trace.recordSeconds, trace.channelCount);
-        const std::vector<std::int16_t> samples =
-            engine::ExtractChannelSamples(data, dataSize, layout, trace.channelPosition);
-        char block[kTraceHeaderSize];
-        BuildTraceHeader(block, trace.station, trace.channel, trace.start, samples.size() / rate,
-                         rate);
-        return {};
+    std::unique_ptr<engine::RecordingTraces> WriteTraces(
+        const engine::DataBlock& block, const std::vector<engine::ChannelTrace>& traces,
+        const std::function<bool()>& stop) override {
+        return engine::TracesInMemory(block, traces, stop, [](const engine::ChannelTrace& trace) {
+            const std::uint8_t* data = trace.data;
+            const std::int64_t dataSize = trace.dataSize;
+            if (dataSize < 0 || (dataSize > 0 && !data)) std::abort();
+            // The whole block must be readable: ASan reports a block shorter than its size.
+            if (dataSize > 0 && data[0] + data[dataSize - 1] == 1000) std::abort();
+            // What the writer does in memory before it touches the disk.
+            const engine::MadeTrace made =
+                engine::MakeTrace(data, dataSize,
+                                  {trace.station, trace.channel, trace.start, trace.channelPosition,
+                                   trace.recordSeconds, trace.channelCount});
+            // The count a streaming writer puts in the header first is the count it takes.
+            if (made.shape.sampleCount != static_cast<std::int64_t>(made.samples.size()))
+                std::abort();
+            return engine::WrittenTrace{};
+        });
     }
 };
 

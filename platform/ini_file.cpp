@@ -117,6 +117,9 @@ struct IniFile::Reader {
         const std::string foldedSection = LookupKey(section, {});
         const IniIndex::Position at = index.PositionFor(section);
         if (!at.seen && absentBeyond.count(foldedSection)) return std::nullopt;
+        // A whole pass has seen every section name there: one it did not see
+        // is missing without another pass (a header without GROUP sections).
+        if (!at.seen && beyondComplete && !sectionsBeyond.count(foldedSection)) return std::nullopt;
 
         bool seen = at.seen, inBody = at.inBody;
         std::optional<std::string> answer;
@@ -125,6 +128,10 @@ struct IniFile::Reader {
         auto takeLine = [&](std::string_view line) {
             const IniLine parsed = ParseIniLine(line.substr(0, IniIndex::kMaxKeptLine));
             if (parsed.kind == IniLine::Kind::Section) {
+                if (sectionsBeyond.size() < kMostSectionsBeyond)
+                    sectionsBeyond.insert(LookupKey(parsed.name, {}));
+                else
+                    sectionsOverflow = true;
                 // The first section of the name ends at the next section line;
                 // a later one of the same name is never consulted.
                 if (inBody) decided = true;
@@ -163,6 +170,7 @@ struct IniFile::Reader {
             if (got < want) break;
         }
         if (!decided && lineLength > 0) takeLine(line);
+        if (!decided && offset >= size && !sectionsOverflow) beyondComplete = true;
         if (!answer && !seen) absentBeyond.insert(foldedSection);
         const auto& stored = beyond.emplace(folded, std::move(answer)).first->second;
         return stored ? std::optional<std::string_view>(*stored) : std::nullopt;
@@ -183,6 +191,23 @@ struct IniFile::Reader {
         return std::string_view(memory);
     }
 
+    bool ReadBytes(std::uint64_t offset, char* out, std::size_t n) {
+        if (source != Source::Readable || offset > size || n > size - offset) return false;
+        const std::string_view known = Text();
+        std::size_t done = 0;
+        if (offset < known.size()) {
+            done = std::min(n, known.size() - static_cast<std::size_t>(offset));
+            std::memcpy(out, known.data() + offset, done);
+        }
+        if (done < n && fd.valid()) {
+            const std::size_t got = ReadAt(fd.get(), out + done, n - done, offset + done);
+            bytesRead += got;
+            done += got;
+        }
+        std::memset(out + done, 0, n - done);
+        return true;
+    }
+
     UniqueFd fd;
     Source source = Source::Readable;
     std::string memory;  // the bytes of an IniFile made from memory
@@ -199,6 +224,12 @@ struct IniFile::Reader {
     // sections found to have no first occurrence there.
     std::unordered_map<std::string, std::optional<std::string>> beyond;
     std::unordered_set<std::string> absentBeyond;
+    // Section names (folded) a pass after the kept bytes has met, and whether
+    // one pass went to the end of the file meeting no more than the set holds.
+    static constexpr std::size_t kMostSectionsBeyond = 4096;
+    std::unordered_set<std::string> sectionsBeyond;
+    bool sectionsOverflow = false;
+    bool beyondComplete = false;
 };
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
@@ -218,6 +249,15 @@ std::uint64_t IniFile::bytesRead() const { return reader_ ? reader_->bytesRead :
 std::size_t IniFile::peakKeptBytes() const { return reader_ ? reader_->peakKept : 0; }
 
 IniFile::Source IniFile::source() { return reader().source; }
+
+bool IniFile::ReadBytes(std::uint64_t offset, void* out, std::size_t n) {
+    return reader().ReadBytes(offset, static_cast<char*>(out), n);
+}
+
+std::uint64_t IniFile::size() {
+    Reader& r = reader();
+    return r.source == Source::Readable ? r.size : 0;
+}
 
 std::optional<std::string_view> IniFile::Contents(const std::function<bool()>& stop) {
     return reader().Contents(stop);

@@ -28,6 +28,10 @@ namespace platform {
 // recording's header: any other file, however large, is looked through in
 // small pieces.
 inline constexpr std::size_t kHeaderScanKeptBytes = 1 << 20;
+// What a conversion keeps of a recording while its header is looked up: most
+// recordings whole, so that each byte is read once; of a larger one only its
+// first part (its data block is read record by record).
+inline constexpr std::size_t kRecordingKeptBytes = 8 << 20;
 
 // Answers many lookups from one file, opened once on the first lookup. A file
 // that cannot be opened, or is not a regular file, answers every lookup with
@@ -65,6 +69,14 @@ public:
     // when the file is not readable. Throws std::bad_alloc when it does not
     // fit in memory. The view lives as long as this object.
     std::optional<std::string_view> Contents(const std::function<bool()>& stop = {});
+
+    // Bytes [offset, offset + n) of the file as it was sized when it was
+    // opened, without keeping them: from the bytes the lookups kept where they
+    // reach, else read now. Bytes the file no longer holds read as 0. False
+    // when the file is not readable or the range lies outside it.
+    bool ReadBytes(std::uint64_t offset, void* out, std::size_t n);
+    // The file's size when it was opened; 0 when it is not readable.
+    std::uint64_t size();
 
     const std::string& path() const { return path_; }
     // Bytes read from the file so far (for the scan benchmarks and tests).

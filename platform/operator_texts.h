@@ -207,6 +207,7 @@ inline constexpr const char* kPlotNoStation = "В файле '%1' нет име�
 inline constexpr const char* kPlotNoStartTime = "В файле '%1' нет времени начала записи";
 inline constexpr const char* kPlotBadDataOffset =
     "В файле '%1' начало данных лежит за концом файла";
+inline constexpr const char* kPlotNotATraceHeader = "Заголовок файла '%1' не в формате TVX 4.0";
 inline constexpr const char* kPlotOutOfMemory = "Данные файла '%1' не помещаются в памяти";
 // A trace's axis and an empty trace; the title above a plot.
 inline constexpr const char* kPlotSamplesAxis = "отсчёты";

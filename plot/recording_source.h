@@ -32,11 +32,12 @@ struct PlotRecording {
 
 enum class LoadFailure {
     None,
-    CannotOpen,     // the file cannot be read
-    NoStation,      // no SYSTEM/NAME (or Station= of a trace)
-    NoStartTime,    // no DATE_INT/TIME_INT (or start lines of a trace)
-    BadDataOffset,  // the data offset lies outside the file
-    OutOfMemory,    // the data block does not fit in memory
+    CannotOpen,       // the file cannot be read
+    NoStation,        // no SYSTEM/NAME (or Station= of a trace)
+    NoStartTime,      // no DATE_INT/TIME_INT (or start lines of a trace)
+    BadDataOffset,    // the data offset lies outside the file
+    OutOfMemory,      // the data block does not fit in memory
+    NotATraceHeader,  // begins with "[TVX4.0]" but the header is not of the writer's shape
 };
 
 struct LoadResult {

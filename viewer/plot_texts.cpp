@@ -30,6 +30,8 @@ QString LoadFailureText(const QString& path, plot::LoadFailure failure) {
             return Tr(texts::kPlotBadDataOffset).arg(path);
         case plot::LoadFailure::OutOfMemory:
             return Tr(texts::kPlotOutOfMemory).arg(path);
+        case plot::LoadFailure::NotATraceHeader:
+            return Tr(texts::kPlotNotATraceHeader).arg(path);
     }
     return {};
 }

@@ -1,24 +1,36 @@
 // The data block of a recorder file: the bytes from the header's data offset
-// to the end of the file, out of the same bytes the header was read from.
+// to the end of the file, read piece by piece from the file the header was
+// read from (or from bytes already in memory), never kept whole.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 #include "platform/ini_file.h"
 
 namespace engine {
 
-struct DataBlock {
-    const std::uint8_t* bytes = nullptr;  // lives as long as the IniFile
-    std::int64_t size = 0;
+class DataBlock {
+public:
+    DataBlock() = default;
+    // Bytes in memory, not owned.
+    DataBlock(const std::uint8_t* bytes, std::int64_t size);
+    // The file's bytes [offset, offset + size); the IniFile must outlive it.
+    DataBlock(platform::IniFile& file, std::int64_t offset, std::int64_t size);
+
+    std::int64_t size() const { return size_; }
+    // Copies bytes [at, at + n) of the block, which lie inside it, to out.
+    // What the file no longer holds reads as 0.
+    void Read(std::int64_t at, std::uint8_t* out, std::size_t n) const;
+
+private:
+    const std::uint8_t* bytes_ = nullptr;
+    platform::IniFile* file_ = nullptr;
+    std::int64_t offset_ = 0;
+    std::int64_t size_ = 0;
 };
 
-// nullopt when the file is not readable, the offset lies outside it, or a
-// stop request came while it was being read. Bytes a failing read leaves out
-// are 0. Throws std::bad_alloc when the file does not fit in memory.
-std::optional<DataBlock> ReadDataBlock(platform::IniFile& recording, std::int64_t offset,
-                                       const std::function<bool()>& stop = {});
+// nullopt when the file is not readable or the offset lies outside it.
+std::optional<DataBlock> LocateDataBlock(platform::IniFile& recording, std::int64_t offset);
 
 }  // namespace engine

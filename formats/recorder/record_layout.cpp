@@ -55,60 +55,95 @@ RecordLayout ComputeRecordLayout(double rate, std::int64_t dataSize, std::int32_
 
 namespace {
 
-// A record's samples when the channel's offset is whole-numbered: then
-// j + base is exact, the indices form one run, and the run is copied at once.
-// False when the run was cut by the block end (or starts outside it).
-bool AppendRun(const std::uint8_t* data, double blockEnd, double first, std::int64_t count,
-               std::vector<std::int16_t>& samples) {
-    std::int64_t take = 0;
-    if (first >= 0 && first + 2.0 <= blockEnd)
-        take = std::min(count, static_cast<std::int64_t>((blockEnd - first) / 2.0));
-    const std::size_t at = samples.size();
-    samples.resize(at + static_cast<std::size_t>(take));
-    if (take > 0)
-        std::memcpy(samples.data() + at, data + static_cast<std::int64_t>(first),
-                    static_cast<std::size_t>(take) * sizeof(std::int16_t));
-    return take == count;
+// Not truncated: the fraction of the block offset carries into each index.
+double BlockOffset(const RecordLayout& layout, std::int32_t channelPosition) {
+    return static_cast<double>(channelPosition) * layout.recordSeconds * layout.rate;
 }
 
-// Any other offset: each index truncated on its own, as the recorder's
-// arithmetic does. False at the first sample outside the block.
-bool AppendEach(const std::uint8_t* data, double blockEnd, double recordData, double base,
-                std::int64_t count, std::vector<std::int16_t>& samples) {
-    for (std::int64_t j = 0; j < count; ++j) {
-        const double at = recordData + 2.0 * std::trunc(static_cast<double>(j) + base);
-        if (!(at >= 0 && at + 2.0 <= blockEnd)) return false;
-        std::int16_t sample;
-        std::memcpy(&sample, data + static_cast<std::int64_t>(at), sizeof sample);
-        samples.push_back(sample);
-    }
-    return true;
+// When the offset is whole-numbered, j + base is exact and the samples of a
+// record form one run of bytes.
+bool IsWhole(double base) { return base == std::trunc(base) && std::fabs(base) < 0x1p52; }
+
+// Where sample j of record r starts, truncated as the recorder's arithmetic does.
+double SampleAt(const RecordLayout& layout, double base, std::int64_t record, std::int64_t j) {
+    const double recordData = static_cast<double>(record * layout.recordLength + kRecordHeaderSize);
+    return recordData + 2.0 * std::trunc(static_cast<double>(j) + base);
 }
 
 }  // namespace
+
+std::int64_t SamplesInRecord(const RecordLayout& layout, std::int64_t size,
+                             std::int32_t channelPosition, std::int64_t record) {
+    const std::int64_t count = layout.samplesPerRecord;
+    if (record < 0 || record >= layout.recordCount || count <= 0) return 0;
+    const double base = BlockOffset(layout, channelPosition);
+    const double blockEnd = static_cast<double>(size);
+    auto inside = [&](std::int64_t j) {
+        const double at = SampleAt(layout, base, record, j);
+        return at >= 0 && at + 2.0 <= blockEnd;
+    };
+    if (!inside(0)) return 0;
+    if (inside(count - 1)) return count;
+    // Samples start at non-decreasing offsets: the first one outside is found by halving.
+    std::int64_t in = 0, out = count - 1;
+    while (out - in > 1) {
+        const std::int64_t mid = in + (out - in) / 2;
+        (inside(mid) ? in : out) = mid;
+    }
+    return out;
+}
+
+std::int64_t ChannelSampleCount(const RecordLayout& layout, std::int64_t size,
+                                std::int32_t channelPosition) {
+    std::int64_t total = 0;
+    if (layout.samplesPerRecord <= 0) return 0;
+    for (std::int64_t r = 0; r < layout.recordCount; ++r) {
+        const std::int64_t n = SamplesInRecord(layout, size, channelPosition, r);
+        total += n;
+        if (n < layout.samplesPerRecord) break;
+    }
+    return total;
+}
+
+ByteRange RecordSampleBytes(const RecordLayout& layout, std::int32_t channelPosition,
+                            std::int64_t record, std::int64_t count) {
+    if (count <= 0) return {};
+    const double base = BlockOffset(layout, channelPosition);
+    return {static_cast<std::int64_t>(SampleAt(layout, base, record, 0)),
+            static_cast<std::int64_t>(SampleAt(layout, base, record, count - 1)) + 2};
+}
+
+void AppendRecordSamples(const std::uint8_t* window, std::int64_t windowFirst,
+                         const RecordLayout& layout, std::int32_t channelPosition,
+                         std::int64_t record, std::int64_t count,
+                         std::vector<std::int16_t>& samples) {
+    if (count <= 0) return;
+    const double base = BlockOffset(layout, channelPosition);
+    const std::size_t at = samples.size();
+    samples.resize(at + static_cast<std::size_t>(count));
+    if (IsWhole(base)) {
+        const auto first = static_cast<std::int64_t>(SampleAt(layout, base, record, 0));
+        std::memcpy(samples.data() + at, window + (first - windowFirst),
+                    static_cast<std::size_t>(count) * sizeof(std::int16_t));
+        return;
+    }
+    for (std::int64_t j = 0; j < count; ++j) {
+        const auto byte = static_cast<std::int64_t>(SampleAt(layout, base, record, j));
+        std::memcpy(samples.data() + at + j, window + (byte - windowFirst), sizeof(std::int16_t));
+    }
+}
 
 std::vector<std::int16_t> ExtractChannelSamples(const std::uint8_t* data, std::int64_t size,
                                                 const RecordLayout& layout,
                                                 std::int32_t channelPosition) {
     std::vector<std::int16_t> samples;
-    if (data == nullptr || layout.recordCount <= 0 || layout.samplesPerRecord <= 0) return samples;
-
-    const double wanted =
-        std::trunc(static_cast<double>(layout.recordCount) * layout.recordSeconds * layout.rate);
-    samples.reserve(static_cast<std::size_t>(std::min(wanted, static_cast<double>(size / 2))));
-
-    // Not truncated: the fraction of the block offset carries into each index.
-    const double base = static_cast<double>(channelPosition) * layout.recordSeconds * layout.rate;
-    const bool wholeBase = base == std::trunc(base) && std::fabs(base) < 0x1p52;
-    const double blockEnd = static_cast<double>(size);
+    if (data == nullptr || layout.samplesPerRecord <= 0) return samples;
+    samples.reserve(static_cast<std::size_t>(ChannelSampleCount(layout, size, channelPosition)));
     for (std::int64_t r = 0; r < layout.recordCount; ++r) {
-        const double recordData = static_cast<double>(r * layout.recordLength + kRecordHeaderSize);
-        const bool whole = wholeBase ? AppendRun(data, blockEnd, recordData + 2.0 * base,
-                                                 layout.samplesPerRecord, samples)
-                                     : AppendEach(data, blockEnd, recordData, base,
-                                                  layout.samplesPerRecord, samples);
+        const std::int64_t n = SamplesInRecord(layout, size, channelPosition, r);
+        AppendRecordSamples(data, 0, layout, channelPosition, r, n, samples);
         // A sample outside the block ends the extraction, not just the record.
-        if (!whole) break;
+        if (n < layout.samplesPerRecord) break;
     }
     return samples;
 }

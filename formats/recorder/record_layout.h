@@ -34,4 +34,25 @@ std::vector<std::int16_t> ExtractChannelSamples(const std::uint8_t* data, std::i
                                                 const RecordLayout& layout,
                                                 std::int32_t channelPosition);
 
+// The same record by record, for a block read piece by piece. The samples
+// record r gives the channel: all S of them, or fewer when the block ends
+// among them; no later record then gives any.
+std::int64_t SamplesInRecord(const RecordLayout& layout, std::int64_t size,
+                             std::int32_t channelPosition, std::int64_t record);
+// How many samples ExtractChannelSamples takes, without reading the block.
+std::int64_t ChannelSampleCount(const RecordLayout& layout, std::int64_t size,
+                                std::int32_t channelPosition);
+// Block bytes [first, end) that the first `count` samples of record r lie in.
+struct ByteRange {
+    std::int64_t first = 0, end = 0;
+};
+ByteRange RecordSampleBytes(const RecordLayout& layout, std::int32_t channelPosition,
+                            std::int64_t record, std::int64_t count);
+// Appends those samples; window holds the block's bytes from windowFirst on,
+// at least as far as the range above.
+void AppendRecordSamples(const std::uint8_t* window, std::int64_t windowFirst,
+                         const RecordLayout& layout, std::int32_t channelPosition,
+                         std::int64_t record, std::int64_t count,
+                         std::vector<std::int16_t>& samples);
+
 }  // namespace engine

@@ -9,11 +9,6 @@ constexpr int kGroupItemsLooked = 3;
 
 }  // namespace
 
-std::int32_t ChannelGainFactor(std::int32_t channel, const std::string& path) {
-    platform::IniFile header(path);
-    return ChannelGainFactor(channel, header);
-}
-
 std::int32_t ChannelGainFactor(std::int32_t channel, platform::IniFile& header) {
     std::int32_t exponent = 0;
     for (int g = 1; g <= kGroupCount; ++g) {

@@ -13,7 +13,6 @@
 // Gain factor of a channel from the file's GROUP1..GROUP6 sections: 2 to the
 // power GAIN of the group that lists it among its first three CH# items, else
 // of the last group with both keys, else 1.
-std::int32_t ChannelGainFactor(std::int32_t channel, const std::string& path);
 std::int32_t ChannelGainFactor(std::int32_t channel, platform::IniFile& header);
 
 namespace engine {

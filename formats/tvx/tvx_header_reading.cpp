@@ -1,5 +1,6 @@
 #include "formats/tvx/tvx_header_reading.h"
 
+#include <charconv>
 #include <cmath>
 #include <string_view>
 
@@ -93,6 +94,7 @@ std::optional<TraceHeaderFields> ParseTraceHeader(const char* bytes, std::size_t
     if (!(v = text.Line("Data Type=")) || *v != "SHORT") return std::nullopt;
     if (!(v = text.Line("SpS=")) || !IsRateText(*v)) return std::nullopt;
     h.rateText = *v;
+    std::from_chars(v->data(), v->data() + v->size(), h.rate);
     if (!(v = text.Line("Gain=")) || *v != "1") return std::nullopt;
     if (!(v = text.Line("Station="))) return std::nullopt;
     h.station = *v;

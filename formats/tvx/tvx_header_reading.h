@@ -15,6 +15,7 @@ struct TraceHeaderFields {
     TraceStart start;  // Start time= and Start date=
     std::int32_t durationHour = 0, durationMinute = 0, durationSecond = 0;
     std::string rateText;  // SpS= as printed
+    double rate = 0;       // and as a number
     std::string station;   // bytes as written
     std::string channel;
 };

@@ -535,6 +535,10 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>The data of file &apos;%1&apos; do not fit in memory</translation>
     </message>
     <message>
+        <source>Заголовок файла &apos;%1&apos; не в формате TVX 4.0</source>
+        <translation>The header of file &apos;%1&apos; is not in the TVX 4.0 format</translation>
+    </message>
+    <message>
         <source>отсчёты</source>
         <translation>counts</translation>
     </message>

@@ -13,7 +13,6 @@
 
 namespace {
 
-using engine::WriteTraceFileAtomically;
 using testing_support::ReadFileBytes;
 using testing_support::TempDir;
 using trace_test::SampleBytes;
@@ -51,10 +50,17 @@ struct Trace {
     std::string bytes() const { return std::string(header, sizeof header) + SampleBytes(samples); }
 };
 
+// Header and samples, as the converter writes them.
+void WriteWholeTrace(const std::string& dir, const std::string& path, const Trace& trace) {
+    engine::TraceFileWriter file(dir, path, "/x.SHZ");
+    file.Append(trace.header, sizeof trace.header);
+    file.Append(trace.samples.data(), trace.samples.size() * sizeof(std::int16_t));
+    file.Finish();
+}
+
 std::string ErrorOf(const std::string& dir, const std::string& path, const Trace& trace) {
     try {
-        WriteTraceFileAtomically(dir, path, "/x.SHZ", trace.header, trace.samples.data(),
-                                 trace.samples.size());
+        WriteWholeTrace(dir, path, trace);
     } catch (const TraceFileError& e) {
         return e.what();
     }
@@ -135,8 +141,7 @@ TEST(TraceFile, FailuresKeepTheirTextAndNameThePathAndTheSystemsReason) {
         try {
             FileSizeLimit cap(c.sizeLimit);
             const Trace trace('a', 1000);
-            WriteTraceFileAtomically(c.directory, c.path, "/x.SHZ", trace.header,
-                                     trace.samples.data(), trace.samples.size());
+            WriteWholeTrace(c.directory, c.path, trace);
         } catch (const TraceFileError& e) {
             message = e.what();
             detail = e.detail();

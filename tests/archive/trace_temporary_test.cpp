@@ -88,9 +88,9 @@ TEST(TraceTemporary, WriterRemovesStaleTemporariesOfItsDirectoryOnly) {
     dir.Write(stale, "left by a killed writer");
     dir.Write(live, "being written");
     dir.Write("sub/" + stale, "another hour directory");
-    char header[kTraceHeaderSize] = {};
-    const std::int16_t samples[2] = {1, 2};
-    engine::WriteTraceFileAtomically(dir.path(), dir.File("a.SHZ"), "/a.SHZ", header, samples, 2);
+    engine::TraceFileWriter file(dir.path(), dir.File("a.SHZ"), "/a.SHZ");
+    file.Append("header", 6);
+    file.Finish();
     EXPECT_EQ(trace_test::TreeBelow(dir.path()),
               (std::vector<std::string>{live, "a.SHZ", "sub", "sub/" + stale}));
 }

@@ -81,14 +81,37 @@ void FakeOutputs::RegisterEvent(const std::string& station, double eventStart) {
     events.push_back({station, eventStart});
 }
 
-engine::WrittenTrace FakeOutputs::WriteChannelTrace(const engine::ChannelTrace& t) {
+std::unique_ptr<engine::RecordingTraces> FakeOutputs::WriteTraces(
+    const engine::DataBlock& block, const std::vector<engine::ChannelTrace>& traces,
+    const std::function<bool()>& stop) {
+    // Huge blocks are only checked for their size, so they are not read.
+    if (block.size() > kLargestKeptBlock) {
+        class BySize final : public engine::RecordingTraces {
+        public:
+            BySize(FakeOutputs& outputs, std::vector<engine::ChannelTrace> traces)
+                : outputs_(outputs), traces_(std::move(traces)) {}
+            engine::WrittenTrace Finish(std::size_t i) override {
+                return outputs_.Write(traces_.at(i));
+            }
+
+        private:
+            FakeOutputs& outputs_;
+            std::vector<engine::ChannelTrace> traces_;
+        };
+        std::vector<engine::ChannelTrace> sized = traces;
+        for (engine::ChannelTrace& t : sized) t.dataSize = block.size();
+        return std::make_unique<BySize>(*this, std::move(sized));
+    }
+    return engine::TracesInMemory(block, traces, stop,
+                                  [this](const engine::ChannelTrace& t) { return Write(t); });
+}
+
+engine::WrittenTrace FakeOutputs::Write(const engine::ChannelTrace& t) {
     if (beforeWrite) beforeWrite(t.channel);
     if (t.keepLongerTrace && !writeIncomplete) return {t.station + "/" + t.channel, 0, true};
-    // Huge blocks are only checked for their size.
-    std::string bytes = t.dataSize <= (64 << 20)
-                            ? std::string(reinterpret_cast<const char*>(t.data),
-                                          static_cast<std::size_t>(t.dataSize))
-                            : std::string();
+    std::string bytes = t.data != nullptr ? std::string(reinterpret_cast<const char*>(t.data),
+                                                        static_cast<std::size_t>(t.dataSize))
+                                          : std::string();
     traces.push_back({std::move(bytes), t.dataSize, t.start, t.channel, t.station,
                       t.channelPosition, t.recordSeconds, t.channelCount, t.gainFactor});
     traces.back().incomplete = t.keepLongerTrace;

@@ -68,13 +68,19 @@ public:
     std::vector<TraceCall> traces;
     std::function<void(const std::string& channel)> beforeWrite;
     std::function<void()> beforeEvent;
-    // What WriteIncompleteChannelTrace answers: false as for a longer trace kept.
+    // What a trace of an incomplete recording answers: false as for a longer trace kept.
     bool writeIncomplete = true;
 
     void RegisterEvent(const std::string& station, double eventStart) override;
-    engine::WrittenTrace WriteChannelTrace(const engine::ChannelTrace& trace) override;
+    std::unique_ptr<engine::RecordingTraces> WriteTraces(
+        const engine::DataBlock& block, const std::vector<engine::ChannelTrace>& traces,
+        const std::function<bool()>& stop) override;
 
     std::vector<std::string> ChannelsWritten() const;
+
+private:
+    static constexpr std::int64_t kLargestKeptBlock = 64 << 20;
+    engine::WrittenTrace Write(const engine::ChannelTrace& trace);
 };
 
 // Changes the working directory for one test (kelvaron.ini is read from it).

@@ -149,7 +149,13 @@ TEST(IniFileBounded, AMissingKeyInAHugeFileKeepsMemoryBounded) {
     EXPECT_LE(file.bytesRead(), kSize + 64 * 1024);
     EXPECT_EQ(file.GetString("FILE", "DATE_INT", "", 31), "29.11.2007");
     EXPECT_EQ(file.GetString("FILE", "TIME_INT", "none", 31), "none");
+    // That pass went to the end and met every section there: a section it
+    // did not meet (a header without GROUP sections) costs no further pass.
+    const std::uint64_t afterPasses = file.bytesRead();
     EXPECT_EQ(file.GetString("NOWHERE", "DATA_SEC", "none", 31), "none");
+    for (int g = 1; g <= 6; ++g)
+        EXPECT_EQ(file.GetString("GROUP" + std::to_string(g), "CH#", "none", 127), "none");
+    EXPECT_EQ(file.bytesRead(), afterPasses);
     EXPECT_GE(file.bytesRead(), kSize);
     EXPECT_LE(file.peakKeptBytes(), (1u << 20) + 256u * 1024);
 }

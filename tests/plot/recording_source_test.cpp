@@ -8,6 +8,7 @@
 
 #include "archive/trace_conversion.h"
 #include "formats/recorder/recorder_text.h"
+#include "formats/tvx/tvx_header.h"
 #include "plot/converted_marks.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
@@ -25,6 +26,12 @@ std::string AsBytes(const std::vector<std::int16_t>& samples) {
         out[2 * i + 1] = static_cast<char>(v >> 8);
     }
     return out;
+}
+
+std::string TraceHeaderBytes(const std::string& station) {
+    char block[kTraceHeaderSize];
+    BuildTraceHeader(block, station, "SHZ", 1196346645.0, 0.0, 100.0);
+    return std::string(block, sizeof block);
 }
 
 RecordingPlan PlanWithUnnamedChannel() {
@@ -102,9 +109,10 @@ TEST(LoadRecording, RefusalsNameTheirCause) {
          plot::LoadFailure::NoStartTime},
         {"data offset beyond the end", MakeRecording({}).SetOffsetText("99999999").Bytes(),
          plot::LoadFailure::BadDataOffset},
-        {"trace file without a station",
+        {"trace header not of the writer's shape",
          std::string("[TVX4.0]\r\nData offset=512\r\n") + std::string(512, ' '),
-         plot::LoadFailure::NoStation},
+         plot::LoadFailure::NotATraceHeader},
+        {"trace file without a station", TraceHeaderBytes(""), plot::LoadFailure::NoStation},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -73,15 +73,36 @@ protected:
     void Convert(const std::string& station = "STA1", const std::string& channel = "SHZ",
                  std::int32_t gainFactor = 8) {
         const auto block = Block(60);
-        WriteChannelTrace(block.data(), static_cast<std::int64_t>(block.size()), kStart, channel,
-                          station, 0, 1, 1, gainFactor);
+        Write(Trace(block, station, channel, gainFactor));
     }
-    // The same from a recording that holds fewer records than it announces.
+    // The same from a recording that holds fewer records than it announces:
+    // false when the longer trace already there was kept.
     bool ConvertIncomplete(int records) {
         const auto block = Block(records);
-        return engine::WriteIncompleteChannelTrace(block.data(),
-                                                   static_cast<std::int64_t>(block.size()), kStart,
-                                                   "SHZ", "STA1", 0, 1, 1, 4);
+        engine::ChannelTrace trace = Trace(block, "STA1", "SHZ", 4);
+        trace.keepLongerTrace = true;
+        return !Write(trace).keptExisting;
+    }
+    // As a conversion does, with the settings of the station's trace.
+    static engine::TraceFileRow Write(const engine::ChannelTrace& trace) {
+        const engine::DataBlock block(trace.data, trace.dataSize);
+        engine::TraceFileBatch batch(block, {trace}, engine::ReadTraceSettings(trace.station));
+        batch.WriteRecords();
+        return WriteChannelTrace(batch, 0);
+    }
+    static engine::ChannelTrace Trace(const std::vector<std::uint8_t>& block,
+                                      const std::string& station, const std::string& channel,
+                                      std::int32_t gainFactor) {
+        engine::ChannelTrace trace;
+        trace.data = block.data();
+        trace.dataSize = static_cast<std::int64_t>(block.size());
+        trace.start = kStart;
+        trace.channel = channel;
+        trace.station = station;
+        trace.recordSeconds = 1;
+        trace.channelCount = 1;
+        trace.gainFactor = gainFactor;
+        return trace;
     }
     static std::vector<std::uint8_t> Block(int records) {
         BlockShape shape;
