@@ -15,6 +15,12 @@ inline constexpr std::size_t kStationReadChars = 63;
 inline constexpr std::size_t kStationNameChars = 31;
 // The channel list's column-0 texts (and the batch's --channels names).
 inline constexpr std::size_t kChannelNameChars = 15;
+// A station's source directory as runs read it from kelvaron.ini, and the
+// data directory as tvx.ini gives it to the trace writer.
+inline constexpr std::size_t kSourceDirectoryChars = 255;
+inline constexpr std::size_t kDataDirectoryChars = 255;
+
+class IniFile;
 
 struct KelvaronSettings {
     // STA0..STA(NSTA-1) of [KELVARON], empty ones left out, in station order.
@@ -26,21 +32,57 @@ struct KelvaronSettings {
 };
 
 KelvaronSettings ReadKelvaronSettings(const std::string& kelvaronIni);
+KelvaronSettings ReadKelvaronSettings(IniFile& kelvaronIni);
+
+// What a run takes from kelvaron.ini for one station.
+struct StationSettings {
+    std::string name;
+    // As ReadSourceDirectory gives it ("" when none is named).
+    std::string sourceDir;
+    bool useGain = true;
+};
+
+// Everything a run reads from the two settings files, resolved when it
+// starts: each file is read once, and the run reads neither again.
+struct RunSettings {
+    std::string kelvaronIni, tvxIni;  // the files as they were named
+    std::string dataDir;              // [DATA] DIR, cut to kDataDirectoryChars
+    std::vector<StationSettings> stations;
+
+    // The settings of the station whose section kelvaron.ini would give
+    // `station` (names match without regard to ASCII case, as sections do);
+    // nullptr when the run was not given it.
+    const StationSettings* Find(const std::string& station) const;
+};
+
+RunSettings ResolveRunSettings(IniFile& kelvaronIni, IniFile& tvxIni,
+                               const std::vector<std::string>& stations);
+// The same from ./kelvaron.ini and the tvx.ini in effect.
+RunSettings ResolveRunSettings(const std::vector<std::string>& stations);
 
 // The station's own DIR, else [KELVARON] DIR, cut to maxChars; "" when neither
 // names one.
 std::string ReadSourceDirectory(const std::string& kelvaronIni, const std::string& station,
                                 std::size_t maxChars);
+std::string ReadSourceDirectory(IniFile& kelvaronIni, const std::string& station,
+                                std::size_t maxChars);
+// The directory with "/" appended when it does not end in one (the empty text
+// included), as a run lists it.
+std::string ListedSourceDirectory(std::string dir);
 // The station's source directory from the kelvaron.ini in effect, as
 // ReadSourceDirectory gives it, always ending in "/".
 std::string SourceDirectory(const std::string& station, std::size_t maxChars);
 // USEGAIN of the station's section (1 when missing) is not 0.
 bool ReadUseGain(const std::string& kelvaronIni, const std::string& station);
+bool ReadUseGain(IniFile& kelvaronIni, const std::string& station);
 
 // [DATA] DIR of tvx.ini, cut to maxChars ("" when missing).
 std::string ReadDataDirectory(const std::string& tvxIni, std::size_t maxChars);
+std::string ReadDataDirectory(IniFile& tvxIni, std::size_t maxChars);
 // Why no run may start for the data directory, or "" when it is set: an empty
 // DIR would put the trace tree at the file system's root.
 std::string DataDirectoryProblem(const std::string& tvxIni);
+// The same for the data directory a run resolved from tvxIni.
+std::string DataDirectoryProblem(const std::string& dataDir, const std::string& tvxIni);
 
 }  // namespace platform
