@@ -40,6 +40,21 @@ void RefuseLinkOut(const std::string& dir, const std::string& dataDir,
         throw LinkOutOfDataDirectory(location.fileNamePart, location.fullPath);
 }
 
+// Makes dir (failures, "already exists" too, show up as the open failure)
+// and refuses a link out, once per run when the run keeps its directories.
+void MakeDirectory(const std::string& dir, const std::string& dataDir,
+                   const TraceLocation& location, DirectoriesMade* made) {
+    if (made && made->Contains(dir)) return;
+    ::mkdir(dir.c_str(), 0777);
+    RefuseLinkOut(dir, dataDir, location);
+    if (made) made->Add(dir);
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 // An existing trace at the path with more samples than count.
 bool HoldsMoreSamples(const std::string& fullPath, std::size_t count) {
     struct stat st {};
@@ -72,11 +87,9 @@ TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& sett
     const double duration =
         samples.empty() ? 0.0 : static_cast<double>(samples.size()) / layout.rate;
 
-    // Failures (also "already exists") show up as the open failure below.
-    ::mkdir(location.stationDir.c_str(), 0777);
-    RefuseLinkOut(location.stationDir, dataDir, location);
-    ::mkdir(location.hourDir.c_str(), 0777);
-    RefuseLinkOut(location.hourDir, dataDir, location);
+    const bool madeBefore = settings.made && settings.made->Contains(location.hourDir);
+    MakeDirectory(location.stationDir, dataDir, location, settings.made);
+    MakeDirectory(location.hourDir, dataDir, location, settings.made);
 
     TraceFileRow row;
     if (trace.keepLongerTrace && HoldsMoreSamples(location.fullPath, samples.size())) {
@@ -87,8 +100,22 @@ TraceFileRow WriteTraceFile(const ChannelTrace& trace, const TraceSettings& sett
 
     char header[kTraceHeaderSize];
     BuildTraceHeader(header, trace.station, trace.channel, trace.start, duration, layout.rate);
-    WriteTraceFileAtomically(location.hourDir, location.fullPath, location.fileNamePart, header,
-                             samples.data(), samples.size());
+    const auto write = [&] {
+        WriteTraceFileAtomically(location.hourDir, location.fullPath, location.fileNamePart, header,
+                                 samples.data(), samples.size());
+    };
+    try {
+        write();
+    } catch (const TraceFileError&) {
+        if (!madeBefore || IsDirectory(location.hourDir)) throw;
+        // Made by an earlier trace of this run and removed since: made again,
+        // as a trace that makes its own directories would.
+        settings.made->Forget(location.stationDir);
+        settings.made->Forget(location.hourDir);
+        MakeDirectory(location.stationDir, dataDir, location, settings.made);
+        MakeDirectory(location.hourDir, dataDir, location, settings.made);
+        write();
+    }
 
     row.station = trace.station;
     row.start = trace.start;

@@ -1,8 +1,9 @@
 #include "archive/trace_writer.h"
 
 #include "archive/trace_conversion.h"
-#include "archive/trace_settings.h"
 #include "catalog/file_list.h"
+#include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
 
 namespace {
 
@@ -20,6 +21,10 @@ engine::ChannelTrace Trace(const std::uint8_t* data, std::int64_t dataSize, doub
     trace.recordSeconds = recordSeconds;
     trace.channelCount = channelCount;
     trace.gainFactor = gainFactor;
+    // Called alone, outside a run: the settings are read for the one trace.
+    trace.settings.dataDir =
+        platform::ReadDataDirectory(platform::TvxIniPath(), platform::kDataDirectoryChars);
+    trace.settings.useGain = platform::ReadUseGain(platform::KelvaronIniPath(), station);
     return trace;
 }
 
@@ -48,10 +53,7 @@ bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize
 }  // namespace engine
 
 engine::TraceFileRow WriteChannelTrace(const engine::ChannelTrace& trace) {
-    // Settings are read anew for every trace: the operator may change them
-    // between runs without restarting.
-    const engine::TraceFileRow row =
-        WriteTraceFile(trace, engine::ReadTraceSettings(trace.station));
+    const engine::TraceFileRow row = WriteTraceFile(trace, trace.settings);
     if (row.keptExisting) return row;
     // Only a complete file on disk gets its row; a catalogue error passes on.
     RegisterTraceFile(row.station, row.start, row.duration, row.channel, row.rate, row.gain,

@@ -25,6 +25,6 @@ bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize
 
 }  // namespace engine
 
-// The same for a trace already put together; returns the row it registered
-// (keptExisting, with no row replaced, when a longer trace was kept).
+// The same for a trace already put together, with the settings it carries; returns the row it
+// registered (keptExisting, with no row replaced, when a longer trace was kept).
 engine::TraceFileRow WriteChannelTrace(const engine::ChannelTrace& trace);

@@ -23,7 +23,7 @@ class Plan final : public RecordingOutputs {
 public:
     void RegisterEvent(const std::string&, double) override {}
     WrittenTrace WriteChannelTrace(const ChannelTrace& trace) override {
-        return {PlanTraceFile(trace, ReadTraceSettings(trace.station)).catalogPath, 0};
+        return {PlanTraceFile(trace, trace.settings).catalogPath, 0};
     }
 };
 

@@ -76,6 +76,7 @@ public:
         trace.recordSeconds = stream_.recordSeconds;
         trace.channelCount = stream_.channelCount;
         trace.gainFactor = ChannelGainFactor(channel, header_);
+        trace.settings = run_.TraceSettingsFor(station_);
         try {
             trace.keepLongerTrace = incomplete_;
             const WrittenTrace written = run_.outputs.WriteChannelTrace(trace);

@@ -209,6 +209,11 @@ IniFile::IniFile(std::string name, std::string bytes)
       reader_(std::make_unique<Reader>(Reader::InMemory{}, std::move(bytes))) {}
 IniFile::~IniFile() = default;
 
+void IniFile::KeepEveryByte() {
+    keptLimit_ = SIZE_MAX;
+    if (reader_) reader_->keptLimit = SIZE_MAX;
+}
+
 IniFile::Reader& IniFile::reader() {
     if (!reader_) reader_ = std::make_unique<Reader>(path_, keptLimit_);
     return *reader_;

@@ -47,6 +47,10 @@ public:
     // The value as C atoi reads it (0 without digits); defaultValue when missing.
     int GetInt(std::string_view section, std::string_view key, int defaultValue);
 
+    // Lifts the kept-bytes bound: a scanned header that turns out to be the
+    // recording to convert is then read on in full, once.
+    void KeepEveryByte();
+
     enum class Source { Readable, Unopenable, NotARegularFile };
     // Opens the file if no lookup has yet.
     Source source();

@@ -266,6 +266,18 @@ and checks the catalogue&apos;s tables and indexes.
         <translation>kelvaron-batch: window %1 + %2</translation>
     </message>
     <message>
+        <source>kelvaron-batch: прочитаны %1 и %2</source>
+        <translation>kelvaron-batch: read %1 and %2</translation>
+    </message>
+    <message>
+        <source>kelvaron-batch: каталог данных %1</source>
+        <translation>kelvaron-batch: data directory %1</translation>
+    </message>
+    <message>
+        <source>kelvaron-batch: станция %1: каталог записей %2, USEGAIN %3</source>
+        <translation>kelvaron-batch: station %1: recordings in %2, USEGAIN %3</translation>
+    </message>
+    <message>
         <source>неизвестный параметр %1 для %2</source>
         <translation>unknown option %1 for %2</translation>
     </message>

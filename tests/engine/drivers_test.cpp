@@ -55,12 +55,13 @@ protected:
                       "\r\n[STA1]\r\nDIR=" + dir.File("sta1") + "/\r\n");
         ::mkdir(dir.File("sta1").c_str(), 0755);
         ::mkdir(dir.File("common").c_str(), 0755);
-        request.start = {2007, 11, 29, 14, 0, 0};
-        request.duration = "000 01:00:00";  // the window is 14:00:00 to 15:00:00
+        request.windowStart = EpochFromCalendar(2007, 11, 29, 14, 0, 0);
+        request.windowLength = 3600;  // the window is 14:00:00 to 15:00:00
     }
 
     engine::RunSummary Run(engine::RunMode mode = engine::RunMode::Window) {
         request.mode = mode;
+        request.settings = platform::ResolveRunSettings(request.stations);
         return engine::RunConversion(request, front, outputs);
     }
 
@@ -199,7 +200,7 @@ TEST_F(DriversTest, EmptyWindowTakesTheRecordingThatHoldsItsStart) {
     Recording("sta1/a.dat", "STA1", "13:59:00", "61");
     Recording("sta1/b.dat", "STA1", "13:59:00", "60");
     Recording("sta1/c.dat", "STA1", "14:00:00", "1");
-    request.duration = "000 00:00:00";
+    request.windowLength = 0;
     request.stations = {"STA1"};
     Run();
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 13:59:00", "STA1 14:00:00"}));
@@ -280,6 +281,7 @@ TEST_F(DriversTest, LongErrorTextIsCutWithoutSplittingACharacter) {
         {std::string(253, 'a') + "\xE2\x82\xAC" + std::string(10, 'b'), 253},  // 3 bytes over
         {std::string(253, 'a') + "\xD0\xB6" + std::string(10, 'b'), 255},      // ends on it
     };
+    request.settings = platform::ResolveRunSettings(request.stations);
     for (const auto& c : cases) {
         FakeObserver observer;
         outputs.beforeWrite = [&](const std::string&) {
