@@ -176,24 +176,29 @@ TEST_F(DriversTest, WindowScanLooksThroughAFileLargerThanTheMemoryItMayUse) {
 }
 
 TEST_F(DriversTest, WindowRunReadsARecordingOnceBesideItsHeader) {
-    RecordingPlan plan;
-    plan.time = "14:10:00";
-    plan.dataSec = "2000";
-    plan.data.records = 2000;  // about 1.3 MB, and a triggered one without a GROUP
-    plan.type = "TRIGGER";     // section: its lookup has to look through all of it
-    const std::string path = MakeRecording(plan)
-                                 .Set("EVENT", "CH#", "1")
-                                 .Set("EVENT", "DATE_CH1", "29.11.2007")
-                                 .Set("EVENT", "TIME_CH1", "14:10:10")
-                                 .WriteTo(dir.File("sta1/big.dat"));
-    const std::uint64_t size = std::filesystem::file_size(path);
-    request.stations = {"STA1"};
-    const std::uint64_t before = BytesReadByProcess();
-    EXPECT_EQ(Run().converted, 1);
-    const std::uint64_t read = BytesReadByProcess() - before;
-    EXPECT_GE(read, size);
-    // The conversion's own reads, the header piece the scan took and the settings.
-    EXPECT_LE(read, size + 16 * 1024 + 8 * 1024 + 4 * 1024);
+    // The second has no EVENT section: its lookup looks through all of the
+    // file, past what the scan keeps of it.
+    for (const bool withEvent : {true, false}) {
+        RecordingPlan plan;
+        plan.time = "14:10:00";
+        plan.dataSec = "2000";
+        plan.data.records = 2000;  // about 1.3 MB, and a triggered one without a GROUP
+        plan.type = "TRIGGER";     // section: its lookup has to look through all of it
+        testing_support::RecorderFile file = MakeRecording(plan);
+        if (withEvent)
+            file.Set("EVENT", "CH#", "1")
+                .Set("EVENT", "DATE_CH1", "29.11.2007")
+                .Set("EVENT", "TIME_CH1", "14:10:10");
+        const std::string path = file.WriteTo(dir.File("sta1/big.dat"));
+        const std::uint64_t size = std::filesystem::file_size(path);
+        request.stations = {"STA1"};
+        const std::uint64_t before = BytesReadByProcess();
+        EXPECT_EQ(Run().converted, 1);
+        const std::uint64_t read = BytesReadByProcess() - before;
+        EXPECT_GE(read, size) << withEvent;
+        // The conversion's own reads, the header piece the scan took and the settings.
+        EXPECT_LE(read, size + 16 * 1024 + 8 * 1024 + 4 * 1024) << withEvent;
+    }
 }
 
 TEST_F(DriversTest, EmptyWindowTakesTheRecordingThatHoldsItsStart) {
