@@ -21,6 +21,8 @@
 #include "controls/date_time_edit.h"
 #include "controls/mask_edit.h"
 #include "engine/recording_outputs.h"
+#include "formats/date_time.h"
+#include "formats/recorder/recorder_text.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
@@ -143,8 +145,10 @@ engine::RunRequest CConverterDlg::BuildRequest(engine::RunMode mode) const {
     request.mode = mode;
     for (int row = 0; row < m_listStations->count(); ++row)
         if (m_listStations->item(row)->isSelected()) request.stations.push_back(StationText8(row));
-    request.start = StartFieldDateTime();
-    request.duration = app::ToText8(m_editDuration->text());
+    const platform::CalendarFields t = StartFieldDateTime();
+    request.windowStart =
+        EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute, static_cast<float>(t.second));
+    request.windowLength = engine::ParseDurationSeconds(app::ToText8(m_editDuration->text()));
     for (int i = 0; i < m_listChannels->GetItemCount(); ++i)
         request.channels.push_back(
             {platform::CutText8(m_listChannels->GetItemText8(i), platform::kChannelNameChars),
@@ -153,6 +157,8 @@ engine::RunRequest CConverterDlg::BuildRequest(engine::RunMode mode) const {
 }
 
 bool CConverterDlg::StartRun(engine::RunRequest request) {
+    // Read when the run starts, once each: the run reads neither file again.
+    request.settings = platform::ResolveRunSettings(request.stations);
     m_runMode = request.mode;
     m_repeatsDeclined = false;
     if (!m_worker.Start(std::move(request), *this, engine::CatalogueOutputs())) return false;

@@ -23,8 +23,6 @@ namespace app {
 
 namespace {
 
-constexpr std::size_t kSourceDirChars = 255;  // as the time-window run reads it
-
 struct Window {
     double start = 0, length = 0;
 };
@@ -32,10 +30,7 @@ struct Window {
 // The window as a run would take it from the fields.
 Window DialogWindow(const CConverterDlg& dialog) {
     const engine::RunRequest request = dialog.BuildRequest(engine::RunMode::Window);
-    const platform::CalendarFields& t = request.start;
-    return {
-        EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute, static_cast<float>(t.second)),
-        engine::ParseDurationSeconds(request.duration)};
+    return {request.windowStart, request.windowLength};
 }
 
 // Asked on the dialog's thread, once a listing has arrived.
@@ -90,7 +85,8 @@ CRecordingViewer* OpenRecordingViewer(CConverterDlg& dialog) {
     const std::string& station = stations.front();
     const Window window = DialogWindow(dialog);
     auto* viewer = new CRecordingViewer(
-        station, platform::SourceDirectory(station, kSourceDirChars), window.start, window.length,
+        station, platform::SourceDirectory(station, platform::kSourceDirectoryChars), window.start,
+        window.length,
         [&dialog](const std::string& station) { return CataloguedTraces(dialog, station); },
         &dialog);
     for (int id : {res::kIdStartField, res::kIdDurationField}) {

@@ -3,15 +3,13 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "formats/recorder/recorder_header.h"
+#include "archive/source_scan.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
 
 namespace engine {
 
 namespace {
-
-constexpr std::size_t kSourceDirChars = 255;
 
 std::string StartKey(const TraceStart& s) {
     char key[96];
@@ -27,21 +25,18 @@ std::string RecordingFinder::Find(const std::string& station, const TraceStart& 
         station_ = station;
         loaded_ = true;
         byStart_.clear();
-        const std::string dir = platform::SourceDirectory(station, kSourceDirChars);
-        std::error_code error;
-        for (std::filesystem::directory_iterator entry(dir, error), end; !error && entry != end;
-             entry.increment(error)) {
-            std::error_code typeError;
-            if (!entry->is_regular_file(typeError)) continue;
-            const std::string path = entry->path().lexically_normal().string();
-            platform::IniFile header(path, platform::kHeaderScanKeptBytes);
-            if (ReadStationName(header) != station) continue;
-            const std::optional<RecordingSpan> span = ReadRecordingSpan(header);
-            if (!span) continue;
+        const std::string dir = platform::SourceDirectory(station, platform::kSourceDirectoryChars);
+        for (const SourceEntry& entry :
+             ListSourceDirectory(dir).value_or(std::vector<SourceEntry>{})) {
+            const SourceRecording found = ExamineSourceEntry(dir, entry, station);
+            if (found.verdict != SourceRecording::Verdict::Recording) continue;
             // The first one found stands; a second with the same second would
             // have written the same trace files.
-            if (const std::optional<TraceStart> fields = TraceStartOf(span->start))
-                byStart_.emplace(StartKey(*fields), std::filesystem::absolute(path).string());
+            if (const std::optional<TraceStart> fields = TraceStartOf(found.span.start))
+                byStart_.emplace(
+                    StartKey(*fields),
+                    std::filesystem::absolute(std::filesystem::path(found.path).lexically_normal())
+                        .string());
         }
     }
     const auto found = byStart_.find(StartKey(start));

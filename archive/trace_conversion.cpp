@@ -41,6 +41,21 @@ void RefuseLinkOut(const std::string& dir, const std::string& dataDir,
         throw LinkOutOfDataDirectory(location.fileNamePart, location.fullPath);
 }
 
+// Makes dir (failures, "already exists" too, show up as the open failure)
+// and refuses a link out, once per run when the run keeps its directories.
+void MakeDirectory(const std::string& dir, const std::string& dataDir,
+                   const TraceLocation& location, DirectoriesMade* made) {
+    if (made && made->Contains(dir)) return;
+    ::mkdir(dir.c_str(), 0777);
+    RefuseLinkOut(dir, dataDir, location);
+    if (made) made->Add(dir);
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 // An existing trace at the path with more samples than count.
 bool HoldsMoreSamples(const std::string& fullPath, std::size_t count) {
     struct stat st {};
@@ -98,18 +113,31 @@ TraceFileBatch::TraceFileBatch(const DataBlock& block, const std::vector<Channel
             p->shape = ShapeTrace(head, block.size(),
                                   {trace.station, trace.channel, trace.start, trace.channelPosition,
                                    trace.recordSeconds, trace.channelCount});
-            // Failures (also "already exists") show up as the open failure below.
-            ::mkdir(location.stationDir.c_str(), 0777);
-            RefuseLinkOut(location.stationDir, dataDir, location);
-            ::mkdir(location.hourDir.c_str(), 0777);
-            RefuseLinkOut(location.hourDir, dataDir, location);
+            DirectoriesMade* made = settings.made;
+            const bool madeBefore = made && made->Contains(location.hourDir);
+            MakeDirectory(location.stationDir, dataDir, location, made);
+            MakeDirectory(location.hourDir, dataDir, location, made);
             if (trace.keepLongerTrace &&
                 HoldsMoreSamples(location.fullPath,
                                  static_cast<std::size_t>(p->shape.sampleCount))) {
                 p->keptExisting = true;
             } else {
-                p->file = std::make_unique<TraceFileWriter>(location.hourDir, location.fullPath,
-                                                            location.fileNamePart);
+                const auto create = [&] {
+                    p->file = std::make_unique<TraceFileWriter>(
+                        location.hourDir, location.fullPath, location.fileNamePart);
+                };
+                try {
+                    create();
+                } catch (const TraceFileError&) {
+                    if (!madeBefore || IsDirectory(location.hourDir)) throw;
+                    // Made by an earlier trace of this run and removed since:
+                    // made again, as a trace that makes its own directories would.
+                    made->Forget(location.stationDir);
+                    made->Forget(location.hourDir);
+                    MakeDirectory(location.stationDir, dataDir, location, made);
+                    MakeDirectory(location.hourDir, dataDir, location, made);
+                    create();
+                }
                 p->file->Append(p->shape.header, kTraceHeaderSize);
             }
         } catch (const TraceFileError&) {

@@ -8,11 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "archive/trace_settings.h"
+#include "archive/directories_made.h"
 #include "formats/recorder/data_block.h"
 #include "formats/tvx/trace_naming.h"
 
 namespace engine {
+
+// Where a trace goes and what its row says of the gain: values a run
+// resolved from tvx.ini and kelvaron.ini when it started.
+struct TraceSettings {
+    std::string dataDir;  // DIR of [DATA] in tvx.ini, as written there
+    bool useGain = true;  // USEGAIN of the station's section in kelvaron.ini
+    // The run's directories made so far; none: each trace makes its own.
+    DirectoriesMade* made = nullptr;
+};
 
 struct ChannelTrace {
     // A block in memory, for WriteTraceFile; a batch reads its own block.
@@ -28,6 +37,7 @@ struct ChannelTrace {
     // The recording holds fewer records than its header announces: an
     // existing trace file at the path that holds more samples is kept.
     bool keepLongerTrace = false;
+    TraceSettings settings;
 };
 
 // The FILELIST values of a written trace file.

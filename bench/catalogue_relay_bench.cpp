@@ -30,6 +30,8 @@
 #include "catalog/sql_script.h"
 #include "engine/drivers.h"
 #include "engine/recording_outputs.h"
+#include "formats/date_time.h"
+#include "platform/kelvaron_settings.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
@@ -177,8 +179,9 @@ int main(int argc, char** argv) try {
     bench::SilentFrontEnd front;
     engine::RunRequest request;
     request.stations = {"STA1"};
-    request.start = {2007, 11, 1, 0, 0, 0};
-    request.duration = "030 00:00:00";
+    request.windowStart = EpochFromCalendar(2007, 11, 1, 0, 0, 0);
+    request.windowLength = 30 * 86400;
+    request.settings = platform::ResolveRunSettings(request.stations);
 
     // Connections are made before the clock starts; only rows are counted.
     auto run = [&](std::chrono::milliseconds delay, std::uint64_t& trips) {

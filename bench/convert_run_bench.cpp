@@ -28,6 +28,8 @@
 #include "catalog/transaction_guard.h"
 #include "engine/convert_recording.h"
 #include "engine/drivers.h"
+#include "formats/date_time.h"
+#include "platform/kelvaron_settings.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
@@ -172,8 +174,9 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
     bench::SilentFrontEnd front;
     engine::RunRequest request;
     request.stations = {"STA1"};
-    request.start = {2007, 11, 1, 0, 0, 0};
-    request.duration = "030 00:00:00";
+    request.windowStart = EpochFromCalendar(2007, 11, 1, 0, 0, 0);
+    request.windowLength = 30 * 86400;
+    request.settings = platform::ResolveRunSettings(request.stations);
     bench::CountingOutputs dropped;
     double run = 1e9, floor = 1e9, contract = 1e9, readFloor = 1e9, reader = 1e9;
     std::uint64_t readerBytes = 0;
@@ -239,6 +242,7 @@ void RunMemoryBench(const testing_support::TempDir& dir) {
     request.mode = engine::RunMode::Files;
     request.stations = {"STA1"};
     request.files = {path};
+    request.settings = platform::ResolveRunSettings(request.stations);
     bench::ResetPeakMemory();
     const std::uint64_t before = bench::PeakMemory();
     engine::RunConversion(request, front, engine::CatalogueOutputs());

@@ -14,10 +14,10 @@
 #include <filesystem>
 #include <string>
 
+#include "archive/source_scan.h"
 #include "bench/bench_support.h"
 #include "engine/driver_bodies.h"
 #include "formats/date_time.h"
-#include "platform/file_system.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
 
@@ -44,9 +44,9 @@ void MakeRecordings(const std::string& dir, int count) {
 double FloorSeconds(const std::string& dir) {
     return bench::Seconds([&] {
         char buffer[4096];
-        const auto names = platform::ListDirectory(dir + "/");
-        for (const std::string& name : names.value()) {
-            const int fd = ::open((dir + "/" + name).c_str(), O_RDONLY | O_CLOEXEC);
+        const auto entries = engine::ListSourceDirectory(dir + "/");
+        for (const engine::SourceEntry& entry : entries.value()) {
+            const int fd = ::open((dir + "/" + entry.name).c_str(), O_RDONLY | O_CLOEXEC);
             if (fd < 0) continue;
             if (::pread(fd, buffer, sizeof buffer, 0) < 0) std::perror("pread");
             ::close(fd);
@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
         scan = std::min(scan, bench::Seconds([&] {
                             engine::RunRequest request;
                             request.stations = {"STA1"};
+                            request.settings = platform::ResolveRunSettings(request.stations);
                             engine::RunContext run(request, front, outputs, {});
                             engine::ConvertStationWindow("STA1", 1, windowStart, 3600, run);
                         }));

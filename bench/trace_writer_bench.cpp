@@ -23,12 +23,12 @@
 #include <vector>
 
 #include "archive/trace_conversion.h"
-#include "archive/trace_settings.h"
 #include "archive/trace_writer.h"
 #include "catalog/catalogue.h"
 #include "catalog/file_list.h"
 #include "catalog/odbc_statement.h"
 #include "formats/tvx/tvx_header.h"
+#include "platform/kelvaron_settings.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/trace_test_support.h"
@@ -83,8 +83,17 @@ void PlainChannelFile(const std::vector<std::uint8_t>& block, int channel, const
     ::close(dirFd);
 }
 
-// What WriteChannelTrace does before it registers the file: read the two
-// settings, extract, build the header, write the file atomically.
+// The settings a run resolves once when it starts.
+const engine::TraceSettings& RunSettings() {
+    static const engine::TraceSettings settings = [] {
+        const platform::RunSettings run = platform::ResolveRunSettings({"BENCH"});
+        return engine::TraceSettings{run.dataDir, run.stations.front().useGain};
+    }();
+    return settings;
+}
+
+// What WriteChannelTrace does before it registers the file: extract, build
+// the header, write the file atomically.
 void WriterChannelFile(const std::vector<std::uint8_t>& block, int channel, double start) {
     engine::ChannelTrace trace;
     trace.data = block.data();
@@ -96,7 +105,7 @@ void WriterChannelFile(const std::vector<std::uint8_t>& block, int channel, doub
     trace.recordSeconds = 1;
     trace.channelCount = kChannels;
     trace.gainFactor = 1;
-    engine::WriteTraceFile(trace, engine::ReadTraceSettings(trace.station));
+    engine::WriteTraceFile(trace, RunSettings());
 }
 
 // The ten values RegisterTraceFile stores, as INSERT parameters.

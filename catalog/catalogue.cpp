@@ -20,6 +20,10 @@ constexpr std::size_t kMaxPassword = 63;
 
 catalog::CatalogueLogin ReadCatalogueLogin() {
     platform::IniFile tvx(platform::TvxIniPath());
+    return ReadCatalogueLogin(tvx);
+}
+
+catalog::CatalogueLogin ReadCatalogueLogin(platform::IniFile& tvx) {
     return {tvx.GetString("DATABASE", "ODBC", "TVX", kMaxDsn),
             tvx.GetString("DATABASE", "USER", "TVX", kMaxUser),
             tvx.GetString("DATABASE", "PASSWORD", "QZK", kMaxPassword)};
@@ -32,7 +36,10 @@ int OpenCatalogue(platform::MessageSink& messages) {
         messages.ShowMessage(problem, platform::kApplicationTitle, platform::MessageIcon::Error);
         return 0;
     }
-    const catalog::CatalogueLogin login = ReadCatalogueLogin();
+    return OpenCatalogue(messages, ReadCatalogueLogin());
+}
+
+int OpenCatalogue(platform::MessageSink& messages, const catalog::CatalogueLogin& login) {
     try {
         if (!theDatabase.Open(catalog::ComposeConnectionString(login))) {
             messages.ShowMessage(platform::texts::kCatalogueOpenFailed, platform::kApplicationTitle,

@@ -8,16 +8,24 @@
 #include "catalog/odbc_connection.h"
 #include "platform/message_sink.h"
 
+namespace platform {
+class IniFile;
+}
+
 // Opened by OpenCatalogue, used by every record set, closed when the dialog ends.
 extern catalog::OdbcConnection theDatabase;
 
 // DATABASE/ODBC, USER and PASSWORD of tvx.ini, each cut to its length,
 // defaults where missing.
 catalog::CatalogueLogin ReadCatalogueLogin();
+// The same from a tvx.ini already open.
+catalog::CatalogueLogin ReadCatalogueLogin(platform::IniFile& tvxIni);
 
 // Reads DATABASE/ODBC, USER, PASSWORD of tvx.ini and opens theDatabase.
 // Returns 1 when it is open, 0 after telling the operator why not.
 int OpenCatalogue(platform::MessageSink& messages);
+// The same with the parameters already read.
+int OpenCatalogue(platform::MessageSink& messages, const catalog::CatalogueLogin& login);
 
 // After a lost connection: opens theDatabase again with the parameters of its
 // last opening, up to `tries` times with `pause` between. Returns "" once it

@@ -18,7 +18,9 @@
 #include "cli/config_command.h"
 #include "cli/console_front_end.h"
 #include "engine/run_control.h"
+#include "formats/date_time.h"
 #include "platform/ini_file.h"
+#include "platform/interface_language.h"
 #include "platform/kelvaron_settings.h"
 #include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
@@ -76,11 +78,23 @@ std::optional<int> TakeListedStations(const std::vector<std::string>& named,
     return std::nullopt;
 }
 
+// What the run read from the two settings files, for the verbose form.
+void PrintSettingsRead(const platform::RunSettings& settings) {
+    const auto line = [](const std::string& text) {
+        std::fprintf(stderr, "%s\n", platform::TranslateMessage(text).c_str());
+    };
+    line(texts::SettingsFilesRead(settings.kelvaronIni, settings.tvxIni));
+    line(texts::DataDirectoryRead(platform::Text8ToUtf8(settings.dataDir)));
+    for (const platform::StationSettings& s : settings.stations)
+        line(texts::StationSettingsRead(platform::Text8ToUtf8(s.name),
+                                        platform::Text8ToUtf8(s.sourceDir), s.useGain));
+}
+
 // The request from the options and kelvaron.ini, as the dialog would build
 // it. An exit status when the run cannot start (the reason has been printed).
-std::optional<int> Prepare(const BatchOptions& options, engine::RunRequest& request) {
-    const platform::KelvaronSettings settings =
-        platform::ReadKelvaronSettings(platform::KelvaronIniPath());
+std::optional<int> Prepare(const BatchOptions& options, platform::IniFile& kelvaronIni,
+                           engine::RunRequest& request) {
+    const platform::KelvaronSettings settings = platform::ReadKelvaronSettings(kelvaronIni);
     for (const std::string& again : settings.duplicates) Warn(texts::DuplicateStation(again));
     if (options.stations) {
         if (const auto status =
@@ -103,12 +117,13 @@ std::optional<int> Prepare(const BatchOptions& options, engine::RunRequest& requ
     const ResolvedWindow resolved = ResolveBatchWindow(options, settings, LocalWallClockNow());
     if (!resolved.usageError.empty()) return UsageError(resolved.usageError);
     if (resolved.invalidTime) return Refuse(texts::kInvalidTime);
-    request.start = resolved.window.start;
-    request.duration = resolved.window.duration;
+    const platform::CalendarFields& t = resolved.window.start;
+    request.windowStart =
+        EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute, static_cast<float>(t.second));
+    request.windowLength = resolved.window.lengthSeconds;
     if (options.verbose) {
-        const platform::CalendarFields& t = request.start;
         const std::string line = platform::TranslateMessage(
-            texts::BatchWindowLine(platform::FormatStartText(t), request.duration));
+            texts::BatchWindowLine(platform::FormatStartText(t), resolved.window.duration));
         std::fprintf(stderr, "%s\n", line.c_str());
     }
     return std::nullopt;
@@ -157,9 +172,9 @@ int RunBatch(const std::vector<std::string>& args) {
         return kExitConverted;
     }
     // A kelvaron.ini named on purpose must be there; the working directory's may be missing.
-    const std::string kelvaronIni = platform::KelvaronIniPath();
+    const std::string kelvaronIniPath = platform::KelvaronIniPath();
     if (const std::string problem = platform::SettingsFileProblem(
-            kelvaronIni, kelvaronIni != platform::kDefaultKelvaronIni);
+            kelvaronIniPath, kelvaronIniPath != platform::kDefaultKelvaronIni);
         !problem.empty())
         return Refuse(problem);
     switch (options.mode) {
@@ -172,12 +187,20 @@ int RunBatch(const std::vector<std::string>& args) {
         default:
             break;
     }
+    // Each settings file is opened once for the whole run; the run itself
+    // gets what it needs of them as values.
+    platform::IniFile kelvaronIni(platform::KelvaronIniPath());
+    platform::IniFile tvxIni(platform::TvxIniPath());
+    platform::SetMessageLanguage(platform::CurrentInterfaceLanguage(kelvaronIni));
     engine::RunRequest request;
-    if (const std::optional<int> status = Prepare(options, request)) return *status;
+    if (const std::optional<int> status = Prepare(options, kelvaronIni, request)) return *status;
+    request.settings = platform::ResolveRunSettings(kelvaronIni, tvxIni, request.stations);
     // Without a data directory the trace tree would start at the root.
-    if (const std::string problem = platform::DataDirectoryProblem(platform::TvxIniPath());
+    if (const std::string problem =
+            platform::DataDirectoryProblem(request.settings.dataDir, tvxIni.path());
         !problem.empty())
         return Refuse(problem);
+    if (options.verbose) PrintSettingsRead(request.settings);
 
     ConsoleOptions console;
     console.progress = !options.quiet && ::isatty(STDERR_FILENO);
@@ -186,7 +209,7 @@ int RunBatch(const std::vector<std::string>& args) {
     console.quiet = options.quiet;
     ConsoleFrontEnd front(stdout, stderr, console);
     // A dry run connects too, so that a wrong data source shows up.
-    if (!OpenCatalogue(front.Messages())) return kExitUsage;
+    if (!OpenCatalogue(front.Messages(), ReadCatalogueLogin(tvxIni))) return kExitUsage;
     WarnAboutCatalogue(theDatabase, stderr);
 
     RunToTheEnd(request, front,

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/time_window_text.h"
+#include "formats/recorder/recorder_text.h"
 #include "platform/calendar_text.h"
 #include "platform/operator_texts.h"
 
@@ -63,7 +64,7 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
                                   const platform::KelvaronSettings& settings,
                                   const platform::CalendarFields& now) {
     ResolvedWindow r;
-    r.window = {settings.start, settings.duration};
+    r.window = {settings.start, settings.duration, engine::ParseDurationSeconds(settings.duration)};
     const auto usage = [&r](std::string message) {
         r.usageError = std::move(message);
         return r;
@@ -76,7 +77,7 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
         const auto seconds = engine::ParseLengthSeconds(*options.since);
         const auto text = seconds ? engine::DurationFieldText(*seconds) : std::nullopt;
         if (!text) return usage(platform::texts::NotALength("--since", *options.since));
-        r.window = {engine::ShiftedBy(now, -*seconds), *text};
+        r.window = {engine::ShiftedBy(now, -*seconds), *text, static_cast<double>(*seconds)};
         return r;
     }
     if (options.start) {
@@ -95,17 +96,22 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
             r.invalidTime = true;
             return r;
         }
-        const auto text = engine::DurationFieldText(engine::SecondsBetween(r.window.start, *end));
+        const std::int64_t seconds = engine::SecondsBetween(r.window.start, *end);
+        const auto text = engine::DurationFieldText(seconds);
         if (!text) return usage(platform::texts::kEndOutOfRange);
         r.window.duration = *text;
+        r.window.lengthSeconds = static_cast<double>(seconds);
     } else if (options.duration) {
         const auto seconds = engine::ParseLengthSeconds(*options.duration);
-        if (const auto text = seconds ? engine::DurationFieldText(*seconds) : std::nullopt)
+        if (const auto text = seconds ? engine::DurationFieldText(*seconds) : std::nullopt) {
             r.window.duration = *text;
-        else if (IsDurationFieldText(*options.duration))
+            r.window.lengthSeconds = static_cast<double>(*seconds);
+        } else if (IsDurationFieldText(*options.duration)) {
             r.window.duration = platform::RepairDurationText(*options.duration);
-        else
+            r.window.lengthSeconds = engine::ParseDurationSeconds(r.window.duration);
+        } else {
             return usage(platform::texts::NotALength("--duration", *options.duration));
+        }
     }
     return r;
 }

@@ -12,7 +12,8 @@ namespace cli {
 
 struct BatchWindow {
     platform::CalendarFields start;
-    std::string duration;  // DDD hh:mm:ss, as the duration field holds it
+    std::string duration;      // DDD hh:mm:ss, as the duration field holds it
+    double lengthSeconds = 0;  // what duration says, in seconds
 };
 
 struct ResolvedWindow {

@@ -13,6 +13,7 @@
 #include "catalog/file_list_rows.h"
 #include "formats/tvx/trace_naming.h"
 #include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
 #include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
 
@@ -124,7 +125,7 @@ int RunCheck(const std::vector<std::string>& stations, bool fix) {
     }
 
     const std::string tvxIni = platform::TvxIniPath();
-    const std::string dataDir = platform::ReadIniString(tvxIni, "DATA", "DIR", "", 255);
+    const std::string dataDir = platform::ReadDataDirectory(tvxIni, platform::kDataDirectoryChars);
     // Without it every row would look orphaned, and --fix would remove them all.
     if (dataDir.empty()) return Error(platform::texts::NoDataDirectoryIn(tvxIni));
     request.dataDir = engine::WithTrailingSeparator(dataDir);

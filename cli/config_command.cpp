@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <optional>
 
-#include "archive/trace_settings.h"
 #include "catalog/catalogue.h"
 #include "catalog/catalogue_dialect.h"
 #include "catalog/database_error.h"
@@ -23,8 +22,6 @@ namespace {
 
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 2;
-// As the time-window run reads a station's source directory.
-constexpr std::size_t kSourceDirChars = 255;
 
 // "read", or why not: a file that is there but cannot be read is no missing one.
 const char* FileState(const std::string& path, const char* missing) {
@@ -57,7 +54,7 @@ void PrintTvxSettings() {
     std::printf("  user: %s%s\n", Shown(login.user).c_str(),
                 Origin(Setting(tvx, "DATABASE", "USER").has_value()));
     std::printf("  password: ***%s\n", Origin(Setting(tvx, "DATABASE", "PASSWORD").has_value()));
-    const std::string dataDir = engine::ReadTraceSettings("").dataDir;
+    const std::string dataDir = platform::ReadDataDirectory(tvx, platform::kDataDirectoryChars);
     std::printf("  data directory: %s%s\n", Shown(engine::WithTrailingSeparator(dataDir)).c_str(),
                 Origin(Setting(tvx, "DATA", "DIR").has_value()));
 }
@@ -72,11 +69,11 @@ void PrintStations() {
             origin = "from its own DIR";
         else if (Setting(ini, "KELVARON", "DIR").value_or("") != "")
             origin = "from [KELVARON] DIR";
-        const bool useGain = engine::ReadTraceSettings(station).useGain;
-        std::printf("  station %s: source directory %s (%s), USEGAIN %d%s\n",
-                    Shown(station).c_str(),
-                    Shown(platform::SourceDirectory(station, kSourceDirChars)).c_str(), origin,
-                    useGain ? 1 : 0, Origin(Setting(ini, station.c_str(), "USEGAIN").has_value()));
+        const bool useGain = platform::ReadUseGain(ini, station);
+        std::printf(
+            "  station %s: source directory %s (%s), USEGAIN %d%s\n", Shown(station).c_str(),
+            Shown(platform::SourceDirectory(station, platform::kSourceDirectoryChars)).c_str(),
+            origin, useGain ? 1 : 0, Origin(Setting(ini, station.c_str(), "USEGAIN").has_value()));
     }
 }
 

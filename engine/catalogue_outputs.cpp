@@ -8,10 +8,10 @@
 namespace engine {
 namespace {
 
-// Settings are read anew for every recording: the operator may change them
-// between runs without restarting. A recording's traces are all its station's.
+// A recording's traces are all its station's, with the settings the run
+// resolved for it.
 TraceSettings SettingsFor(const std::vector<ChannelTrace>& traces) {
-    return traces.empty() ? TraceSettings{} : ReadTraceSettings(traces.front().station);
+    return traces.empty() ? TraceSettings{} : traces.front().settings;
 }
 
 class CatalogueTraces final : public RecordingTraces {

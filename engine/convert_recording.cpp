@@ -62,7 +62,7 @@ struct Dispatch {
 };
 
 Dispatch ChannelsToWrite(const Recording& recording, const std::string& station, bool incomplete,
-                         const std::vector<ChannelItem>& items) {
+                         const std::vector<ChannelItem>& items, const TraceSettings& settings) {
     Dispatch dispatch;
     for (const RecordingChannel& channel : recording.channels) {
         if (channel.name.empty()) continue;
@@ -77,6 +77,7 @@ Dispatch ChannelsToWrite(const Recording& recording, const std::string& station,
         trace.channelCount = recording.stream.channelCount;
         trace.gainFactor = channel.gainFactor;
         trace.keepLongerTrace = incomplete;
+        trace.settings = settings;
         if (items.empty()) {
             dispatch.traces.push_back(trace);
             dispatch.items.emplace_back();
@@ -149,7 +150,8 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
     const std::optional<DataBlock> block = LocateDataBlock(header, stream.dataOffset);
     if (!block) return {false, SkipReason::Unreadable};
     const Dispatch dispatch = ChannelsToWrite(
-        recording, station, IsIncomplete(*block, stream, recording.span->dataSeconds), items);
+        recording, station, IsIncomplete(*block, stream, recording.span->dataSeconds), items,
+        run.TraceSettingsFor(station));
     // Every trace's samples are written as the records are read; each trace
     // is then put in place, its row written and its outcome told, in turn.
     const std::unique_ptr<RecordingTraces> written =

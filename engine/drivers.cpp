@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <exception>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 #include <utility>
 #include <vector>
 
+#include "archive/source_scan.h"
 #include "catalog/database_error.h"
 #include "engine/convert_recording.h"
 #include "engine/driver_bodies.h"
@@ -27,7 +26,6 @@ namespace {
 
 namespace texts = platform::texts;
 
-constexpr std::size_t kWindowDirChars = 255;
 constexpr std::size_t kExceptionTextChars = 255;
 
 // An error's text as the message box takes it: at most 255 bytes, not
@@ -71,27 +69,10 @@ void Count(RunContext& run, const std::string& path, const RecordingOutcome& out
         Skip(run, path, outcome.reason);
 }
 
-struct Entry {
-    std::string name;
-    bool regular;  // by the listing's own file type: a pipe is never opened
-};
-
-// A directory's entries in the order the file system returns them, without
-// "." and ".." and without hidden ones: copying tools write a file that is
-// still arriving under a name that begins with ".". nullopt when the
-// directory cannot be listed.
-std::optional<std::vector<Entry>> ListEntries(const std::string& dir) {
-    std::error_code error;
-    std::filesystem::directory_iterator it(dir, error);
-    if (error) return std::nullopt;
-    std::vector<Entry> entries;
-    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        std::string name = it->path().filename().string();
-        if (name.empty() || name.front() == '.') continue;
-        std::error_code typeError;
-        entries.push_back({std::move(name), it->is_regular_file(typeError)});
-    }
-    return entries;
+// As kelvaron.ini named it when the run started; "" when it named none.
+std::string SourceDirectoryOf(const RunContext& run, const std::string& station) {
+    const platform::StationSettings* settings = run.request.settings.Find(station);
+    return settings ? settings->sourceDir : std::string();
 }
 
 bool IsSelected(const RunRequest& request, const std::string& name) {
@@ -142,21 +123,17 @@ void ConvertWindowThread(RunContext& run) {
     for (std::size_t k = 0; k < stations.size(); ++k) {
         if (run.StopRequested()) break;
         const std::string& station = stations[k];
-        // Taken for every station, from the same values: all get the same window.
-        const platform::CalendarFields& t = run.request.start;
-        const double start = EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute,
-                                               static_cast<float>(t.second));
-        const double length = ParseDurationSeconds(run.request.duration);
         // Without any DIR the scan would be of the file system's root.
-        if (platform::ReadSourceDirectory(platform::KelvaronIniPath(), station, kWindowDirChars)
-                .empty()) {
+        if (SourceDirectoryOf(run, station).empty()) {
             ShowInputError(run, texts::NoSourceDirectory(station));
             continue;
         }
         run.observer.StationBegins(station);
         bool completed = false;
         try {
-            completed = ConvertStationWindow(station, static_cast<int>(k) + 1, start, length, run);
+            completed =
+                ConvertStationWindow(station, static_cast<int>(k) + 1, run.request.windowStart,
+                                     run.request.windowLength, run);
         } catch (const std::exception& e) {
             run.observer.StationFinished(station, false);
             ReportError(run, e, station, run.pathInWork);
@@ -170,8 +147,8 @@ void ConvertWindowThread(RunContext& run) {
 
 bool ConvertStationWindow(const std::string& station, int stationNumber, double start,
                           double length, RunContext& run) {
-    const std::string dir = platform::SourceDirectory(station, kWindowDirChars);
-    const std::optional<std::vector<Entry>> entries = ListEntries(dir);
+    const std::string dir = platform::ListedSourceDirectory(SourceDirectoryOf(run, station));
+    const std::optional<std::vector<SourceEntry>> entries = ListSourceDirectory(dir);
     if (!entries) {
         run.observer.SourceDirectoryUnreadable(station, dir);
         return true;
@@ -180,35 +157,34 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     const int stations = static_cast<int>(run.request.stations.size());
     for (int i = 0; i < count; ++i) {
         if (run.StopRequested()) return false;
-        const Entry& entry = (*entries)[static_cast<std::size_t>(i)];
+        const SourceEntry& entry = (*entries)[static_cast<std::size_t>(i)];
         ++run.summary.entries;
         run.observer.EntryInWork({entry.name, i + 1, count, stationNumber, stations});
-        const std::string path = dir + entry.name;
-        run.pathInWork = path;
-        if (!entry.regular) {
-            Skip(run, path, SkipReason::Unreadable);
+        run.pathInWork = dir + entry.name;
+        SourceRecording found = ExamineSourceEntry(dir, entry, station);
+        switch (found.verdict) {
+            case SourceRecording::Verdict::NotRegular:
+                Skip(run, found.path, SkipReason::Unreadable);
+                continue;
+            case SourceRecording::Verdict::NoStation:
+            case SourceRecording::Verdict::NoSpan:
+                Skip(run, found.path, SkipReason::NoNameDateTime);
+                continue;
+            case SourceRecording::Verdict::OtherStation:
+                Skip(run, found.path, SkipReason::OtherStation);
+                continue;
+            case SourceRecording::Verdict::Recording:
+                break;
+        }
+        if (!Overlaps(start, length, found.span.start, found.span.dataSeconds)) {
+            Skip(run, found.path, SkipReason::OutsideWindow);
             continue;
         }
-        platform::IniFile header(path, platform::kHeaderScanKeptBytes);
-        const std::string fileStation = ReadStationName(header);
-        if (fileStation.empty() || fileStation != station) {
-            Skip(run, path,
-                 fileStation.empty() ? SkipReason::NoNameDateTime : SkipReason::OtherStation);
-            continue;
-        }
-        const std::optional<RecordingSpan> span = ReadRecordingSpan(header);
-        if (!span) {
-            Skip(run, path, SkipReason::NoNameDateTime);
-            continue;
-        }
-        if (!Overlaps(start, length, span->start, span->dataSeconds)) {
-            Skip(run, path, SkipReason::OutsideWindow);
-            continue;
-        }
-        // Opened afresh, so that a recording's bytes are read once in full
-        // (the scan read only its header).
-        platform::IniFile recording(path, platform::kRecordingKeptBytes);
-        Count(run, path, ConvertRecording(station, recording, run));
+        // The scan kept only the header's bytes; the conversion reads on in
+        // the same file, keeping no more than a recording's share, so that its
+        // bytes are read once.
+        found.header->KeepAtMost(platform::kRecordingKeptBytes);
+        Count(run, found.path, ConvertRecording(station, *found.header, run));
     }
     return true;
 }

@@ -56,7 +56,7 @@ std::unique_ptr<RecordingTraces> TracesInMemory(
 // The event table and the trace writer on theDatabase.
 RecordingOutputs& CatalogueOutputs();
 // The same decisions without a file or a row: each trace's path is planned
-// from tvx.ini's data directory, nothing is written (the dry run).
+// from the data directory it carries, nothing is written (the dry run).
 RecordingOutputs& PlanOutputs();
 
 }  // namespace engine

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "archive/directories_made.h"
+#include "archive/trace_conversion.h"
 #include "engine/recording_outputs.h"
 #include "engine/run_observer.h"
 #include "engine/run_request.h"
@@ -39,7 +41,18 @@ struct RunContext {
     // The last trace attempted failed (a repeat may offer to stop).
     bool lastTraceFailed = false;
 
+    // The data tree's directories this run has made.
+    DirectoriesMade directories;
+
     bool StopRequested() const { return stop.stop_requested(); }
+
+    // Where the traces of a station's recording go, from the request's
+    // settings. A station the run was not given reads as kelvaron.ini reads
+    // a missing section: USEGAIN 1.
+    TraceSettings TraceSettingsFor(const std::string& station) {
+        const platform::StationSettings* s = request.settings.Find(station);
+        return {request.settings.dataDir, s ? s->useGain : true, &directories};
+    }
 
 private:
     static std::vector<ChannelItem> CutItems(std::vector<ChannelItem> items) {

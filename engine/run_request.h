@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/calendar_text.h"
+#include "platform/kelvaron_settings.h"
 
 namespace engine {
 
@@ -26,13 +26,18 @@ struct RunRequest {
     // each; a file run takes a picked file whose station equals one of them
     // without regard to case.
     std::vector<std::string> stations;
-    // The window (time-window run): start fields and duration text DDD hh:mm:ss.
-    platform::CalendarFields start;
-    std::string duration;
+    // The window (time-window run): [windowStart, windowStart + windowLength),
+    // epoch seconds on the recorder's clock.
+    double windowStart = 0;
+    double windowLength = 0;
     // An empty list converts every channel of a recording.
     std::vector<ChannelItem> channels;
     // The picked files, full paths in the file dialog's order (file run).
     std::vector<std::string> files;
+    // kelvaron.ini and tvx.ini as the front end read them when the run
+    // started (the stations' source directories and USEGAIN, the data
+    // directory): the run reads neither file itself.
+    platform::RunSettings settings;
 };
 
 }  // namespace engine

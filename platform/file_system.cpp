@@ -1,6 +1,5 @@
 #include "platform/file_system.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -20,18 +19,6 @@ std::optional<std::uint64_t> FreeBytesForCaller(const std::string& path) {
 }
 
 bool CreateDirectoryLevel(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
-
-std::optional<std::vector<std::string>> ListDirectory(const std::string& dir) {
-    DIR* handle = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!handle) return std::nullopt;
-    std::vector<std::string> names;
-    while (dirent* entry = ::readdir(handle)) {
-        std::string_view name = entry->d_name;
-        if (name != "." && name != "..") names.emplace_back(name);
-    }
-    ::closedir(handle);
-    return names;
-}
 
 bool IsSymbolicLink(const std::string& path) {
     struct stat st {};

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace platform {
 
@@ -13,10 +12,6 @@ std::optional<std::uint64_t> FreeBytesForCaller(const std::string& path);
 
 // Creates one directory level; false when it could not (existing included).
 bool CreateDirectoryLevel(const std::string& path);
-
-// Entry names of a directory in the order the file system returns them, "."
-// and ".." left out; nullopt when the directory cannot be listed.
-std::optional<std::vector<std::string>> ListDirectory(const std::string& dir);
 
 // True when path is a symbolic link (the link itself, not what it names).
 bool IsSymbolicLink(const std::string& path);

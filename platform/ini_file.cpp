@@ -240,6 +240,11 @@ IniFile::IniFile(std::string name, std::string bytes)
       reader_(std::make_unique<Reader>(Reader::InMemory{}, std::move(bytes))) {}
 IniFile::~IniFile() = default;
 
+void IniFile::KeepAtMost(std::size_t keptLimit) {
+    keptLimit_ = std::max(keptLimit_, keptLimit);
+    if (reader_) reader_->keptLimit = std::max(reader_->keptLimit, keptLimit);
+}
+
 IniFile::Reader& IniFile::reader() {
     if (!reader_) reader_ = std::make_unique<Reader>(path_, keptLimit_);
     return *reader_;

@@ -58,6 +58,10 @@ public:
     // one pass instead of one lookup per name tried. Reads the whole file.
     std::vector<std::pair<std::string, std::string>> Keys(std::string_view section,
                                                           std::size_t maxChars);
+    // Raises the kept-bytes bound to keptLimit (never lowers it): a scanned
+    // header that turns out to be the recording to convert is then read on
+    // in the same file.
+    void KeepAtMost(std::size_t keptLimit);
 
     enum class Source { Readable, Unopenable, NotARegularFile };
     // Opens the file if no lookup has yet.

@@ -26,9 +26,14 @@ InterfaceLanguage ChooseInterfaceLanguage(std::string_view environmentValue,
 }
 
 InterfaceLanguage CurrentInterfaceLanguage() {
+    IniFile kelvaronIni(KelvaronIniPath());
+    return CurrentInterfaceLanguage(kelvaronIni);
+}
+
+InterfaceLanguage CurrentInterfaceLanguage(IniFile& kelvaronIni) {
     const char* env = std::getenv("KELVARON_LANG");
-    const std::string ini = ReadIniString(KelvaronIniPath(), "KELVARON", "LANG", "", 31);
-    return ChooseInterfaceLanguage(env ? env : "", ini);
+    return ChooseInterfaceLanguage(env ? env : "",
+                                   kelvaronIni.GetString("KELVARON", "LANG", "", 31));
 }
 
 }  // namespace platform

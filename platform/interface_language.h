@@ -14,7 +14,11 @@ enum class InterfaceLanguage { Russian, English };
 InterfaceLanguage ChooseInterfaceLanguage(std::string_view environmentValue,
                                           std::string_view iniValue);
 
+class IniFile;
+
 // The choice for this process, from $KELVARON_LANG and ./kelvaron.ini.
 InterfaceLanguage CurrentInterfaceLanguage();
+// The same from a kelvaron.ini already open.
+InterfaceLanguage CurrentInterfaceLanguage(IniFile& kelvaronIni);
 
 }  // namespace platform

@@ -52,6 +52,10 @@ std::vector<std::string> RemoveDuplicateStations(std::vector<std::string>& stati
 
 KelvaronSettings ReadKelvaronSettings(const std::string& kelvaronIni) {
     IniFile ini(kelvaronIni);
+    return ReadKelvaronSettings(ini);
+}
+
+KelvaronSettings ReadKelvaronSettings(IniFile& ini) {
     KelvaronSettings settings;
     const int count = AtoiLike(ini.GetString("KELVARON", "NSTA", "0", 63));
     // STA0 .. STA(NSTA-1), found among the keys that are there rather than
@@ -67,20 +71,59 @@ KelvaronSettings ReadKelvaronSettings(const std::string& kelvaronIni) {
     return settings;
 }
 
+const StationSettings* RunSettings::Find(const std::string& station) const {
+    for (const StationSettings& s : stations)
+        if (EqualsNoCase(s.name, station)) return &s;
+    return nullptr;
+}
+
+RunSettings ResolveRunSettings(IniFile& kelvaronIni, IniFile& tvxIni,
+                               const std::vector<std::string>& stations) {
+    RunSettings settings;
+    settings.kelvaronIni = kelvaronIni.path();
+    settings.tvxIni = tvxIni.path();
+    settings.dataDir = ReadDataDirectory(tvxIni, kDataDirectoryChars);
+    for (const std::string& station : stations)
+        settings.stations.push_back(
+            {station, ReadSourceDirectory(kelvaronIni, station, kSourceDirectoryChars),
+             ReadUseGain(kelvaronIni, station)});
+    return settings;
+}
+
+RunSettings ResolveRunSettings(const std::vector<std::string>& stations) {
+    IniFile kelvaronIni(KelvaronIniPath());
+    IniFile tvxIni(TvxIniPath());
+    return ResolveRunSettings(kelvaronIni, tvxIni, stations);
+}
+
 std::string ReadSourceDirectory(const std::string& kelvaronIni, const std::string& station,
                                 std::size_t maxChars) {
     IniFile ini(kelvaronIni);
+    return ReadSourceDirectory(ini, station, maxChars);
+}
+
+std::string ReadSourceDirectory(IniFile& ini, const std::string& station, std::size_t maxChars) {
     std::string dir = ini.GetString(station, "DIR", "", maxChars);
     if (dir.empty()) dir = ini.GetString("KELVARON", "DIR", "", maxChars);
     return dir;
 }
 
 bool ReadUseGain(const std::string& kelvaronIni, const std::string& station) {
-    return ReadIniInt(kelvaronIni, station, "USEGAIN", 1) != 0;
+    IniFile ini(kelvaronIni);
+    return ReadUseGain(ini, station);
+}
+
+bool ReadUseGain(IniFile& kelvaronIni, const std::string& station) {
+    return kelvaronIni.GetInt(station, "USEGAIN", 1) != 0;
 }
 
 std::string ReadDataDirectory(const std::string& tvxIni, std::size_t maxChars) {
-    return ReadIniString(tvxIni, "DATA", "DIR", "", maxChars);
+    IniFile ini(tvxIni);
+    return ReadDataDirectory(ini, maxChars);
+}
+
+std::string ReadDataDirectory(IniFile& tvxIni, std::size_t maxChars) {
+    return tvxIni.GetString("DATA", "DIR", "", maxChars);
 }
 
 std::string SettingsFileProblem(const std::string& path, bool mustExist) {
@@ -101,7 +144,10 @@ std::string SettingsFileProblem(const std::string& path, bool mustExist) {
 
 std::string DataDirectoryProblem(const std::string& tvxIni) {
     if (std::string problem = SettingsFileProblem(tvxIni, false); !problem.empty()) return problem;
-    const std::string dir = ReadDataDirectory(tvxIni, 255);
+    return DataDirectoryProblem(ReadDataDirectory(tvxIni, kDataDirectoryChars), tvxIni);
+}
+
+std::string DataDirectoryProblem(const std::string& dir, const std::string& tvxIni) {
     if (dir.empty()) return texts::NoDataDirectory(tvxIni, ::access(tvxIni.c_str(), F_OK) == 0);
     // Checked once here, so that a run does not fail once per trace file.
     if (dir.front() != '/') return texts::DataDirectoryNotAbsolute(dir, tvxIni);
@@ -115,10 +161,16 @@ std::string DataDirectoryProblem(const std::string& tvxIni) {
     return {};
 }
 
-std::string SourceDirectory(const std::string& station, std::size_t maxChars) {
-    std::string dir = ReadSourceDirectory(KelvaronIniPath(), station, maxChars);
+std::string ListedSourceDirectory(std::string dir) {
+}
+
+std::string ListedSourceDirectory(std::string dir) {
     if (dir.empty() || dir.back() != '/') dir += '/';
     return dir;
+}
+
+std::string SourceDirectory(const std::string& station, std::size_t maxChars) {
+    return ListedSourceDirectory(ReadSourceDirectory(KelvaronIniPath(), station, maxChars));
 }
 
 }  // namespace platform

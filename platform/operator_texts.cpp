@@ -170,6 +170,20 @@ const char* const kCatalogueUsage =
     "в пустой базе данных, которую называет tvx.ini; отказывает, если хоть одна из них\n"
     "есть. --indexes: в базе, где таблицы есть, добавляет недостающие индексы.\n";
 
+std::string SettingsFilesRead(const std::string& kelvaronIni, const std::string& tvxIni) {
+    return "kelvaron-batch: прочитаны " + kelvaronIni + " и " + tvxIni;
+}
+
+std::string DataDirectoryRead(const std::string& dataDir) {
+    return "kelvaron-batch: каталог данных " + dataDir;
+}
+
+std::string StationSettingsRead(const std::string& station, const std::string& sourceDir,
+                                bool useGain) {
+    return "kelvaron-batch: станция " + station + ": каталог записей " + sourceDir +
+           ", USEGAIN " + (useGain ? "1" : "0");
+}
+
 const char* const kDialogUsage =
     "использование: kelvaron [--config ФАЙЛ]\n"
     "               kelvaron --help | --version\n"

@@ -122,6 +122,11 @@ inline constexpr const char* kCatalogueOpenFailed = "Ошибка инициал
 extern const char* const kBatchUsage;
 extern const char* const kCatalogueUsage;
 extern const char* const kConfigUsage;
+// The verbose lines of what a run read from its settings files.
+std::string SettingsFilesRead(const std::string& kelvaronIni, const std::string& tvxIni);
+std::string DataDirectoryRead(const std::string& dataDir);
+std::string StationSettingsRead(const std::string& station, const std::string& sourceDir,
+                                bool useGain);
 // kelvaron's own usage (the dialog program's options).
 extern const char* const kDialogUsage;
 

@@ -7,6 +7,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "archive/source_scan.h"
 #include "formats/date_time.h"
 #include "formats/recorder/data_block.h"
 #include "formats/recorder/record_layout.h"
@@ -122,21 +123,16 @@ std::optional<std::vector<RecordingEntry>> ListStationRecordings(const std::stri
                                                                  const std::string& station,
                                                                  bool (*stop)(void*),
                                                                  void* stopContext) {
-    std::error_code error;
-    std::filesystem::directory_iterator entry(dir, error);
-    if (error) return std::nullopt;
+    const auto stopped = [&] { return stop && stop(stopContext); };
+    const std::optional<std::vector<engine::SourceEntry>> entries =
+        engine::ListSourceDirectory(dir, stopped);
+    if (!entries) return std::nullopt;
     std::vector<RecordingEntry> out;
-    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
-        if (stop && stop(stopContext)) break;
-        std::error_code typeError;
-        if (!entry->is_regular_file(typeError)) continue;
-        const std::string name = entry->path().filename().string();
-        platform::IniFile header(dir + name, platform::kHeaderScanKeptBytes);
-        const std::string fileStation = engine::ReadStationName(header);
-        if (fileStation.empty() || fileStation != station) continue;
-        const std::optional<engine::RecordingSpan> span = engine::ReadRecordingSpan(header);
-        if (!span) continue;
-        out.push_back({name, dir + name, span->start, span->dataSeconds});
+    for (const engine::SourceEntry& entry : *entries) {
+        if (stopped()) break;
+        const engine::SourceRecording found = engine::ExamineSourceEntry(dir, entry, station);
+        if (found.verdict != engine::SourceRecording::Verdict::Recording) continue;
+        out.push_back({entry.name, found.path, found.span.start, found.span.dataSeconds});
     }
     return out;
 }

@@ -308,6 +308,18 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>kelvaron-batch: window %1 + %2</translation>
     </message>
     <message>
+        <source>kelvaron-batch: прочитаны %1 и %2</source>
+        <translation>kelvaron-batch: read %1 and %2</translation>
+    </message>
+    <message>
+        <source>kelvaron-batch: каталог данных %1</source>
+        <translation>kelvaron-batch: data directory %1</translation>
+    </message>
+    <message>
+        <source>kelvaron-batch: станция %1: каталог записей %2, USEGAIN %3</source>
+        <translation>kelvaron-batch: station %1: recordings in %2, USEGAIN %3</translation>
+    </message>
+    <message>
         <source>неизвестный параметр %1 для %2</source>
         <translation>unknown option %1 for %2</translation>
     </message>

@@ -222,6 +222,18 @@ TEST(TraceConversion, AMissingDataDirectoryIsAnOpenFailure) {
     EXPECT_TRUE(TreeBelow(root.path()).empty());
 }
 
+TEST(TraceConversion, ADirectoryARunMadeAndSomeoneRemovedIsMadeAgain) {
+    TempDir data;
+    engine::DirectoriesMade made;
+    const TraceSettings settings{data.path(), true, &made};
+    Conversion c(BlockShape{});
+    WriteTraceFile(c.trace, settings);
+    std::filesystem::remove_all(data.File("STA1"));
+    c.trace.channel = "SHN";
+    EXPECT_EQ(ErrorOf(c.trace, settings), "");
+    EXPECT_TRUE(std::filesystem::is_regular_file(data.File("STA1/1429112007/143045-29112007.SHN")));
+}
+
 TEST(TraceConversion, AnIncompleteRecordingNeverReplacesALongerTrace) {
     const struct {
         int existingRecords;  // 0: no trace yet

@@ -55,12 +55,13 @@ protected:
                       "\r\n[STA1]\r\nDIR=" + dir.File("sta1") + "/\r\n");
         ::mkdir(dir.File("sta1").c_str(), 0755);
         ::mkdir(dir.File("common").c_str(), 0755);
-        request.start = {2007, 11, 29, 14, 0, 0};
-        request.duration = "000 01:00:00";  // the window is 14:00:00 to 15:00:00
+        request.windowStart = EpochFromCalendar(2007, 11, 29, 14, 0, 0);
+        request.windowLength = 3600;  // the window is 14:00:00 to 15:00:00
     }
 
     engine::RunSummary Run(engine::RunMode mode = engine::RunMode::Window) {
         request.mode = mode;
+        request.settings = platform::ResolveRunSettings(request.stations);
         return engine::RunConversion(request, front, outputs);
     }
 
@@ -175,31 +176,36 @@ TEST_F(DriversTest, WindowScanLooksThroughAFileLargerThanTheMemoryItMayUse) {
 }
 
 TEST_F(DriversTest, WindowRunReadsARecordingOnceBesideItsHeader) {
-    RecordingPlan plan;
-    plan.time = "14:10:00";
-    plan.dataSec = "2000";
-    plan.data.records = 2000;  // about 1.3 MB, and a triggered one without a GROUP
-    plan.type = "TRIGGER";     // section: its lookup has to look through all of it
-    const std::string path = MakeRecording(plan)
-                                 .Set("EVENT", "CH#", "1")
-                                 .Set("EVENT", "DATE_CH1", "29.11.2007")
-                                 .Set("EVENT", "TIME_CH1", "14:10:10")
-                                 .WriteTo(dir.File("sta1/big.dat"));
-    const std::uint64_t size = std::filesystem::file_size(path);
-    request.stations = {"STA1"};
-    const std::uint64_t before = BytesReadByProcess();
-    EXPECT_EQ(Run().converted, 1);
-    const std::uint64_t read = BytesReadByProcess() - before;
-    EXPECT_GE(read, size);
-    // The conversion's own reads, the header piece the scan took and the settings.
-    EXPECT_LE(read, size + 16 * 1024 + 8 * 1024 + 4 * 1024);
+    // The second has no EVENT section: its lookup looks through all of the
+    // file, past what the scan keeps of it.
+    for (const bool withEvent : {true, false}) {
+        RecordingPlan plan;
+        plan.time = "14:10:00";
+        plan.dataSec = "2000";
+        plan.data.records = 2000;  // about 1.3 MB, and a triggered one without a GROUP
+        plan.type = "TRIGGER";     // section: its lookup has to look through all of it
+        testing_support::RecorderFile file = MakeRecording(plan);
+        if (withEvent)
+            file.Set("EVENT", "CH#", "1")
+                .Set("EVENT", "DATE_CH1", "29.11.2007")
+                .Set("EVENT", "TIME_CH1", "14:10:10");
+        const std::string path = file.WriteTo(dir.File("sta1/big.dat"));
+        const std::uint64_t size = std::filesystem::file_size(path);
+        request.stations = {"STA1"};
+        const std::uint64_t before = BytesReadByProcess();
+        EXPECT_EQ(Run().converted, 1);
+        const std::uint64_t read = BytesReadByProcess() - before;
+        EXPECT_GE(read, size) << withEvent;
+        // The conversion's own reads, the header piece the scan took and the settings.
+        EXPECT_LE(read, size + 16 * 1024 + 8 * 1024 + 4 * 1024) << withEvent;
+    }
 }
 
 TEST_F(DriversTest, EmptyWindowTakesTheRecordingThatHoldsItsStart) {
     Recording("sta1/a.dat", "STA1", "13:59:00", "61");
     Recording("sta1/b.dat", "STA1", "13:59:00", "60");
     Recording("sta1/c.dat", "STA1", "14:00:00", "1");
-    request.duration = "000 00:00:00";
+    request.windowLength = 0;
     request.stations = {"STA1"};
     Run();
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 13:59:00", "STA1 14:00:00"}));
@@ -280,6 +286,7 @@ TEST_F(DriversTest, LongErrorTextIsCutWithoutSplittingACharacter) {
         {std::string(253, 'a') + "\xE2\x82\xAC" + std::string(10, 'b'), 253},  // 3 bytes over
         {std::string(253, 'a') + "\xD0\xB6" + std::string(10, 'b'), 255},      // ends on it
     };
+    request.settings = platform::ResolveRunSettings(request.stations);
     for (const auto& c : cases) {
         FakeObserver observer;
         outputs.beforeWrite = [&](const std::string&) {

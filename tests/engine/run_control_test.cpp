@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/date_time.h"
+#include "platform/kelvaron_settings.h"
 #include "tests/engine/engine_fakes.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
@@ -62,8 +64,9 @@ protected:
             MakeRecording(plan).WriteTo(dir.File(std::string("src/") + time + ".dat"));
         }
         request.stations = {"STA1", "STA2"};
-        request.start = {2007, 11, 29, 14, 0, 0};
-        request.duration = "000 01:00:00";
+        request.windowStart = EpochFromCalendar(2007, 11, 29, 14, 0, 0);
+        request.windowLength = 3600;
+        request.settings = platform::ResolveRunSettings(request.stations);
     }
 
     TempDir dir;

@@ -2,25 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "platform/atomic_file.h"
 #include "tests/support/temp_dir.h"
 
 using testing_support::TempDir;
 
 namespace {
-
-TEST(FileSystem, ListsEntriesWithoutDotsAndFailsOnMissingDirectory) {
-    TempDir dir;
-    dir.Write("a.dat", "x");
-    dir.Write("sub/b.dat", "y");
-    auto names = platform::ListDirectory(dir.path());
-    ASSERT_TRUE(names);
-    std::sort(names->begin(), names->end());
-    EXPECT_EQ(*names, (std::vector<std::string>{"a.dat", "sub"}));
-    EXPECT_FALSE(platform::ListDirectory(dir.File("missing")));
-}
 
 TEST(FileSystem, CreatesOneDirectoryLevel) {
     TempDir dir;

@@ -20,6 +20,7 @@
 #include "app/about_dlg.h"
 #include "app/channel_list.h"
 #include "engine/drivers.h"
+#include "formats/recorder/recorder_text.h"
 #include "res/dialog_units.h"
 #include "tests/app/dialogs/dialog_environment.h"
 
@@ -100,7 +101,9 @@ TEST(DialogSettings, TimeQtyIsRepairedWhenLoaded) {
         env.WriteKelvaronIni(std::string("[KELVARON]\nTIMEQTY=") + stored + "\n");
         CConverterDlg& d = env.OpenDialog();
         EXPECT_EQ(FieldText(d, 1017), QString::fromLatin1(shown)) << stored;
-        EXPECT_EQ(d.BuildRequest(engine::RunMode::Window).duration, shown) << stored;
+        EXPECT_EQ(d.BuildRequest(engine::RunMode::Window).windowLength,
+                  engine::ParseDurationSeconds(shown))
+            << stored;
     }
 }
 
