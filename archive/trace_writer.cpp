@@ -25,36 +25,39 @@ engine::ChannelTrace Trace(const std::uint8_t* data, std::int64_t dataSize, doub
 
 }  // namespace
 
-void WriteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
-                       const std::string& channel, const std::string& station,
-                       std::int32_t channelPosition, std::int32_t recordSeconds,
-                       std::int32_t channelCount, std::int32_t gainFactor) {
-    WriteChannelTrace(Trace(data, dataSize, start, channel, station, channelPosition, recordSeconds,
-                            channelCount, gainFactor));
+void WriteChannelTrace(catalog::OdbcConnection& database, const std::uint8_t* data,
+                       std::int64_t dataSize, double start, const std::string& channel,
+                       const std::string& station, std::int32_t channelPosition,
+                       std::int32_t recordSeconds, std::int32_t channelCount,
+                       std::int32_t gainFactor) {
+    WriteChannelTrace(database, Trace(data, dataSize, start, channel, station, channelPosition,
+                                      recordSeconds, channelCount, gainFactor));
 }
 
 namespace engine {
 
-bool WriteIncompleteChannelTrace(const std::uint8_t* data, std::int64_t dataSize, double start,
-                                 const std::string& channel, const std::string& station,
-                                 std::int32_t channelPosition, std::int32_t recordSeconds,
-                                 std::int32_t channelCount, std::int32_t gainFactor) {
+bool WriteIncompleteChannelTrace(catalog::OdbcConnection& database, const std::uint8_t* data,
+                                 std::int64_t dataSize, double start, const std::string& channel,
+                                 const std::string& station, std::int32_t channelPosition,
+                                 std::int32_t recordSeconds, std::int32_t channelCount,
+                                 std::int32_t gainFactor) {
     ChannelTrace trace = Trace(data, dataSize, start, channel, station, channelPosition,
                                recordSeconds, channelCount, gainFactor);
     trace.keepLongerTrace = true;
-    return !WriteChannelTrace(trace).keptExisting;
+    return !WriteChannelTrace(database, trace).keptExisting;
 }
 
 }  // namespace engine
 
-engine::TraceFileRow WriteChannelTrace(const engine::ChannelTrace& trace) {
+engine::TraceFileRow WriteChannelTrace(catalog::OdbcConnection& database,
+                                       const engine::ChannelTrace& trace) {
     // Settings are read anew for every trace: the operator may change them
     // between runs without restarting.
     const engine::TraceFileRow row =
         WriteTraceFile(trace, engine::ReadTraceSettings(trace.station));
     if (row.keptExisting) return row;
     // Only a complete file on disk gets its row; a catalogue error passes on.
-    RegisterTraceFile(row.station, row.start, row.duration, row.channel, row.rate, row.gain,
-                      row.catalogPath);
+    RegisterTraceFile(database, row.station, row.start, row.duration, row.channel, row.rate,
+                      row.gain, row.catalogPath);
     return row;
 }

@@ -23,10 +23,10 @@ catalog::CatalogueLogin ReadCatalogueLogin() {
             tvx.GetString("DATABASE", "PASSWORD", "QZK", kMaxPassword)};
 }
 
-int OpenCatalogue(platform::MessageSink& messages) {
+int OpenCatalogue(catalog::OdbcConnection& database, platform::MessageSink& messages) {
     const catalog::CatalogueLogin login = ReadCatalogueLogin();
     try {
-        if (!theDatabase.Open(catalog::ComposeConnectionString(login))) {
+        if (!database.Open(catalog::ComposeConnectionString(login))) {
             messages.ShowMessage("Ошибка инициализации базы данных", platform::kApplicationTitle,
                                  platform::MessageIcon::None);
             return 0;
@@ -40,12 +40,13 @@ int OpenCatalogue(platform::MessageSink& messages) {
     return 1;
 }
 
-std::string ReopenCatalogue(int tries, std::chrono::milliseconds pause) {
+std::string ReopenCatalogue(catalog::OdbcConnection& database, int tries,
+                            std::chrono::milliseconds pause) {
     std::string why = "Ошибка инициализации базы данных";
     for (int attempt = 1; attempt <= tries; ++attempt) {
         if (attempt > 1) std::this_thread::sleep_for(pause);
         try {
-            if (theDatabase.Reopen()) return "";
+            if (database.Reopen()) return "";
         } catch (const catalog::DatabaseError& error) {
             why = error.what();
         }

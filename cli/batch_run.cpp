@@ -131,7 +131,7 @@ void RunToTheEnd(const engine::RunRequest& request, engine::RunObserver& observe
 
 }  // namespace
 
-int RunBatch(const std::vector<std::string>& args) {
+int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& database) {
     const ParsedOptions parsed = ParseBatchOptions(args);
     const BatchOptions& options = parsed.options;
     if (!parsed.error.empty()) return UsageError(parsed.error, options.mode);
@@ -140,11 +140,12 @@ int RunBatch(const std::vector<std::string>& args) {
             std::fputs(platform::TranslateMessage(UsageOf(options.helpOf)).c_str(), stdout);
             return kExitConverted;
         case BatchMode::Check:
-            return RunCheck(options.stations.value_or(std::vector<std::string>{}), options.fix);
+            return RunCheck(database, options.stations.value_or(std::vector<std::string>{}),
+                            options.fix);
         case BatchMode::CatalogueInit:
-            return RunCatalogueCommand(options.indexes);
+            return RunCatalogueCommand(database, options.indexes);
         case BatchMode::Config:
-            return RunConfigCommand();
+            return RunConfigCommand(database);
         default:
             break;
     }
@@ -167,12 +168,12 @@ int RunBatch(const std::vector<std::string>& args) {
     console.quiet = options.quiet;
     ConsoleFrontEnd front(stdout, stderr, console);
     // A dry run connects too, so that a wrong data source shows up.
-    if (!OpenCatalogue(front.Messages())) return kExitUsage;
-    WarnAboutCatalogue(theDatabase, stderr);
+    if (!OpenCatalogue(database, front.Messages())) return kExitUsage;
+    WarnAboutCatalogue(database, stderr);
 
-    RunToTheEnd(request, front,
-                options.dryRun ? engine::PlanOutputs() : engine::CatalogueOutputs());
-    theDatabase.Close();
+    engine::CatalogueOutputs catalogue(database);
+    RunToTheEnd(request, front, options.dryRun ? engine::PlanOutputs() : catalogue);
+    database.Close();
     return front.failed() || stopSignalled ? kExitFailed : kExitConverted;
 }
 

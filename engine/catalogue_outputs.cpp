@@ -8,17 +8,6 @@
 namespace engine {
 namespace {
 
-class Catalogue final : public RecordingOutputs {
-public:
-    void RegisterEvent(const std::string& station, double eventStart) override {
-        ::RegisterEvent(station, eventStart);
-    }
-    WrittenTrace WriteChannelTrace(const ChannelTrace& trace) override {
-        const TraceFileRow row = ::WriteChannelTrace(trace);
-        return {row.catalogPath, row.fileBytes, row.keptExisting};
-    }
-};
-
 class Plan final : public RecordingOutputs {
 public:
     void RegisterEvent(const std::string&, double) override {}
@@ -29,9 +18,13 @@ public:
 
 }  // namespace
 
-RecordingOutputs& CatalogueOutputs() {
-    static Catalogue outputs;
-    return outputs;
+void CatalogueOutputs::RegisterEvent(const std::string& station, double eventStart) {
+    ::RegisterEvent(database_, station, eventStart);
+}
+
+WrittenTrace CatalogueOutputs::WriteChannelTrace(const ChannelTrace& trace) {
+    const TraceFileRow row = ::WriteChannelTrace(database_, trace);
+    return {row.catalogPath, row.fileBytes, row.keptExisting};
 }
 
 RecordingOutputs& PlanOutputs() {

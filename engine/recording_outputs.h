@@ -8,6 +8,10 @@
 
 #include "archive/trace_conversion.h"
 
+namespace catalog {
+class OdbcConnection;
+}
+
 namespace engine {
 
 // A trace file that was written (or would be).
@@ -26,10 +30,23 @@ public:
     virtual void RegisterEvent(const std::string& station, double eventStart) = 0;
     // As WriteChannelTrace: TraceFileError for a file failure, database errors pass.
     virtual WrittenTrace WriteChannelTrace(const ChannelTrace& trace) = 0;
+    // The catalogue connection these outputs write through (to be opened
+    // again after a lost connection); nullptr when they write to none.
+    virtual catalog::OdbcConnection* Catalogue() { return nullptr; }
 };
 
-// The event table and the trace writer on theDatabase.
-RecordingOutputs& CatalogueOutputs();
+// The event table and the trace writer on one catalogue connection.
+class CatalogueOutputs final : public RecordingOutputs {
+public:
+    explicit CatalogueOutputs(catalog::OdbcConnection& database) : database_(database) {}
+    void RegisterEvent(const std::string& station, double eventStart) override;
+    WrittenTrace WriteChannelTrace(const ChannelTrace& trace) override;
+    catalog::OdbcConnection* Catalogue() override { return &database_; }
+
+private:
+    catalog::OdbcConnection& database_;
+};
+
 // The same decisions without a file or a row: each trace's path is planned
 // from tvx.ini's data directory, nothing is written (the dry run).
 RecordingOutputs& PlanOutputs();

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "archive/trace_writer.h"
+#include "catalog/catalogue.h"
 #include "catalog/database_error.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
@@ -73,13 +74,13 @@ protected:
     void Convert(const std::string& station = "STA1", const std::string& channel = "SHZ",
                  std::int32_t gainFactor = 8) {
         const auto block = Block(60);
-        WriteChannelTrace(block.data(), static_cast<std::int64_t>(block.size()), kStart, channel,
-                          station, 0, 1, 1, gainFactor);
+        WriteChannelTrace(theDatabase, block.data(), static_cast<std::int64_t>(block.size()),
+                          kStart, channel, station, 0, 1, 1, gainFactor);
     }
     // The same from a recording that holds fewer records than it announces.
     bool ConvertIncomplete(int records) {
         const auto block = Block(records);
-        return engine::WriteIncompleteChannelTrace(block.data(),
+        return engine::WriteIncompleteChannelTrace(theDatabase, block.data(),
                                                    static_cast<std::int64_t>(block.size()), kStart,
                                                    "SHZ", "STA1", 0, 1, 1, 4);
     }
