@@ -18,12 +18,12 @@ bool CConverterApp::InitInstance() {
     // written with a decimal point whatever the operator's language.
     std::setlocale(LC_NUMERIC, "C");
     StartupMessages messages;
-    if (!OpenCatalogue(messages)) {
+    if (!OpenCatalogue(theDatabase, messages)) {
         m_exitCode = 1;
         return false;
     }
     {
-        CConverterDlg dialog;
+        CConverterDlg dialog(theDatabase);
         RunDialog(dialog);
     }
     theDatabase.Close();

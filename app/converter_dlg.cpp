@@ -18,6 +18,8 @@
 
 #include "app/about_dlg.h"
 #include "app/dialog_frame.h"
+#include "app/dialog_run_observer.h"
+#include "app/dialog_viewer_host.h"
 #include "app/free_space_pane.h"
 #include "app/settings_text.h"
 #include "app/ui_hooks.h"
@@ -58,13 +60,18 @@ public:
 
 }  // namespace
 
-CConverterDlg::CConverterDlg(QWidget* parent)
-    : QDialog(parent), m_hIcon(res::LoadIcon(res::kAppIcon)) {
+CConverterDlg::CConverterDlg(catalog::OdbcConnection& database, QWidget* parent)
+    : QDialog(parent),
+      m_hIcon(res::LoadIcon(res::kAppIcon)),
+      m_database(database),
+      m_outputs(database),
+      m_observer(std::make_unique<app::DialogRunObserver>(*this, m_worker)) {
     CreateControls();
+    m_viewerHost = app::MakeDialogViewerHost(*this, m_database);
     auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(about, &QShortcut::activated, this, &CConverterDlg::OnAbout);
     auto* view = new QShortcut(app::ViewRecordingsShortcut(), this);
-    connect(view, &QShortcut::activated, this, [this] { app::OpenRecordingViewer(*this); });
+    connect(view, &QShortcut::activated, this, [this] { OpenRecordingViewer(); });
 }
 
 CConverterDlg::~CConverterDlg() {
@@ -313,7 +320,7 @@ void CConverterDlg::FillChannelList() {
     while (row < m_listStations->count() && !m_listStations->item(row)->isSelected()) ++row;
     const std::string station = StationText8(row);
     try {
-        for (const StationChannel& c : ListStationChannels(station)) {
+        for (const StationChannel& c : ListStationChannels(m_database, station)) {
             char rate[64];
             std::snprintf(rate, sizeof rate, "%.3f", c.sps);
             m_listChannels->InsertItem(0, platform::CutText8(c.chan, platform::kChannelNameChars));
@@ -409,8 +416,12 @@ void CConverterDlg::ShowStationMenu(const QPoint& pos) {
     QAction* view = menu.addAction(tr(platform::texts::kViewRecordingsMenu));
     view->setShortcut(app::ViewRecordingsShortcut());
     view->setEnabled(SelectedStationCount() == 1);
-    connect(view, &QAction::triggered, this, [this] { app::OpenRecordingViewer(*this); });
+    connect(view, &QAction::triggered, this, [this] { OpenRecordingViewer(); });
     menu.exec(m_listStations->viewport()->mapToGlobal(pos));
+}
+
+CRecordingViewer* CConverterDlg::OpenRecordingViewer() {
+    return app::OpenRecordingViewer(*m_viewerHost, this);
 }
 
 void CConverterDlg::OnAbout() {

@@ -2,19 +2,21 @@
 // single selected station, start and duration of the time window, the five
 // buttons, and a two-pane status bar (file in work, free space). It is also
 // the engine's front end: it builds a run's request, owns the worker that
-// carries it out, and hears of it through the observer's events, which it
-// carries out on its own thread.
+// carries it out, and carries out on its own thread the events that its
+// observer (app/dialog_run_observer.h) posts there.
 #pragma once
 
 #include <QDialog>
 #include <QIcon>
 #include <QPixmap>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/channel_list.h"
 #include "app/state_image_list.h"
+#include "engine/recording_outputs.h"
 #include "engine/run_control.h"
 #include "engine/run_observer.h"
 #include "platform/calendar_text.h"
@@ -26,19 +28,26 @@ class QLabel;
 class QProgressBar;
 class QListWidget;
 class QStatusBar;
+class CRecordingViewer;
+namespace catalog {
+class OdbcConnection;
+}
 namespace widgets {
 class CShadedIconButton;
 }
 
 namespace app {
+class DialogRunObserver;
 class FreeSpacePane;
-}
+class ViewerHost;
+}  // namespace app
 
-class CConverterDlg : public QDialog, public engine::RunObserver {
+class CConverterDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CConverterDlg(QWidget* parent = nullptr);
+    // database: the catalogue the channel list, the runs and the viewer use.
+    explicit CConverterDlg(catalog::OdbcConnection& database, QWidget* parent = nullptr);
     ~CConverterDlg() override;
 
     // Runs OnInitDialog (once) and the modal loop.
@@ -46,14 +55,12 @@ public:
     // The control of a dialog id (nullptr for an unknown id).
     QWidget* GetDlgItem(int id) const;
 
-    // -- engine::RunObserver (called on the worker) --
-    void StationBegins(const std::string& station) override;
-    void SourceDirectoryUnreadable(const std::string& station, const std::string& dir) override;
-    void StationFinished(const std::string& station, bool completed) override;
-    void EntryInWork(const engine::RunProgress& progress) override;
-    // Waits until the box has been closed, or until the run is asked to stop.
-    void ShowMessage(const engine::RunMessage& message) override;
-    void RunFinished(const engine::RunSummary& summary) override;
+    // -- a run's events, carried out on the dialog's thread --
+    void OnStationBegins();
+    void OnStationFinished(bool completed);
+    void OnEntryInWork(const engine::RunProgress& progress);
+    void ShowRunMessage(const engine::RunMessage& message);
+    void OnRunFinished(const engine::RunSummary& summary);
 
     // -- what a run reads and drives (UI thread) --
     // Status pane 0 ("" clears it).
@@ -83,6 +90,8 @@ public:
     void OnAbout();
     // The station list's context menu: view the recordings of one station.
     void ShowStationMenu(const QPoint& pos);
+    // The viewer on the one selected station (nullptr unless exactly one is).
+    CRecordingViewer* OpenRecordingViewer();
     // The save direction validates the start field; false when it is invalid.
     bool UpdateData(bool saveAndValidate);
 
@@ -118,11 +127,8 @@ private:
     // Refuses a run without a data directory; true when one may start.
     bool DataDirectoryIsSet();
     bool StartRun(engine::RunRequest request);
-    void ShowRunMessage(const engine::RunMessage& message);
     void ShowProgress(const engine::RunProgress& progress);
-    // Runs f on the dialog's thread later (events of the worker).
-    template <typename F>
-    void Post(F&& f);
+    void EndWaitCursor();
 
     CDateTimeEdit* m_editStart = nullptr;
     CMaskEdit* m_editDuration = nullptr;
@@ -153,5 +159,10 @@ private:
     // The operator declined to stop after a repeated failure: no more boxes for it.
     bool m_repeatsDeclined = false;
     bool m_runOpen = false;  // started, and RunFinished not yet carried out
+    catalog::OdbcConnection& m_database;
+    engine::CatalogueOutputs m_outputs;
+    app::ViewerHost* m_viewerHost = nullptr;  // a child of the dialog
+    // Declared before the worker: a run's last events reach it.
+    std::unique_ptr<app::DialogRunObserver> m_observer;
     engine::RunWorker m_worker;
 };

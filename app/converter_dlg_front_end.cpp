@@ -1,20 +1,15 @@
-// CConverterDlg as the engine's front end. A worker never touches a widget:
-// each event is posted to the dialog's thread and carried out there; only a
-// message makes the worker wait, until its box is closed or the run is asked
-// to stop. So the dialog's thread may wait for a worker, as it does when the
-// window is closed during a run.
+// CConverterDlg as the engine's front end: the run's events, carried out on
+// the dialog's thread (its observer posts them here), and what a run reads
+// and drives.
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QStatusBar>
-#include <QThread>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
 
 #include "app/channel_list.h"
 #include "app/converter_dlg.h"
+#include "app/dialog_run_observer.h"
 #include "app/free_space_pane.h"
 #include "app/settings_text.h"
 #include "app/ui_hooks.h"
@@ -42,100 +37,51 @@ constexpr int kLockedControls[] = {
     res::kIdStationList, res::kIdStartField,    res::kIdDurationField,
 };
 
-// A message handed from the worker to the dialog's thread.
-struct PendingMessage {
-    std::mutex mutex;
-    std::condition_variable_any shown;
-    bool done = false;
-    bool abandoned = false;  // the worker no longer waits: do not show it
-};
-
 }  // namespace
 
-template <typename F>
-void CConverterDlg::Post(F&& f) {
-    QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::QueuedConnection);
+// -- a run's events --
+
+void CConverterDlg::OnStationBegins() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++m_waitCursors;
 }
 
-// -- the observer's events --
-
-void CConverterDlg::StationBegins(const std::string&) {
-    Post([this] {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        ++m_waitCursors;
-    });
+void CConverterDlg::OnStationFinished(bool completed) {
+    if (completed) QApplication::beep();
+    EndWaitCursor();
 }
 
-void CConverterDlg::SourceDirectoryUnreadable(const std::string&, const std::string&) {
-    // Only the status is cleared: the run still holds every control.
-    Post([this] { ShowCurrentFile(""); });
-}
-
-void CConverterDlg::StationFinished(const std::string&, bool completed) {
-    Post([this, completed] {
-        if (completed) QApplication::beep();
-        if (m_waitCursors > 0) {
-            QApplication::restoreOverrideCursor();
-            --m_waitCursors;
-        }
-    });
-}
-
-void CConverterDlg::EntryInWork(const engine::RunProgress& progress) {
-    Post([this, progress] {
-        ShowCurrentFile(progress.name);
-        ShowProgress(progress);
-    });
-}
-
-void CConverterDlg::ShowMessage(const engine::RunMessage& message) {
-    if (QThread::currentThread() == thread()) {
-        ShowRunMessage(message);
-        return;
+void CConverterDlg::EndWaitCursor() {
+    if (m_waitCursors > 0) {
+        QApplication::restoreOverrideCursor();
+        --m_waitCursors;
     }
-    auto pending = std::make_shared<PendingMessage>();
-    Post([this, message, pending] {
-        {
-            std::lock_guard lock(pending->mutex);
-            if (pending->abandoned) return;
-        }
-        ShowRunMessage(message);
-        std::lock_guard lock(pending->mutex);
-        pending->done = true;
-        pending->shown.notify_all();
-    });
-    std::unique_lock lock(pending->mutex);
-    pending->shown.wait(lock, m_worker.StopToken(), [&] { return pending->done; });
-    if (!pending->done) pending->abandoned = true;
 }
 
-void CConverterDlg::RunFinished(const engine::RunSummary& summary) {
-    Post([this, summary] {
-        if (m_runMode == engine::RunMode::Files) {
-            EnableControls();
-            RefreshFreeSpace();
-            if (m_waitCursors > 0) {
-                QApplication::restoreOverrideCursor();
-                --m_waitCursors;
-            }
-            EnableControls();
-        } else {
-            RefreshFreeSpace();
-            EnableControls();
-        }
-        while (m_waitCursors > 0) {
-            QApplication::restoreOverrideCursor();
-            --m_waitCursors;
-        }
-        m_progress->hide();
-        m_paneFile->setContentsMargins(0, 0, 0, 0);
-        // Until the next action pane 0 says what the run did: a run that
-        // converted nothing must not look like one that converted everything.
-        ShowCurrentFile(engine::SummaryLine(summary));
-        m_worker.Join();  // past its last event: ends at once
-        m_runOpen = false;
-        emit runEnded();
-    });
+void CConverterDlg::OnEntryInWork(const engine::RunProgress& progress) {
+    ShowCurrentFile(progress.name);
+    ShowProgress(progress);
+}
+
+void CConverterDlg::OnRunFinished(const engine::RunSummary& summary) {
+    if (m_runMode == engine::RunMode::Files) {
+        EnableControls();
+        RefreshFreeSpace();
+        EndWaitCursor();
+        EnableControls();
+    } else {
+        RefreshFreeSpace();
+        EnableControls();
+    }
+    while (m_waitCursors > 0) EndWaitCursor();
+    m_progress->hide();
+    m_paneFile->setContentsMargins(0, 0, 0, 0);
+    // Until the next action pane 0 says what the run did: a run that
+    // converted nothing must not look like one that converted everything.
+    ShowCurrentFile(engine::SummaryLine(summary));
+    m_worker.Join();  // past its last event: ends at once
+    m_runOpen = false;
+    emit runEnded();
 }
 
 // -- running --
@@ -161,7 +107,7 @@ bool CConverterDlg::StartRun(engine::RunRequest request) {
     request.settings = platform::ResolveRunSettings(request.stations);
     m_runMode = request.mode;
     m_repeatsDeclined = false;
-    if (!m_worker.Start(std::move(request), *this, engine::CatalogueOutputs())) return false;
+    if (!m_worker.Start(std::move(request), *m_observer, m_outputs)) return false;
     m_runOpen = true;
     m_progress->setValue(0);
     m_progress->show();

@@ -1,46 +1,16 @@
 #include "app/viewer_launch.h"
 
 #include <QAbstractItemView>
-#include <QCoreApplication>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
-#include <stdexcept>
 
-#include "app/converter_dlg.h"
-#include "catalog/file_list_paths.h"
-#include "engine/drivers.h"
-#include "formats/date_time.h"
-#include "formats/recorder/recorder_text.h"
-#include "platform/kelvaron_settings.h"
-#include "platform/operator_texts.h"
-#include "res/resource_ids.h"
-#include "ui/text_8bit.h"
+#include "app/viewer_host.h"
 #include "viewer/recording_viewer.h"
 
 namespace app {
 
 namespace {
-
-struct Window {
-    double start = 0, length = 0;
-};
-
-// The window as a run would take it from the fields.
-Window DialogWindow(const CConverterDlg& dialog) {
-    const engine::RunRequest request = dialog.BuildRequest(engine::RunMode::Window);
-    return {request.windowStart, request.windowLength};
-}
-
-// Asked on the dialog's thread, once a listing has arrived.
-std::vector<std::string> CataloguedTraces(const CConverterDlg& dialog, const std::string& station) {
-    // The connection is the run's while a run lasts.
-    if (dialog.IsRunActive())
-        throw std::runtime_error(ToText8(
-            QCoreApplication::translate("CRecordingViewer", platform::texts::kRunInProgress)));
-    return ListStationTracePaths(station);
-}
 
 class RightClickFilter : public QObject {
 public:
@@ -62,13 +32,13 @@ protected:
 
 // The end of a run is announced while its worker is still on the way out,
 // and the catalogue is the run's until it has gone.
-void RelistOnceTheRunIsOver(QPointer<CRecordingViewer> viewer, const CConverterDlg& dialog) {
-    if (!viewer) return;
-    if (!dialog.IsRunActive()) {
+void RelistOnceTheRunIsOver(QPointer<CRecordingViewer> viewer, QPointer<ViewerHost> host) {
+    if (!viewer || !host) return;
+    if (!host->IsRunActive()) {
         viewer->Relist();
         return;
     }
-    QTimer::singleShot(50, viewer, [viewer, &dialog] { RelistOnceTheRunIsOver(viewer, dialog); });
+    QTimer::singleShot(50, viewer, [viewer, host] { RelistOnceTheRunIsOver(viewer, host); });
 }
 
 }  // namespace
@@ -79,27 +49,25 @@ void KeepSelectionOnRightClick(QAbstractItemView& view) {
 
 QKeySequence ViewRecordingsShortcut() { return QKeySequence(Qt::Key_F3); }
 
-CRecordingViewer* OpenRecordingViewer(CConverterDlg& dialog) {
-    const std::vector<std::string> stations = dialog.BuildRequest(engine::RunMode::Window).stations;
+CRecordingViewer* OpenRecordingViewer(ViewerHost& host, QWidget* parent) {
+    const std::vector<std::string> stations = host.SelectedStations();
     if (stations.size() != 1) return nullptr;
     const std::string& station = stations.front();
-    const Window window = DialogWindow(dialog);
+    const ViewerHost::TimeWindow window = host.Window();
+    const QPointer<ViewerHost> guard(&host);
     auto* viewer = new CRecordingViewer(
-        station, platform::SourceDirectory(station, platform::kSourceDirectoryChars), window.start,
-        window.length,
-        [&dialog](const std::string& station) { return CataloguedTraces(dialog, station); },
-        &dialog);
-    for (int id : {res::kIdStartField, res::kIdDurationField}) {
-        auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(id));
-        if (!edit) continue;
-        QObject::connect(edit, &QLineEdit::textChanged, viewer, [viewer, &dialog] {
-            const Window w = DialogWindow(dialog);
-            viewer->SetWindow(w.start, w.length);
-        });
-    }
+        station, host.SourceDirectory(station), window.start, window.length,
+        [guard](const std::string& station) {
+            return guard ? guard->CataloguedTraces(station) : std::vector<std::string>();
+        },
+        parent);
+    QObject::connect(&host, &ViewerHost::windowChanged, viewer, [viewer, guard] {
+        const ViewerHost::TimeWindow w = guard->Window();
+        viewer->SetWindow(w.start, w.length);
+    });
     // A run may have converted some of them.
-    QObject::connect(&dialog, &CConverterDlg::runEnded, viewer,
-                     [viewer, &dialog] { RelistOnceTheRunIsOver(viewer, dialog); });
+    QObject::connect(&host, &ViewerHost::runEnded, viewer,
+                     [viewer, guard] { RelistOnceTheRunIsOver(viewer, guard); });
     viewer->show();
     return viewer;
 }

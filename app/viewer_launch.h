@@ -4,20 +4,23 @@
 
 #include <QKeySequence>
 
-class CConverterDlg;
 class QAbstractItemView;
+class QWidget;
 class CRecordingViewer;
 
 namespace app {
 
+class ViewerHost;
+
 // The shortcut of the station list's "view recordings" entry.
 QKeySequence ViewRecordingsShortcut();
 
-// Opens a viewer on the single selected station, its source directory and the
-// dialog's current time window, keeps its shading in step with the dialog's
-// start and duration fields and its converted marks with the runs that end.
-// nullptr (and nothing opens) unless exactly one station is selected.
-CRecordingViewer* OpenRecordingViewer(CConverterDlg& dialog);
+// Opens a viewer (a window owned by parent) on the host's single selected
+// station, its source directory and the host's current time window, keeps its
+// shading in step with the host's window and its converted marks with the
+// runs that end. nullptr (and nothing opens) unless exactly one station is
+// selected.
+CRecordingViewer* OpenRecordingViewer(ViewerHost& host, QWidget* parent);
 
 // A right click on the list only asks for its context menu: like the list box
 // the station list stands for, it leaves the selection (and so the channel

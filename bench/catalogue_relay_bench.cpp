@@ -189,8 +189,9 @@ int main(int argc, char** argv) try {
         Connect("KelvaronRelay", pg.settings);
         relay.SetDelay(delay);
         const std::uint64_t before = relay.roundTrips();
-        const double seconds = bench::Seconds(
-            [&] { engine::RunConversion(request, front, engine::CatalogueOutputs()); });
+        engine::CatalogueOutputs catalogue(theDatabase);
+        const double seconds =
+            bench::Seconds([&] { engine::RunConversion(request, front, catalogue); });
         trips = relay.roundTrips() - before;
         return seconds;
     };

@@ -182,10 +182,10 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
     std::uint64_t readerBytes = 0;
     std::vector<std::uintmax_t> sizes;
     // Disk flushes vary a lot on shared machines: best of five, interleaved.
+    engine::CatalogueOutputs catalogue(theDatabase);
     for (int round = 0; round < 5; ++round) {
-        run = std::min(run, bench::Seconds([&] {
-                           engine::RunConversion(request, front, engine::CatalogueOutputs());
-                       }));
+        run = std::min(run,
+                       bench::Seconds([&] { engine::RunConversion(request, front, catalogue); }));
         if (sizes.empty()) sizes = TraceSizes(data);
         floor = std::min(floor, FloorSeconds(inputs, sizes, dir.File("floor")));
         contract = std::min(contract, ContractFloorSeconds(inputs, sizes, dir.File("contract")));
@@ -245,7 +245,8 @@ void RunMemoryBench(const testing_support::TempDir& dir) {
     request.settings = platform::ResolveRunSettings(request.stations);
     bench::ResetPeakMemory();
     const std::uint64_t before = bench::PeakMemory();
-    engine::RunConversion(request, front, engine::CatalogueOutputs());
+    engine::CatalogueOutputs catalogue(theDatabase);
+    engine::RunConversion(request, front, catalogue);
     const std::uint64_t growth = bench::PeakMemory() - before;
     const double overBlock = (static_cast<double>(growth) - block) / 1048576.0;
     std::printf("one recording: data block %.1f MiB, peak memory growth %.1f MiB\n",

@@ -139,7 +139,8 @@ CatalogueTimes TimeRegistrationsAndInserts(int rows) {
             for (int i = first; i < first + kChunk && i < rows; ++i) {
                 const std::string path = (registerTurn ? "R/" : "B/") + std::to_string(i);
                 if (registerTurn)
-                    RegisterTraceFile("BENCH", 1196344800.0, 3600.0, "SHZ", 100.0, 1, path);
+                    RegisterTraceFile(theDatabase, "BENCH", 1196344800.0, 3600.0, "SHZ", 100.0, 1,
+                                      path);
                 else
                     insert.Execute(
                         "INSERT INTO FILELIST (STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, "

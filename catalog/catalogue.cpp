@@ -29,19 +29,20 @@ catalog::CatalogueLogin ReadCatalogueLogin(platform::IniFile& tvx) {
             tvx.GetString("DATABASE", "PASSWORD", "QZK", kMaxPassword)};
 }
 
-int OpenCatalogue(platform::MessageSink& messages) {
+int OpenCatalogue(catalog::OdbcConnection& database, platform::MessageSink& messages) {
     // An unreadable tvx.ini would otherwise connect with the defaults.
     if (const std::string problem = platform::SettingsFileProblem(platform::TvxIniPath(), false);
         !problem.empty()) {
         messages.ShowMessage(problem, platform::kApplicationTitle, platform::MessageIcon::Error);
         return 0;
     }
-    return OpenCatalogue(messages, ReadCatalogueLogin());
+    return OpenCatalogue(database, messages, ReadCatalogueLogin());
 }
 
-int OpenCatalogue(platform::MessageSink& messages, const catalog::CatalogueLogin& login) {
+int OpenCatalogue(catalog::OdbcConnection& database, platform::MessageSink& messages,
+                  const catalog::CatalogueLogin& login) {
     try {
-        if (!theDatabase.Open(catalog::ComposeConnectionString(login))) {
+        if (!database.Open(catalog::ComposeConnectionString(login))) {
             messages.ShowMessage(platform::texts::kCatalogueOpenFailed, platform::kApplicationTitle,
                                  platform::MessageIcon::None);
             return 0;
@@ -55,12 +56,13 @@ int OpenCatalogue(platform::MessageSink& messages, const catalog::CatalogueLogin
     return 1;
 }
 
-std::string ReopenCatalogue(int tries, std::chrono::milliseconds pause) {
+std::string ReopenCatalogue(catalog::OdbcConnection& database, int tries,
+                            std::chrono::milliseconds pause) {
     std::string why = platform::texts::kCatalogueOpenFailed;
     for (int attempt = 1; attempt <= tries; ++attempt) {
         if (attempt > 1) std::this_thread::sleep_for(pause);
         try {
-            if (theDatabase.Reopen()) return "";
+            if (database.Reopen()) return "";
         } catch (const catalog::DatabaseError& error) {
             why = error.what();
         }

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "catalog/catalogue.h"
-
 CChanList::CChanList(catalog::OdbcConnection& database) : RecordSet(database) {
     BindField("[sta]", m_sta, Role::Key);
     BindField("[chan]", m_chan, Role::Key);
@@ -20,8 +18,9 @@ CChanList::CChanList(catalog::OdbcConnection& database) : RecordSet(database) {
     BindField("[lddate]", m_lddate);
 }
 
-std::vector<StationChannel> ListStationChannels(const std::string& station) {
-    CChanList channels(theDatabase);
+std::vector<StationChannel> ListStationChannels(catalog::OdbcConnection& database,
+                                                const std::string& station) {
+    CChanList channels(database);
     channels.SetFilter({{"sta", station}});
     channels.Open();
     std::vector<StationChannel> list;

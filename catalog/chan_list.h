@@ -37,4 +37,5 @@ struct StationChannel {
 
 // The rows of sitechan for one station, in the database's order.
 // Raises catalog::DatabaseError.
-std::vector<StationChannel> ListStationChannels(const std::string& station);
+std::vector<StationChannel> ListStationChannels(catalog::OdbcConnection& database,
+                                                const std::string& station);

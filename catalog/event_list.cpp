@@ -1,7 +1,5 @@
 #include "catalog/event_list.h"
 
-#include "catalog/catalogue.h"
-
 CEventList::CEventList(catalog::OdbcConnection& database) : RecordSet(database) {
     BindField("[nindex]", m_nindex);
     BindField("[sta]", m_sta, Role::Key);
@@ -10,10 +8,11 @@ CEventList::CEventList(catalog::OdbcConnection& database) : RecordSet(database) 
     BindField("[lddate]", m_lddate);
 }
 
-void RegisterEvent(const std::string& station, double eventStart) {
+void RegisterEvent(catalog::OdbcConnection& database, const std::string& station,
+                   double eventStart) {
     // The rows of the event are deleted and the new one inserted in one
     // transaction (a failed insert keeps the old row); nothing reads them first.
-    CEventList events(theDatabase);
+    CEventList events(database);
     // The start is compared as the double itself, so a start with a fraction
     // (45.3 s) finds its row again.
     events.SetFilter({{"sta", station}, {"tbegin", eventStart}});

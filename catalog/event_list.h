@@ -22,4 +22,5 @@ public:
 
 // Puts the row (station, event start, event_type 1) into eventlist, replacing
 // a row with the same station and start. Raises catalog::DatabaseError.
-void RegisterEvent(const std::string& station, double eventStart);
+void RegisterEvent(catalog::OdbcConnection& database, const std::string& station,
+                   double eventStart);

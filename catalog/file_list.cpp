@@ -1,7 +1,5 @@
 #include "catalog/file_list.h"
 
-#include "catalog/catalogue.h"
-
 namespace {
 
 constexpr std::int32_t kFirstSampleOffset = 512;  // after the TVX 4.0 header
@@ -24,12 +22,12 @@ CFileList::CFileList(catalog::OdbcConnection& database) : RecordSet(database) {
     BindField("LDDATE", m_LDDATE);
 }
 
-void RegisterTraceFile(const std::string& station, double start, double duration,
-                       const std::string& channel, double rate, std::int32_t gain,
+void RegisterTraceFile(catalog::OdbcConnection& database, const std::string& station, double start,
+                       double duration, const std::string& channel, double rate, std::int32_t gain,
                        const std::string& cpath) {
     // The rows of the path are deleted and the new one inserted in one
     // transaction (a failed insert keeps the old row); nothing reads them first.
-    CFileList files(theDatabase);
+    CFileList files(database);
     files.SetFilter({{"cpath", cpath}});
     files.AddNew();
     files.m_STA = station;

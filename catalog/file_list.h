@@ -28,6 +28,6 @@ public:
 
 // Writes the row of one trace file, replacing a row with the same CPATH.
 // Raises catalog::DatabaseError.
-void RegisterTraceFile(const std::string& station, double start, double duration,
-                       const std::string& channel, double rate, std::int32_t gain,
+void RegisterTraceFile(catalog::OdbcConnection& database, const std::string& station, double start,
+                       double duration, const std::string& channel, double rate, std::int32_t gain,
                        const std::string& cpath);

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "catalog/catalogue.h"
 #include "catalog/file_list.h"
 
-std::vector<std::string> ListStationTracePaths(const std::string& station) {
-    CFileList files(theDatabase);
+std::vector<std::string> ListStationTracePaths(catalog::OdbcConnection& database,
+                                               const std::string& station) {
+    CFileList files(database);
     files.SetFilter({{"sta", station}});
     files.Open();
     std::vector<std::string> paths;

@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+namespace catalog {
+class OdbcConnection;
+}
+
 // CPATH of every FILELIST row of the station, sorted. Raises
 // catalog::DatabaseError; writes nothing.
-std::vector<std::string> ListStationTracePaths(const std::string& station);
+std::vector<std::string> ListStationTracePaths(catalog::OdbcConnection& database,
+                                               const std::string& station);

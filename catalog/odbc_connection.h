@@ -1,4 +1,4 @@
-// One ODBC connection (the catalogue's theDatabase is one of these).
+// One ODBC connection: the catalogue a front end opens and hands down.
 #pragma once
 
 #include <map>

@@ -157,7 +157,7 @@ void RunToTheEnd(const engine::RunRequest& request, engine::RunObserver& observe
 
 }  // namespace
 
-int RunBatch(const std::vector<std::string>& args) {
+int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& database) {
     const ParsedOptions parsed = ParseBatchOptions(args);
     const BatchOptions& options = parsed.options;
     // Before anything reads the settings: the interface language is one of them.
@@ -179,11 +179,12 @@ int RunBatch(const std::vector<std::string>& args) {
         return Refuse(problem);
     switch (options.mode) {
         case BatchMode::Check:
-            return RunCheck(options.stations.value_or(std::vector<std::string>{}), options.fix);
+            return RunCheck(database, options.stations.value_or(std::vector<std::string>{}),
+                            options.fix);
         case BatchMode::CatalogueInit:
-            return RunCatalogueCommand(options.indexes);
+            return RunCatalogueCommand(database, options.indexes);
         case BatchMode::Config:
-            return RunConfigCommand();
+            return RunConfigCommand(database);
         default:
             break;
     }
@@ -209,12 +210,12 @@ int RunBatch(const std::vector<std::string>& args) {
     console.quiet = options.quiet;
     ConsoleFrontEnd front(stdout, stderr, console);
     // A dry run connects too, so that a wrong data source shows up.
-    if (!OpenCatalogue(front.Messages(), ReadCatalogueLogin(tvxIni))) return kExitUsage;
-    WarnAboutCatalogue(theDatabase, stderr);
+    if (!OpenCatalogue(database, front.Messages(), ReadCatalogueLogin(tvxIni))) return kExitUsage;
+    WarnAboutCatalogue(database, stderr);
 
-    RunToTheEnd(request, front,
-                options.dryRun ? engine::PlanOutputs() : engine::CatalogueOutputs());
-    theDatabase.Close();
+    engine::CatalogueOutputs catalogue(database);
+    RunToTheEnd(request, front, options.dryRun ? engine::PlanOutputs() : catalogue);
+    database.Close();
     return front.failed() || stopSignalled ? kExitFailed : kExitConverted;
 }
 

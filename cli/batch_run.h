@@ -4,9 +4,14 @@
 #include <string>
 #include <vector>
 
+namespace catalog {
+class OdbcConnection;
+}
+
 namespace cli {
 
-// args: the arguments after the program name. Returns the exit status.
-int RunBatch(const std::vector<std::string>& args);
+// args: the arguments after the program name; database: the catalogue
+// connection the commands open and close. Returns the exit status.
+int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& database);
 
 }  // namespace cli

@@ -27,28 +27,28 @@ int Refuse(const std::string& why) {
     return kExitRefused;
 }
 
-int CreateTables() {
-    const catalog::SchemaInitResult result = catalog::InitCatalogueSchema(theDatabase);
+int CreateTables(catalog::OdbcConnection& database) {
+    const catalog::SchemaInitResult result = catalog::InitCatalogueSchema(database);
     if (!result.created) {
         std::string why = "the catalogue already has " + Joined(result.existing);
         if (result.existing.size() == catalog::kCatalogueTables.size() &&
-            !catalog::MissingLookupIndexes(theDatabase, result.existing).empty())
+            !catalog::MissingLookupIndexes(database, result.existing).empty())
             why += " (--indexes adds the indexes it lacks)";
         return Refuse(why);
     }
     std::printf("created the tables eventlist, sitechan and FILELIST (%s)\n",
-                catalog::DbmsName(theDatabase).c_str());
+                catalog::DbmsName(database).c_str());
     return kExitDone;
 }
 
-int AddIndexes() {
-    const std::vector<std::string> existing = catalog::ExistingCatalogueTables(theDatabase);
-    if (existing.empty()) return CreateTables();
+int AddIndexes(catalog::OdbcConnection& database) {
+    const std::vector<std::string> existing = catalog::ExistingCatalogueTables(database);
+    if (existing.empty()) return CreateTables(database);
     if (existing.size() != catalog::kCatalogueTables.size())
         return Refuse("the catalogue has only " + Joined(existing));
     const std::vector<catalog::LookupIndex> missing =
-        catalog::MissingLookupIndexes(theDatabase, existing);
-    catalog::AddLookupIndexes(theDatabase, missing);
+        catalog::MissingLookupIndexes(database, existing);
+    catalog::AddLookupIndexes(database, missing);
     for (const catalog::LookupIndex& index : missing)
         std::printf("%s\n", catalog::CreateIndexStatement(index).c_str());
     if (missing.empty()) std::printf("the catalogue has every index its lookups need\n");
@@ -57,16 +57,16 @@ int AddIndexes() {
 
 }  // namespace
 
-int RunCatalogueCommand(bool indexes) {
+int RunCatalogueCommand(catalog::OdbcConnection& database, bool indexes) {
     ConsoleFrontEnd console(stdout, stderr, {});
-    if (!OpenCatalogue(console.Messages())) return kExitRefused;
+    if (!OpenCatalogue(database, console.Messages())) return kExitRefused;
     int status = kExitRefused;
     try {
-        status = indexes ? AddIndexes() : CreateTables();
+        status = indexes ? AddIndexes(database) : CreateTables(database);
     } catch (const catalog::DatabaseError& error) {
         status = Refuse(error.what());
     }
-    theDatabase.Close();
+    database.Close();
     return status;
 }
 

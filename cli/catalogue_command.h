@@ -2,10 +2,14 @@
 // catalogue that tvx.ini names.
 #pragma once
 
+namespace catalog {
+class OdbcConnection;
+}
+
 namespace cli {
 
 // indexes: --indexes. Returns the exit status: 0 done, 2 refused or a
 // catalogue error (nothing changed then).
-int RunCatalogueCommand(bool indexes);
+int RunCatalogueCommand(catalog::OdbcConnection& database, bool indexes);
 
 }  // namespace cli

@@ -115,7 +115,8 @@ void PrintSummary(const engine::CheckSummary& summary, bool fix) {
 
 }  // namespace
 
-int RunCheck(const std::vector<std::string>& stations, bool fix) {
+int RunCheck(catalog::OdbcConnection& database, const std::vector<std::string>& stations,
+             bool fix) {
     engine::CheckRequest request;
     request.fix = fix;
     for (const std::string& station : stations) {
@@ -139,23 +140,25 @@ int RunCheck(const std::vector<std::string>& stations, bool fix) {
         return Error(platform::texts::DataDirectoryEmpty(request.dataDir));
 
     ConsoleSink sink;
-    if (!OpenCatalogue(sink)) return kError;
+    if (!OpenCatalogue(database, sink)) return kError;
 
     CheckPrinter printer;
     engine::CheckSummary summary;
     try {
-        catalog::FileListRows rows(theDatabase, request.stations);
+        catalog::FileListRows rows(database, request.stations);
         summary = engine::CheckArchive(
             request, [&rows](catalog::FileListRow& row) { return rows.Next(row); },
-            [](const std::string& path) { catalog::RemoveFileListRows(theDatabase, path); },
+            [&database](const std::string& path) { catalog::RemoveFileListRows(database, path); },
             printer,
-            [](const std::string& path) { return catalog::FindFileListRow(theDatabase, path); });
+            [&database](const std::string& path) {
+                return catalog::FindFileListRow(database, path);
+            });
     } catch (const std::exception& e) {
         std::fflush(stdout);
-        theDatabase.Close();
+        database.Close();
         return Error(e.what());
     }
-    theDatabase.Close();
+    database.Close();
 
     PrintSummary(summary, request.fix);
     if (!printer.recordings.empty()) {

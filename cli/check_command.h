@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+namespace catalog {
+class OdbcConnection;
+}
+
 namespace cli {
 
 // stations: the operands after "check"; fix: --fix. Returns the exit status:
 // 0 everything agrees, 1 something does not, 2 usage or catalogue error.
-int RunCheck(const std::vector<std::string>& stations, bool fix);
+int RunCheck(catalog::OdbcConnection& database, const std::vector<std::string>& stations, bool fix);
 
 }  // namespace cli

@@ -79,21 +79,21 @@ void PrintStations() {
 
 }  // namespace
 
-int RunConfigCommand() {
+int RunConfigCommand(catalog::OdbcConnection& database) {
     PrintTvxSettings();
     PrintStations();
     std::fflush(stdout);
     ConsoleFrontEnd console(stdout, stderr, {});
-    if (!OpenCatalogue(console.Messages())) return kExitFailed;
+    if (!OpenCatalogue(database, console.Messages())) return kExitFailed;
     std::string dbms;
     try {
-        dbms = " to " + catalog::DbmsName(theDatabase);
+        dbms = " to " + catalog::DbmsName(database);
     } catch (const catalog::DatabaseError&) {
     }
     std::printf("catalogue: connected%s\n", dbms.c_str());
-    if (WarnAboutCatalogue(theDatabase, stdout) == 0)
+    if (WarnAboutCatalogue(database, stdout) == 0)
         std::printf("  the tables and the indexes of the lookups are in place\n");
-    theDatabase.Close();
+    database.Close();
     return kExitDone;
 }
 

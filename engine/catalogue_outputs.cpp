@@ -16,30 +16,18 @@ TraceSettings SettingsFor(const std::vector<ChannelTrace>& traces) {
 
 class CatalogueTraces final : public RecordingTraces {
 public:
-    CatalogueTraces(const DataBlock& block, const std::vector<ChannelTrace>& traces)
-        : batch_(block, traces, SettingsFor(traces)) {}
+    CatalogueTraces(catalog::OdbcConnection& database, const DataBlock& block,
+                    const std::vector<ChannelTrace>& traces)
+        : database_(database), batch_(block, traces, SettingsFor(traces)) {}
     bool WriteRecords(const std::function<bool()>& stop) { return batch_.WriteRecords(stop); }
     WrittenTrace Finish(std::size_t i) override {
-        const TraceFileRow row = ::WriteChannelTrace(batch_, i);
+        const TraceFileRow row = ::WriteChannelTrace(database_, batch_, i);
         return {row.catalogPath, row.fileBytes, row.keptExisting};
     }
 
 private:
+    catalog::OdbcConnection& database_;
     TraceFileBatch batch_;
-};
-
-class Catalogue final : public RecordingOutputs {
-public:
-    void RegisterEvent(const std::string& station, double eventStart) override {
-        ::RegisterEvent(station, eventStart);
-    }
-    std::unique_ptr<RecordingTraces> WriteTraces(const DataBlock& block,
-                                                 const std::vector<ChannelTrace>& traces,
-                                                 const std::function<bool()>& stop) override {
-        auto written = std::make_unique<CatalogueTraces>(block, traces);
-        if (!written->WriteRecords(stop)) return nullptr;
-        return written;
-    }
 };
 
 class PlannedTraces final : public RecordingTraces {
@@ -67,9 +55,16 @@ public:
 
 }  // namespace
 
-RecordingOutputs& CatalogueOutputs() {
-    static Catalogue outputs;
-    return outputs;
+void CatalogueOutputs::RegisterEvent(const std::string& station, double eventStart) {
+    ::RegisterEvent(database_, station, eventStart);
+}
+
+std::unique_ptr<RecordingTraces> CatalogueOutputs::WriteTraces(
+    const DataBlock& block, const std::vector<ChannelTrace>& traces,
+    const std::function<bool()>& stop) {
+    auto written = std::make_unique<CatalogueTraces>(database_, block, traces);
+    if (!written->WriteRecords(stop)) return nullptr;
+    return written;
 }
 
 RecordingOutputs& PlanOutputs() {

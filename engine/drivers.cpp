@@ -113,7 +113,7 @@ void ConvertSelectedFiles(RunContext& run) {
         } catch (const std::exception& e) {
             ReportError(run, e, name, path);
             // A lost catalogue is opened again before the next file.
-            if (!CatalogueUsableAfter(e, run.observer)) break;
+            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) break;
         }
     }
 }
@@ -138,7 +138,7 @@ void ConvertWindowThread(RunContext& run) {
             run.observer.StationFinished(station, false);
             ReportError(run, e, station, run.pathInWork);
             // A lost catalogue is opened again before the next station.
-            if (!CatalogueUsableAfter(e, run.observer)) break;
+            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) break;
             continue;
         }
         run.observer.StationFinished(station, completed);

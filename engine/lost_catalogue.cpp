@@ -10,10 +10,13 @@ namespace engine {
 
 const char* const kCatalogueLostText = platform::texts::kCatalogueLost;
 
-bool CatalogueUsableAfter(const std::exception& error, RunObserver& observer) {
+bool CatalogueUsableAfter(const std::exception& error, RecordingOutputs& outputs,
+                          RunObserver& observer) {
     const auto* database = dynamic_cast<const catalog::DatabaseError*>(&error);
     if (!database || !catalog::IsConnectionLost(*database)) return true;
-    const std::string why = ReopenCatalogue();
+    catalog::OdbcConnection* catalogue = outputs.Catalogue();
+    if (!catalogue) return true;  // not a connection of this run's
+    const std::string why = ReopenCatalogue(*catalogue);
     if (why.empty()) return true;
     observer.ShowMessage({kCatalogueLostText, why, platform::kApplicationTitle});
     return false;

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "engine/recording_outputs.h"
 #include "engine/run_observer.h"
 
 namespace engine {
@@ -12,8 +13,9 @@ namespace engine {
 extern const char* const kCatalogueLostText;
 
 // Call after reporting error. True when the run may go on: the error was no
-// lost connection, or the connection is open again. False after telling the
-// operator, once, that the catalogue stays out of reach.
-bool CatalogueUsableAfter(const std::exception& error, RunObserver& observer);
+// lost connection of the outputs' catalogue, or it is open again. False after
+// telling the operator, once, that the catalogue stays out of reach.
+bool CatalogueUsableAfter(const std::exception& error, RecordingOutputs& outputs,
+                          RunObserver& observer);
 
 }  // namespace engine

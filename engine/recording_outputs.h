@@ -12,6 +12,10 @@
 
 #include "archive/trace_conversion.h"
 
+namespace catalog {
+class OdbcConnection;
+}
+
 namespace engine {
 
 // A trace file that was written (or would be).
@@ -44,6 +48,9 @@ public:
     virtual std::unique_ptr<RecordingTraces> WriteTraces(const DataBlock& block,
                                                          const std::vector<ChannelTrace>& traces,
                                                          const std::function<bool()>& stop) = 0;
+    // The catalogue connection these outputs write through (to be opened
+    // again after a lost connection); nullptr when they write to none.
+    virtual catalog::OdbcConnection* Catalogue() { return nullptr; }
 };
 
 // For outputs that look at each trace with its block in memory (tests, the
@@ -53,8 +60,20 @@ std::unique_ptr<RecordingTraces> TracesInMemory(
     const DataBlock& block, const std::vector<ChannelTrace>& traces,
     const std::function<bool()>& stop, std::function<WrittenTrace(const ChannelTrace&)> finish);
 
-// The event table and the trace writer on theDatabase.
-RecordingOutputs& CatalogueOutputs();
+// The event table and the trace writer on one catalogue connection.
+class CatalogueOutputs final : public RecordingOutputs {
+public:
+    explicit CatalogueOutputs(catalog::OdbcConnection& database) : database_(database) {}
+    void RegisterEvent(const std::string& station, double eventStart) override;
+    std::unique_ptr<RecordingTraces> WriteTraces(const DataBlock& block,
+                                                 const std::vector<ChannelTrace>& traces,
+                                                 const std::function<bool()>& stop) override;
+    catalog::OdbcConnection* Catalogue() override { return &database_; }
+
+private:
+    catalog::OdbcConnection& database_;
+};
+
 // The same decisions without a file or a row: each trace's path is planned
 // from the data directory it carries, nothing is written (the dry run).
 RecordingOutputs& PlanOutputs();

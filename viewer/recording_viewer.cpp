@@ -1,14 +1,13 @@
 #include "viewer/recording_viewer.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <exception>
-#include <thread>
 
 #include "platform/operator_texts.h"
 #include "plot/axis_ticks.h"
@@ -19,22 +18,6 @@
 #include "viewer/trace_view.h"
 
 namespace {
-
-// Runs `work` on a thread of its own and hands its result to `deliver` on
-// the UI thread, unless the viewer has gone by then.
-template <typename Work, typename Deliver>
-void OffUiThread(CRecordingViewer* viewer, Work work, Deliver deliver) {
-    QPointer<CRecordingViewer> guard(viewer);
-    std::thread([guard, work = std::move(work), deliver = std::move(deliver)]() mutable {
-        auto result = work();
-        QMetaObject::invokeMethod(
-            qApp,
-            [guard, deliver = std::move(deliver), result = std::move(result)]() mutable {
-                if (guard) deliver(*guard, std::move(result));
-            },
-            Qt::QueuedConnection);
-    }).detach();
-}
 
 QString Seconds(double t) { return QString::fromStdString(plot::DateTimeText(t)); }
 
@@ -83,7 +66,32 @@ CRecordingViewer::CRecordingViewer(std::string station8, std::string sourceDir, 
     StartListing();
 }
 
-CRecordingViewer::~CRecordingViewer() { m_closed->store(true); }
+CRecordingViewer::~CRecordingViewer() {
+    // Before any member or child goes: a reader still running reports to them.
+    m_work.StopAndJoin();
+}
+
+void CRecordingViewer::closeEvent(QCloseEvent* event) {
+    m_work.RequestStop();
+    QWidget::closeEvent(event);
+}
+
+template <typename Work, typename Deliver>
+void CRecordingViewer::OffUiThread(Work work, Deliver deliver) {
+    m_work.Start(
+        [this, work = std::move(work), deliver = std::move(deliver)](std::stop_token stop) mutable {
+            auto result = work(stop);
+            if (stop.stop_requested()) return;  // the viewer is going
+            // The viewer is the call's context: a call still queued when it goes
+            // is dropped with it, and it does not go before this thread has ended.
+            QMetaObject::invokeMethod(
+                this,
+                [this, deliver = std::move(deliver), result = std::move(result)]() mutable {
+                    deliver(*this, std::move(result));
+                },
+                Qt::QueuedConnection);
+        });
+}
 
 void CRecordingViewer::SetWindow(double start, double length) {
     m_timeline->SetWindow(start, length);
@@ -98,13 +106,12 @@ void CRecordingViewer::StartListing() {
     listed_ = false;
     m_status->setText(tr(platform::texts::kReadingHeaders).arg(app::FromText8(m_sourceDir)));
     OffUiThread(
-        this,
-        [dir = m_sourceDir, station = m_station8, closed = m_closed] {
+        [dir = m_sourceDir, station = m_station8](std::stop_token stop) {
             try {
                 return plot::ListStationRecordings(
                     dir, station,
-                    [](void* c) { return static_cast<std::atomic<bool>*>(c)->load(); },
-                    closed.get());
+                    [](void* s) { return static_cast<std::stop_token*>(s)->stop_requested(); },
+                    &stop);
             } catch (const std::exception&) {
                 // Out of memory for the listing: shown as an unreadable directory.
                 return std::optional<std::vector<plot::RecordingEntry>>();
@@ -157,7 +164,7 @@ void CRecordingViewer::SelectRecording(int index) {
     m_status->setText(
         tr(platform::texts::kReadingRecording).arg(app::FromText8(entries_[index].name)));
     OffUiThread(
-        this, [path = entries_[index].path] { return plot::LoadRecording(path); },
+        [path = entries_[index].path](std::stop_token) { return plot::LoadRecording(path); },
         [index](CRecordingViewer& viewer, plot::LoadResult result) {
             viewer.OnLoaded(index, std::move(result));
         });

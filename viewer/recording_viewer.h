@@ -2,16 +2,18 @@
 // are converted. A timeline of the station's source directory (headers only,
 // read off the UI thread), and for the recording clicked on it, its channels
 // as they will be written and its header facts. It writes no file and no row.
+// Its readers run on threads it owns: closing it asks them to stop, and it
+// waits for them before it goes.
 #pragma once
 
 #include <QWidget>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "plot/recording_source.h"
+#include "viewer/background_work.h"
 
 class QLabel;
 
@@ -43,6 +45,8 @@ public:
     // For tests and the screenshot tool.
     bool IsListed() const { return listed_; }
     bool IsLoading() const { return loading_ > 0; }
+    // Background readers started and not yet ended.
+    int RunningReaders() const { return m_work.Running(); }
     const std::vector<plot::RecordingEntry>& Entries() const { return entries_; }
     app::TimelineView* Timeline() const { return m_timeline; }
     app::TraceView* Traces() const { return m_traces; }
@@ -53,7 +57,14 @@ signals:
     void listed();
     void recordingLoaded();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // Runs work(stop) on a thread of the viewer's and hands its result to
+    // deliver on the UI thread, unless the viewer is going by then.
+    template <typename Work, typename Deliver>
+    void OffUiThread(Work work, Deliver deliver);
     void StartListing();
     void OnListed(std::optional<std::vector<plot::RecordingEntry>> entries);
     void OnLoaded(int index, plot::LoadResult result);
@@ -72,6 +83,5 @@ private:
     int loading_ = 0;
     int wanted_ = -1;            // the recording whose load the view waits for
     std::string m_selectedName;  // file name of the recording on show
-    // Asked by the background readers between files: the window has closed.
-    std::shared_ptr<std::atomic<bool>> m_closed = std::make_shared<std::atomic<bool>>(false);
+    app::BackgroundWork m_work;
 };

@@ -24,6 +24,7 @@ public:
     void SetSelected(int recording);
     int Selected() const { return selected_; }
     const plot::TimelineLayout& Layout() const { return layout_; }
+    double WindowLength() const { return windowLength_; }
     // The shown span in epoch seconds; Zoom keeps the time at pixel x in place.
     plot::TimeSpan View() const { return view_; }
     void Zoom(double factor, double x);

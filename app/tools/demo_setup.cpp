@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     ConsoleMessages messages;
-    if (!OpenCatalogue(messages)) return 1;
+    if (!OpenCatalogue(theDatabase, messages)) return 1;
     try {
         FillCatalogue(argv[1]);
     } catch (const catalog::DatabaseError& e) {

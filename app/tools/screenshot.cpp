@@ -99,11 +99,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
     });
     ConsoleMessages messages;
-    if (!OpenCatalogue(messages)) return 1;
+    if (!OpenCatalogue(theDatabase, messages)) return 1;
 
     int status = 0;
     {
-        CConverterDlg dialog;
+        CConverterDlg dialog(theDatabase);
         dialog.show();
         (void)QTest::qWaitForWindowExposed(&dialog);
         if (!station.isEmpty()) {
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
         QTest::qWait(50);  // let pending paints land
         QImage picture = dialog.grab().toImage();
         if (!viewerFile.isEmpty()) {
-            CRecordingViewer* viewer = app::OpenRecordingViewer(dialog);
+            CRecordingViewer* viewer = dialog.OpenRecordingViewer();
             if (!viewer || !ShowRecording(*viewer, viewerFile)) {
                 std::fprintf(stderr, "cannot show %s in the viewer\n", qPrintable(viewerFile));
                 status = 1;

@@ -39,8 +39,9 @@ TEST_P(CatalogueEncodingTest, EightBitNamesAreStoredFoundAndReturnedAsUtf8) {
     for (const std::string& station : {kStationCp1251, kStationUtf8}) {
         SCOPED_TRACE(station == kStationUtf8 ? "utf-8" : "cp1251");
         const std::string channel = station == kStationUtf8 ? kChannelUtf8 : kChannelCp1251;
-        RegisterTraceFile(station, 1196346645.0, 4.0, channel, 100.0, 1, station + "/p." + channel);
-        RegisterEvent(station, 1196346646.25);
+        RegisterTraceFile(theDatabase, station, 1196346645.0, 4.0, channel, 100.0, 1,
+                          station + "/p." + channel);
+        RegisterEvent(theDatabase, station, 1196346646.25);
     }
     EXPECT_EQ(QueryCatalogue("SELECT STA, CH, CPATH FROM FILELIST",
                              {SqlType::Text, SqlType::Text, SqlType::Text}),
@@ -51,7 +52,7 @@ TEST_P(CatalogueEncodingTest, EightBitNamesAreStoredFoundAndReturnedAsUtf8) {
     ExecuteOnCatalogue("INSERT INTO sitechan (sta, chan, sps) VALUES (?, ?, 50)",
                        {kStationUtf8, kChannelUtf8});
     for (const std::string& station : {kStationCp1251, kStationUtf8}) {
-        const std::vector<StationChannel> channels = ListStationChannels(station);
+        const std::vector<StationChannel> channels = ListStationChannels(theDatabase, station);
         ASSERT_EQ(channels.size(), 1u);
         EXPECT_EQ(channels[0].chan, kChannelUtf8);
     }
@@ -73,7 +74,7 @@ TEST_P(ConcurrentWriterTest, AReplaceThatMeetsAnotherWritersRowStillLeavesOneRow
     std::string failure;
     std::thread converter([&] {
         try {
-            RegisterTraceFile("OBN", 1.0, 4.0, "SHZ", 100.0, 1, "OBN/a");
+            RegisterTraceFile(theDatabase, "OBN", 1.0, 4.0, "SHZ", 100.0, 1, "OBN/a");
         } catch (const std::exception& e) {
             failure = e.what();
         }
@@ -124,7 +125,7 @@ TEST(StatementLog, ATraceRowCostsAtMostFourStatementsOnPostgreSQL) {
     const int pid = testing_support::PostgresBackendPid();
     ExecuteOnCatalogue("SELECT 'kelvaron-mark-begin'");
     for (int i = 0; i < kRows; ++i)  // half of them replace a row
-        RegisterTraceFile("OBN", 1196346645.0 + i, 4.0, "SHZ", 100.0, 1,
+        RegisterTraceFile(theDatabase, "OBN", 1196346645.0 + i, 4.0, "SHZ", 100.0, 1,
                           "OBN/p" + std::to_string(i % (kRows / 2)));
     ExecuteOnCatalogue("SELECT 'kelvaron-mark-end'");
     EXPECT_EQ(CountRows("FILELIST"), kRows / 2);
@@ -158,22 +159,22 @@ TEST(ConnectionLoss, TellsALostConnectionFromOtherFailures) {
 TEST(ConnectionLoss, ARestartedServerIsReachedAgainAfterReopening) {
     testing_support::PrivatePostgresServer server;
     ASSERT_TRUE(theDatabase.Open(server.ConnectionString()));
-    RegisterTraceFile("OBN", 1.0, 4.0, "SHZ", 100.0, 1, "OBN/a");
+    RegisterTraceFile(theDatabase, "OBN", 1.0, 4.0, "SHZ", 100.0, 1, "OBN/a");
 
     server.Pause();
     server.Resume();
     try {
-        RegisterTraceFile("OBN", 2.0, 4.0, "SHZ", 100.0, 1, "OBN/b");
+        RegisterTraceFile(theDatabase, "OBN", 2.0, 4.0, "SHZ", 100.0, 1, "OBN/b");
         ADD_FAILURE() << "a write on a connection the server dropped succeeded";
     } catch (const DatabaseError& error) {
         EXPECT_TRUE(catalog::IsConnectionLost(error)) << error.sqlState() << " " << error.what();
     }
-    EXPECT_EQ(ReopenCatalogue(3, std::chrono::milliseconds(200)), "");
-    RegisterTraceFile("OBN", 2.0, 4.0, "SHZ", 100.0, 1, "OBN/b");
+    EXPECT_EQ(ReopenCatalogue(theDatabase, 3, std::chrono::milliseconds(200)), "");
+    RegisterTraceFile(theDatabase, "OBN", 2.0, 4.0, "SHZ", 100.0, 1, "OBN/b");
     EXPECT_EQ(CountRows("FILELIST"), 2);
 
     server.Pause();
-    EXPECT_NE(ReopenCatalogue(2, std::chrono::milliseconds(10)), "");
+    EXPECT_NE(ReopenCatalogue(theDatabase, 2, std::chrono::milliseconds(10)), "");
     EXPECT_FALSE(theDatabase.IsOpen());
     theDatabase.Close();
 }

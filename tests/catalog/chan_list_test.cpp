@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "catalog/catalogue.h"
 #include "catalog/database_error.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
@@ -35,7 +36,7 @@ TEST_P(ListStationChannelsTest, ListsTheStationsRowsInTableOrderWithThreeDecimal
     AddChannel("OBN", "SHN", 0.5);
     AddChannel("OBN", "SHE", 12.3456);
     AddChannel("OBN", "LHZ", std::monostate{});
-    const auto list = ListStationChannels("OBN");
+    const auto list = ListStationChannels(theDatabase, "OBN");
     EXPECT_EQ(Shown(list),
               (Listing{{"SHZ", "100.000"}, {"SHN", "0.500"}, {"SHE", "12.346"}, {"LHZ", "0.000"}}));
     ASSERT_EQ(list.size(), 4u);
@@ -44,22 +45,22 @@ TEST_P(ListStationChannelsTest, ListsTheStationsRowsInTableOrderWithThreeDecimal
 
 TEST_P(ListStationChannelsTest, StationWithoutRowsListsNothing) {
     AddChannel("OBN", "SHZ", 100.0);
-    EXPECT_TRUE(ListStationChannels("ARU").empty());
-    EXPECT_TRUE(ListStationChannels("obn").empty()) << "station names compare exactly";
+    EXPECT_TRUE(ListStationChannels(theDatabase, "ARU").empty());
+    EXPECT_TRUE(ListStationChannels(theDatabase, "obn").empty()) << "station names compare exactly";
 }
 
 TEST_P(ListStationChannelsTest, StationNamesWithApostrophesOrCyrillicWork) {
     AddChannel("O'NEIL", "SHZ", 40.0);
     AddChannel("Обнинск", "ШЗ", 50.0);
     AddChannel("x' OR '1'='1", "BAD", 1.0);
-    EXPECT_EQ(Shown(ListStationChannels("O'NEIL")), (Listing{{"SHZ", "40.000"}}));
-    EXPECT_EQ(Shown(ListStationChannels("Обнинск")), (Listing{{"ШЗ", "50.000"}}));
-    EXPECT_EQ(Shown(ListStationChannels("x' OR '1'='1")), (Listing{{"BAD", "1.000"}}));
+    EXPECT_EQ(Shown(ListStationChannels(theDatabase, "O'NEIL")), (Listing{{"SHZ", "40.000"}}));
+    EXPECT_EQ(Shown(ListStationChannels(theDatabase, "Обнинск")), (Listing{{"ШЗ", "50.000"}}));
+    EXPECT_EQ(Shown(ListStationChannels(theDatabase, "x' OR '1'='1")), (Listing{{"BAD", "1.000"}}));
 }
 
 TEST_P(ListStationChannelsTest, MissingTableRaisesTheDatabaseError) {
     ExecuteOnCatalogue("DROP TABLE sitechan");
-    EXPECT_THROW(ListStationChannels("OBN"), catalog::DatabaseError);
+    EXPECT_THROW(ListStationChannels(theDatabase, "OBN"), catalog::DatabaseError);
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(ListStationChannelsTest);

@@ -31,7 +31,7 @@ protected:
 };
 
 TEST_P(RegisterEventTest, NewEventGetsTypeOneAndTheTablesDefaults) {
-    RegisterEvent("OBN", 1196346645.5);
+    RegisterEvent(theDatabase, "OBN", 1196346645.5);
     auto rows = QueryCatalogue(
         "SELECT nindex, sta, tbegin, event_type, lddate FROM eventlist",
         {SqlType::Integer, SqlType::Text, SqlType::Double, SqlType::Integer, SqlType::Timestamp});
@@ -50,8 +50,8 @@ TEST_P(RegisterEventTest, TheSameEventTwiceLeavesOneRowOfTypeOne) {
     for (double start : {1196346645.5, 1196346600.0 + double(45.3f), 1196346645.0}) {
         SCOPED_TRACE(start);
         InsertEvent("OBN", start, 7);
-        RegisterEvent("OBN", start);
-        RegisterEvent("OBN", start);
+        RegisterEvent(theDatabase, "OBN", start);
+        RegisterEvent(theDatabase, "OBN", start);
         EXPECT_EQ(TypesOf("OBN", start), std::vector<std::int32_t>{1});
     }
     EXPECT_EQ(CountRows("eventlist"), 3);
@@ -61,7 +61,7 @@ TEST_P(RegisterEventTest, OtherStationsAndStartsAreLeftAlone) {
     InsertEvent("OBN", 100.25, 7);
     InsertEvent("OBN", 200.0, 7);
     InsertEvent("ARU", 100.25, 7);
-    RegisterEvent("OBN", 100.25);
+    RegisterEvent(theDatabase, "OBN", 100.25);
     EXPECT_EQ(TypesOf("OBN", 100.25), std::vector<std::int32_t>{1});
     EXPECT_EQ(TypesOf("OBN", 200.0), std::vector<std::int32_t>{7});
     EXPECT_EQ(TypesOf("ARU", 100.25), std::vector<std::int32_t>{7});
@@ -70,8 +70,8 @@ TEST_P(RegisterEventTest, OtherStationsAndStartsAreLeftAlone) {
 TEST_P(RegisterEventTest, StationNamesWithApostrophesOrCyrillicWork) {
     for (const std::string station : {"O'Neil", "Обнинск", "x' OR '1'='1"}) {
         SCOPED_TRACE(station);
-        RegisterEvent(station, 500.0);
-        RegisterEvent(station, 500.0);
+        RegisterEvent(theDatabase, station, 500.0);
+        RegisterEvent(theDatabase, station, 500.0);
         EXPECT_EQ(TypesOf(station, 500.0), std::vector<std::int32_t>{1});
     }
     EXPECT_EQ(CountRows("eventlist"), 3);
@@ -80,7 +80,7 @@ TEST_P(RegisterEventTest, StationNamesWithApostrophesOrCyrillicWork) {
 TEST_P(RegisterEventTest, FailedInsertAfterTheDeleteKeepsTheOldRow) {
     InsertEvent("OBN", 300.5, 7);
     backend().RejectInserts("eventlist", "sta", "OBN");
-    EXPECT_THROW(RegisterEvent("OBN", 300.5), catalog::DatabaseError);
+    EXPECT_THROW(RegisterEvent(theDatabase, "OBN", 300.5), catalog::DatabaseError);
     EXPECT_EQ(TypesOf("OBN", 300.5), std::vector<std::int32_t>{7});
     // The connection is back in autocommit mode: a plain insert survives a
     // reconnect, which would discard anything left uncommitted.
@@ -93,7 +93,7 @@ TEST_P(RegisterEventTest, FailedInsertAfterTheDeleteKeepsTheOldRow) {
 
 TEST_P(RegisterEventTest, MissingTableRaisesTheDatabaseError) {
     ExecuteOnCatalogue("DROP TABLE eventlist");
-    EXPECT_THROW(RegisterEvent("OBN", 1.0), catalog::DatabaseError);
+    EXPECT_THROW(RegisterEvent(theDatabase, "OBN", 1.0), catalog::DatabaseError);
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(RegisterEventTest);

@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_P(RegisterTraceFileTest, WritesEveryColumnAndLeavesLddateToTheTable) {
-    RegisterTraceFile("OBN", 1196346645.5, 3600.0, "SHZ", 100.0, 8,
+    RegisterTraceFile(theDatabase, "OBN", 1196346645.5, 3600.0, "SHZ", 100.0, 8,
                       "OBN/14281107.00/143045281107.SHZ");
     auto rows = RowsOf("OBN/14281107.00/143045281107.SHZ");
     ASSERT_EQ(rows.size(), 1u);
@@ -67,9 +67,9 @@ TEST_P(RegisterTraceFileTest, WritesEveryColumnAndLeavesLddateToTheTable) {
 
 TEST_P(RegisterTraceFileTest, TheSameTraceTwiceKeepsOneRowWithTheSecondValues) {
     const std::string path = "OBN/14281107.00/143045281107.SHZ";
-    RegisterTraceFile("OBN", 1000.0, 60.0, "SHZ", 100.0, 1, path);
-    RegisterTraceFile("OBN", 1000.0, 59.5, "SHZ", 99.75, 16, path);
-    RegisterTraceFile("ARU", 2000.0, 10.0, "SHN", 50.0, 1, "ARU/other.SHN");
+    RegisterTraceFile(theDatabase, "OBN", 1000.0, 60.0, "SHZ", 100.0, 1, path);
+    RegisterTraceFile(theDatabase, "OBN", 1000.0, 59.5, "SHZ", 99.75, 16, path);
+    RegisterTraceFile(theDatabase, "ARU", 2000.0, 10.0, "SHN", 50.0, 1, "ARU/other.SHN");
     auto rows = RowsOf(path);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].tqty, 59.5);
@@ -81,7 +81,7 @@ TEST_P(RegisterTraceFileTest, TheSameTraceTwiceKeepsOneRowWithTheSecondValues) {
 TEST_P(RegisterTraceFileTest, StartsAndRatesKeepTheirFractions) {
     const double start = 1196346600.0 + double(45.3f);
     const double rate = 100.0 / 1.0000001;
-    RegisterTraceFile("OBN", start, 12.345678, "SHZ", rate, 1, "p");
+    RegisterTraceFile(theDatabase, "OBN", start, 12.345678, "SHZ", rate, 1, "p");
     auto rows = RowsOf("p");
     ASSERT_EQ(rows.size(), 1u);
     // The SQLite driver hands doubles over as 15-digit text: a microsecond
@@ -94,8 +94,8 @@ TEST_P(RegisterTraceFileTest, StartsAndRatesKeepTheirFractions) {
 TEST_P(RegisterTraceFileTest, PathsWithApostrophesOrCyrillicWork) {
     for (const std::string path : {"O'NEIL/00010101.00/x.SHZ", "ОБН/1.SHZ", "a' OR '1'='1"}) {
         SCOPED_TRACE(path);
-        RegisterTraceFile("O'NEIL", 1.0, 2.0, "SHZ", 100.0, 1, path);
-        RegisterTraceFile("O'NEIL", 1.0, 3.0, "SHZ", 100.0, 1, path);
+        RegisterTraceFile(theDatabase, "O'NEIL", 1.0, 2.0, "SHZ", 100.0, 1, path);
+        RegisterTraceFile(theDatabase, "O'NEIL", 1.0, 3.0, "SHZ", 100.0, 1, path);
         auto rows = RowsOf(path);
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0].tqty, 3.0);
@@ -106,9 +106,10 @@ TEST_P(RegisterTraceFileTest, PathsWithApostrophesOrCyrillicWork) {
 
 TEST_P(RegisterTraceFileTest, FailedInsertAfterTheDeleteKeepsTheOldRow) {
     const std::string path = "OBN/a.SHZ";
-    RegisterTraceFile("OBN", 1.0, 60.0, "SHZ", 100.0, 4, path);
+    RegisterTraceFile(theDatabase, "OBN", 1.0, 60.0, "SHZ", 100.0, 4, path);
     backend().RejectInserts("FILELIST", "CH", "BAD");
-    EXPECT_THROW(RegisterTraceFile("OBN", 1.0, 0.0, "BAD", 100.0, 2, path), catalog::DatabaseError);
+    EXPECT_THROW(RegisterTraceFile(theDatabase, "OBN", 1.0, 0.0, "BAD", 100.0, 2, path),
+                 catalog::DatabaseError);
     auto rows = RowsOf(path);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].ch, "SHZ");

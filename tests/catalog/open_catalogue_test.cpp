@@ -33,7 +33,7 @@ protected:
     int OpenWith(const catalog::CatalogueLogin& login) {
         testing_support::WriteTvxIni(dir_.File("tvx.ini"), login);
         ScopedEnv tvx("TVX_INI", dir_.File("tvx.ini"));
-        return OpenCatalogue(sink_);
+        return OpenCatalogue(theDatabase, sink_);
     }
 
     TempDir dir_;
@@ -100,7 +100,7 @@ protected:
 
 TEST_F(OpenCatalogueSettingsTest, MissingTvxIniTriesTheDefaultLogin) {
     ScopedEnv tvx("TVX_INI", dir_.File("no-such-tvx.ini"));
-    EXPECT_EQ(OpenCatalogue(sink_), 0);
+    EXPECT_EQ(OpenCatalogue(theDatabase, sink_), 0);
     EXPECT_THAT(OnlyMessage().text, StartsWith("DSN=TVX;UID=TVX;PWD=***;\n"));
     EXPECT_THAT(OnlyMessage().text, Not(HasSubstr("QZK")));
 }
@@ -110,7 +110,7 @@ TEST_F(OpenCatalogueSettingsTest, LongValuesAreCutToTheirLimitsBeforeUse) {
     const std::string longUser(70, 'u');
     dir_.Write("tvx.ini", "[database]\nodbc = " + longDsn + "\nuser=" + longUser + "\n");
     ScopedEnv tvx("TVX_INI", dir_.File("tvx.ini"));
-    EXPECT_EQ(OpenCatalogue(sink_), 0);
+    EXPECT_EQ(OpenCatalogue(theDatabase, sink_), 0);
     EXPECT_THAT(OnlyMessage().text, StartsWith("DSN=" + std::string(31, 'D') +
                                                ";UID=" + std::string(63, 'u') + ";PWD=***;\n"));
 }
@@ -127,7 +127,7 @@ TEST(OpenCataloguePostgreSQLTest, PasswordWithSemicolonAndBracesConnects) {
     testing_support::WriteTvxIni(dir.File("tvx.ini"), login);
     ScopedEnv tvx("TVX_INI", dir.File("tvx.ini"));
     RecordingMessageSink sink;
-    EXPECT_EQ(OpenCatalogue(sink), 1);
+    EXPECT_EQ(OpenCatalogue(theDatabase, sink), 1);
     for (const auto& message : sink.shown) ADD_FAILURE() << message.text;
     theDatabase.Close();
 }

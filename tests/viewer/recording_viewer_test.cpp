@@ -6,6 +6,8 @@
 
 #include <QImage>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 
 #include "formats/recorder/recorder_text.h"
 #include "tests/support/recorder_generator.h"
@@ -148,6 +150,54 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
     const auto same = traces.SampleAt(at);
     ASSERT_TRUE(same);
     EXPECT_NEAR(same->time, sample->time, 0.05);
+}
+
+int ThreadsOfThisProcess() {
+    int n = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        ++n;
+    return n;
+}
+
+// Closing the viewer while a reader is still at work (the listing of a full
+// directory, the load of a long recording): the viewer waits for it, so no
+// thread is left behind and nothing reaches the widgets that have gone.
+TEST(RecordingViewer, ClosingItWhileItReadsLeavesNoThreadBehind) {
+    testing_support::TempDir dir;
+    RecordingPlan plan;
+    plan.dataSec = "20000";
+    plan.data.records = 20000;  // some 17 MB: its load takes a while
+    MakeRecording(plan).WriteTo(dir.File("long.rec"));
+    RecordingPlan small;
+    small.station = "STA2";
+    const std::string smallBytes = MakeRecording(small).Bytes();
+    for (int i = 0; i < 300; ++i) {
+        std::ofstream(dir.File("s" + std::to_string(i) + ".rec"), std::ios::binary) << smallBytes;
+    }
+    {
+        // Threads the window system starts once, on a first window, are not the viewer's.
+        testing_support::TempDir empty;
+        CRecordingViewer warmUp("STA1", empty.path() + "/", 0, 60, nullptr);
+        warmUp.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return warmUp.IsListed(); }, 20000));
+    }
+    const int before = ThreadsOfThisProcess();
+
+    auto* listing = new CRecordingViewer("STA1", dir.path() + "/", 0, 60, nullptr);
+    listing->show();
+    EXPECT_EQ(listing->RunningReaders(), 1);
+    listing->close();  // deletes it later, as the operator's close does
+    QTest::qWait(20);
+    EXPECT_EQ(ThreadsOfThisProcess(), before) << "while listing";
+
+    auto* loading = new CRecordingViewer("STA1", dir.path() + "/", 0, 60, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loading->IsListed(); }, 20000));
+    ASSERT_EQ(loading->Entries().size(), 1u);
+    loading->SelectRecording(0);
+    EXPECT_TRUE(loading->IsLoading());
+    delete loading;
+    EXPECT_EQ(ThreadsOfThisProcess(), before) << "while loading";
+    QTest::qWait(50);  // a result still queued for either would arrive here
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "catalog/catalogue.h"
 #include "tests/support/catalogue_backends.h"
 
 namespace app_testing {
@@ -69,7 +70,7 @@ std::string DialogEnvironment::KelvaronIni() const {
 }
 
 SpyDialog& DialogEnvironment::OpenDialog() {
-    dialog_ = std::make_unique<SpyDialog>();
+    dialog_ = std::make_unique<SpyDialog>(theDatabase);
     dialog_->show();
     (void)QTest::qWaitForWindowExposed(dialog_.get());
     return *dialog_;

@@ -31,6 +31,7 @@ struct Message {
 // A dialog that logs every EnableControl call.
 class SpyDialog : public CConverterDlg {
 public:
+    using CConverterDlg::CConverterDlg;
     void EnableControl(int id, bool enable) override;
     std::vector<std::pair<int, bool>> EnableLog();
 

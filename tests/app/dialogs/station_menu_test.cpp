@@ -10,9 +10,12 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "controls/mask_edit.h"
+#include "res/resource_ids.h"
 #include "tests/app/dialogs/dialog_environment.h"
 #include "tests/support/recorder_generator.h"
 #include "viewer/recording_viewer.h"
+#include "viewer/timeline_view.h"
 
 namespace {
 
@@ -71,6 +74,10 @@ TEST(StationMenu, RightClickOffersTheViewerAndKeepsTheSelection) {
     ASSERT_TRUE(app_testing::WaitFor([&] { return viewer->IsListed(); }));
     ASSERT_EQ(viewer->Entries().size(), 1u);
     EXPECT_EQ(viewer->Entries()[0].name, "one.rec");
+    // Its shaded window follows the dialog's duration field as it changes.
+    auto* duration = static_cast<CMaskEdit*>(d.GetDlgItem(res::kIdDurationField));
+    duration->SetMaskedText("001 02:00:00");
+    EXPECT_EQ(viewer->Timeline()->WindowLength(), 86400 + 7200);
     viewer->close();
 
     list->item(1)->setSelected(true);  // two stations: nothing to view

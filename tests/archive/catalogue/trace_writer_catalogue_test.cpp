@@ -5,7 +5,10 @@
 #include <stdexcept>
 
 #include "archive/trace_writer.h"
+#include "catalog/catalogue.h"
 #include "catalog/database_error.h"
+#include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/scoped_env.h"
@@ -86,9 +89,13 @@ protected:
     // As a conversion does, with the settings of the station's trace.
     static engine::TraceFileRow Write(const engine::ChannelTrace& trace) {
         const engine::DataBlock block(trace.data, trace.dataSize);
-        engine::TraceFileBatch batch(block, {trace}, engine::ReadTraceSettings(trace.station));
+        engine::TraceSettings settings;
+        settings.dataDir =
+            platform::ReadDataDirectory(platform::TvxIniPath(), platform::kDataDirectoryChars);
+        settings.useGain = platform::ReadUseGain(platform::KelvaronIniPath(), trace.station);
+        engine::TraceFileBatch batch(block, {trace}, settings);
         batch.WriteRecords();
-        return WriteChannelTrace(batch, 0);
+        return WriteChannelTrace(theDatabase, batch, 0);
     }
     static engine::ChannelTrace Trace(const std::vector<std::uint8_t>& block,
                                       const std::string& station, const std::string& channel,

@@ -167,7 +167,7 @@ TEST_F(ServerGoneMidRun, ARestartCostsOneFileAndTheRunGoesOn) {
     EXPECT_EQ(result.status, 1) << result.errors;
     EXPECT_EQ(Occurrences(result.errors, "kelvaron: "), 1) << result.errors;
     EXPECT_EQ(Occurrences(result.errors, engine::kCatalogueLostText), 0) << result.errors;
-    ASSERT_EQ(ReopenCatalogue(3, std::chrono::milliseconds(200)), "");
+    ASSERT_EQ(ReopenCatalogue(theDatabase, 3, std::chrono::milliseconds(200)), "");
     EXPECT_EQ(CountRows("FILELIST"), (kRecordings - 1) * 3) << "every file after the outage";
     EXPECT_EQ(CountRows("FILELIST", "CPATH LIKE '%/1429112007/141000-%'"), 0);
 }

@@ -60,7 +60,7 @@ protected:
         char* previous = ::getcwd(nullptr, 0);
         EXPECT_EQ(::chdir(work.path().c_str()), 0);
         testing::internal::CaptureStdout();
-        status = cli::RunConfigCommand();
+        status = cli::RunConfigCommand(theDatabase);
         std::string output = testing::internal::GetCapturedStdout();
         EXPECT_EQ(::chdir(previous), 0);
         std::free(previous);

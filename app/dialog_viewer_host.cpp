@@ -1,0 +1,71 @@
+#include "app/dialog_viewer_host.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <stdexcept>
+
+#include "app/converter_dlg.h"
+#include "catalog/file_list_paths.h"
+#include "engine/drivers.h"
+#include "formats/date_time.h"
+#include "formats/recorder/recorder_text.h"
+#include "platform/kelvaron_settings.h"
+#include "res/resource_ids.h"
+#include "ui/text_8bit.h"
+
+namespace app {
+
+namespace {
+
+constexpr std::size_t kSourceDirChars = 255;  // as the time-window run reads it
+
+class DialogViewerHost final : public ViewerHost {
+public:
+    DialogViewerHost(CConverterDlg& dialog, catalog::OdbcConnection& database)
+        : ViewerHost(&dialog), dialog_(dialog), database_(database) {
+        for (int id : {res::kIdStartField, res::kIdDurationField})
+            if (auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(id)))
+                connect(edit, &QLineEdit::textChanged, this, &ViewerHost::windowChanged);
+        connect(&dialog, &CConverterDlg::runEnded, this, &ViewerHost::runEnded);
+    }
+
+    std::vector<std::string> SelectedStations() const override {
+        return dialog_.BuildRequest(engine::RunMode::Window).stations;
+    }
+
+    // The window as a run would take it from the fields.
+    TimeWindow Window() const override {
+        const engine::RunRequest request = dialog_.BuildRequest(engine::RunMode::Window);
+        const platform::CalendarFields& t = request.start;
+        return {EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute,
+                                  static_cast<float>(t.second)),
+                engine::ParseDurationSeconds(request.duration)};
+    }
+
+    std::string SourceDirectory(const std::string& station) const override {
+        return platform::SourceDirectory(station, kSourceDirChars);
+    }
+
+    // Asked on the dialog's thread, once a listing has arrived.
+    std::vector<std::string> CataloguedTraces(const std::string& station) const override {
+        // The connection is the run's while a run lasts.
+        if (dialog_.IsRunActive())
+            throw std::runtime_error(
+                ToText8(QCoreApplication::translate("CRecordingViewer", "идёт конвертация")));
+        return ListStationTracePaths(database_, station);
+    }
+
+    bool IsRunActive() const override { return dialog_.IsRunActive(); }
+
+private:
+    CConverterDlg& dialog_;
+    catalog::OdbcConnection& database_;
+};
+
+}  // namespace
+
+ViewerHost* MakeDialogViewerHost(CConverterDlg& dialog, catalog::OdbcConnection& database) {
+    return new DialogViewerHost(dialog, database);
+}
+
+}  // namespace app

@@ -1,0 +1,39 @@
+// What the recording viewer asks of the window that opens it, and hears from
+// it: the opener's fields stay its own, the viewer sees plain values.
+#pragma once
+
+#include <QObject>
+#include <string>
+#include <vector>
+
+namespace app {
+
+class ViewerHost : public QObject {
+    Q_OBJECT
+
+public:
+    // Epoch seconds and a length in seconds, as a time-window run takes them.
+    struct TimeWindow {
+        double start = 0;
+        double length = 0;
+    };
+
+    using QObject::QObject;
+
+    // The stations selected now (the viewer opens on exactly one).
+    virtual std::vector<std::string> SelectedStations() const = 0;
+    virtual TimeWindow Window() const = 0;
+    // Where the station's recordings lie, as a time-window run finds them.
+    virtual std::string SourceDirectory(const std::string& station) const = 0;
+    // The catalogue's trace paths of the station, sorted; throws (with a text
+    // for the operator) when the catalogue cannot be asked now.
+    virtual std::vector<std::string> CataloguedTraces(const std::string& station) const = 0;
+    // A run holds the catalogue until its worker has gone.
+    virtual bool IsRunActive() const = 0;
+
+signals:
+    void windowChanged();
+    void runEnded();
+};
+
+}  // namespace app
