@@ -10,14 +10,13 @@
 #include "formats/date_time.h"
 #include "formats/recorder/recorder_text.h"
 #include "platform/kelvaron_settings.h"
+#include "platform/operator_texts.h"
 #include "res/resource_ids.h"
 #include "ui/text_8bit.h"
 
 namespace app {
 
 namespace {
-
-constexpr std::size_t kSourceDirChars = 255;  // as the time-window run reads it
 
 class DialogViewerHost final : public ViewerHost {
 public:
@@ -36,22 +35,19 @@ public:
     // The window as a run would take it from the fields.
     TimeWindow Window() const override {
         const engine::RunRequest request = dialog_.BuildRequest(engine::RunMode::Window);
-        const platform::CalendarFields& t = request.start;
-        return {EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute,
-                                  static_cast<float>(t.second)),
-                engine::ParseDurationSeconds(request.duration)};
+        return {request.windowStart, request.windowLength};
     }
 
     std::string SourceDirectory(const std::string& station) const override {
-        return platform::SourceDirectory(station, kSourceDirChars);
+        return platform::SourceDirectory(station, platform::kSourceDirectoryChars);
     }
 
     // Asked on the dialog's thread, once a listing has arrived.
     std::vector<std::string> CataloguedTraces(const std::string& station) const override {
         // The connection is the run's while a run lasts.
         if (dialog_.IsRunActive())
-            throw std::runtime_error(
-                ToText8(QCoreApplication::translate("CRecordingViewer", "идёт конвертация")));
+            throw std::runtime_error(ToText8(
+                QCoreApplication::translate("CRecordingViewer", platform::texts::kRunInProgress)));
         return ListStationTracePaths(database_, station);
     }
 

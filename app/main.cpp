@@ -25,7 +25,8 @@ std::string Said(const std::string& text) {
 }
 
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "kelvaron: %s\n%s", Said(message).c_str(), Said(platform::texts::kDialogUsage).c_str());
+    std::fprintf(stderr, "kelvaron: %s\n%s", Said(message).c_str(),
+                 Said(platform::texts::kDialogUsage).c_str());
     return 2;
 }
 
@@ -45,7 +46,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--config" || arg.starts_with("--config=")) {
             if (arg == "--config" && i + 1 < argc) config = argv[++i];
             if (arg.starts_with("--config=")) config = std::string(arg.substr(9));
-            if (!config || config->empty()) return UsageError(platform::texts::OptionNeedsValue("--config"));
+            if (!config || config->empty())
+                return UsageError(platform::texts::OptionNeedsValue("--config"));
         } else {
             qtArgs.push_back(argv[i]);
         }

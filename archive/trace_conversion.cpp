@@ -123,8 +123,8 @@ TraceFileBatch::TraceFileBatch(const DataBlock& block, const std::vector<Channel
                 p->keptExisting = true;
             } else {
                 const auto create = [&] {
-                    p->file = std::make_unique<TraceFileWriter>(
-                        location.hourDir, location.fullPath, location.fileNamePart);
+                    p->file = std::make_unique<TraceFileWriter>(location.hourDir, location.fullPath,
+                                                                location.fileNamePart);
                 };
                 try {
                     create();

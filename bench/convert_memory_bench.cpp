@@ -20,6 +20,7 @@
 #include "catalog/catalogue.h"
 #include "catalog/sql_script.h"
 #include "engine/drivers.h"
+#include "platform/kelvaron_settings.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
@@ -68,8 +69,9 @@ bool Convert(const std::string& path, const std::string& catalogue) {
     request.mode = engine::RunMode::Files;
     request.stations = {"STA1"};
     request.files = {path};
-    const engine::RunSummary summary =
-        engine::RunConversion(request, front, engine::CatalogueOutputs());
+    request.settings = platform::ResolveRunSettings(request.stations);
+    engine::CatalogueOutputs outputs(theDatabase);
+    const engine::RunSummary summary = engine::RunConversion(request, front, outputs);
     theDatabase.Close();
     return summary.converted == 1 && summary.traces == 3 && front.messages == 0;
 }

@@ -172,11 +172,14 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
         return kExitConverted;
     }
     // A kelvaron.ini named on purpose must be there; the working directory's may be missing.
-    const std::string kelvaronIniPath = platform::KelvaronIniPath();
-    if (const std::string problem = platform::SettingsFileProblem(
-            kelvaronIniPath, kelvaronIniPath != platform::kDefaultKelvaronIni);
-        !problem.empty())
-        return Refuse(problem);
+    const bool named = platform::KelvaronIniPath() != platform::kDefaultKelvaronIni;
+    if (options.mode == BatchMode::Check || options.mode == BatchMode::CatalogueInit ||
+        options.mode == BatchMode::Config) {
+        if (const std::string problem =
+                platform::SettingsFileProblem(platform::KelvaronIniPath(), named);
+            !problem.empty())
+            return Refuse(problem);
+    }
     switch (options.mode) {
         case BatchMode::Check:
             return RunCheck(database, options.stations.value_or(std::vector<std::string>{}),
@@ -192,6 +195,10 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
     // gets what it needs of them as values.
     platform::IniFile kelvaronIni(platform::KelvaronIniPath());
     platform::IniFile tvxIni(platform::TvxIniPath());
+    for (auto [file, mustExist] : {std::pair{&kelvaronIni, named}, std::pair{&tvxIni, false}})
+        if (const std::string problem = platform::SettingsFileProblem(*file, mustExist);
+            !problem.empty())
+            return Refuse(problem);
     platform::SetMessageLanguage(platform::CurrentInterfaceLanguage(kelvaronIni));
     engine::RunRequest request;
     if (const std::optional<int> status = Prepare(options, kelvaronIni, request)) return *status;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -41,9 +42,11 @@ struct IniFile::Reader {
         struct stat st {};
         if (!fd.valid() || ::fstat(fd.get(), &st) != 0) {
             source = Source::Unopenable;
+            openError = errno;
         } else if (!S_ISREG(st.st_mode)) {
             // A FIFO or a device: nothing is read from it.
             source = Source::NotARegularFile;
+            openError = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         } else {
             size = static_cast<std::size_t>(st.st_size);
             end = size == 0;
@@ -210,6 +213,7 @@ struct IniFile::Reader {
 
     UniqueFd fd;
     Source source = Source::Readable;
+    int openError = 0;
     std::string memory;  // the bytes of an IniFile made from memory
     std::unique_ptr<char[]> buffer;
     std::size_t size = 0;      // of the file when it was opened
@@ -254,6 +258,7 @@ std::uint64_t IniFile::bytesRead() const { return reader_ ? reader_->bytesRead :
 std::size_t IniFile::peakKeptBytes() const { return reader_ ? reader_->peakKept : 0; }
 
 IniFile::Source IniFile::source() { return reader().source; }
+int IniFile::openError() { return reader().openError; }
 
 bool IniFile::ReadBytes(std::uint64_t offset, void* out, std::size_t n) {
     return reader().ReadBytes(offset, static_cast<char*>(out), n);

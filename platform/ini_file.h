@@ -66,6 +66,9 @@ public:
     enum class Source { Readable, Unopenable, NotARegularFile };
     // Opens the file if no lookup has yet.
     Source source();
+    // Why it could not be opened as a regular file (an errno value; EISDIR
+    // for a directory), 0 when it could.
+    int openError();
 
     // The whole file, as it was sized when it was opened: what the lookups
     // have not read yet is read now, in pieces, asking stop() before each.

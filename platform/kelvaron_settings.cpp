@@ -142,6 +142,13 @@ std::string SettingsFileProblem(const std::string& path, bool mustExist) {
     return texts::UnreadableSettingsFile(path, std::strerror(error));
 }
 
+std::string SettingsFileProblem(IniFile& file, bool mustExist) {
+    if (file.source() == IniFile::Source::Readable) return {};
+    const int error = file.openError();
+    if (error == ENOENT && !mustExist) return {};
+    return texts::UnreadableSettingsFile(file.path(), std::strerror(error));
+}
+
 std::string DataDirectoryProblem(const std::string& tvxIni) {
     if (std::string problem = SettingsFileProblem(tvxIni, false); !problem.empty()) return problem;
     return DataDirectoryProblem(ReadDataDirectory(tvxIni, kDataDirectoryChars), tvxIni);
@@ -159,9 +166,6 @@ std::string DataDirectoryProblem(const std::string& dir, const std::string& tvxI
     if (::access(dir.c_str(), W_OK | X_OK) != 0)
         return texts::DataDirectoryNotWritable(dir, tvxIni);
     return {};
-}
-
-std::string ListedSourceDirectory(std::string dir) {
 }
 
 std::string ListedSourceDirectory(std::string dir) {

@@ -91,6 +91,8 @@ std::string ReadDataDirectory(IniFile& tvxIni, std::size_t maxChars);
 // apply), a file named on the command line may not. An unreadable tvx.ini
 // must not pass for a missing one: its defaults would be used silently.
 std::string SettingsFileProblem(const std::string& path, bool mustExist);
+// The same for a settings file a run has open already.
+std::string SettingsFileProblem(IniFile& file, bool mustExist);
 // Why no run may start for the data directory, or "" when it can take the
 // trace tree: it must be set, absolute, not the file system's root, and a
 // directory that exists and may be written.

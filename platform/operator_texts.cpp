@@ -180,8 +180,8 @@ std::string DataDirectoryRead(const std::string& dataDir) {
 
 std::string StationSettingsRead(const std::string& station, const std::string& sourceDir,
                                 bool useGain) {
-    return "kelvaron-batch: станция " + station + ": каталог записей " + sourceDir +
-           ", USEGAIN " + (useGain ? "1" : "0");
+    return "kelvaron-batch: станция " + station + ": каталог записей " + sourceDir + ", USEGAIN " +
+           (useGain ? "1" : "0");
 }
 
 const char* const kDialogUsage =
