@@ -92,8 +92,7 @@ engine::RunRequest CConverterDlg::BuildRequest(engine::RunMode mode) const {
     for (int row = 0; row < m_listStations->count(); ++row)
         if (m_listStations->item(row)->isSelected()) request.stations.push_back(StationText8(row));
     const platform::CalendarFields t = StartFieldDateTime();
-    request.windowStart =
-        EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute, static_cast<float>(t.second));
+    request.windowStart = EpochFromCalendar(t);
     request.windowLength = engine::ParseDurationSeconds(app::ToText8(m_editDuration->text()));
     for (int i = 0; i < m_listChannels->GetItemCount(); ++i)
         request.channels.push_back(

@@ -118,8 +118,7 @@ std::optional<int> Prepare(const BatchOptions& options, platform::IniFile& kelva
     if (!resolved.usageError.empty()) return UsageError(resolved.usageError);
     if (resolved.invalidTime) return Refuse(texts::kInvalidTime);
     const platform::CalendarFields& t = resolved.window.start;
-    request.windowStart =
-        EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute, static_cast<float>(t.second));
+    request.windowStart = EpochFromCalendar(t);
     request.windowLength = resolved.window.lengthSeconds;
     if (options.verbose) {
         const std::string line = platform::TranslateMessage(

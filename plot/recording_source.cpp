@@ -47,8 +47,7 @@ LoadResult LoadTraceFile(const std::string& path) {
     r.station = header->station;
     if (r.station.empty()) return {std::nullopt, LoadFailure::NoStation};
     const engine::TraceStart& t = header->start;
-    r.start =
-        EpochFromCalendar(t.year, t.month, t.day, t.hour, t.minute, static_cast<float>(t.second));
+    r.start = EpochFromCalendar(t);
     r.rate = header->rate;
 
     PlotChannel channel;
