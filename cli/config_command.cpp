@@ -63,7 +63,9 @@ void PrintStations() {
     const std::string path = platform::KelvaronIniPath();
     std::printf("kelvaron.ini: %s (%s)\n", path.c_str(), FileState(path, "not found"));
     platform::IniFile ini(path);
-    for (const std::string& station : platform::ReadKelvaronSettings(path).stations) {
+    // One open file answers every station's lookups: a list of any length
+    // costs one read of the file.
+    for (const std::string& station : platform::ReadKelvaronSettings(ini).stations) {
         const char* origin = "not set";
         if (Setting(ini, station.c_str(), "DIR").value_or("") != "")
             origin = "from its own DIR";
@@ -72,7 +74,9 @@ void PrintStations() {
         const bool useGain = platform::ReadUseGain(ini, station);
         std::printf(
             "  station %s: source directory %s (%s), USEGAIN %d%s\n", Shown(station).c_str(),
-            Shown(platform::SourceDirectory(station, platform::kSourceDirectoryChars)).c_str(),
+            Shown(platform::ListedSourceDirectory(
+                      platform::ReadSourceDirectory(ini, station, platform::kSourceDirectoryChars)))
+                .c_str(),
             origin, useGain ? 1 : 0, Origin(Setting(ini, station.c_str(), "USEGAIN").has_value()));
     }
 }
