@@ -11,6 +11,7 @@
 #include "formats/recorder/data_block.h"
 #include "formats/recorder/record_layout.h"
 #include "formats/recorder/recorder_messages.h"
+#include "formats/recorder/recorder_text.h"
 #include "formats/recorder/recording.h"
 #include "formats/trace_making.h"
 #include "platform/operator_texts.h"
@@ -37,14 +38,27 @@ bool AnyChannelTicked(const Recording& recording, const std::vector<ChannelItem>
 
 // A block with fewer whole records than DATA_SEC / REC_SIZE_SEC announce: a
 // copy that stopped short, or a recording still being written.
-bool IsIncomplete(const DataBlock& block, const StreamHeader& stream, std::int32_t dataSeconds) {
-    if (stream.recordSeconds <= 0 || dataSeconds <= 0) return false;
+// The rate of the first record header, as the writer takes it.
+double BlockRate(const DataBlock& block) {
     std::uint8_t head[kTraceHeadBytes];
     const std::int64_t headSize = std::min(block.size(), kTraceHeadBytes);
     block.Read(0, head, static_cast<std::size_t>(headSize));
-    const RecordLayout layout = ComputeRecordLayout(TraceRate(head, headSize), block.size(),
+    return TraceRate(head, headSize);
+}
+
+bool IsIncomplete(const DataBlock& block, const StreamHeader& stream, std::int32_t dataSeconds) {
+    if (stream.recordSeconds <= 0 || dataSeconds <= 0) return false;
+    const RecordLayout layout = ComputeRecordLayout(BlockRate(block), block.size(),
                                                     stream.recordSeconds, stream.channelCount);
     return layout.recordCount < dataSeconds / stream.recordSeconds;
+}
+
+// The names become directories and file names: any name of the recording.
+bool HasDeceptiveNames(const Recording& recording) {
+    if (HasDeceptiveCharacters(recording.station)) return true;
+    for (const RecordingChannel& channel : recording.channels)
+        if (HasDeceptiveCharacters(channel.name)) return true;
+    return false;
 }
 
 void ShowRefusal(RunContext& run, const std::string& text) {
@@ -133,11 +147,31 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
         ShowRefusal(run, NonFiniteStartMessage(header.path()));
         return {false, SkipReason::NoNameDateTime};
     }
+    // Month 13 or hour 25 would be carried into a date no recorder wrote.
+    if (!recording.span->possible) {
+        ShowRefusal(run, ImpossibleStartMessage(header.path()));
+        return {false, SkipReason::NoNameDateTime};
+    }
+    if (HasDeceptiveNames(recording)) {
+        ShowRefusal(run, DeceptiveNamesMessage(header.path()));
+        return {false, SkipReason::NoNameDateTime};
+    }
     const StreamHeader& stream = recording.stream;
 
     const std::vector<ChannelItem>& items = run.channels;
     if (!items.empty() && (stream.channelCount < 1 || !AnyChannelTicked(recording, items)))
         return {false, SkipReason::NoTickedChannel};
+
+    // The block is found before the event is registered, so that a rate no
+    // recorder has refuses the file before anything is written.
+    const std::optional<DataBlock> block = LocateDataBlock(header, stream.dataOffset);
+    if (block) {
+        const double rate = BlockRate(*block);
+        if (!(rate > 0) || !std::isfinite(rate)) {
+            ShowRefusal(run, ImpossibleSampleRateMessage(header.path()));
+            return {false, SkipReason::NoNameDateTime};
+        }
+    }
 
     if (recording.eventTime) {
         if (!std::isfinite(*recording.eventTime)) {
@@ -147,7 +181,6 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
         run.outputs.RegisterEvent(recording.station, *recording.eventTime);
     }
 
-    const std::optional<DataBlock> block = LocateDataBlock(header, stream.dataOffset);
     if (!block) return {false, SkipReason::Unreadable};
     const Dispatch dispatch = ChannelsToWrite(
         recording, station, IsIncomplete(*block, stream, recording.span->dataSeconds), items,

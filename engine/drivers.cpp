@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -176,7 +177,10 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
             case SourceRecording::Verdict::Recording:
                 break;
         }
-        if (!Overlaps(start, length, found.span.start, found.span.dataSeconds)) {
+        // A start that is no recorder's instant cannot be placed in the
+        // window: the conversion refuses it, naming the file.
+        const bool placeable = found.span.possible && std::isfinite(found.span.start);
+        if (placeable && !Overlaps(start, length, found.span.start, found.span.dataSeconds)) {
             Skip(run, found.path, SkipReason::OutsideWindow);
             continue;
         }

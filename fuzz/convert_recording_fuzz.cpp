@@ -14,14 +14,22 @@
 #include "bench/bench_support.h"
 #include "engine/convert_recording.h"
 #include "engine/recording_outputs.h"
+#include "formats/date_time.h"
+#include "formats/recorder/record_layout.h"
 #include "formats/recorder/recorder_header.h"
+#include "formats/recorder/recorder_text.h"
 #include "formats/trace_making.h"
 
 namespace {
 
+const double kEarliestStart = EpochFromCalendar(1899, 12, 31, 0, 0, 0.0f);
+const double kLatestStart = EpochFromCalendar(2101, 1, 1, 0, 0, 0.0f);
+
 class FuzzOutputs : public engine::RecordingOutputs {
 public:
-    void RegisterEvent(const std::string&, double) override {}
+    void RegisterEvent(const std::string&, double time) override {
+        if (!(time >= kEarliestStart && time < kLatestStart)) std::abort();
+    }
     std::unique_ptr<engine::RecordingTraces> WriteTraces(
         const engine::DataBlock& block, const std::vector<engine::ChannelTrace>& traces,
         const std::function<bool()>& stop) override {
@@ -31,6 +39,12 @@ public:
             if (dataSize < 0 || (dataSize > 0 && !data)) std::abort();
             // The whole block must be readable: ASan reports a block shorter than its size.
             if (dataSize > 0 && data[0] + data[dataSize - 1] == 1000) std::abort();
+            // No trace of a header no recorder writes: a start on a recorder's
+            // clock (00.01.1900 to 31.12.2100), a positive rate, plain names.
+            if (!(trace.start >= kEarliestStart && trace.start < kLatestStart)) std::abort();
+            if (HasDeceptiveCharacters(trace.station) || HasDeceptiveCharacters(trace.channel))
+                std::abort();
+            if (!(engine::TraceRate(data, dataSize) > 0)) std::abort();
             // What the writer does in memory before it touches the disk.
             const engine::MadeTrace made =
                 engine::MakeTrace(data, dataSize,

@@ -137,6 +137,19 @@ std::string NonFiniteEvent(const std::string& quotedPath) {
     return "Недопустимое время события в файле " + quotedPath;
 }
 
+std::string ImpossibleStart(const std::string& quotedPath) {
+    return "Дата или время начала записи в файле " + quotedPath + " невозможны";
+}
+
+std::string ImpossibleSampleRate(const std::string& quotedPath) {
+    return "Частота дискретизации в файле " + quotedPath + " не положительное конечное число";
+}
+
+std::string DeceptiveNames(const std::string& quotedPath) {
+    return "Имя станции или канала в файле " + quotedPath +
+           " содержит управляющие символы или знаки направления текста";
+}
+
 std::string IncompleteRecording(const std::string& quotedPath, const std::string& channel) {
     return "Запись в файле " + quotedPath + " неполная, прежняя трасса канала " + channel +
            " сохранена";

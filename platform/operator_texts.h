@@ -111,6 +111,9 @@ std::string UnplaceableStart(const std::string& start);
 // A recorder file refused or only partly taken; quotedPath is 'path' in UTF-8.
 std::string NonFiniteStart(const std::string& quotedPath);
 std::string NonFiniteEvent(const std::string& quotedPath);
+std::string ImpossibleStart(const std::string& quotedPath);
+std::string ImpossibleSampleRate(const std::string& quotedPath);
+std::string DeceptiveNames(const std::string& quotedPath);
 std::string IncompleteRecording(const std::string& quotedPath, const std::string& channel);
 std::string NotARegularFile(const std::string& quotedPath);
 

@@ -1,5 +1,7 @@
 #include "formats/recorder/recorder_header.h"
 
+#include <limits>
+
 #include "formats/recorder/recorder_text.h"
 
 namespace {
@@ -38,6 +40,7 @@ std::optional<RecordingSpan> ReadRecordingSpan(platform::IniFile& header) {
     RecordingSpan span;
     span.dataSeconds = platform::AtoiLike(header.GetString("FILE", "DATA_SEC", "", 31));
     span.start = ParseRecorderDate(date) + ParseRecorderTime(time);
+    span.possible = IsPossibleRecorderDate(date) && IsPossibleRecorderTime(time);
     return span;
 }
 
@@ -74,6 +77,8 @@ std::optional<double> ReadEventTime(platform::IniFile& header) {
     const std::string time = header.GetString("EVENT", "TIME_CH" + j, "", 63);
     // Without both texts the time would be a date of year 0: register nothing.
     if (date.empty() || time.empty()) return std::nullopt;
+    if (!IsPossibleRecorderDate(date) || !IsPossibleRecorderTime(time))
+        return std::numeric_limits<double>::quiet_NaN();
     return ParseRecorderDate(date) + ParseRecorderTime(time);
 }
 

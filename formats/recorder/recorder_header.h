@@ -25,6 +25,7 @@ std::string ReadStationName(platform::IniFile& header);
 struct RecordingSpan {
     double start = 0;
     std::int32_t dataSeconds = 0;
+    bool possible = true;  // DATE_INT and TIME_INT within a recorder's bounds
 };
 std::optional<RecordingSpan> ReadRecordingSpan(platform::IniFile& header);
 
@@ -45,7 +46,8 @@ std::vector<std::int32_t> ListedChannels(std::string_view list, std::int64_t lim
 std::string ReadChannelName(platform::IniFile& header, std::int32_t channel);
 
 // The trigger time of a triggered recording's EVENT section; nullopt when
-// EVENT/CH# is empty, or when the named channel's date or time is missing.
+// EVENT/CH# is empty, or when the named channel's date or time is missing;
+// NaN when they are no recorder's date and time, so that the event is refused.
 std::optional<double> ReadEventTime(platform::IniFile& header);
 
 }  // namespace engine

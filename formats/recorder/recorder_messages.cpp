@@ -16,6 +16,18 @@ std::string NonFiniteStartMessage(const std::string& path) {
     return platform::texts::NonFiniteStart(Quoted(path));
 }
 
+std::string ImpossibleStartMessage(const std::string& path) {
+    return platform::texts::ImpossibleStart(Quoted(path));
+}
+
+std::string ImpossibleSampleRateMessage(const std::string& path) {
+    return platform::texts::ImpossibleSampleRate(Quoted(path));
+}
+
+std::string DeceptiveNamesMessage(const std::string& path) {
+    return platform::texts::DeceptiveNames(Quoted(path));
+}
+
 std::string NonFiniteEventMessage(const std::string& path) {
     return platform::texts::NonFiniteEvent(Quoted(path));
 }

@@ -12,6 +12,12 @@ inline constexpr const char* kRecorderErrorCaption = platform::texts::kErrorCapt
 
 // The start (DATE_INT, TIME_INT) is not a finite time.
 std::string NonFiniteStartMessage(const std::string& path);
+// DATE_INT or TIME_INT out of a recorder clock's bounds (month 13, hour 25...).
+std::string ImpossibleStartMessage(const std::string& path);
+// The data block's sample rate is not a positive finite number.
+std::string ImpossibleSampleRateMessage(const std::string& path);
+// The station or a channel name holds control or text direction characters.
+std::string DeceptiveNamesMessage(const std::string& path);
 // The trigger time of the EVENT section is not a finite time.
 std::string NonFiniteEventMessage(const std::string& path);
 // The recording holds fewer records than its header announces, and the

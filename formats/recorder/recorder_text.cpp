@@ -1,6 +1,7 @@
 #include "formats/recorder/recorder_text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "formats/date_time.h"
@@ -26,6 +27,40 @@ double ParseRecorderTime(std::string_view text) {
     }
     const std::int32_t whole = (hours * 60 + minutes) * 60;
     return whole + static_cast<double>(seconds);
+}
+
+bool IsPossibleRecorderDate(std::string_view text) {
+    std::int32_t day = 0, month = 0, year = 0;
+    engine::TextScanner scan(text);
+    if (!(scan.Int(2, day) && scan.AnyChar() && scan.Int(2, month) && scan.AnyChar() &&
+          scan.Int(4, year)))
+        return false;
+    return day >= 0 && day <= 31 && month >= 1 && month <= 12 && year >= 1900 && year <= 2100;
+}
+
+bool IsPossibleRecorderTime(std::string_view text) {
+    std::int32_t hours = 0, minutes = 0;
+    float seconds = 0.0f;
+    engine::TextScanner scan(text);
+    if (!(scan.Int(2, hours) && scan.AnyChar() && scan.Int(2, minutes) && scan.AnyChar() &&
+          scan.Float(seconds)))
+        return false;
+    return hours >= 0 && hours <= 23 && minutes >= 0 && minutes <= 59 && std::isfinite(seconds) &&
+           seconds >= 0.0f && seconds < 60.0f;
+}
+
+bool HasDeceptiveCharacters(std::string_view name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c < 0x20 || c == 0x7F) return true;
+        // U+202A..U+202E are E2 80 AA..AE; U+2066..U+2069 are E2 81 A6..A9.
+        if (c != 0xE2 || i + 2 >= name.size()) continue;
+        const auto b1 = static_cast<unsigned char>(name[i + 1]);
+        const auto b2 = static_cast<unsigned char>(name[i + 2]);
+        if ((b1 == 0x80 && b2 >= 0xAA && b2 <= 0xAE) || (b1 == 0x81 && b2 >= 0xA6 && b2 <= 0xA9))
+            return true;
+    }
+    return false;
 }
 
 std::int32_t NextListNumber(std::string_view text, std::size_t& pos) {

@@ -91,6 +91,26 @@
         <translation>The station name in file &apos;%1&apos; does not match the selected station(s)</translation>
     </message>
     <message>
+        <source>Недопустимое время начала записи в файле %1</source>
+        <translation>Invalid recording start time in file %1</translation>
+    </message>
+    <message>
+        <source>Недопустимое время события в файле %1</source>
+        <translation>Invalid event time in file %1</translation>
+    </message>
+    <message>
+        <source>Дата или время начала записи в файле %1 невозможны</source>
+        <translation>The recording start date or time in file %1 is impossible</translation>
+    </message>
+    <message>
+        <source>Частота дискретизации в файле %1 не положительное конечное число</source>
+        <translation>The sample rate in file %1 is not a positive finite number</translation>
+    </message>
+    <message>
+        <source>Имя станции или канала в файле %1 содержит управляющие символы или знаки направления текста</source>
+        <translation>A station or channel name in file %1 holds control characters or text direction marks</translation>
+    </message>
+    <message>
         <source>Ошибка инициализации базы данных</source>
         <translation>Cannot open the catalogue database</translation>
     </message>

@@ -232,6 +232,140 @@ TEST_F(ConvertRecordingTest, TimesThatAreNoNumberAreRefusedBeforeAnythingIsWritt
     }
 }
 
+// Refused cases give exactly their message and write nothing; the others
+// convert with the start the date arithmetic has always given them.
+class HeaderRefusalTest : public ConvertRecordingTest {
+protected:
+    struct Case {
+        std::string what;
+        std::function<void(RecorderFile&)> change;
+        std::string message;  // %1 for the quoted path; "" when converted
+        double start = 0;     // of a converted case
+    };
+    static std::string WithPath(std::string text, const std::string& path) {
+        return text.replace(text.find("%1"), 2, "'" + path + "'");
+    }
+    void Check(const std::vector<Case>& cases) {
+        const std::string path = dir.File("rec.dat");
+        for (const Case& c : cases) {
+            RecorderFile file = Triggered();
+            c.change(file);
+            outputs.events.clear();
+            outputs.traces.clear();
+            const std::size_t shown = front.messages().size();
+            const bool refused = !c.message.empty();
+            EXPECT_EQ(Convert(file), refused ? 0 : 1) << c.what;
+            EXPECT_EQ(outputs.events.empty(), refused) << c.what;
+            EXPECT_EQ(outputs.traces.empty(), refused) << c.what;
+            const Strings messages = front.messages();
+            EXPECT_EQ(
+                Strings(messages.begin() + static_cast<std::ptrdiff_t>(shown), messages.end()),
+                refused ? Strings{"Message:Ошибка:error:" + WithPath(c.message, path)} : Strings{})
+                << c.what;
+            if (!refused && !outputs.traces.empty())
+                EXPECT_EQ(outputs.traces.front().start, c.start) << c.what;
+        }
+    }
+};
+
+TEST_F(HeaderRefusalTest, DatesAndTimesNoRecorderWrites) {
+    const std::string refused = "Дата или время начала записи в файле %1 невозможны";
+    const auto start = [](const char* date, const char* time) {
+        return
+            [=](RecorderFile& f) { f.Set("FILE", "DATE_INT", date).Set("FILE", "TIME_INT", time); };
+    };
+    Check({
+        {"00.00.0000", start("00.00.0000", "14:30:45"), refused},
+        {"letters", start("ab.cd.efgh", "14:30:45"), refused},
+        {"99.99.9999", start("99.99.9999", "14:30:45"), refused},
+        {"month 13", start("01.13.2007", "14:30:45"), refused},
+        {"day 32", start("32.11.2007", "14:30:45"), refused},
+        {"day -1", start("-1.11.2007", "14:30:45"), refused},
+        {"year 1899", start("29.11.1899", "14:30:45"), refused},
+        {"year 2101", start("29.11.2101", "14:30:45"), refused},
+        {"no year", start("29.11", "14:30:45"), refused},
+        {"time ::", start("29.11.2007", "::"), refused},
+        {"time nan", start("29.11.2007", "nan"), refused},
+        {"hour 24", start("29.11.2007", "24:00:00"), refused},
+        {"hour -10", start("29.11.2007", "-10:00:00"), refused},
+        {"minute 60", start("29.11.2007", "14:60:00"), refused},
+        {"second 60", start("29.11.2007", "14:30:60"), refused},
+        {"second -1", start("29.11.2007", "14:30:-1"), refused},
+        {"no seconds", start("29.11.2007", "14:30"), refused},
+        {"event on 31.13", [](RecorderFile& f) { f.Set("EVENT", "DATE_CH1", "31.13.2007"); },
+         "Недопустимое время события в файле %1"},
+        {"day 0", start("00.03.2024", "14:30:45"), "", EpochFromCalendar(2024, 3, 0, 14, 30, 45)},
+        {"31 February", start("31.02.2024", "00:00:00"), "",
+         EpochFromCalendar(2024, 3, 2, 0, 0, 0)},
+        {"1969", start("31.12.1969", "23:59:59.999"), "",
+         EpochFromCalendar(1969, 12, 31, 23, 59, 59.999f)},
+        {"1900 and 2100", start("01.01.1900", "00:00:00"), "",
+         EpochFromCalendar(1900, 1, 1, 0, 0, 0)},
+        {"2100", start("31.12.2100", "23:59:59.999"), "",
+         EpochFromCalendar(2100, 12, 31, 23, 59, 59.999f)},
+    });
+}
+
+TEST_F(HeaderRefusalTest, SampleRatesThatAreNotPositive) {
+    const std::string refused = "Частота дискретизации в файле %1 не положительное конечное число";
+    const double start = EpochFromCalendar(2007, 11, 29, 14, 30, 45);
+    const auto rates = [](std::int16_t rate16, std::int32_t rate32) {
+        return [=](RecorderFile& f) {
+            // Little-endian, in the first record header of the usual block.
+            std::string data = f.data();
+            for (int b = 0; b < 2; ++b) data[28 + b] = static_cast<char>(rate16 >> (8 * b));
+            for (int b = 0; b < 4; ++b) data[108 + b] = static_cast<char>(rate32 >> (8 * b));
+            f.SetData(data);
+        };
+    };
+    Check({
+        {"-100 at byte 28", rates(-100, 0), refused},
+        {"-1 at byte 28", rates(-1, 100000000), refused},
+        {"-100000000 at byte 108", rates(0, -100000000), refused},
+        {"100 at byte 28", rates(100, -5), "", start},
+        {"100000000 at byte 108", rates(0, 100000000), "", start},
+    });
+}
+
+TEST_F(HeaderRefusalTest, NamesWithControlOrDirectionCharacters) {
+    const std::string refused =
+        "Имя станции или канала в файле %1 содержит управляющие символы или знаки направления "
+        "текста";
+    const double start = EpochFromCalendar(2007, 11, 29, 14, 30, 45);
+    const auto channel = [](std::string name) {
+        return [=](RecorderFile& f) { f.Set("CH2", "NAME", name); };
+    };
+    Check({
+        {"TAB", channel("SH\tN"), refused},
+        {"ESC", channel("\x1b[2JSHN"), refused},
+        {"DEL", channel("SHN\x7f"), refused},
+        {"U+202E", channel("SH\xE2\x80\xAEN"), refused},
+        {"U+202A", channel("\xE2\x80\xAASHN"), refused},
+        {"U+2066", channel("SHN\xE2\x81\xA6"), refused},
+        {"U+2069", channel("SHN\xE2\x81\xA9"), refused},
+        {"U+2028 is no override", channel("SH\xE2\x80\xA8N"), "", start},
+        {"U+2067 in the middle", channel("S\xE2\x81\xA7HN"), refused},
+        {"Cyrillic", channel("\xD0\x9A\xD0\x90\xD0\x9D"), "", start},
+        {"CP1251", channel("\xCA\xC0\xCD"), "", start},
+    });
+    // The station: the conversion is asked for the file's own name, as the
+    // file run does.
+    RecorderFile file = Triggered();
+    file.Set("SYSTEM", "NAME",
+             "ST\x01"
+             "1");
+    outputs.traces.clear();
+    outputs.events.clear();
+    EXPECT_EQ(Convert(file,
+                      "ST\x01"
+                      "1"),
+              0);
+    EXPECT_TRUE(outputs.traces.empty());
+    EXPECT_TRUE(outputs.events.empty());
+    EXPECT_EQ(front.messages().back(),
+              "Message:Ошибка:error:" + WithPath(refused, dir.File("rec.dat")));
+}
+
 TEST_F(ConvertRecordingTest, AnIncompleteRecordingIsConvertedButKeepsLongerTraces) {
     const struct {
         const char* dataSec;

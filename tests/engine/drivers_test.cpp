@@ -155,6 +155,33 @@ TEST_F(DriversTest, WindowRunTakesTheRecordingsThatOverlapTheWindow) {
     EXPECT_EQ(front.log().back(), "RunFinished");
 }
 
+TEST_F(DriversTest, WindowRunRefusesAnImpossibleStartByNameInsteadOfPassingItOver) {
+    const auto write = [this](const char* name, const char* date, const char* time) {
+        RecordingPlan plan;
+        plan.date = date;
+        plan.time = time;
+        plan.channels = {{1, "SHZ"}};
+        plan.data.channels = 1;
+        return MakeRecording(plan).WriteTo(dir.File(std::string("sta1/") + name));
+    };
+    const std::string hour25 = write("a.dat", "29.11.2007", "25:00:00");
+    const std::string nan = write("b.dat", "29.11.2007", "nan");
+    const std::string zeros = write("c.dat", "00.00.0000", "14:10:00");
+    write("d.dat", "29.11.2007", "14:10:00");
+    request.stations = {"STA1"};
+    const engine::RunSummary summary = Run();
+    EXPECT_EQ(StartsWritten(), (Strings{"STA1 14:10:00"}));
+    const std::string impossible = "Message:Ошибка:error:Дата или время начала записи в файле '";
+    Strings expected = {impossible + hour25 + "' невозможны", impossible + nan + "' невозможны",
+                        impossible + zeros + "' невозможны"};
+    Strings shown = front.messages();
+    std::sort(shown.begin(), shown.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(summary.Skipped(SkipReason::NoNameDateTime), 3);
+    EXPECT_EQ(summary.converted, 1);
+}
+
 TEST_F(DriversTest, WindowScanLooksThroughAFileLargerThanTheMemoryItMayUse) {
     Recording("sta1/a.dat", "STA1", "14:10:00");
     // An archive left among the recordings, of no recorder's making.

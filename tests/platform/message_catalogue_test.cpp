@@ -17,6 +17,8 @@ TEST(TranslateMessage, EnglishFillsTheMessagesArgumentsRussianKeepsTheText) {
          "Cannot write file /1429112007/143045-29112007.SHZ"},
         {"Имя станции в файле '/data/ОБН 1.rec' не совпадает с выбранным(и)",
          "The station name in file '/data/ОБН 1.rec' does not match the selected station(s)"},
+        {"Дата или время начала записи в файле '/data/krv 1.rec' невозможны",
+         "The recording start date or time in file '/data/krv 1.rec' is impossible"},
         {"Ошибка открытия файла ", "Cannot open file "},  // an empty argument
         {"Связь с базой данных потеряна и не восстановлена, конвертирование остановлено\n"
          "08S01 server closed the connection",
