@@ -120,35 +120,42 @@ bool Finish(RecordingTraces& written, std::size_t i, const ChannelTrace& trace,
     return true;
 }
 
+RecordingOutcome Skipped(SkipReason reason, std::optional<FileRefusal> refusal = std::nullopt) {
+    RecordingOutcome outcome;
+    outcome.reason = reason;
+    outcome.refusal = refusal;
+    return outcome;
+}
+
 }  // namespace
 
 RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile& header,
                                   RunContext& run) {
     const Recording recording = ReadRecording(header);
-    if (recording.station.empty()) return {false, SkipReason::NoNameDateTime};
-    if (recording.station != station) return {false, SkipReason::OtherStation};
-    if (!recording.span) return {false, SkipReason::NoNameDateTime};
+    if (recording.station.empty()) return Skipped(SkipReason::NoNameDateTime);
+    if (recording.station != station) return Skipped(SkipReason::OtherStation);
+    if (!recording.span) return Skipped(SkipReason::NoNameDateTime, FileRefusal::NoSpan);
     // A time that is no number (TIME_INT=05:15:nan) cannot be stored or placed.
     if (!std::isfinite(recording.span->start)) {
         ShowRefusal(run, NonFiniteStartMessage(header.path()));
-        return {false, SkipReason::NoNameDateTime};
+        return Skipped(SkipReason::NoNameDateTime);
     }
     const StreamHeader& stream = recording.stream;
 
     const std::vector<ChannelItem>& items = run.channels;
     if (!items.empty() && (stream.channelCount < 1 || !AnyChannelTicked(recording, items)))
-        return {false, SkipReason::NoTickedChannel};
+        return Skipped(SkipReason::NoTickedChannel, FileRefusal::NoTickedChannel);
 
     if (recording.eventTime) {
         if (!std::isfinite(*recording.eventTime)) {
             ShowRefusal(run, NonFiniteEventMessage(header.path()));
-            return {false, SkipReason::NoNameDateTime};
+            return Skipped(SkipReason::NoNameDateTime);
         }
         run.outputs.RegisterEvent(recording.station, *recording.eventTime);
     }
 
     const std::optional<DataBlock> block = LocateDataBlock(header, stream.dataOffset);
-    if (!block) return {false, SkipReason::Unreadable};
+    if (!block) return Skipped(SkipReason::Unreadable, FileRefusal::DataOffsetOutside);
     const Dispatch dispatch = ChannelsToWrite(
         recording, station, IsIncomplete(*block, stream, recording.span->dataSeconds), items,
         run.TraceSettingsFor(station));
@@ -156,7 +163,14 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
     // is then put in place, its row written and its outcome told, in turn.
     const std::unique_ptr<RecordingTraces> written =
         run.outputs.WriteTraces(*block, dispatch.traces, [&run] { return run.StopRequested(); });
-    if (!written) return {false, SkipReason::Unreadable};
+    if (!written) {
+        if (run.StopRequested()) {
+            RecordingOutcome stopped;
+            stopped.stopped = true;
+            return stopped;
+        }
+        return Skipped(SkipReason::Unreadable, FileRefusal::DataUnreadable);
+    }
     run.summary.bytesIn += block->size();
 
     int count = 0;
@@ -167,7 +181,13 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
         count += run.summary.traces - before;
     }
     run.observer.RecordingConverted(header.path(), count);
-    return {true, SkipReason::Unreadable};
+    RecordingOutcome converted;
+    converted.converted = true;
+    // N_CH <= 0, a missing stream section, or no channel number that names a
+    // channel: the event stands and the block was read, but no trace came of
+    // it, which a file run names.
+    if (dispatch.traces.empty()) converted.refusal = FileRefusal::NoChannel;
+    return converted;
 }
 
 }  // namespace engine

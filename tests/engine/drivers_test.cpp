@@ -309,9 +309,10 @@ TEST_F(DriversTest, FileRunConvertsFilesOfSelectedStationsUnderTheirOwnNames) {
     request.files = {a, b, c, d};
     const engine::RunSummary summary = Run(engine::RunMode::Files);
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 10:00:00", "sta2 11:00:00"}));
-    EXPECT_EQ(front.messages(), (Strings{"Message:Ошибка:error:Имя станции в файле '" + c +
-                                             "' не совпадает с выбранным(и)",
-                                         "Message:Ошибка:error:В файле нет имени станции"}));
+    EXPECT_EQ(
+        front.messages(),
+        (Strings{"Message:Ошибка:error:Имя станции в файле '" + c + "' не совпадает с выбранным(и)",
+                 "Message:Ошибка:error:Файл '" + d + "' не является записью регистратора"}));
     EXPECT_EQ(front.Calls("Entry:"),
               (Strings{"Entry:" + a, "Entry:" + b, "Entry:" + c, "Entry:" + d}));
     EXPECT_EQ(summary.converted, 2);
