@@ -134,33 +134,40 @@ bool Finish(RecordingTraces& written, std::size_t i, const ChannelTrace& trace,
     return true;
 }
 
+RecordingOutcome Skipped(SkipReason reason, std::optional<FileRefusal> refusal = std::nullopt) {
+    RecordingOutcome outcome;
+    outcome.reason = reason;
+    outcome.refusal = refusal;
+    return outcome;
+}
+
 }  // namespace
 
 RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile& header,
                                   RunContext& run) {
     const Recording recording = ReadRecording(header);
-    if (recording.station.empty()) return {false, SkipReason::NoNameDateTime};
-    if (recording.station != station) return {false, SkipReason::OtherStation};
-    if (!recording.span) return {false, SkipReason::NoNameDateTime};
+    if (recording.station.empty()) return Skipped(SkipReason::NoNameDateTime);
+    if (recording.station != station) return Skipped(SkipReason::OtherStation);
+    if (!recording.span) return Skipped(SkipReason::NoNameDateTime, FileRefusal::NoSpan);
     // A time that is no number (TIME_INT=05:15:nan) cannot be stored or placed.
     if (!std::isfinite(recording.span->start)) {
         ShowRefusal(run, NonFiniteStartMessage(header.path()));
-        return {false, SkipReason::NoNameDateTime};
+        return Skipped(SkipReason::NoNameDateTime);
     }
     // Month 13 or hour 25 would be carried into a date no recorder wrote.
     if (!recording.span->possible) {
         ShowRefusal(run, ImpossibleStartMessage(header.path()));
-        return {false, SkipReason::NoNameDateTime};
+        return Skipped(SkipReason::NoNameDateTime);
     }
     if (HasDeceptiveNames(recording)) {
         ShowRefusal(run, DeceptiveNamesMessage(header.path()));
-        return {false, SkipReason::NoNameDateTime};
+        return Skipped(SkipReason::NoNameDateTime);
     }
     const StreamHeader& stream = recording.stream;
 
     const std::vector<ChannelItem>& items = run.channels;
     if (!items.empty() && (stream.channelCount < 1 || !AnyChannelTicked(recording, items)))
-        return {false, SkipReason::NoTickedChannel};
+        return Skipped(SkipReason::NoTickedChannel, FileRefusal::NoTickedChannel);
 
     // The block is found before the event is registered, so that a rate no
     // recorder has refuses the file before anything is written.
@@ -169,19 +176,19 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
         const double rate = BlockRate(*block);
         if (!(rate > 0) || !std::isfinite(rate)) {
             ShowRefusal(run, ImpossibleSampleRateMessage(header.path()));
-            return {false, SkipReason::NoNameDateTime};
+            return Skipped(SkipReason::NoNameDateTime);
         }
     }
 
     if (recording.eventTime) {
         if (!std::isfinite(*recording.eventTime)) {
             ShowRefusal(run, NonFiniteEventMessage(header.path()));
-            return {false, SkipReason::NoNameDateTime};
+            return Skipped(SkipReason::NoNameDateTime);
         }
         run.outputs.RegisterEvent(recording.station, *recording.eventTime);
     }
 
-    if (!block) return {false, SkipReason::Unreadable};
+    if (!block) return Skipped(SkipReason::Unreadable, FileRefusal::DataOffsetOutside);
     const Dispatch dispatch = ChannelsToWrite(
         recording, station, IsIncomplete(*block, stream, recording.span->dataSeconds), items,
         run.TraceSettingsFor(station));
@@ -189,7 +196,14 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
     // is then put in place, its row written and its outcome told, in turn.
     const std::unique_ptr<RecordingTraces> written =
         run.outputs.WriteTraces(*block, dispatch.traces, [&run] { return run.StopRequested(); });
-    if (!written) return {false, SkipReason::Unreadable};
+    if (!written) {
+        if (run.StopRequested()) {
+            RecordingOutcome stopped;
+            stopped.stopped = true;
+            return stopped;
+        }
+        return Skipped(SkipReason::Unreadable, FileRefusal::DataUnreadable);
+    }
     run.summary.bytesIn += block->size();
 
     int count = 0;
@@ -200,7 +214,13 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
         count += run.summary.traces - before;
     }
     run.observer.RecordingConverted(header.path(), count);
-    return {true, SkipReason::Unreadable};
+    RecordingOutcome converted;
+    converted.converted = true;
+    // N_CH <= 0, a missing stream section, or no channel number that names a
+    // channel: the event stands and the block was read, but no trace came of
+    // it, which a file run names.
+    if (dispatch.traces.empty()) converted.refusal = FileRefusal::NoChannel;
+    return converted;
 }
 
 }  // namespace engine

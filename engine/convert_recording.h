@@ -1,17 +1,24 @@
 // One recorder file -> its event row and one trace file per selected channel.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/run_context.h"
+#include "formats/recorder/recorder_messages.h"
 #include "platform/ini_file.h"
 
 namespace engine {
 
-// Converted, or skipped (silently) for the reason given.
+// Converted, or skipped for the reason given; refusal, when set, is the
+// cause a file run names (a time-window run counts the reason only); it is
+// also set on a recording converted without giving any trace.
+// stopped: a stop request ended the recording's reading.
 struct RecordingOutcome {
     bool converted = false;
     SkipReason reason = SkipReason::Unreadable;
+    std::optional<FileRefusal> refusal;
+    bool stopped = false;
 };
 
 // Converts the recording whose header is open (the drivers read NAME and the

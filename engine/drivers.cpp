@@ -1,9 +1,14 @@
 #include "engine/drivers.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <exception>
+#include <new>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -21,6 +26,7 @@
 #include "platform/kelvaron_settings.h"
 #include "platform/operator_texts.h"
 #include "platform/station_order.h"
+#include "platform/text_encoding.h"
 
 namespace engine {
 namespace {
@@ -51,6 +57,8 @@ void ReportError(RunContext& run, const std::exception& e, const std::string& st
                  const std::string& path) {
     if (dynamic_cast<const catalog::DatabaseError*>(&e))
         ++run.summary.catalogueErrors;
+    else if (dynamic_cast<const std::bad_alloc*>(&e))
+        ++run.summary.memoryErrors;
     else
         ++run.summary.otherErrors;
     RunMessage message{ExceptionText(e), "", platform::kApplicationTitle};
@@ -63,11 +71,46 @@ void Skip(RunContext& run, const std::string& path, SkipReason reason) {
     run.observer.RecordingSkipped(path, reason);
 }
 
+// A recording that a stop request cut short is neither converted nor
+// skipped: the summary says the run was stopped.
 void Count(RunContext& run, const std::string& path, const RecordingOutcome& outcome) {
     if (outcome.converted)
         ++run.summary.converted;
+    else if (outcome.stopped)
+        ++run.summary.interrupted;
     else
         Skip(run, path, outcome.reason);
+}
+
+// A picked file that is not converted is named with its cause.
+void Refuse(RunContext& run, const std::string& path, FileRefusal refusal, SkipReason reason,
+            std::string detail = {}) {
+    run.observer.ShowMessage(
+        {RefusalMessage(refusal, path), std::move(detail), texts::kErrorCaption});
+    Skip(run, path, reason);
+}
+
+// Why a picked file could not be opened as a regular one.
+void RefuseUnopenable(RunContext& run, const std::string& path, int error) {
+    struct stat target {};
+    struct stat link {};
+    if (::stat(path.c_str(), &target) == 0) {
+        if (!S_ISREG(target.st_mode)) {
+            ShowInputError(run, NotARegularFileMessage(path));
+            Skip(run, path, SkipReason::Unreadable);
+            return;
+        }
+    } else if (errno == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        Refuse(run, path, FileRefusal::DanglingLink, SkipReason::Unreadable);
+        return;
+    }
+    Refuse(run, path, FileRefusal::Unreadable, SkipReason::Unreadable, std::strerror(error));
+}
+
+// No NAME, DATE_INT or TIME_INT at all: not a recorder's header.
+bool LooksLikeRecording(platform::IniFile& header) {
+    return !header.GetString("FILE", "DATE_INT", "", 31).empty() ||
+           !header.GetString("FILE", "TIME_INT", "", 31).empty();
 }
 
 // As kelvaron.ini named it when the run started; "" when it named none.
@@ -98,9 +141,22 @@ void ConvertSelectedFiles(RunContext& run) {
             Skip(run, path, SkipReason::Unreadable);
             continue;
         }
+        if (header.source() != platform::IniFile::Source::Readable) {
+            RefuseUnopenable(run, path, header.openError());
+            continue;
+        }
+        if (header.size() == 0) {
+            Refuse(run, path, FileRefusal::Empty, SkipReason::Unreadable);
+            continue;
+        }
         const std::string name = ReadStationName(header);
         if (name.empty()) {
-            ShowInputError(run, texts::kNoStationName);
+            if (!LooksLikeRecording(header)) {
+                Refuse(run, path, FileRefusal::NotARecording, SkipReason::NoNameDateTime);
+                continue;
+            }
+            run.observer.ShowMessage(
+                {texts::kNoStationName, platform::Text8ToUtf8(path), texts::kErrorCaption});
             Skip(run, path, SkipReason::NoNameDateTime);
             continue;
         }
@@ -110,7 +166,11 @@ void ConvertSelectedFiles(RunContext& run) {
             continue;
         }
         try {
-            Count(run, path, ConvertRecording(name, header, run));
+            const RecordingOutcome outcome = ConvertRecording(name, header, run);
+            if (outcome.refusal)
+                run.observer.ShowMessage(
+                    {RefusalMessage(*outcome.refusal, path), "", texts::kErrorCaption});
+            Count(run, path, outcome);
         } catch (const std::exception& e) {
             ReportError(run, e, name, path);
             // A lost catalogue is opened again before the next file.

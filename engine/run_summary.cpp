@@ -28,6 +28,7 @@ std::string SummaryLine(const RunSummary& s, std::string (*say)(std::string_view
     }
     if (!reasons.empty()) line += " (" + reasons + ")";
     line += "; " + said(texts::SummaryFailures(s.traceFailures, s.catalogueErrors + s.otherErrors));
+    if (s.memoryErrors > 0) line += "; " + said(texts::SummaryMemoryErrors(s.memoryErrors));
     line += "; " + said(texts::SummaryVolume(s.bytesIn, s.bytesOut, s.seconds));
     if (s.stopped) line += "; " + said(texts::kSummaryStopped);
     return line;

@@ -29,7 +29,9 @@ struct RunSummary {
     int traces = 0;  // trace files written
     int traceFailures = 0;
     int catalogueErrors = 0;    // database errors
-    int otherErrors = 0;        // memory and other unexpected errors
+    int memoryErrors = 0;       // a recording that did not fit in memory
+    int otherErrors = 0;        // other unexpected errors
+    int interrupted = 0;        // recordings a stop request cut short
     std::int64_t bytesIn = 0;   // data blocks read
     std::int64_t bytesOut = 0;  // trace files written, headers included
     double seconds = 0;         // elapsed

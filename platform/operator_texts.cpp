@@ -79,6 +79,10 @@ std::string SummaryFailures(int traceFailures, int catalogueErrors) {
     return Format("ошибок трасс %d, ошибок БД %d", traceFailures, catalogueErrors);
 }
 
+std::string SummaryMemoryErrors(int memoryErrors) {
+    return Format("нехватка памяти %d", memoryErrors);
+}
+
 std::string SummaryVolume(long long bytesIn, long long bytesOut, double seconds) {
     return Format("прочитано %.1f МБ, записано %.1f МБ, %.1f с", bytesIn / 1048576.0,
                   bytesOut / 1048576.0, seconds);
@@ -157,6 +161,40 @@ std::string IncompleteRecording(const std::string& quotedPath, const std::string
 
 std::string NotARegularFile(const std::string& quotedPath) {
     return quotedPath + " не является обычным файлом";
+}
+
+std::string EmptyFile(const std::string& quotedPath) { return "Файл " + quotedPath + " пуст"; }
+
+std::string NotARecording(const std::string& quotedPath) {
+    return "Файл " + quotedPath + " не является записью регистратора";
+}
+
+std::string UnreadableFile(const std::string& quotedPath) {
+    return "Файл " + quotedPath + " не читается";
+}
+
+std::string DanglingLink(const std::string& quotedPath) {
+    return "Символическая ссылка " + quotedPath + " никуда не ведёт";
+}
+
+std::string NoRecordingSpan(const std::string& quotedPath) {
+    return "В файле " + quotedPath + " нет даты или времени записи (FILE/DATE_INT, FILE/TIME_INT)";
+}
+
+std::string DataOffsetOutside(const std::string& quotedPath) {
+    return "Начало данных (HEADER/OFFSET_TO_DATA) вне файла " + quotedPath;
+}
+
+std::string NoChannelToConvert(const std::string& quotedPath) {
+    return "В файле " + quotedPath + " нет ни одного канала для конвертирования";
+}
+
+std::string NoTickedChannelIn(const std::string& quotedPath) {
+    return "В файле " + quotedPath + " нет отмеченных каналов";
+}
+
+std::string DataBlockUnreadable(const std::string& quotedPath) {
+    return "Блок данных файла " + quotedPath + " не читается";
 }
 
 const char* const kBatchUsage =

@@ -66,6 +66,7 @@ inline constexpr const char* kSummaryNothingConverted = "Ничего не ко�
 inline constexpr const char* kSummaryStopped = "остановлено";
 std::string SummaryCounts(int entries, int converted, int skipped, int traces);
 std::string SummaryFailures(int traceFailures, int catalogueErrors);
+std::string SummaryMemoryErrors(int memoryErrors);
 std::string SummaryVolume(long long bytesIn, long long bytesOut, double seconds);
 
 // Why an entry was not converted, by the engine's skip reasons (in order).
@@ -116,6 +117,16 @@ std::string ImpossibleSampleRate(const std::string& quotedPath);
 std::string DeceptiveNames(const std::string& quotedPath);
 std::string IncompleteRecording(const std::string& quotedPath, const std::string& channel);
 std::string NotARegularFile(const std::string& quotedPath);
+// A picked file that is not converted, by cause.
+std::string EmptyFile(const std::string& quotedPath);
+std::string NotARecording(const std::string& quotedPath);
+std::string UnreadableFile(const std::string& quotedPath);  // the system's reason as detail
+std::string DanglingLink(const std::string& quotedPath);
+std::string NoRecordingSpan(const std::string& quotedPath);
+std::string DataOffsetOutside(const std::string& quotedPath);
+std::string NoChannelToConvert(const std::string& quotedPath);
+std::string NoTickedChannelIn(const std::string& quotedPath);
+std::string DataBlockUnreadable(const std::string& quotedPath);
 
 // The catalogue could not be opened.
 inline constexpr const char* kCatalogueOpenFailed = "Ошибка инициализации базы данных";

@@ -40,4 +40,30 @@ std::string NotARegularFileMessage(const std::string& path) {
     return platform::texts::NotARegularFile(Quoted(path));
 }
 
+std::string RefusalMessage(FileRefusal refusal, const std::string& path) {
+    namespace texts = platform::texts;
+    const std::string quoted = Quoted(path);
+    switch (refusal) {
+        case FileRefusal::Empty:
+            return texts::EmptyFile(quoted);
+        case FileRefusal::NotARecording:
+            return texts::NotARecording(quoted);
+        case FileRefusal::Unreadable:
+            return texts::UnreadableFile(quoted);
+        case FileRefusal::DanglingLink:
+            return texts::DanglingLink(quoted);
+        case FileRefusal::NoSpan:
+            return texts::NoRecordingSpan(quoted);
+        case FileRefusal::DataOffsetOutside:
+            return texts::DataOffsetOutside(quoted);
+        case FileRefusal::NoChannel:
+            return texts::NoChannelToConvert(quoted);
+        case FileRefusal::NoTickedChannel:
+            return texts::NoTickedChannelIn(quoted);
+        case FileRefusal::DataUnreadable:
+            break;
+    }
+    return texts::DataBlockUnreadable(quoted);
+}
+
 }  // namespace engine

@@ -26,4 +26,18 @@ std::string IncompleteRecordingMessage(const std::string& path, const std::strin
 // A picked file that is a FIFO, a device or a directory.
 std::string NotARegularFileMessage(const std::string& path);
 
+// Why a picked file is not converted, where no other message says so.
+enum class FileRefusal {
+    Empty,
+    NotARecording,      // no recorder header: none of NAME, DATE_INT, TIME_INT
+    Unreadable,         // cannot be opened; the system's reason goes with it
+    DanglingLink,       // a symbolic link to nothing
+    NoSpan,             // no DATE_INT or TIME_INT
+    DataOffsetOutside,  // OFFSET_TO_DATA negative or past the end
+    NoChannel,          // no channel with a name to convert (N_CH, CH#, stream section)
+    NoTickedChannel,
+    DataUnreadable,
+};
+std::string RefusalMessage(FileRefusal refusal, const std::string& path);
+
 }  // namespace engine

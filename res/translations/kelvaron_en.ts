@@ -268,6 +268,46 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>trace failures %1, catalogue errors %2</translation>
     </message>
     <message>
+        <source>нехватка памяти %1</source>
+        <translation>out of memory %1</translation>
+    </message>
+    <message>
+        <source>Файл %1 пуст</source>
+        <translation>File %1 is empty</translation>
+    </message>
+    <message>
+        <source>Файл %1 не является записью регистратора</source>
+        <translation>File %1 is not a recorder file</translation>
+    </message>
+    <message>
+        <source>Файл %1 не читается</source>
+        <translation>File %1 cannot be read</translation>
+    </message>
+    <message>
+        <source>Символическая ссылка %1 никуда не ведёт</source>
+        <translation>Symbolic link %1 leads nowhere</translation>
+    </message>
+    <message>
+        <source>В файле %1 нет даты или времени записи (FILE/DATE_INT, FILE/TIME_INT)</source>
+        <translation>File %1 has no recording date or time (FILE/DATE_INT, FILE/TIME_INT)</translation>
+    </message>
+    <message>
+        <source>Начало данных (HEADER/OFFSET_TO_DATA) вне файла %1</source>
+        <translation>The data start (HEADER/OFFSET_TO_DATA) lies outside file %1</translation>
+    </message>
+    <message>
+        <source>В файле %1 нет ни одного канала для конвертирования</source>
+        <translation>File %1 has no channel to convert</translation>
+    </message>
+    <message>
+        <source>В файле %1 нет отмеченных каналов</source>
+        <translation>File %1 has none of the ticked channels</translation>
+    </message>
+    <message>
+        <source>Блок данных файла %1 не читается</source>
+        <translation>The data block of file %1 cannot be read</translation>
+    </message>
+    <message>
         <source>прочитано %1 МБ, записано %2 МБ, %3 с</source>
         <translation>read %1 MB, written %2 MB, %3 s</translation>
     </message>

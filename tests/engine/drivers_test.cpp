@@ -11,7 +11,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <mutex>
+#include <new>
+#include <stdexcept>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -327,6 +331,46 @@ TEST_F(DriversTest, LongErrorTextIsCutWithoutSplittingACharacter) {
     }
 }
 
+// A failure on a recording is counted by its kind, and a recording a stop
+// request cut short is not counted as unreadable.
+TEST_F(DriversTest, FailuresAreCountedByKindAndAStoppedRecordingIsNotUnreadable) {
+    request.stations = {"STA1"};
+    request.files = {Recording("in/a.dat", "STA1", "10:00:00")};
+    struct Case {
+        const char* name;
+        std::function<void()> fail;
+        int engine::RunSummary::*counter;
+    };
+    const std::vector<Case> cases = {
+        {"catalogue", [] { throw catalog::DatabaseError("lost", "08S01"); },
+         &engine::RunSummary::catalogueErrors},
+        {"memory", [] { throw std::bad_alloc(); }, &engine::RunSummary::memoryErrors},
+        {"other", [] { throw std::runtime_error("odd"); }, &engine::RunSummary::otherErrors},
+    };
+    for (const Case& c : cases) {
+        outputs.beforeWrite = [&](const std::string&) { c.fail(); };
+        const engine::RunSummary summary = Run(engine::RunMode::Files);
+        EXPECT_EQ(summary.catalogueErrors + summary.memoryErrors + summary.otherErrors, 1)
+            << c.name;
+        EXPECT_EQ(summary.*c.counter, 1) << c.name;
+        EXPECT_EQ(engine::SummaryLine(summary).find("нехватка памяти 1") != std::string::npos,
+                  c.counter == &engine::RunSummary::memoryErrors)
+            << c.name;
+    }
+    outputs.beforeWrite = nullptr;
+
+    std::stop_source stop;
+    front.onEntry = [&](const engine::RunProgress&) { stop.request_stop(); };
+    request.mode = engine::RunMode::Files;
+    request.settings = platform::ResolveRunSettings(request.stations);
+    const engine::RunSummary stopped =
+        engine::RunConversion(request, front, outputs, stop.get_token());
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_EQ(stopped.interrupted, 1);
+    EXPECT_EQ(stopped.SkippedTotal(), 0);
+    EXPECT_TRUE(outputs.traces.empty());
+}
+
 TEST_F(DriversTest, FileRunConvertsFilesOfSelectedStationsUnderTheirOwnNames) {
     const std::string a = Recording("in/a.dat", "STA1", "10:00:00");
     const std::string b = Recording("in/b.dat", "sta2", "11:00:00");
@@ -336,9 +380,10 @@ TEST_F(DriversTest, FileRunConvertsFilesOfSelectedStationsUnderTheirOwnNames) {
     request.files = {a, b, c, d};
     const engine::RunSummary summary = Run(engine::RunMode::Files);
     EXPECT_EQ(StartsWritten(), (Strings{"STA1 10:00:00", "sta2 11:00:00"}));
-    EXPECT_EQ(front.messages(), (Strings{"Message:Ошибка:error:Имя станции в файле '" + c +
-                                             "' не совпадает с выбранным(и)",
-                                         "Message:Ошибка:error:В файле нет имени станции"}));
+    EXPECT_EQ(
+        front.messages(),
+        (Strings{"Message:Ошибка:error:Имя станции в файле '" + c + "' не совпадает с выбранным(и)",
+                 "Message:Ошибка:error:Файл '" + d + "' не является записью регистратора"}));
     EXPECT_EQ(front.Calls("Entry:"),
               (Strings{"Entry:" + a, "Entry:" + b, "Entry:" + c, "Entry:" + d}));
     EXPECT_EQ(summary.converted, 2);

@@ -2,8 +2,10 @@
 // the trace files byte for byte, the catalogue rows value for value.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -260,6 +263,85 @@ TEST_P(BatchEndToEnd, FileRunTakesSelectedStationsWithoutRegardToCase) {
     EXPECT_EQ(CountRows("FILELIST"), 6);
     EXPECT_TRUE(TraceExists("STA1/1629112007/160000-29112007.SHE"));
     EXPECT_EQ(CountRows("eventlist"), 1);
+}
+
+// Every picked file that is not converted is named, with the real cause.
+TEST_P(BatchEndToEnd, FileRunNamesEveryFileItDoesNotConvertWithItsCause) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        std::function<std::string(const std::string&)> message;  // of the file's full path
+    };
+    const auto writes = [](const char* bytes) -> std::function<void(const std::string&)> {
+        return [bytes](const std::string& path) {
+            std::FILE* f = std::fopen(path.c_str(), "wb");
+            std::fputs(bytes, f);
+            std::fclose(f);
+        };
+    };
+    using Make = std::function<void(const std::string&)>;
+    const auto headerChange = [](std::function<void(RecorderFile&)> edit) -> Make {
+        return [edit](const std::string& path) {
+            RecorderFile file = MakeRecording(RecordingPlan());
+            edit(file);
+            file.WriteTo(path);
+        };
+    };
+    const auto planChange = [](std::function<void(RecordingPlan&)> edit) -> Make {
+        return [edit](const std::string& path) {
+            RecordingPlan plan;
+            edit(plan);
+            MakeRecording(plan).WriteTo(path);
+        };
+    };
+    const std::string noChannel = "' нет ни одного канала для конвертирования";
+    const std::string noSpan = "' нет даты или времени записи (FILE/DATE_INT, FILE/TIME_INT)";
+    const std::vector<Case> cases = {
+        {"empty", writes(""), [](const std::string& p) { return "Файл '" + p + "' пуст"; }},
+        {"garbage", writes("no header here\n"),
+         [](const std::string& p) { return "Файл '" + p + "' не является записью регистратора"; }},
+        {"dangling link",
+         [](const std::string& p) { EXPECT_EQ(::symlink("nowhere", p.c_str()), 0); },
+         [](const std::string& p) { return "Символическая ссылка '" + p + "' никуда не ведёт"; }},
+        {"link loop", [](const std::string& p) { EXPECT_EQ(::symlink(p.c_str(), p.c_str()), 0); },
+         [](const std::string& p) {
+             return "Файл '" + p + "' не читается (" + std::strerror(ELOOP) + ")";
+         }},
+        {"directory", [](const std::string& p) { ::mkdir(p.c_str(), 0755); },
+         [](const std::string& p) { return "'" + p + "' не является обычным файлом"; }},
+        {"no NAME", headerChange([](RecorderFile& f) { f.Remove("SYSTEM", "NAME"); }),
+         [](const std::string& p) { return "В файле нет имени станции (" + p + ")"; }},
+        {"no DATE_INT", headerChange([](RecorderFile& f) { f.Remove("FILE", "DATE_INT"); }),
+         [&](const std::string& p) { return "В файле '" + p + noSpan; }},
+        {"no TIME_INT", headerChange([](RecorderFile& f) { f.Remove("FILE", "TIME_INT"); }),
+         [&](const std::string& p) { return "В файле '" + p + noSpan; }},
+        {"negative offset", headerChange([](RecorderFile& f) { f.SetOffsetText("-1"); }),
+         [](const std::string& p) {
+             return "Начало данных (HEADER/OFFSET_TO_DATA) вне файла '" + p + "'";
+         }},
+        {"offset past the end", headerChange([](RecorderFile& f) { f.SetOffsetText("99999999"); }),
+         [](const std::string& p) {
+             return "Начало данных (HEADER/OFFSET_TO_DATA) вне файла '" + p + "'";
+         }},
+        {"N_CH 0", planChange([](RecordingPlan& plan) { plan.channelCount = "0"; }),
+         [&](const std::string& p) { return "В файле '" + p + noChannel; }},
+        {"unusable channel number", planChange([](RecordingPlan& plan) {
+             plan.channelList = "99";
+             plan.channelCount = "1";
+         }),
+         [&](const std::string& p) { return "В файле '" + p + noChannel; }},
+        {"no stream section", headerChange([](RecorderFile& f) { f.Set("FILE", "STREAM", "7"); }),
+         [&](const std::string& p) { return "В файле '" + p + noChannel; }},
+    };
+    for (const Case& c : cases) {
+        const std::string path = work.File("src/hostile.dat");
+        std::filesystem::remove_all(path);
+        c.make(path);
+        const BatchResult result = Batch({"files", "--stations", "STA1", "src/hostile.dat"});
+        EXPECT_EQ(result.status, 1) << c.name << "\n" << result.errors;
+        EXPECT_EQ(WithoutSummary(result.errors), "Ошибка: " + c.message(path) + "\n") << c.name;
+        EXPECT_EQ(CountRows("FILELIST"), 0) << c.name;
+    }
 }
 
 TEST_P(BatchEndToEnd, InvalidStartIsRefusedBeforeAnything) {
