@@ -107,10 +107,13 @@ void RefuseUnopenable(RunContext& run, const std::string& path, int error) {
     Refuse(run, path, FileRefusal::Unreadable, SkipReason::Unreadable, std::strerror(error));
 }
 
-// No NAME, DATE_INT or TIME_INT at all: not a recorder's header.
+// No NAME, DATE_INT or TIME_INT and no [SYSTEM] section at all: not a
+// recorder's header. A header with a [SYSTEM] section but no NAME keeps the
+// nameless-station refusal the operator knows.
 bool LooksLikeRecording(platform::IniFile& header) {
     return !header.GetString("FILE", "DATE_INT", "", 31).empty() ||
-           !header.GetString("FILE", "TIME_INT", "", 31).empty();
+           !header.GetString("FILE", "TIME_INT", "", 31).empty() ||
+           !header.Keys("SYSTEM", 1).empty();
 }
 
 // As kelvaron.ini named it when the run started; "" when it named none.
