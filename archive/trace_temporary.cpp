@@ -14,6 +14,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/host_name.h"
+
 namespace engine {
 
 namespace {
@@ -22,9 +24,7 @@ constexpr std::string_view kPrefix = ".kelvaron-";
 constexpr std::string_view kSuffix = ".tmp";
 
 std::string ThisHost() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') return "localhost";
-    std::string host(name);
+    std::string host = platform::HostName();
     // A host name is one path component here, whatever the resolver allows.
     for (char& c : host)
         if (c == '/' || static_cast<unsigned char>(c) < 0x21) c = '_';

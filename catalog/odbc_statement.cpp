@@ -32,6 +32,10 @@ void BindOne(SQLHSTMT stmt, SQLUSMALLINT number, SqlValue& value, SQLLEN& indica
         indicator = 0;
         rc = SQLBindParameter(stmt, number, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, i, 0,
                               &indicator);
+    } else if (auto* l = std::get_if<std::int64_t>(&value)) {
+        indicator = 0;
+        rc = SQLBindParameter(stmt, number, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, l, 0,
+                              &indicator);
     } else if (auto* d = std::get_if<double>(&value)) {
         indicator = 0;
         rc = SQLBindParameter(stmt, number, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0, d, 0,
@@ -175,6 +179,13 @@ SqlValue OdbcStatement::Get(int column, SqlType type) {
             detail::Check(rc, SQL_HANDLE_STMT, stmt_, "SQLGetData failed");
             if (indicator == SQL_NULL_DATA) return std::monostate{};
             return static_cast<std::int32_t>(value);
+        }
+        case SqlType::BigInt: {
+            SQLBIGINT value = 0;
+            rc = SQLGetData(stmt_, number, SQL_C_SBIGINT, &value, 0, &indicator);
+            detail::Check(rc, SQL_HANDLE_STMT, stmt_, "SQLGetData failed");
+            if (indicator == SQL_NULL_DATA) return std::monostate{};
+            return static_cast<std::int64_t>(value);
         }
         case SqlType::Double: {
             double value = 0;

@@ -40,6 +40,8 @@ template <class T>
 constexpr SqlType SqlTypeOf() {
     if constexpr (std::is_same_v<T, std::int32_t>)
         return SqlType::Integer;
+    else if constexpr (std::is_same_v<T, std::int64_t>)
+        return SqlType::BigInt;
     else if constexpr (std::is_same_v<T, double>)
         return SqlType::Double;
     else if constexpr (std::is_same_v<T, std::string>)

@@ -30,6 +30,8 @@ std::string KeyText(const std::vector<SqlValue>& key) {
             text += digits;
         } else if (const auto* i = std::get_if<std::int32_t>(&value)) {
             text += std::to_string(*i);
+        } else if (const auto* l = std::get_if<std::int64_t>(&value)) {
+            text += std::to_string(*l);
         }
     }
     return text;

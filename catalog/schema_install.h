@@ -15,6 +15,11 @@ namespace catalog {
 inline constexpr std::array<const char*, 3> kCatalogueTables = {"eventlist", "sitechan",
                                                                 "FILELIST"};
 
+// The record of recordings (catalog/recording_record.h): our own tables,
+// created by init with the three and added to an older catalogue by upgrade.
+inline constexpr std::array<const char*, 2> kRecordTables = {"kelvaron_recordings",
+                                                             "kelvaron_recording_traces"};
+
 // Whether the connection sees a table or view of that name (SQLTables;
 // compared without regard to case, as unquoted SQL names are).
 bool CatalogueTableExists(OdbcConnection& connection, std::string_view table);
@@ -22,9 +27,18 @@ bool CatalogueTableExists(OdbcConnection& connection, std::string_view table);
 // Those of kCatalogueTables that exist, in that order.
 std::vector<std::string> ExistingCatalogueTables(OdbcConnection& connection);
 
+// Those of kRecordTables that exist, in that order.
+std::vector<std::string> ExistingRecordTables(OdbcConnection& connection);
+
+// The statements of script that create one of tables ("CREATE TABLE name",
+// compared without regard to case), in the script's order.
+std::vector<std::string> StatementsCreating(std::string_view script,
+                                            const std::vector<std::string>& tables);
+
 // Runs every statement of script in one transaction: all or nothing. Raises
 // DatabaseError with the failing statement's text after rolling back.
 void InstallSchema(OdbcConnection& connection, std::string_view script);
+void InstallStatements(OdbcConnection& connection, const std::vector<std::string>& statements);
 
 struct SchemaInitResult {
     bool created = false;
@@ -32,7 +46,19 @@ struct SchemaInitResult {
 };
 
 // Creates the tables with the schema for the connection's DBMS, unless any
-// of them exists: then nothing is changed. Raises DatabaseError.
+// of them (the record's included) exists: then nothing is changed. Raises
+// DatabaseError.
 SchemaInitResult InitCatalogueSchema(OdbcConnection& connection);
+
+struct SchemaUpgradeResult {
+    bool upgraded = false;
+    std::vector<std::string> existing;     // why not: record tables already there
+    std::vector<std::string> missingBase;  // why not: tables of the three not there
+};
+
+// Adds the record's tables, and nothing else, in one transaction to a
+// catalogue that has the three tables and neither of the record's; otherwise
+// changes nothing. Raises DatabaseError.
+SchemaUpgradeResult UpgradeCatalogueSchema(OdbcConnection& connection);
 
 }  // namespace catalog

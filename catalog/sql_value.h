@@ -18,9 +18,11 @@ struct Timestamp {
 };
 
 // The C types a column is fetched as and a parameter is bound as.
-enum class SqlType { Integer, Double, Text, Timestamp };
+enum class SqlType { Integer, Double, Text, Timestamp, BigInt };
 
 // std::monostate is SQL NULL.
-using SqlValue = std::variant<std::monostate, std::int32_t, double, std::string, Timestamp>;
+// std::int64_t is a BIGINT column (a count of nanoseconds does not fit a double).
+using SqlValue =
+    std::variant<std::monostate, std::int32_t, double, std::string, Timestamp, std::int64_t>;
 
 }  // namespace catalog

@@ -13,6 +13,7 @@ namespace texts = platform::texts;
 const char* UsageOf(BatchMode mode) {
     switch (mode) {
         case BatchMode::CatalogueInit:
+        case BatchMode::CatalogueUpgrade:
             return texts::kCatalogueUsage;
         case BatchMode::Config:
             return texts::kConfigUsage;
@@ -116,11 +117,15 @@ const ModeSpec kModes[] = {
          if (!operands.empty()) o.stations = std::move(operands);
      }},
     {"catalogue", BatchMode::CatalogueInit, kCatalogue,
-     [](BatchOptions&, std::vector<std::string>&& operands, std::string& error) {
-         if (operands.empty() || operands.front() != "init")
+     [](BatchOptions& o, std::vector<std::string>&& operands, std::string& error) {
+         const bool upgrade = !operands.empty() && operands.front() == "upgrade";
+         if (operands.empty() || (operands.front() != "init" && !upgrade))
              error = texts::kCatalogueNeedsInit;
          else if (operands.size() > 1)
-             error = texts::ExtraArgument(operands[1], "catalogue init");
+             error = texts::ExtraArgument(operands[1], "catalogue " + operands.front());
+         else if (upgrade && o.indexes)
+             error = texts::UnknownOptionFor("--indexes", "catalogue upgrade");
+         if (upgrade) o.mode = BatchMode::CatalogueUpgrade;
      }},
     {"config", BatchMode::Config, kConfig,
      [](BatchOptions&, std::vector<std::string>&& operands, std::string& error) {

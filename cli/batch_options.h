@@ -8,7 +8,16 @@
 
 namespace cli {
 
-enum class BatchMode { Window, Files, Check, CatalogueInit, Config, Help, Version };
+enum class BatchMode {
+    Window,
+    Files,
+    Check,
+    CatalogueInit,
+    Config,
+    Help,
+    Version,
+    CatalogueUpgrade
+};
 
 struct BatchOptions {
     BatchMode mode = BatchMode::Help;

@@ -173,7 +173,7 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
     // A kelvaron.ini named on purpose must be there; the working directory's may be missing.
     const bool named = platform::KelvaronIniPath() != platform::kDefaultKelvaronIni;
     if (options.mode == BatchMode::Check || options.mode == BatchMode::CatalogueInit ||
-        options.mode == BatchMode::Config) {
+        options.mode == BatchMode::CatalogueUpgrade || options.mode == BatchMode::Config) {
         if (const std::string problem =
                 platform::SettingsFileProblem(platform::KelvaronIniPath(), named);
             !problem.empty())
@@ -185,6 +185,8 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
                             options.fix);
         case BatchMode::CatalogueInit:
             return RunCatalogueCommand(database, options.indexes);
+        case BatchMode::CatalogueUpgrade:
+            return RunCatalogueUpgrade(database);
         case BatchMode::Config:
             return RunConfigCommand(database);
         default:

@@ -22,8 +22,9 @@ std::string Joined(const std::vector<std::string>& names) {
     return text;
 }
 
-int Refuse(const std::string& why) {
-    std::fprintf(stderr, "kelvaron-batch: catalogue init: %s; nothing changed\n", why.c_str());
+int Refuse(const std::string& why, const char* command = "init") {
+    std::fprintf(stderr, "kelvaron-batch: catalogue %s: %s; nothing changed\n", command,
+                 why.c_str());
     return kExitRefused;
 }
 
@@ -36,8 +37,10 @@ int CreateTables(catalog::OdbcConnection& database) {
             why += " (--indexes adds the indexes it lacks)";
         return Refuse(why);
     }
-    std::printf("created the tables eventlist, sitechan and FILELIST (%s)\n",
-                catalog::DbmsName(database).c_str());
+    std::printf(
+        "created the tables eventlist, sitechan, FILELIST, kelvaron_recordings and "
+        "kelvaron_recording_traces (%s)\n",
+        catalog::DbmsName(database).c_str());
     return kExitDone;
 }
 
@@ -55,19 +58,41 @@ int AddIndexes(catalog::OdbcConnection& database) {
     return kExitDone;
 }
 
-}  // namespace
+int AddRecord(catalog::OdbcConnection& database) {
+    const catalog::SchemaUpgradeResult result = catalog::UpgradeCatalogueSchema(database);
+    if (!result.existing.empty())
+        return Refuse("the catalogue already has " + Joined(result.existing), "upgrade");
+    if (!result.missingBase.empty())
+        return Refuse("the catalogue lacks " + Joined(result.missingBase) +
+                          " (catalogue init creates every table on an empty catalogue)",
+                      "upgrade");
+    std::printf("created the tables kelvaron_recordings and kelvaron_recording_traces (%s)\n",
+                catalog::DbmsName(database).c_str());
+    return kExitDone;
+}
 
-int RunCatalogueCommand(catalog::OdbcConnection& database, bool indexes) {
+int OnCatalogue(catalog::OdbcConnection& database, const char* command,
+                int (*change)(catalog::OdbcConnection&)) {
     ConsoleFrontEnd console(stdout, stderr, {});
     if (!OpenCatalogue(database, console.Messages())) return kExitRefused;
     int status = kExitRefused;
     try {
-        status = indexes ? AddIndexes(database) : CreateTables(database);
+        status = change(database);
     } catch (const catalog::DatabaseError& error) {
-        status = Refuse(error.what());
+        status = Refuse(error.what(), command);
     }
     database.Close();
     return status;
+}
+
+}  // namespace
+
+int RunCatalogueCommand(catalog::OdbcConnection& database, bool indexes) {
+    return OnCatalogue(database, "init", indexes ? AddIndexes : CreateTables);
+}
+
+int RunCatalogueUpgrade(catalog::OdbcConnection& database) {
+    return OnCatalogue(database, "upgrade", AddRecord);
 }
 
 }  // namespace cli

@@ -1,5 +1,5 @@
-// kelvaron-batch catalogue init [--indexes]: the administrator's set-up of the
-// catalogue that tvx.ini names.
+// kelvaron-batch catalogue init [--indexes] and catalogue upgrade: the
+// administrator's set-up of the catalogue that tvx.ini names.
 #pragma once
 
 namespace catalog {
@@ -11,5 +11,9 @@ namespace cli {
 // indexes: --indexes. Returns the exit status: 0 done, 2 refused or a
 // catalogue error (nothing changed then).
 int RunCatalogueCommand(catalog::OdbcConnection& database, bool indexes);
+
+// Adds the record of recordings to a catalogue made before it. The same
+// exit statuses.
+int RunCatalogueUpgrade(catalog::OdbcConnection& database);
 
 }  // namespace cli

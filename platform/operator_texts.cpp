@@ -202,7 +202,7 @@ const char* const kBatchUsage =
     "                                     [--since ДЛИНА] [--channels ИМЯ,ИМЯ...] [СТАНЦИЯ...]\n"
     "               kelvaron-batch files [--stations ИМЯ,ИМЯ...] [--channels ИМЯ,ИМЯ...] ФАЙЛ...\n"
     "               kelvaron-batch check [--fix] [СТАНЦИЯ...]\n"
-    "               kelvaron-batch catalogue init [--indexes]\n"
+    "               kelvaron-batch catalogue init [--indexes] | catalogue upgrade\n"
     "               kelvaron-batch config\n"
     "               kelvaron-batch --help | --version\n"
     "Параметры любого режима: -q, --quiet (без строки хода работы); -v, --verbose (окно\n"
@@ -219,7 +219,10 @@ const char* const kCatalogueUsage =
     "использование: kelvaron-batch catalogue init [--indexes]\n"
     "Создаёт таблицы eventlist, sitechan и FILELIST с индексами, нужными конвертеру,\n"
     "в пустой базе данных, которую называет tvx.ini; отказывает, если хоть одна из них\n"
-    "есть. --indexes: в базе, где таблицы есть, добавляет недостающие индексы.\n";
+    "есть. --indexes: в базе, где таблицы есть, добавляет недостающие индексы.\n"
+    "       kelvaron-batch catalogue upgrade\n"
+    "Добавляет в базу, где эти три таблицы есть, журнал записей (kelvaron_recordings и\n"
+    "kelvaron_recording_traces) и ничего больше; отказывает, если он уже есть.\n";
 
 std::string SettingsFilesRead(const std::string& kelvaronIni, const std::string& tvxIni) {
     return "kelvaron-batch: прочитаны " + kelvaronIni + " и " + tvxIni;

@@ -42,3 +42,30 @@ CREATE TABLE FILELIST (
     CREATER    VARCHAR(255),
     LDDATE     TIMESTAMP(0) DEFAULT LOCALTIMESTAMP(0)
 );
+
+-- The record of recordings: what became of each recording of a source
+-- directory, as last seen (size and modification time), and the trace files
+-- it wrote. A converter claims a recording by claimed_by/claimed_until before
+-- converting it; an expired claim is free.
+
+CREATE TABLE kelvaron_recordings (
+    source_path   VARCHAR(1024) NOT NULL PRIMARY KEY,
+    station       VARCHAR(64) NOT NULL,
+    file_size     BIGINT NOT NULL,
+    file_mtime    BIGINT NOT NULL,            -- ns since the epoch
+    start_time    DOUBLE PRECISION NULL,      -- from the header, recorder clock epoch seconds
+    span_seconds  DOUBLE PRECISION NULL,
+    outcome       VARCHAR(16) NOT NULL,       -- seen, converted, incomplete, skipped, failed
+    message       VARCHAR(1024) NULL,         -- skip reason or failure message
+    recorded_at   BIGINT NOT NULL,            -- Unix seconds of the last change
+    host          VARCHAR(255) NOT NULL,
+    claimed_by    VARCHAR(255) NULL,          -- host:pid
+    claimed_until BIGINT NULL                 -- Unix seconds; expired = free
+);
+
+CREATE TABLE kelvaron_recording_traces (
+    source_path   VARCHAR(1024) NOT NULL,
+    channel       VARCHAR(16) NOT NULL,
+    trace_path    VARCHAR(1024) NOT NULL,
+    PRIMARY KEY (source_path, trace_path)
+);

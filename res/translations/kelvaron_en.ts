@@ -129,7 +129,7 @@
                                      [--since ДЛИНА] [--channels ИМЯ,ИМЯ...] [СТАНЦИЯ...]
                kelvaron-batch files [--stations ИМЯ,ИМЯ...] [--channels ИМЯ,ИМЯ...] ФАЙЛ...
                kelvaron-batch check [--fix] [СТАНЦИЯ...]
-               kelvaron-batch catalogue init [--indexes]
+               kelvaron-batch catalogue init [--indexes] | catalogue upgrade
                kelvaron-batch config
                kelvaron-batch --help | --version
 Параметры любого режима: -q, --quiet (без строки хода работы); -v, --verbose (окно
@@ -146,7 +146,7 @@ tvx.ini - это $TVX_INI или /etc/tvx.ini.
                              [--since LENGTH] [--channels NAME,NAME...] [STATION...]
        kelvaron-batch files [--stations NAME,NAME...] [--channels NAME,NAME...] FILE...
        kelvaron-batch check [--fix] [STATION...]
-       kelvaron-batch catalogue init [--indexes]
+       kelvaron-batch catalogue init [--indexes] | catalogue upgrade
        kelvaron-batch config
        kelvaron-batch --help | --version
 Options of every mode: -q, --quiet (no progress line); -v, --verbose (the window
@@ -165,12 +165,19 @@ Exit status: 0 all converted, 1 a file or channel failed or the run was stopped,
 Создаёт таблицы eventlist, sitechan и FILELIST с индексами, нужными конвертеру,
 в пустой базе данных, которую называет tvx.ini; отказывает, если хоть одна из них
 есть. --indexes: в базе, где таблицы есть, добавляет недостающие индексы.
+       kelvaron-batch catalogue upgrade
+Добавляет в базу, где эти три таблицы есть, журнал записей (kelvaron_recordings и
+kelvaron_recording_traces) и ничего больше; отказывает, если он уже есть.
 </source>
         <translation>usage: kelvaron-batch catalogue init [--indexes]
 Creates the tables eventlist, sitechan and FILELIST, with the indexes of the
 converter&apos;s lookups, on the empty catalogue that tvx.ini names; refuses when
 any of them exists. --indexes: on a catalogue that has the tables, adds the
 indexes it lacks instead.
+       kelvaron-batch catalogue upgrade
+Adds the record of recordings (kelvaron_recordings and kelvaron_recording_traces),
+and nothing else, to a catalogue that has the three tables; refuses when it is
+there already.
 </translation>
     </message>
     <message>

@@ -9,6 +9,7 @@
 
 #include "catalog/catalogue.h"
 #include "catalog/odbc_statement.h"
+#include "catalog/schema_install.h"
 #include "catalog/sql_script.h"
 #include "tests/support/temp_dir.h"
 
@@ -206,9 +207,14 @@ void CatalogueBackend::OpenFreshCatalogue() {
         throw std::runtime_error(name() + ": the driver manager made no connection");
     PrepareCatalogue();
     catalog::OdbcStatement statement(theDatabase);
-    for (const char* table : {"eventlist", "sitechan", "FILELIST"})
+    for (const char* table :
+         {"kelvaron_recording_traces", "kelvaron_recordings", "eventlist", "sitechan", "FILELIST"})
         statement.Execute(std::string("DROP TABLE IF EXISTS ") + table);
-    catalog::ExecuteSqlScript(theDatabase, schema);
+    // The catalogue as it was before the record of recordings: a test that
+    // wants the record adds it as `catalogue upgrade` does.
+    for (const std::string& sql :
+         catalog::StatementsCreating(schema, {"eventlist", "sitechan", "FILELIST"}))
+        statement.Execute(sql);
 }
 
 const std::vector<CatalogueBackendKind>& AllCatalogueBackends() {

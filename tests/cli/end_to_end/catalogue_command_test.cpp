@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalog/catalogue.h"
+#include "catalog/schema_install.h"
 #include "catalog/sql_script.h"
 #include "cli/config_command.h"
 #include "tests/cli/end_to_end/batch_process.h"
@@ -96,8 +97,32 @@ TEST_P(CatalogueCommand, InitGivesAnEmptyCatalogueTablesThatARunFillsThenRefuses
     EXPECT_EQ(again.status, 2);
     EXPECT_EQ(again.errors,
               "kelvaron-batch: catalogue init: the catalogue already has eventlist, sitechan, "
-              "FILELIST; nothing changed\n");
+              "FILELIST, kelvaron_recordings, kelvaron_recording_traces; nothing changed\n");
     EXPECT_EQ(Paths(), paths);
+}
+
+TEST_P(CatalogueCommand, UpgradeAddsTheRecordToAnOlderCatalogueOnceAndRunsThenFillIt) {
+    const BatchResult empty = Batch({"catalogue", "upgrade"});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_NE(empty.errors.find("lacks eventlist, sitechan, FILELIST"), std::string::npos)
+        << empty.errors;
+    EXPECT_EQ(catalog::ExistingCatalogueTables(theDatabase), Strings{});
+
+    catalog::ExecuteSqlScript(theDatabase, testing_support::ReadFileBytes(backend().SchemaPath()));
+    for (const char* table : {"kelvaron_recording_traces", "kelvaron_recordings"})
+        ExecuteOnCatalogue(std::string("DROP TABLE ") + table);
+    const BatchResult before = Batch({"window"});
+    EXPECT_EQ(before.status, 0) << before.errors;
+
+    const BatchResult upgrade = Batch({"catalogue", "upgrade"});
+    EXPECT_EQ(upgrade.status, 0) << upgrade.errors;
+    EXPECT_EQ(upgrade.errors, "");
+    EXPECT_EQ(testing_support::CountRows("FILELIST"), 3) << "the rows of the run stay";
+    const BatchResult again = Batch({"catalogue", "upgrade"});
+    EXPECT_EQ(again.status, 2);
+    EXPECT_EQ(again.errors,
+              "kelvaron-batch: catalogue upgrade: the catalogue already has kelvaron_recordings, "
+              "kelvaron_recording_traces; nothing changed\n");
 }
 
 TEST_P(CatalogueCommand, AMissingIndexIsNamedOnceByARunAndByConfigUntilInitAddsIt) {

@@ -1,0 +1,236 @@
+#include "catalog/recording_record.h"
+
+#include <array>
+
+#include "catalog/odbc_statement.h"
+#include "catalog/schema_install.h"
+#include "catalog/write_transaction.h"
+#include "platform/text_encoding.h"
+
+namespace catalog {
+
+namespace {
+
+constexpr std::array<std::string_view, 5> kOutcomeTexts = {"seen", "converted", "incomplete",
+                                                           "skipped", "failed"};
+
+constexpr const char* kRecordColumns =
+    "SELECT source_path, station, file_size, file_mtime, start_time, span_seconds, outcome, "
+    "message, recorded_at, host, claimed_by, claimed_until FROM kelvaron_recordings";
+
+constexpr const char* kInsertRecord =
+    "INSERT INTO kelvaron_recordings (source_path, station, file_size, file_mtime, start_time, "
+    "span_seconds, outcome, message, recorded_at, host, claimed_by, claimed_until) "
+    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+
+std::string Text(const SqlValue& value) {
+    if (const auto* s = std::get_if<std::string>(&value)) return *s;
+    return {};
+}
+
+std::int64_t Integer(const SqlValue& value) {
+    if (const auto* i = std::get_if<std::int64_t>(&value)) return *i;
+    return 0;
+}
+
+template <class T>
+std::optional<T> Optional(const SqlValue& value) {
+    if (const auto* v = std::get_if<T>(&value)) return *v;
+    return std::nullopt;
+}
+
+template <class T>
+SqlValue Nullable(const std::optional<T>& value) {
+    if (value) return *value;
+    return std::monostate{};
+}
+
+SqlValue NullableText(const std::string& text) {
+    if (text.empty()) return std::monostate{};
+    return text;
+}
+
+// A row written by another program whose outcome we do not know is "seen":
+// looked at, not converted, so a sync converts it again.
+RecordingRecord ReadRecord(OdbcStatement& statement) {
+    RecordingRecord record;
+    record.sourcePath = Text(statement.Get(1, SqlType::Text));
+    record.station = Text(statement.Get(2, SqlType::Text));
+    record.fileSize = Integer(statement.Get(3, SqlType::BigInt));
+    record.fileMtime = Integer(statement.Get(4, SqlType::BigInt));
+    record.startTime = Optional<double>(statement.Get(5, SqlType::Double));
+    record.spanSeconds = Optional<double>(statement.Get(6, SqlType::Double));
+    record.outcome =
+        OutcomeFromText(Text(statement.Get(7, SqlType::Text))).value_or(RecordingOutcome::Seen);
+    record.message = Text(statement.Get(8, SqlType::Text));
+    record.recordedAt = Integer(statement.Get(9, SqlType::BigInt));
+    record.host = Text(statement.Get(10, SqlType::Text));
+    record.claimedBy = Text(statement.Get(11, SqlType::Text));
+    record.claimedUntil = Optional<std::int64_t>(statement.Get(12, SqlType::BigInt));
+    return record;
+}
+
+std::vector<SqlValue> RecordValues(const RecordingRecord& r) {
+    return {r.sourcePath,
+            r.station,
+            r.fileSize,
+            r.fileMtime,
+            Nullable(r.startTime),
+            Nullable(r.spanSeconds),
+            std::string(OutcomeText(r.outcome)),
+            NullableText(r.message),
+            r.recordedAt,
+            r.host,
+            NullableText(r.claimedBy),
+            Nullable(r.claimedUntil)};
+}
+
+// LIKE's own characters in a path match only themselves.
+std::string LikePrefix(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '\\' || c == '%' || c == '_') escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
+void LoadTraces(OdbcConnection& connection, const std::string& where,
+                const std::vector<SqlValue>& params, RecordingRecords& records) {
+    OdbcStatement statement(connection);
+    statement.Execute(
+        "SELECT t.source_path, t.channel, t.trace_path FROM kelvaron_recording_traces t "
+        "JOIN kelvaron_recordings r ON r.source_path = t.source_path WHERE " +
+            where + " ORDER BY t.source_path, t.channel, t.trace_path",
+        params);
+    while (statement.Fetch()) {
+        auto found = records.find(Text(statement.Get(1, SqlType::Text)));
+        if (found == records.end()) continue;
+        found->second.traces.push_back(
+            {Text(statement.Get(2, SqlType::Text)), Text(statement.Get(3, SqlType::Text))});
+    }
+}
+
+RecordingRecords LoadRecords(OdbcConnection& connection, const std::string& where,
+                             const std::vector<SqlValue>& params, bool withTraces) {
+    RecordingRecords records;
+    OdbcStatement statement(connection);
+    statement.Execute(std::string(kRecordColumns) + " r WHERE " + where, params);
+    while (statement.Fetch()) {
+        RecordingRecord record = ReadRecord(statement);
+        std::string key = record.sourcePath;
+        records.emplace(std::move(key), std::move(record));
+    }
+    if (withTraces) LoadTraces(connection, where, params, records);
+    return records;
+}
+
+std::optional<RecordingRecord> LoadOne(OdbcConnection& connection, const std::string& sourcePath) {
+    RecordingRecords found = LoadRecords(connection, "r.source_path = ?", {sourcePath}, false);
+    if (found.empty()) return std::nullopt;
+    return std::move(found.begin()->second);
+}
+
+}  // namespace
+
+std::string_view OutcomeText(RecordingOutcome outcome) {
+    return kOutcomeTexts[static_cast<std::size_t>(outcome)];
+}
+
+std::optional<RecordingOutcome> OutcomeFromText(std::string_view text) {
+    for (std::size_t i = 0; i < kOutcomeTexts.size(); ++i)
+        if (kOutcomeTexts[i] == text) return static_cast<RecordingOutcome>(i);
+    return std::nullopt;
+}
+
+std::string RecordKey(std::string_view path) { return platform::Text8ToUtf8(path); }
+
+bool RecordExists(OdbcConnection& connection) {
+    return ExistingRecordTables(connection).size() == kRecordTables.size();
+}
+
+RecordingRecords LoadStationRecords(OdbcConnection& connection, const std::string& station,
+                                    bool withTraces) {
+    return LoadRecords(connection, "r.station = ?", {station}, withTraces);
+}
+
+RecordingRecords LoadDirectoryRecords(OdbcConnection& connection, const std::string& directory,
+                                      bool withTraces) {
+    std::string prefix = directory;
+    if (prefix.empty() || prefix.back() != '/') prefix += '/';
+    RecordingRecords records = LoadRecords(connection, "r.source_path LIKE ? ESCAPE '\\'",
+                                           {LikePrefix(prefix) + "%"}, withTraces);
+    // LIKE folds case on some systems; a path below a subdirectory is not an
+    // entry of this one.
+    for (auto it = records.begin(); it != records.end();) {
+        const std::string& path = it->first;
+        const bool inside = path.compare(0, prefix.size(), prefix) == 0 &&
+                            path.find('/', prefix.size()) == std::string::npos;
+        it = inside ? std::next(it) : records.erase(it);
+    }
+    return records;
+}
+
+void WriteRecordingRecord(OdbcConnection& connection, const RecordingRecord& record) {
+    RecordingRecord stored = record;
+    stored.claimedBy.clear();
+    stored.claimedUntil.reset();
+    WriteTransaction transaction(connection);
+    OdbcStatement statement(connection);
+    statement.Execute("DELETE FROM kelvaron_recording_traces WHERE source_path = ?",
+                      {record.sourcePath});
+    statement.Execute("DELETE FROM kelvaron_recordings WHERE source_path = ?", {record.sourcePath});
+    statement.Execute(kInsertRecord, RecordValues(stored));
+    for (const RecordedTrace& trace : record.traces)
+        statement.Execute(
+            "INSERT INTO kelvaron_recording_traces (source_path, channel, trace_path) "
+            "VALUES (?, ?, ?)",
+            {record.sourcePath, trace.channel, trace.tracePath});
+    transaction.Commit();
+}
+
+std::optional<RecordingRecord> ClaimRecording(OdbcConnection& connection,
+                                              const RecordingRecord& entry,
+                                              const std::string& claimant, std::int64_t now,
+                                              std::int64_t claimedUntil) {
+    WriteTransaction transaction(connection);
+    OdbcStatement statement(connection);
+    RecordingRecord fresh = entry;
+    fresh.outcome = RecordingOutcome::Seen;
+    fresh.startTime.reset();
+    fresh.spanSeconds.reset();
+    fresh.message.clear();
+    fresh.recordedAt = now;
+    fresh.claimedBy = claimant;
+    fresh.claimedUntil = claimedUntil;
+    // Both systems take the conflict clause; a second converter's insert
+    // waits for the first one's commit and then inserts nothing.
+    statement.Execute(std::string(kInsertRecord) + " ON CONFLICT (source_path) DO NOTHING",
+                      RecordValues(fresh));
+    bool won = statement.AffectedRows() == 1;
+    if (!won) {
+        // The condition is judged again on the row as the other's commit left
+        // it, so of two converters at most one sees the claim free.
+        statement.Execute(
+            "UPDATE kelvaron_recordings SET claimed_by = ?, claimed_until = ? "
+            "WHERE source_path = ? AND (claimed_by IS NULL OR claimed_by = ? OR "
+            "claimed_until IS NULL OR claimed_until < ?)",
+            {claimant, claimedUntil, entry.sourcePath, claimant, now});
+        won = statement.AffectedRows() == 1;
+    }
+    std::optional<RecordingRecord> claimed;
+    if (won) claimed = LoadOne(connection, entry.sourcePath);
+    transaction.Commit();
+    return claimed;
+}
+
+void ReleaseRecording(OdbcConnection& connection, const std::string& sourcePath,
+                      const std::string& claimant) {
+    OdbcStatement statement(connection);
+    statement.Execute(
+        "UPDATE kelvaron_recordings SET claimed_by = NULL, claimed_until = NULL "
+        "WHERE source_path = ? AND claimed_by = ?",
+        {sourcePath, claimant});
+}
+
+}  // namespace catalog
