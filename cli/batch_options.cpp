@@ -43,6 +43,7 @@ enum ModeBit : unsigned {
     kCheck = 1u << 2,
     kCatalogue = 1u << 3,
     kConfig = 1u << 4,
+    kStatus = 1u << 5,
     kEveryMode = ~0u
 };
 
@@ -90,6 +91,9 @@ const OptionSpec kOptions[] = {
      }},
     {"fix", 0, false, kCheck, [](BatchOptions& o, auto&, auto&) { o.fix = true; }},
     {"indexes", 0, false, kCatalogue, [](BatchOptions& o, auto&, auto&) { o.indexes = true; }},
+    {"max-age", 0, true, kStatus, [](BatchOptions& o, auto& v, auto&) { o.maxAge = v; }},
+    {"failed", 0, false, kStatus, [](BatchOptions& o, auto&, auto&) { o.failed = true; }},
+    {"json", 0, false, kStatus, [](BatchOptions& o, auto&, auto&) { o.json = true; }},
 };
 
 using TakeOperands = void (*)(BatchOptions&, std::vector<std::string>&&, std::string& error);
@@ -126,6 +130,10 @@ const ModeSpec kModes[] = {
          else if (upgrade && o.indexes)
              error = texts::UnknownOptionFor("--indexes", "catalogue upgrade");
          if (upgrade) o.mode = BatchMode::CatalogueUpgrade;
+     }},
+    {"status", BatchMode::Status, kStatus,
+     [](BatchOptions& o, std::vector<std::string>&& operands, std::string&) {
+         if (!operands.empty()) o.stations = std::move(operands);
      }},
     {"config", BatchMode::Config, kConfig,
      [](BatchOptions&, std::vector<std::string>&& operands, std::string& error) {

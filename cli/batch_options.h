@@ -16,7 +16,8 @@ enum class BatchMode {
     Config,
     Help,
     Version,
-    CatalogueUpgrade
+    CatalogueUpgrade,
+    Status
 };
 
 struct BatchOptions {
@@ -34,6 +35,9 @@ struct BatchOptions {
     bool dryRun = false;   // -n, --dry-run: the plan, no file and no row written
     bool fix = false;      // check --fix
     bool indexes = false;  // catalogue init --indexes
+    std::optional<std::string> maxAge;  // status --max-age LENGTH
+    bool failed = false;                // status --failed
+    bool json = false;                  // status --json
     // With Help: the mode named beside --help, whose usage is shown (Help: all).
     BatchMode helpOf = BatchMode::Help;
 };

@@ -17,6 +17,8 @@
 #include "cli/check_command.h"
 #include "cli/config_command.h"
 #include "cli/console_front_end.h"
+#include "cli/status_command.h"
+#include "cli/time_window_text.h"
 #include "engine/run_control.h"
 #include "formats/date_time.h"
 #include "platform/ini_file.h"
@@ -173,7 +175,8 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
     // A kelvaron.ini named on purpose must be there; the working directory's may be missing.
     const bool named = platform::KelvaronIniPath() != platform::kDefaultKelvaronIni;
     if (options.mode == BatchMode::Check || options.mode == BatchMode::CatalogueInit ||
-        options.mode == BatchMode::CatalogueUpgrade || options.mode == BatchMode::Config) {
+        options.mode == BatchMode::CatalogueUpgrade || options.mode == BatchMode::Config ||
+        options.mode == BatchMode::Status) {
         if (const std::string problem =
                 platform::SettingsFileProblem(platform::KelvaronIniPath(), named);
             !problem.empty())
@@ -189,6 +192,19 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
             return RunCatalogueUpgrade(database);
         case BatchMode::Config:
             return RunConfigCommand(database);
+        case BatchMode::Status: {
+            StatusRequest status;
+            status.stations = options.stations.value_or(std::vector<std::string>{});
+            status.failed = options.failed;
+            status.json = options.json;
+            if (options.maxAge) {
+                status.maxAgeSeconds = engine::ParseLengthSeconds(*options.maxAge);
+                if (!status.maxAgeSeconds)
+                    return UsageError(texts::NotALength("--max-age", *options.maxAge),
+                                      options.mode);
+            }
+            return RunStatus(database, status);
+        }
         default:
             break;
     }

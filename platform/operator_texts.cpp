@@ -299,4 +299,44 @@ std::string DataDirectoryEmpty(const std::string& dataDir) {
     return "каталог данных " + dataDir + " пуст (не смонтирован?): ничего не удалено";
 }
 
+std::string StatusStationLine(const std::string& station, const std::string& sourceDir, int converted,
+                              int incomplete, int skipped, int failed, int waiting) {
+    return "Станция " + station + ", каталог " + sourceDir + ": конвертировано " +
+           std::to_string(converted) + ", частично " + std::to_string(incomplete) +
+           ", пропущено " + std::to_string(skipped) + ", ошибок " + std::to_string(failed) +
+           "; ждут конвертирования " + std::to_string(waiting);
+}
+
+std::string StatusNewestConverted(const std::string& start, const std::string& age,
+                                  const std::string& lastConversion) {
+    return "  новейшая конвертированная запись начинается " + start + " (" + age +
+           " назад), последняя конвертация " + lastConversion;
+}
+
+std::string StatusDirectoryUnreadable(const std::string& station, const std::string& sourceDir) {
+    return "Станция " + station + ": каталог " + sourceDir + " недоступен";
+}
+
+std::string StatusFailedRecording(const std::string& path, const std::string& message) {
+    return "  " + path + ": не конвертирована: " + message;
+}
+
+std::string StatusIncompleteRecording(const std::string& path, const std::string& message) {
+    return "  " + path + ": конвертирована частично: " + message;
+}
+
+std::string StatusTooOld(const std::string& station, const std::string& age,
+                         const std::string& maxAge) {
+    return "Станция " + station + ": новейшей конвертированной записи " + age +
+           ", больше допустимого " + maxAge;
+}
+
+std::string StatusNoneConverted(const std::string& station) {
+    return "Станция " + station + ": ни одной конвертированной записи";
+}
+
+std::string StatusHasFailures(const std::string& station, int failed) {
+    return "Станция " + station + ": записей с ошибкой " + std::to_string(failed);
+}
+
 }  // namespace platform::texts

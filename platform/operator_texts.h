@@ -240,4 +240,23 @@ inline constexpr const char* kPlotNoSuchChannel = "В файле '%1' станц
 inline constexpr const char* kPlotNoChannels = "В файле '%1' станции %2 нет каналов для рисунка";
 inline constexpr const char* kPlotNotSaved = "Не удалось записать рисунок '%1'";
 
+// kelvaron-batch status: one line per station, then the recordings that
+// failed (--failed) and the stations a monitor should hear of.
+std::string StatusStationLine(const std::string& station, const std::string& sourceDir, int converted,
+                              int incomplete, int skipped, int failed, int waiting);
+std::string StatusNewestConverted(const std::string& start, const std::string& age,
+                                  const std::string& lastConversion);
+inline constexpr const char* kStatusNothingConverted = "  ни одной конвертированной записи";
+std::string StatusDirectoryUnreadable(const std::string& station, const std::string& sourceDir);
+std::string StatusFailedRecording(const std::string& path, const std::string& message);
+std::string StatusIncompleteRecording(const std::string& path, const std::string& message);
+std::string StatusTooOld(const std::string& station, const std::string& age,
+                         const std::string& maxAge);
+std::string StatusNoneConverted(const std::string& station);
+std::string StatusHasFailures(const std::string& station, int failed);
+// The record of recordings is not in the catalogue (an older one).
+inline constexpr const char* kNoRecordOfRecordings =
+    "В базе данных нет журнала записей (kelvaron_recordings): его добавляет "
+    "kelvaron-batch catalogue upgrade";
+
 }  // namespace platform::texts

@@ -474,6 +474,46 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <source>каталог данных %1 пуст (не смонтирован?): ничего не удалено</source>
         <translation>the data directory %1 is empty (not mounted?): nothing is removed</translation>
     </message>
+    <message>
+        <source>Станция %1, каталог %2: конвертировано %3, частично %4, пропущено %5, ошибок %6; ждут конвертирования %7</source>
+        <translation>Station %1, directory %2: converted %3, partly %4, skipped %5, failed %6; waiting %7</translation>
+    </message>
+    <message>
+        <source>  новейшая конвертированная запись начинается %1 (%2 назад), последняя конвертация %3</source>
+        <translation>  newest converted recording starts %1 (%2 ago), last conversion %3</translation>
+    </message>
+    <message>
+        <source>  ни одной конвертированной записи</source>
+        <translation>  no recording converted</translation>
+    </message>
+    <message>
+        <source>Станция %1: каталог %2 недоступен</source>
+        <translation>Station %1: directory %2 is not accessible</translation>
+    </message>
+    <message>
+        <source>  %1: не конвертирована: %2</source>
+        <translation>  %1: not converted: %2</translation>
+    </message>
+    <message>
+        <source>  %1: конвертирована частично: %2</source>
+        <translation>  %1: partly converted: %2</translation>
+    </message>
+    <message>
+        <source>Станция %1: новейшей конвертированной записи %2, больше допустимого %3</source>
+        <translation>Station %1: the newest converted recording is %2 old, more than the allowed %3</translation>
+    </message>
+    <message>
+        <source>Станция %1: ни одной конвертированной записи</source>
+        <translation>Station %1: no recording converted</translation>
+    </message>
+    <message>
+        <source>Станция %1: записей с ошибкой %2</source>
+        <translation>Station %1: recordings failed %2</translation>
+    </message>
+    <message>
+        <source>В базе данных нет журнала записей (kelvaron_recordings): его добавляет kelvaron-batch catalogue upgrade</source>
+        <translation>The catalogue has no record of recordings (kelvaron_recordings): kelvaron-batch catalogue upgrade adds it</translation>
+    </message>
 </context>
 <context>
     <name>controls</name>
