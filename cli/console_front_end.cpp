@@ -49,6 +49,8 @@ void ConsoleFrontEnd::RecordingConverted(const std::string& path, int) {
 }
 
 void ConsoleFrontEnd::RecordingSkipped(const std::string& path, engine::SkipReason reason) {
+    // Every pass of a watcher passes over the whole archive.
+    if (options_.watching) return;
     const std::string why = Said(engine::SkipReasonText(reason));
     Report(texts::PlanSkip(path, why.c_str(), options_.dryRun));
 }
@@ -62,6 +64,7 @@ void ConsoleFrontEnd::SourceDirectoryUnreadable(const std::string& station,
 
 void ConsoleFrontEnd::RunFinished(const engine::RunSummary& summary) {
     if (options_.progress) DrawProgress(true);
+    if (options_.watching && summary.converted == 0 && !failed_) return;
     if (!options_.quiet)
         for (const std::string& channel : summary.channelsNotCarried)
             Print(Line(texts::kWarningCaption, texts::ChannelNotCarried(channel)));
@@ -74,7 +77,7 @@ void ConsoleFrontEnd::Report(const std::string& text) {
         ClearProgress();
         std::fprintf(out_, "%s\n", line.c_str());
         std::fflush(out_);
-    } else if (options_.verbose && !options_.quiet) {
+    } else if ((options_.verbose || options_.watching) && !options_.quiet) {
         Print(line);
     }
 }

@@ -19,6 +19,9 @@ struct ConsoleOptions {
     bool verbose = false;   // a line per recording converted or skipped
     bool dryRun = false;    // print the plan on `out`
     bool quiet = false;     // errors and the summary only
+    // A watcher's pass, for the journal: a line per recording converted and
+    // the messages; a summary only for a pass that converted or failed.
+    bool watching = false;
 };
 
 class ConsoleFrontEnd : public engine::RunObserver {

@@ -339,4 +339,13 @@ std::string StatusHasFailures(const std::string& station, int failed) {
     return "Станция " + station + ": записей с ошибкой " + std::to_string(failed);
 }
 
+std::string WatchStarted(int stations) {
+    return "kelvaron-batch watch: следит за каталогами станций: " + std::to_string(stations);
+}
+
+std::string WatchNotPossible(const std::string& station, const std::string& dir) {
+    return "Предупреждение: за каталогом " + dir + " станции " + station +
+           " следить нельзя; его записи найдёт полный проход";
+}
+
 }  // namespace platform::texts

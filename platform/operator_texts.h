@@ -259,4 +259,9 @@ inline constexpr const char* kNoRecordOfRecordings =
     "В базе данных нет журнала записей (kelvaron_recordings): его добавляет "
     "kelvaron-batch catalogue upgrade";
 
+// kelvaron-batch watch, for the journal.
+std::string WatchStarted(int stations);
+inline constexpr const char* kWatchStopped = "kelvaron-batch watch: остановлен";
+std::string WatchNotPossible(const std::string& station, const std::string& dir);
+
 }  // namespace platform::texts

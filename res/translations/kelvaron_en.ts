@@ -514,6 +514,18 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <source>В базе данных нет журнала записей (kelvaron_recordings): его добавляет kelvaron-batch catalogue upgrade</source>
         <translation>The catalogue has no record of recordings (kelvaron_recordings): kelvaron-batch catalogue upgrade adds it</translation>
     </message>
+    <message>
+        <source>kelvaron-batch watch: следит за каталогами станций: %1</source>
+        <translation>kelvaron-batch watch: watching the directories of stations: %1</translation>
+    </message>
+    <message>
+        <source>kelvaron-batch watch: остановлен</source>
+        <translation>kelvaron-batch watch: stopped</translation>
+    </message>
+    <message>
+        <source>Предупреждение: за каталогом %1 станции %2 следить нельзя; его записи найдёт полный проход</source>
+        <translation>Warning: directory %1 of station %2 cannot be watched; full passes will find its recordings</translation>
+    </message>
 </context>
 <context>
     <name>controls</name>
