@@ -41,6 +41,12 @@ void Say(const std::string& text) {
     std::fflush(stderr);
 }
 
+void Warn(const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", platform::TranslateMessage(texts::kWarningCaption).c_str(),
+                 platform::TranslateMessage(text).c_str());
+    std::fflush(stderr);
+}
+
 // The stop and reload signals, taken by a thread of their own so that the
 // stop is asked for outside a signal handler. Every thread started after
 // this one inherits the signals blocked.
@@ -90,8 +96,8 @@ void WatchDirectories(platform::DirectoryWatch& watch, const engine::RunRequest&
         if (station.sourceDir.empty()) continue;
         const std::string dir = platform::ListedSourceDirectory(station.sourceDir);
         if (!watch.Add(dir))
-            Say(texts::WatchNotPossible(platform::Text8ToUtf8(station.name),
-                                        platform::Text8ToUtf8(dir)));
+            Warn(texts::WatchNotPossible(platform::Text8ToUtf8(station.name),
+                                         platform::Text8ToUtf8(dir)));
     }
 }
 

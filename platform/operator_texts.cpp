@@ -344,7 +344,7 @@ std::string WatchStarted(int stations) {
 }
 
 std::string WatchNotPossible(const std::string& station, const std::string& dir) {
-    return "Предупреждение: за каталогом " + dir + " станции " + station +
+    return "За каталогом " + dir + " станции " + station +
            " следить нельзя; его записи найдёт полный проход";
 }
 

@@ -523,8 +523,8 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>kelvaron-batch watch: stopped</translation>
     </message>
     <message>
-        <source>Предупреждение: за каталогом %1 станции %2 следить нельзя; его записи найдёт полный проход</source>
-        <translation>Warning: directory %1 of station %2 cannot be watched; full passes will find its recordings</translation>
+        <source>За каталогом %1 станции %2 следить нельзя; его записи найдёт полный проход</source>
+        <translation>Directory %1 of station %2 cannot be watched; full passes will find its recordings</translation>
     </message>
 </context>
 <context>
