@@ -43,6 +43,7 @@ enum ModeBit : unsigned {
     kCheck = 1u << 2,
     kCatalogue = 1u << 3,
     kConfig = 1u << 4,
+    kSync = 1u << 5,
     kEveryMode = ~0u
 };
 
@@ -74,7 +75,9 @@ const OptionSpec kOptions[] = {
     {"duration", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.duration = v; }},
     {"end", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.end = v; }},
     {"since", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.since = v; }},
-    {"channels", 0, true, kWindow | kFiles,
+    {"from", 0, true, kSync, [](BatchOptions& o, auto& v, auto&) { o.from = v; }},
+    {"settle", 0, true, kSync, [](BatchOptions& o, auto& v, auto&) { o.settle = v; }},
+    {"channels", 0, true, kWindow | kFiles | kSync,
      [](BatchOptions& o, const std::string& v, std::string& error) {
          std::vector<std::string> names = SplitNames(v);
          if (names.empty()) error = texts::kNoChannelNamed;
@@ -104,6 +107,10 @@ struct ModeSpec {
 
 const ModeSpec kModes[] = {
     {"window", BatchMode::Window, kWindow,
+     [](BatchOptions& o, std::vector<std::string>&& operands, std::string&) {
+         if (!operands.empty()) o.stations = std::move(operands);
+     }},
+    {"sync", BatchMode::Sync, kSync,
      [](BatchOptions& o, std::vector<std::string>&& operands, std::string&) {
          if (!operands.empty()) o.stations = std::move(operands);
      }},

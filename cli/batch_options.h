@@ -16,7 +16,8 @@ enum class BatchMode {
     Config,
     Help,
     Version,
-    CatalogueUpgrade
+    CatalogueUpgrade,
+    Sync
 };
 
 struct BatchOptions {
@@ -25,6 +26,8 @@ struct BatchOptions {
     std::optional<std::string> duration;               // --duration
     std::optional<std::string> end;                    // --end
     std::optional<std::string> since;                  // --since
+    std::optional<std::string> from;                   // sync --from
+    std::optional<std::string> settle;                 // sync --settle
     std::optional<std::vector<std::string>> channels;  // --channels, names cut to 15
     std::optional<std::vector<std::string>> stations;  // STATION... or --stations
     std::vector<std::string> files;                    // FILE...

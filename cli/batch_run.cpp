@@ -10,6 +10,8 @@
 #include <optional>
 
 #include "catalog/catalogue.h"
+#include "catalog/database_error.h"
+#include "catalog/recording_record.h"
 #include "cli/batch_options.h"
 #include "cli/batch_window.h"
 #include "cli/catalogue_command.h"
@@ -17,6 +19,7 @@
 #include "cli/check_command.h"
 #include "cli/config_command.h"
 #include "cli/console_front_end.h"
+#include "cli/time_window_text.h"
 #include "engine/run_control.h"
 #include "formats/date_time.h"
 #include "platform/ini_file.h"
@@ -35,6 +38,8 @@ namespace texts = platform::texts;
 constexpr int kExitConverted = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+// A day: a file still being written after that is not arriving any more.
+constexpr std::int64_t kMaxSettleSeconds = 86400;
 
 // Usage errors and the usage texts reach the operator here, in the
 // interface language.
@@ -90,6 +95,24 @@ void PrintSettingsRead(const platform::RunSettings& settings) {
                                         platform::Text8ToUtf8(s.sourceDir), s.useGain));
 }
 
+// A sync's --from and --settle.
+std::optional<int> PrepareSync(const BatchOptions& options, engine::RunRequest& request) {
+    request.mode = engine::RunMode::Sync;
+    if (options.from) {
+        const ResolvedMoment from = ResolveSyncFrom(*options.from, LocalWallClockNow());
+        if (!from.usageError.empty()) return UsageError(from.usageError, BatchMode::Sync);
+        if (from.invalidTime) return Refuse(texts::kInvalidTime);
+        request.syncFrom = EpochFromCalendar(from.moment);
+    }
+    if (options.settle) {
+        const std::optional<std::int64_t> seconds = engine::ParseLengthSeconds(*options.settle);
+        if (!seconds || *seconds > kMaxSettleSeconds)
+            return UsageError(texts::NotALength("--settle", *options.settle), BatchMode::Sync);
+        request.settleSeconds = static_cast<int>(*seconds);
+    }
+    return std::nullopt;
+}
+
 // The request from the options and kelvaron.ini, as the dialog would build
 // it. An exit status when the run cannot start (the reason has been printed).
 std::optional<int> Prepare(const BatchOptions& options, platform::IniFile& kelvaronIni,
@@ -113,6 +136,7 @@ std::optional<int> Prepare(const BatchOptions& options, platform::IniFile& kelva
             request.files.push_back(std::filesystem::absolute(file).lexically_normal().string());
         return std::nullopt;
     }
+    if (options.mode == BatchMode::Sync) return PrepareSync(options, request);
     request.mode = engine::RunMode::Window;
     const ResolvedWindow resolved = ResolveBatchWindow(options, settings, LocalWallClockNow());
     if (!resolved.usageError.empty()) return UsageError(resolved.usageError);
@@ -126,6 +150,20 @@ std::optional<int> Prepare(const BatchOptions& options, platform::IniFile& kelva
         std::fprintf(stderr, "%s\n", line.c_str());
     }
     return std::nullopt;
+}
+
+// A sync needs the record of recordings; an older catalogue is told how to get it.
+std::optional<int> RefuseWithoutRecord(catalog::OdbcConnection& database) {
+    bool present = false;
+    try {
+        present = catalog::RecordExists(database);
+    } catch (const catalog::DatabaseError& error) {
+        database.Close();
+        return Refuse(error.what());
+    }
+    if (present) return std::nullopt;
+    database.Close();
+    return Refuse(texts::kNoRecordOfRecordings);
 }
 
 // Runs the request on a worker. Ctrl-C and SIGTERM end the run after the
@@ -220,9 +258,14 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
     // A dry run connects too, so that a wrong data source shows up.
     if (!OpenCatalogue(database, front.Messages(), ReadCatalogueLogin(tvxIni))) return kExitUsage;
     WarnAboutCatalogue(database, stderr);
+    if (request.mode == engine::RunMode::Sync) {
+        if (const std::optional<int> status = RefuseWithoutRecord(database)) return *status;
+    }
 
     engine::CatalogueOutputs catalogue(database);
-    RunToTheEnd(request, front, options.dryRun ? engine::PlanOutputs() : catalogue);
+    engine::PlanOnCatalogue plan(database);
+    RunToTheEnd(request, front,
+                options.dryRun ? static_cast<engine::RecordingOutputs&>(plan) : catalogue);
     database.Close();
     return front.failed() || stopSignalled ? kExitFailed : kExitConverted;
 }
