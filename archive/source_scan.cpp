@@ -29,6 +29,7 @@ SourceRecording ExamineSourceEntry(const std::string& dir, const SourceEntry& en
     if (!entry.regular) return out;
     out.header = std::make_unique<platform::IniFile>(out.path, platform::kHeaderScanKeptBytes);
     const std::string fileStation = ReadStationName(*out.header);
+    out.station = fileStation;
     if (fileStation.empty()) {
         out.verdict = Verdict::NoStation;
     } else if (fileStation != station) {

@@ -33,7 +33,8 @@ struct SourceRecording {
     enum class Verdict { NotRegular, NoStation, OtherStation, NoSpan, Recording };
     Verdict verdict = Verdict::NotRegular;
     std::string path;
-    RecordingSpan span;  // for a Recording
+    std::string station;  // SYSTEM/NAME, when the header gives one
+    RecordingSpan span;   // for a Recording
     // The header as the look read it (only the leading bytes are kept), so
     // that converting the recording opens it no second time.
     std::unique_ptr<platform::IniFile> header;

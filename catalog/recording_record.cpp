@@ -156,7 +156,7 @@ RecordingRecords LoadStationRecords(OdbcConnection& connection, const std::strin
 
 RecordingRecords LoadDirectoryRecords(OdbcConnection& connection, const std::string& directory,
                                       bool withTraces) {
-    std::string prefix = directory;
+    std::string prefix = RecordKey(directory);
     if (prefix.empty() || prefix.back() != '/') prefix += '/';
     RecordingRecords records = LoadRecords(connection, "r.source_path LIKE ? ESCAPE '\\'",
                                            {LikePrefix(prefix) + "%"}, withTraces);
@@ -172,20 +172,28 @@ RecordingRecords LoadDirectoryRecords(OdbcConnection& connection, const std::str
 }
 
 void WriteRecordingRecord(OdbcConnection& connection, const RecordingRecord& record) {
-    RecordingRecord stored = record;
-    stored.claimedBy.clear();
-    stored.claimedUntil.reset();
+    WriteRecordingRecords(connection, {record});
+}
+
+void WriteRecordingRecords(OdbcConnection& connection,
+                           const std::vector<RecordingRecord>& records) {
     WriteTransaction transaction(connection);
     OdbcStatement statement(connection);
-    statement.Execute("DELETE FROM kelvaron_recording_traces WHERE source_path = ?",
-                      {record.sourcePath});
-    statement.Execute("DELETE FROM kelvaron_recordings WHERE source_path = ?", {record.sourcePath});
-    statement.Execute(kInsertRecord, RecordValues(stored));
-    for (const RecordedTrace& trace : record.traces)
-        statement.Execute(
-            "INSERT INTO kelvaron_recording_traces (source_path, channel, trace_path) "
-            "VALUES (?, ?, ?)",
-            {record.sourcePath, trace.channel, trace.tracePath});
+    for (const RecordingRecord& record : records) {
+        RecordingRecord stored = record;
+        stored.claimedBy.clear();
+        stored.claimedUntil.reset();
+        statement.Execute("DELETE FROM kelvaron_recording_traces WHERE source_path = ?",
+                          {record.sourcePath});
+        statement.Execute("DELETE FROM kelvaron_recordings WHERE source_path = ?",
+                          {record.sourcePath});
+        statement.Execute(kInsertRecord, RecordValues(stored));
+        for (const RecordedTrace& trace : record.traces)
+            statement.Execute(
+                "INSERT INTO kelvaron_recording_traces (source_path, channel, trace_path) "
+                "VALUES (?, ?, ?)",
+                {record.sourcePath, trace.channel, trace.tracePath});
+    }
     transaction.Commit();
 }
 

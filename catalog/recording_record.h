@@ -69,6 +69,8 @@ RecordingRecords LoadDirectoryRecords(OdbcConnection& connection, const std::str
 // Replaces the record of record.sourcePath and its trace rows in one
 // transaction; the claim on it ends. Raises DatabaseError.
 void WriteRecordingRecord(OdbcConnection& connection, const RecordingRecord& record);
+// The same for several recordings, all in one transaction.
+void WriteRecordingRecords(OdbcConnection& connection, const std::vector<RecordingRecord>& records);
 
 // Claims the recording for claimant until claimedUntil (Unix seconds), in
 // one transaction: only when nobody holds it or the holder's claim ended

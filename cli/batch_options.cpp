@@ -44,6 +44,8 @@ enum ModeBit : unsigned {
     kCatalogue = 1u << 3,
     kConfig = 1u << 4,
     kStatus = 1u << 5,
+    kSync = 1u << 6,
+    kWatch = 1u << 7,
     kEveryMode = ~0u
 };
 
@@ -75,7 +77,9 @@ const OptionSpec kOptions[] = {
     {"duration", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.duration = v; }},
     {"end", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.end = v; }},
     {"since", 0, true, kWindow, [](BatchOptions& o, auto& v, auto&) { o.since = v; }},
-    {"channels", 0, true, kWindow | kFiles,
+    {"from", 0, true, kSync | kWatch, [](BatchOptions& o, auto& v, auto&) { o.from = v; }},
+    {"settle", 0, true, kSync | kWatch, [](BatchOptions& o, auto& v, auto&) { o.settle = v; }},
+    {"channels", 0, true, kWindow | kFiles | kSync | kWatch,
      [](BatchOptions& o, const std::string& v, std::string& error) {
          std::vector<std::string> names = SplitNames(v);
          if (names.empty()) error = texts::kNoChannelNamed;
@@ -108,6 +112,14 @@ struct ModeSpec {
 
 const ModeSpec kModes[] = {
     {"window", BatchMode::Window, kWindow,
+     [](BatchOptions& o, std::vector<std::string>&& operands, std::string&) {
+         if (!operands.empty()) o.stations = std::move(operands);
+     }},
+    {"sync", BatchMode::Sync, kSync,
+     [](BatchOptions& o, std::vector<std::string>&& operands, std::string&) {
+         if (!operands.empty()) o.stations = std::move(operands);
+     }},
+    {"watch", BatchMode::Watch, kWatch,
      [](BatchOptions& o, std::vector<std::string>&& operands, std::string&) {
          if (!operands.empty()) o.stations = std::move(operands);
      }},

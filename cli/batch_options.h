@@ -17,7 +17,9 @@ enum class BatchMode {
     Help,
     Version,
     CatalogueUpgrade,
-    Status
+    Status,
+    Sync,
+    Watch
 };
 
 struct BatchOptions {
@@ -26,15 +28,17 @@ struct BatchOptions {
     std::optional<std::string> duration;               // --duration
     std::optional<std::string> end;                    // --end
     std::optional<std::string> since;                  // --since
+    std::optional<std::string> from;                   // sync --from
+    std::optional<std::string> settle;                 // sync --settle
     std::optional<std::vector<std::string>> channels;  // --channels, names cut to 15
     std::optional<std::vector<std::string>> stations;  // STATION... or --stations
     std::vector<std::string> files;                    // FILE...
     std::optional<std::string> config;                 // --config: kelvaron.ini to read
     bool quiet = false;                                // -q, --quiet: errors and the summary only
-    bool verbose = false;  // -v, --verbose: a line per recording converted or skipped
-    bool dryRun = false;   // -n, --dry-run: the plan, no file and no row written
-    bool fix = false;      // check --fix
-    bool indexes = false;  // catalogue init --indexes
+    bool verbose = false;               // -v, --verbose: a line per recording converted or skipped
+    bool dryRun = false;                // -n, --dry-run: the plan, no file and no row written
+    bool fix = false;                   // check --fix
+    bool indexes = false;               // catalogue init --indexes
     std::optional<std::string> maxAge;  // status --max-age LENGTH
     bool failed = false;                // status --failed
     bool json = false;                  // status --json

@@ -10,6 +10,8 @@
 #include <optional>
 
 #include "catalog/catalogue.h"
+#include "catalog/database_error.h"
+#include "catalog/recording_record.h"
 #include "cli/batch_options.h"
 #include "cli/batch_window.h"
 #include "cli/catalogue_command.h"
@@ -19,6 +21,7 @@
 #include "cli/console_front_end.h"
 #include "cli/status_command.h"
 #include "cli/time_window_text.h"
+#include "cli/watch_command.h"
 #include "engine/run_control.h"
 #include "formats/date_time.h"
 #include "platform/ini_file.h"
@@ -37,6 +40,8 @@ namespace texts = platform::texts;
 constexpr int kExitConverted = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+// A day: a file still being written after that is not arriving any more.
+constexpr std::int64_t kMaxSettleSeconds = 86400;
 
 // Usage errors and the usage texts reach the operator here, in the
 // interface language.
@@ -92,6 +97,24 @@ void PrintSettingsRead(const platform::RunSettings& settings) {
                                         platform::Text8ToUtf8(s.sourceDir), s.useGain));
 }
 
+// A sync's --from and --settle.
+std::optional<int> PrepareSync(const BatchOptions& options, engine::RunRequest& request) {
+    request.mode = engine::RunMode::Sync;
+    if (options.from) {
+        const ResolvedMoment from = ResolveSyncFrom(*options.from, LocalWallClockNow());
+        if (!from.usageError.empty()) return UsageError(from.usageError, BatchMode::Sync);
+        if (from.invalidTime) return Refuse(texts::kInvalidTime);
+        request.syncFrom = EpochFromCalendar(from.moment);
+    }
+    if (options.settle) {
+        const std::optional<std::int64_t> seconds = engine::ParseLengthSeconds(*options.settle);
+        if (!seconds || *seconds > kMaxSettleSeconds)
+            return UsageError(texts::NotALength("--settle", *options.settle), BatchMode::Sync);
+        request.settleSeconds = static_cast<int>(*seconds);
+    }
+    return std::nullopt;
+}
+
 // The request from the options and kelvaron.ini, as the dialog would build
 // it. An exit status when the run cannot start (the reason has been printed).
 std::optional<int> Prepare(const BatchOptions& options, platform::IniFile& kelvaronIni,
@@ -115,6 +138,8 @@ std::optional<int> Prepare(const BatchOptions& options, platform::IniFile& kelva
             request.files.push_back(std::filesystem::absolute(file).lexically_normal().string());
         return std::nullopt;
     }
+    if (options.mode == BatchMode::Sync || options.mode == BatchMode::Watch)
+        return PrepareSync(options, request);
     request.mode = engine::RunMode::Window;
     const ResolvedWindow resolved = ResolveBatchWindow(options, settings, LocalWallClockNow());
     if (!resolved.usageError.empty()) return UsageError(resolved.usageError);
@@ -128,6 +153,20 @@ std::optional<int> Prepare(const BatchOptions& options, platform::IniFile& kelva
         std::fprintf(stderr, "%s\n", line.c_str());
     }
     return std::nullopt;
+}
+
+// A sync needs the record of recordings; an older catalogue is told how to get it.
+std::optional<int> RefuseWithoutRecord(catalog::OdbcConnection& database) {
+    bool present = false;
+    try {
+        present = catalog::RecordExists(database);
+    } catch (const catalog::DatabaseError& error) {
+        database.Close();
+        return Refuse(error.what());
+    }
+    if (present) return std::nullopt;
+    database.Close();
+    return Refuse(texts::kNoRecordOfRecordings);
 }
 
 // Runs the request on a worker. Ctrl-C and SIGTERM end the run after the
@@ -208,24 +247,32 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
         default:
             break;
     }
-    // Each settings file is opened once for the whole run; the run itself
-    // gets what it needs of them as values.
-    platform::IniFile kelvaronIni(platform::KelvaronIniPath());
-    platform::IniFile tvxIni(platform::TvxIniPath());
-    for (auto [file, mustExist] : {std::pair{&kelvaronIni, named}, std::pair{&tvxIni, false}})
-        if (const std::string problem = platform::SettingsFileProblem(*file, mustExist);
+    // Each settings file is opened once for the whole run (a watcher: again
+    // on each reload); the run itself gets what it needs of them as values.
+    std::optional<catalog::CatalogueLogin> login;
+    const auto readRequest = [&](engine::RunRequest& request) -> std::optional<int> {
+        platform::IniFile kelvaronIni(platform::KelvaronIniPath());
+        platform::IniFile tvxIni(platform::TvxIniPath());
+        for (auto [file, mustExist] : {std::pair{&kelvaronIni, named}, std::pair{&tvxIni, false}})
+            if (const std::string problem = platform::SettingsFileProblem(*file, mustExist);
+                !problem.empty())
+                return Refuse(problem);
+        platform::SetMessageLanguage(platform::CurrentInterfaceLanguage(kelvaronIni));
+        if (const std::optional<int> status = Prepare(options, kelvaronIni, request))
+            return *status;
+        request.settings = platform::ResolveRunSettings(kelvaronIni, tvxIni, request.stations);
+        // Without a data directory the trace tree would start at the root.
+        if (const std::string problem =
+                platform::DataDirectoryProblem(request.settings.dataDir, tvxIni.path());
             !problem.empty())
             return Refuse(problem);
-    platform::SetMessageLanguage(platform::CurrentInterfaceLanguage(kelvaronIni));
+        if (options.verbose) PrintSettingsRead(request.settings);
+        login = ReadCatalogueLogin(tvxIni);
+        return std::nullopt;
+    };
+    if (options.mode == BatchMode::Watch) return RunWatch(database, readRequest, {});
     engine::RunRequest request;
-    if (const std::optional<int> status = Prepare(options, kelvaronIni, request)) return *status;
-    request.settings = platform::ResolveRunSettings(kelvaronIni, tvxIni, request.stations);
-    // Without a data directory the trace tree would start at the root.
-    if (const std::string problem =
-            platform::DataDirectoryProblem(request.settings.dataDir, tvxIni.path());
-        !problem.empty())
-        return Refuse(problem);
-    if (options.verbose) PrintSettingsRead(request.settings);
+    if (const std::optional<int> status = readRequest(request)) return *status;
 
     ConsoleOptions console;
     console.progress = !options.quiet && ::isatty(STDERR_FILENO);
@@ -234,11 +281,16 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
     console.quiet = options.quiet;
     ConsoleFrontEnd front(stdout, stderr, console);
     // A dry run connects too, so that a wrong data source shows up.
-    if (!OpenCatalogue(database, front.Messages(), ReadCatalogueLogin(tvxIni))) return kExitUsage;
+    if (!OpenCatalogue(database, front.Messages(), *login)) return kExitUsage;
     WarnAboutCatalogue(database, stderr);
+    if (request.mode == engine::RunMode::Sync) {
+        if (const std::optional<int> status = RefuseWithoutRecord(database)) return *status;
+    }
 
     engine::CatalogueOutputs catalogue(database);
-    RunToTheEnd(request, front, options.dryRun ? engine::PlanOutputs() : catalogue);
+    engine::PlanOnCatalogue plan(database);
+    RunToTheEnd(request, front,
+                options.dryRun ? static_cast<engine::RecordingOutputs&>(plan) : catalogue);
     database.Close();
     return front.failed() || stopSignalled ? kExitFailed : kExitConverted;
 }

@@ -116,6 +116,18 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
     return r;
 }
 
+ResolvedMoment ResolveSyncFrom(const std::string& text, const platform::CalendarFields& now) {
+    ResolvedMoment r;
+    const auto moment = ParseMoment(text, now);
+    if (!moment) {
+        r.usageError = platform::texts::NotAMoment("--from", text);
+        return r;
+    }
+    r.moment = *moment;
+    r.invalidTime = !platform::IsValidStart(*moment);
+    return r;
+}
+
 platform::CalendarFields LocalWallClockNow() {
     const std::time_t t = std::time(nullptr);
     std::tm local{};

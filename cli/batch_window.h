@@ -27,6 +27,14 @@ ResolvedWindow ResolveBatchWindow(const BatchOptions& options,
                                   const platform::KelvaronSettings& settings,
                                   const platform::CalendarFields& now);
 
+// sync --from: a moment in any form --start takes.
+struct ResolvedMoment {
+    platform::CalendarFields moment;
+    std::string usageError;
+    bool invalidTime = false;
+};
+ResolvedMoment ResolveSyncFrom(const std::string& text, const platform::CalendarFields& now);
+
 // The machine's local wall-clock time as calendar fields, read without zone
 // arithmetic: recorders keep local time and their headers carry no zone.
 platform::CalendarFields LocalWallClockNow();

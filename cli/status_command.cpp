@@ -189,7 +189,9 @@ int RunStatus(catalog::OdbcConnection& database, const StatusRequest& request) {
     std::vector<engine::StationStatus> all;
     try {
         if (!catalog::RecordExists(database)) {
-            Line(stderr, texts::kNoRecordOfRecordings);
+            std::fprintf(stderr, "%s: %s\n",
+                         platform::TranslateMessage(texts::kErrorCaption).c_str(),
+                         platform::TranslateMessage(texts::kNoRecordOfRecordings).c_str());
             database.Close();
             return kError;
         }

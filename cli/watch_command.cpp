@@ -104,13 +104,14 @@ void WatchDirectories(platform::DirectoryWatch& watch, const engine::RunRequest&
 class Watcher {
 public:
     Watcher(catalog::OdbcConnection& database, const WatchOptions& options)
-        : database_(database), options_(options), arrivals_(options.settleSeconds) {}
+        : database_(database), options_(options) {}
 
     int Run(const PrepareSync& prepare) {
         if (const std::optional<int> status = Load(prepare)) return *status;
         if (!OpenCatalogueNow()) return kExitRefused;
         if (!catalog::RecordExists(database_)) {
-            Say(texts::kNoRecordOfRecordings);
+            Say(platform::TranslateMessage(texts::kErrorCaption) + ": " +
+                platform::TranslateMessage(texts::kNoRecordOfRecordings));
             return kExitRefused;
         }
         Say(texts::WatchStarted(static_cast<int>(request_.stations.size())));
@@ -146,8 +147,8 @@ private:
         engine::RunRequest request;
         if (const std::optional<int> status = prepare(request)) return status;
         request.mode = engine::RunMode::Sync;
-        request.settleSeconds = options_.settleSeconds;
         request_ = std::move(request);
+        arrivals_.SetSettle(std::chrono::seconds(request_.settleSeconds));
         WatchDirectories(watch_, request_);
         return std::nullopt;
     }
@@ -185,7 +186,7 @@ private:
     WatchOptions options_;
     SignalWatch signals_;
     platform::DirectoryWatch watch_;
-    engine::WatchArrivals arrivals_;
+    engine::WatchArrivals arrivals_{std::chrono::seconds(60)};
     engine::RunRequest request_;
     Clock::time_point lastFullPass_ = Clock::now();
     Clock::time_point lastOpenTry_{};

@@ -15,8 +15,9 @@ struct WatchOptions {
     int fullPassSeconds = 300;  // a full sync pass at least this often
 };
 
-// Reads the settings files and builds the sync request, as a sync run would:
-// called at the start and again on SIGHUP. An exit status when the settings
+// Reads the settings files and builds the sync request, as a sync run would
+// (its settle time is the arrivals' too): called at the start and again on
+// SIGHUP. An exit status when the settings
 // do not allow a run (the reason has been printed).
 using PrepareSync = std::function<std::optional<int>(engine::RunRequest& request)>;
 

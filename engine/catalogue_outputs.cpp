@@ -45,6 +45,7 @@ private:
 
 class Plan final : public RecordingOutputs {
 public:
+    bool WritesNothing() const override { return true; }
     void RegisterEvent(const std::string&, double) override {}
     std::unique_ptr<RecordingTraces> WriteTraces(const DataBlock&,
                                                  const std::vector<ChannelTrace>& traces,
@@ -70,6 +71,16 @@ std::unique_ptr<RecordingTraces> CatalogueOutputs::WriteTraces(
 RecordingOutputs& PlanOutputs() {
     static Plan outputs;
     return outputs;
+}
+
+void PlanOnCatalogue::RegisterEvent(const std::string& station, double eventStart) {
+    PlanOutputs().RegisterEvent(station, eventStart);
+}
+
+std::unique_ptr<RecordingTraces> PlanOnCatalogue::WriteTraces(
+    const DataBlock& block, const std::vector<ChannelTrace>& traces,
+    const std::function<bool()>& stop) {
+    return PlanOutputs().WriteTraces(block, traces, stop);
 }
 
 }  // namespace engine

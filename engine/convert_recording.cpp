@@ -108,10 +108,11 @@ Dispatch ChannelsToWrite(const Recording& recording, const std::string& station,
 
 // Puts trace i in place and tells the run; false when a stop request ends the walk.
 bool Finish(RecordingTraces& written, std::size_t i, const ChannelTrace& trace,
-            const std::string& path, RunContext& run) {
+            const std::string& path, RunContext& run, RecordingOutcome& outcome) {
     if (run.StopRequested()) return false;
     try {
         const WrittenTrace done = written.Finish(i);
+        outcome.traces.push_back({trace.channel, done.catalogPath});
         if (done.keptExisting) {
             ShowRefusal(run, IncompleteRecordingMessage(path, trace.channel));
             return true;
@@ -122,6 +123,7 @@ bool Finish(RecordingTraces& written, std::size_t i, const ChannelTrace& trace,
         run.observer.TraceWritten(done.catalogPath);
     } catch (const TraceFileError& e) {
         ++run.summary.traceFailures;
+        if (outcome.failedTraces++ == 0) outcome.failure = e.what();
         RunMessage message;
         message.text = e.what();
         message.detail = platform::texts::RecordingDetail(trace.station, path);
@@ -141,11 +143,27 @@ RecordingOutcome Skipped(SkipReason reason, std::optional<FileRefusal> refusal =
     return outcome;
 }
 
-}  // namespace
+// The traces' paths as a run would write them, and whether each is in the
+// archive with its row; false when any is not (or none would be written).
+bool AllInArchive(const Dispatch& dispatch, RunContext& run,
+                  std::vector<catalog::RecordedTrace>& traces) {
+    if (dispatch.traces.empty()) return false;
+    try {
+        for (const ChannelTrace& trace : dispatch.traces) {
+            const TraceLocation location = PlanTraceFile(trace, trace.settings);
+            if (!run.record.TraceInArchive(trace.station, trace.channel, trace.start,
+                                           location.fullPath, location.catalogPath))
+                return false;
+            traces.push_back({trace.channel, location.catalogPath});
+        }
+    } catch (const TraceFileError&) {
+        return false;  // the conversion names it
+    }
+    return true;
+}
 
-RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile& header,
-                                  RunContext& run) {
-    const Recording recording = ReadRecording(header);
+RecordingOutcome ConvertRead(const std::string& station, platform::IniFile& header,
+                             const Recording& recording, RunContext& run) {
     if (recording.station.empty()) return Skipped(SkipReason::NoNameDateTime);
     if (recording.station != station) return Skipped(SkipReason::OtherStation);
     if (!recording.span) return Skipped(SkipReason::NoNameDateTime, FileRefusal::NoSpan);
@@ -180,6 +198,13 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
         }
     }
 
+    if (run.acceptArchived) {
+        RecordingOutcome archived = Skipped(SkipReason::InArchive);
+        const Dispatch planned =
+            ChannelsToWrite(recording, station, false, items, run.TraceSettingsFor(station));
+        if (AllInArchive(planned, run, archived.traces)) return archived;
+    }
+
     if (recording.eventTime) {
         if (!std::isfinite(*recording.eventTime)) {
             ShowRefusal(run, NonFiniteEventMessage(header.path()));
@@ -206,21 +231,34 @@ RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile&
     }
     run.summary.bytesIn += block->size();
 
+    RecordingOutcome converted;
     int count = 0;
     for (std::size_t i = 0; i < dispatch.traces.size(); ++i) {
         if (dispatch.items[i]) run.itemCarried[*dispatch.items[i]] = true;
         const int before = run.summary.traces;
-        if (!Finish(*written, i, dispatch.traces[i], header.path(), run)) break;
+        if (!Finish(*written, i, dispatch.traces[i], header.path(), run, converted)) break;
         count += run.summary.traces - before;
     }
     run.observer.RecordingConverted(header.path(), count);
-    RecordingOutcome converted;
     converted.converted = true;
     // N_CH <= 0, a missing stream section, or no channel number that names a
     // channel: the event stands and the block was read, but no trace came of
     // it, which a file run names.
     if (dispatch.traces.empty()) converted.refusal = FileRefusal::NoChannel;
     return converted;
+}
+
+}  // namespace
+
+RecordingOutcome ConvertRecording(const std::string& station, platform::IniFile& header,
+                                  RunContext& run) {
+    const Recording recording = ReadRecording(header);
+    RecordingOutcome outcome = ConvertRead(station, header, recording, run);
+    if (recording.span && std::isfinite(recording.span->start)) {
+        outcome.start = recording.span->start;
+        outcome.spanSeconds = recording.span->dataSeconds;
+    }
+    return outcome;
 }
 
 }  // namespace engine

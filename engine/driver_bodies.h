@@ -1,9 +1,12 @@
-// The bodies of the two kinds of run, over one run's context. RunConversion
+// The bodies of the kinds of run, over one run's context. RunConversion
 // calls them; the scan benchmark calls ConvertStationWindow alone.
 #pragma once
 
+#include <exception>
+#include <functional>
 #include <string>
 
+#include "engine/convert_recording.h"
 #include "engine/run_context.h"
 
 namespace engine {
@@ -17,5 +20,25 @@ void ConvertWindowThread(RunContext& run);
 // False when an error or a stop request ended the scan early.
 bool ConvertStationWindow(const std::string& station, int stationNumber, double start,
                           double length, RunContext& run);
+// Sync over the selected stations, and one station's source directory:
+// every recording new or changed since it was recorded (engine/sync_run.cpp).
+void ConvertSyncThread(RunContext& run);
+bool ConvertStationSync(const std::string& station, int stationNumber, RunContext& run);
+
+// Each selected station with a source directory, in turn: convert(station,
+// its number from 1) between StationBegins and StationFinished; an error
+// ends the station, a lost catalogue that cannot be opened again the run.
+void ForEachStation(RunContext& run,
+                    const std::function<bool(const std::string& station, int number)>& convert);
+
+// The steps every kind of run takes alike.
+void ShowInputError(RunContext& run, std::string text);
+void ReportError(RunContext& run, const std::exception& e, const std::string& station,
+                 const std::string& path);
+void Skip(RunContext& run, const std::string& path, SkipReason reason);
+void Count(RunContext& run, const std::string& path, const RecordingOutcome& outcome);
+// The station's source directory as kelvaron.ini named it when the run
+// started; "" when it named none.
+std::string SourceDirectoryOf(const RunContext& run, const std::string& station);
 
 }  // namespace engine

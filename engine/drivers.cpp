@@ -18,6 +18,7 @@
 #include "engine/convert_recording.h"
 #include "engine/driver_bodies.h"
 #include "engine/lost_catalogue.h"
+#include "engine/recorded_entries.h"
 #include "formats/date_time.h"
 #include "formats/recorder/recorder_header.h"
 #include "formats/recorder/recorder_messages.h"
@@ -46,6 +47,8 @@ std::string ExceptionText(const std::exception& e) {
     }
     return text;
 }
+
+}  // namespace
 
 void ShowInputError(RunContext& run, std::string text) {
     run.observer.ShowMessage({std::move(text), "", texts::kErrorCaption});
@@ -82,6 +85,8 @@ void Count(RunContext& run, const std::string& path, const RecordingOutcome& out
         Skip(run, path, outcome.reason);
 }
 
+namespace {
+
 // A picked file that is not converted is named with its cause.
 void Refuse(RunContext& run, const std::string& path, FileRefusal refusal, SkipReason reason,
             std::string detail = {}) {
@@ -116,11 +121,14 @@ bool LooksLikeRecording(platform::IniFile& header) {
            !header.Keys("SYSTEM", 1).empty();
 }
 
-// As kelvaron.ini named it when the run started; "" when it named none.
+}  // namespace
+
 std::string SourceDirectoryOf(const RunContext& run, const std::string& station) {
     const platform::StationSettings* settings = run.request.settings.Find(station);
     return settings ? settings->sourceDir : std::string();
 }
+
+namespace {
 
 bool IsSelected(const RunRequest& request, const std::string& name) {
     return std::any_of(request.stations.begin(), request.stations.end(),
@@ -174,6 +182,9 @@ void ConvertSelectedFiles(RunContext& run) {
                 run.observer.ShowMessage(
                     {RefusalMessage(*outcome.refusal, path), "", texts::kErrorCaption});
             Count(run, path, outcome);
+            if (const std::optional<EntryStat> stat =
+                    run.record.Present() ? StatEntry(path) : std::nullopt)
+                RecordOutcome(run, EntryRecord(RecordPath(path), name, *stat), outcome);
         } catch (const std::exception& e) {
             ReportError(run, e, name, path);
             // A lost catalogue is opened again before the next file.
@@ -183,6 +194,14 @@ void ConvertSelectedFiles(RunContext& run) {
 }
 
 void ConvertWindowThread(RunContext& run) {
+    ForEachStation(run, [&run](const std::string& station, int number) {
+        return ConvertStationWindow(station, number, run.request.windowStart,
+                                    run.request.windowLength, run);
+    });
+}
+
+void ForEachStation(RunContext& run,
+                    const std::function<bool(const std::string& station, int number)>& convert) {
     const std::vector<std::string>& stations = run.request.stations;
     for (std::size_t k = 0; k < stations.size(); ++k) {
         if (run.StopRequested()) break;
@@ -195,9 +214,7 @@ void ConvertWindowThread(RunContext& run) {
         run.observer.StationBegins(station);
         bool completed = false;
         try {
-            completed =
-                ConvertStationWindow(station, static_cast<int>(k) + 1, run.request.windowStart,
-                                     run.request.windowLength, run);
+            completed = convert(station, static_cast<int>(k) + 1);
         } catch (const std::exception& e) {
             run.observer.StationFinished(station, false);
             ReportError(run, e, station, run.pathInWork);
@@ -219,13 +236,29 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     }
     const int count = static_cast<int>(entries->size());
     const int stations = static_cast<int>(run.request.stations.size());
+    const std::string recordDir = RecordPath(dir);
+    const catalog::RecordingRecords records = run.record.LoadDirectory(recordDir);
     for (int i = 0; i < count; ++i) {
         if (run.StopRequested()) return false;
         const SourceEntry& entry = (*entries)[static_cast<std::size_t>(i)];
         ++run.summary.entries;
         run.observer.EntryInWork({entry.name, i + 1, count, stationNumber, stations});
         run.pathInWork = dir + entry.name;
+        // An entry as it was recorded is judged by its record, unopened.
+        const std::optional<EntryStat> stat =
+            run.record.Present() && entry.regular ? StatEntry(dir + entry.name) : std::nullopt;
+        const catalog::RecordingRecord* known = Unchanged(records, recordDir + entry.name, stat);
+        if (known) {
+            if (const std::optional<SkipReason> reason =
+                    RecordedSkip(*known, station, Window{start, length})) {
+                Skip(run, dir + entry.name, *reason);
+                continue;
+            }
+        }
         SourceRecording found = ExamineSourceEntry(dir, entry, station);
+        const bool record = stat && !known;
+        if (record && found.verdict != SourceRecording::Verdict::Recording)
+            RecordLooked(run, recordDir + entry.name, station, *stat, found);
         switch (found.verdict) {
             case SourceRecording::Verdict::NotRegular:
                 Skip(run, found.path, SkipReason::Unreadable);
@@ -244,6 +277,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
         // window: the conversion refuses it, naming the file.
         const bool placeable = found.span.possible && std::isfinite(found.span.start);
         if (placeable && !Overlaps(start, length, found.span.start, found.span.dataSeconds)) {
+            if (record) RecordLooked(run, recordDir + entry.name, station, *stat, found);
             Skip(run, found.path, SkipReason::OutsideWindow);
             continue;
         }
@@ -251,8 +285,11 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
         // the same file, keeping no more than a recording's share, so that its
         // bytes are read once.
         found.header->KeepAtMost(platform::kRecordingKeptBytes);
-        Count(run, found.path, ConvertRecording(station, *found.header, run));
+        const RecordingOutcome outcome = ConvertRecording(station, *found.header, run);
+        Count(run, found.path, outcome);
+        if (stat) RecordOutcome(run, EntryRecord(recordDir + entry.name, station, *stat), outcome);
     }
+    run.record.Flush();
     return true;
 }
 
@@ -261,10 +298,14 @@ RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
     const auto begin = std::chrono::steady_clock::now();
     RunContext run(request, observer, outputs, std::move(stop));
     try {
+        run.record.Begin();
         if (request.mode == RunMode::Files)
             ConvertSelectedFiles(run);
+        else if (request.mode == RunMode::Sync)
+            ConvertSyncThread(run);
         else
             ConvertWindowThread(run);
+        run.record.Flush();
     } catch (const std::exception& e) {
         // Only the observer itself can throw here; tell it once more if it can take it.
         try {

@@ -51,6 +51,8 @@ public:
     // The catalogue connection these outputs write through (to be opened
     // again after a lost connection); nullptr when they write to none.
     virtual catalog::OdbcConnection* Catalogue() { return nullptr; }
+    // True for the dry run: the catalogue, if any, is only read.
+    virtual bool WritesNothing() const { return false; }
 };
 
 // For outputs that look at each trace with its block in memory (tests, the
@@ -77,5 +79,21 @@ private:
 // The same decisions without a file or a row: each trace's path is planned
 // from the data directory it carries, nothing is written (the dry run).
 RecordingOutputs& PlanOutputs();
+
+// The dry run's outputs that read database's record of recordings, so that
+// a sync's plan makes the decisions the sync would; nothing is written.
+class PlanOnCatalogue final : public RecordingOutputs {
+public:
+    explicit PlanOnCatalogue(catalog::OdbcConnection& database) : database_(database) {}
+    void RegisterEvent(const std::string& station, double eventStart) override;
+    std::unique_ptr<RecordingTraces> WriteTraces(const DataBlock& block,
+                                                 const std::vector<ChannelTrace>& traces,
+                                                 const std::function<bool()>& stop) override;
+    catalog::OdbcConnection* Catalogue() override { return &database_; }
+    bool WritesNothing() const override { return true; }
+
+private:
+    catalog::OdbcConnection& database_;
+};
 
 }  // namespace engine

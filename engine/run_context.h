@@ -10,6 +10,7 @@
 #include "archive/trace_conversion.h"
 #include "engine/recording_outputs.h"
 #include "engine/run_observer.h"
+#include "engine/run_record.h"
 #include "engine/run_request.h"
 #include "engine/run_summary.h"
 #include "platform/kelvaron_settings.h"
@@ -25,7 +26,8 @@ struct RunContext {
           outputs(outputs),
           stop(std::move(stop)),
           channels(CutItems(request.channels)),
-          itemCarried(channels.size(), false) {}
+          itemCarried(channels.size(), false),
+          record(outputs.Catalogue(), !outputs.WritesNothing()) {}
 
     const RunRequest& request;
     RunObserver& observer;
@@ -43,6 +45,12 @@ struct RunContext {
 
     // The data tree's directories this run has made.
     DirectoriesMade directories;
+
+    // The record of recordings, when the catalogue has it.
+    RunRecord record;
+    // A recording whose trace files are all in the archive with their rows
+    // is recorded, not written again (a sync over what window runs wrote).
+    bool acceptArchived = false;
 
     bool StopRequested() const { return stop.stop_requested(); }
 

@@ -4,6 +4,7 @@
 // at the start is what the run would have read anyway.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,9 @@
 
 namespace engine {
 
-enum class RunMode { Window, Files };
+// Sync: every recording of the stations' source directories that is new or
+// changed since the record of recordings last saw it, whatever its time.
+enum class RunMode { Window, Files, Sync };
 
 // One item of the channel list: its column-0 text (at most 15 characters)
 // and whether it is ticked.
@@ -34,6 +37,14 @@ struct RunRequest {
     std::vector<ChannelItem> channels;
     // The picked files, full paths in the file dialog's order (file run).
     std::vector<std::string> files;
+    // Sync: recordings that start before syncFrom (epoch seconds) are left
+    // alone; an entry modified within the last settleSeconds may still be
+    // arriving and is left for the next pass. syncEntries, when not empty:
+    // the only entries to consider (full paths, each in a station's source
+    // directory), for a caller that knows which files arrived.
+    std::optional<double> syncFrom;
+    int settleSeconds = 60;
+    std::vector<std::string> syncEntries;
     // kelvaron.ini and tvx.ini as the front end read them when the run
     // started (the stations' source directories and USEGAIN, the data
     // directory): the run reads neither file itself.

@@ -16,8 +16,12 @@ enum class SkipReason {
     NoNameDateTime,   // no SYSTEM/NAME, FILE/DATE_INT or FILE/TIME_INT
     Unreadable,       // not a regular file, or its data block cannot be read
     NoTickedChannel,  // none of its channels is ticked in the channel list
+    Unchanged,        // as the record of recordings last saw it (sync)
+    Settling,         // modified too recently: it may still be arriving (sync)
+    Claimed,          // another converter is converting it (sync)
+    InArchive,        // its trace files and rows are there already (sync)
 };
-inline constexpr std::size_t kSkipReasonCount = 5;
+inline constexpr std::size_t kSkipReasonCount = 9;
 
 // The operator's text of a reason.
 const char* SkipReasonText(SkipReason reason);

@@ -28,6 +28,8 @@ public:
     // the settle time (a writer that keeps the file open) waits on.
     std::vector<std::string> TakeSettled(Clock::time_point now, const ModifiedAt& modifiedAt);
 
+    // The settings were read again.
+    void SetSettle(std::chrono::seconds settle) { settle_ = settle; }
     bool empty() const { return heard_.empty(); }
     void Clear() { heard_.clear(); }
 

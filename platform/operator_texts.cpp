@@ -201,6 +201,8 @@ const char* const kBatchUsage =
     "использование: kelvaron-batch window [--start ВРЕМЯ] [--duration ДЛИНА | --end ВРЕМЯ]\n"
     "                                     [--since ДЛИНА] [--channels ИМЯ,ИМЯ...] [СТАНЦИЯ...]\n"
     "               kelvaron-batch files [--stations ИМЯ,ИМЯ...] [--channels ИМЯ,ИМЯ...] ФАЙЛ...\n"
+    "               kelvaron-batch sync [--from ВРЕМЯ] [--settle СЕКУНДЫ] [--channels ИМЯ,ИМЯ...]\n"
+    "                                   [СТАНЦИЯ...]\n"
     "               kelvaron-batch check [--fix] [СТАНЦИЯ...]\n"
     "               kelvaron-batch catalogue init [--indexes] | catalogue upgrade\n"
     "               kelvaron-batch config\n"

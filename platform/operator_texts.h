@@ -71,10 +71,21 @@ std::string SummaryVolume(long long bytesIn, long long bytesOut, double seconds)
 
 // Why an entry was not converted, by the engine's skip reasons (in order).
 inline constexpr const char* kSkipReasons[] = {
-    "другая станция",         "вне окна", "нет имени, даты или времени", "не читается",
+    "другая станция",
+    "вне окна",
+    "нет имени, даты или времени",
+    "не читается",
     "нет отмеченных каналов",
+    "не изменилась",
+    "ещё пишется",
+    "занята другим конвертером",
+    "уже в архиве",
 };
 inline constexpr std::size_t kSkipReasonCount = sizeof kSkipReasons / sizeof kSkipReasons[0];
+
+// A sync on a catalogue made before the record of recordings.
+inline constexpr const char* kNoRecordOfRecordings =
+    "В каталоге нет журнала записей: его добавляет kelvaron-batch catalogue upgrade";
 
 // One line of a batch run's plan (dryRun) or of its verbose log.
 std::string PlanConvert(const std::string& path, bool dryRun);
@@ -254,10 +265,6 @@ std::string StatusTooOld(const std::string& station, const std::string& age,
                          const std::string& maxAge);
 std::string StatusNoneConverted(const std::string& station);
 std::string StatusHasFailures(const std::string& station, int failed);
-// The record of recordings is not in the catalogue (an older one).
-inline constexpr const char* kNoRecordOfRecordings =
-    "В базе данных нет журнала записей (kelvaron_recordings): его добавляет "
-    "kelvaron-batch catalogue upgrade";
 
 // kelvaron-batch watch, for the journal.
 std::string WatchStarted(int stations);

@@ -128,6 +128,8 @@
         <source>использование: kelvaron-batch window [--start ВРЕМЯ] [--duration ДЛИНА | --end ВРЕМЯ]
                                      [--since ДЛИНА] [--channels ИМЯ,ИМЯ...] [СТАНЦИЯ...]
                kelvaron-batch files [--stations ИМЯ,ИМЯ...] [--channels ИМЯ,ИМЯ...] ФАЙЛ...
+               kelvaron-batch sync [--from ВРЕМЯ] [--settle СЕКУНДЫ] [--channels ИМЯ,ИМЯ...]
+                                   [СТАНЦИЯ...]
                kelvaron-batch check [--fix] [СТАНЦИЯ...]
                kelvaron-batch catalogue init [--indexes] | catalogue upgrade
                kelvaron-batch config
@@ -145,6 +147,8 @@ tvx.ini - это $TVX_INI или /etc/tvx.ini.
         <translation>usage: kelvaron-batch window [--start TIME] [--duration LENGTH | --end TIME]
                              [--since LENGTH] [--channels NAME,NAME...] [STATION...]
        kelvaron-batch files [--stations NAME,NAME...] [--channels NAME,NAME...] FILE...
+       kelvaron-batch sync [--from TIME] [--settle SECONDS] [--channels NAME,NAME...]
+                           [STATION...]
        kelvaron-batch check [--fix] [STATION...]
        kelvaron-batch catalogue init [--indexes] | catalogue upgrade
        kelvaron-batch config
@@ -343,6 +347,26 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>no ticked channel</translation>
     </message>
     <message>
+        <source>не изменилась</source>
+        <translation>unchanged</translation>
+    </message>
+    <message>
+        <source>ещё пишется</source>
+        <translation>still arriving</translation>
+    </message>
+    <message>
+        <source>занята другим конвертером</source>
+        <translation>claimed by another converter</translation>
+    </message>
+    <message>
+        <source>уже в архиве</source>
+        <translation>already in the archive</translation>
+    </message>
+    <message>
+        <source>В каталоге нет журнала записей: его добавляет kelvaron-batch catalogue upgrade</source>
+        <translation>The catalogue has no record of recordings: kelvaron-batch catalogue upgrade adds it</translation>
+    </message>
+    <message>
         <source>конвертировать %1</source>
         <translation>convert %1</translation>
     </message>
@@ -509,10 +533,6 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
     <message>
         <source>Станция %1: записей с ошибкой %2</source>
         <translation>Station %1: recordings failed %2</translation>
-    </message>
-    <message>
-        <source>В базе данных нет журнала записей (kelvaron_recordings): его добавляет kelvaron-batch catalogue upgrade</source>
-        <translation>The catalogue has no record of recordings (kelvaron_recordings): kelvaron-batch catalogue upgrade adds it</translation>
     </message>
     <message>
         <source>kelvaron-batch watch: следит за каталогами станций: %1</source>

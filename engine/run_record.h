@@ -1,0 +1,90 @@
+// The record of recordings as one run uses it: asked once, when the run
+// starts, whether the catalogue has it; read a directory at a time; written
+// for every recording the run decided about; and, for a sync, the claims
+// that keep two converters off one recording. Without the record (an older
+// catalogue, or outputs without a catalogue) every call is a no-op and the
+// run works as before.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalog/recording_record.h"
+
+namespace engine {
+
+struct RecordingOutcome;
+
+// Size and modification time of a source entry, as stat(2) sees it.
+struct EntryStat {
+    std::int64_t size = 0;
+    std::int64_t mtime = 0;  // ns since the epoch
+};
+std::optional<EntryStat> StatEntry(const std::string& path);
+
+// Nanoseconds since the epoch now, on this machine's clock.
+std::int64_t NowNanoseconds();
+
+// How long a claim holds without its holder: generous, so that the longest
+// recording is converted within it; a holder that is gone frees it when it
+// ends.
+inline constexpr std::int64_t kClaimLeaseSeconds = 600;
+
+class RunRecord {
+public:
+    // connection: the catalogue the run writes to (nullptr: none). writes:
+    // false for a dry run, which reads the record and never writes or claims.
+    RunRecord(catalog::OdbcConnection* connection, bool writes)
+        : connection_(connection), writes_(writes) {}
+
+    // Asks the catalogue once whether it has the record. Raises DatabaseError.
+    void Begin();
+    bool Present() const { return present_; }
+
+    // The records of the entries of dir (ending in "/"); none without the record.
+    catalog::RecordingRecords LoadDirectory(const std::string& dir);
+
+    // Keeps what became of one recording; host and time are this run's.
+    // Later: gathered and written with others in one transaction (the many
+    // entries a window run looks at and does not convert); Flush writes them.
+    void Write(catalog::RecordingRecord record);
+    void WriteLater(catalog::RecordingRecord record);
+    void Flush();
+
+    // Claims the entry for this process (sync): the record as it stands once
+    // claimed, nullopt when another converter holds it. A dry run claims
+    // nothing and is answered with the record as read.
+    std::optional<catalog::RecordingRecord> Claim(const catalog::RecordingRecord& entry);
+    // Ends this process's claim on an entry it did not record after all.
+    void Release(const std::string& sourcePath);
+
+    // Whether the trace file at fullPath exists and FILELIST holds the row
+    // of catalogPath for this station, channel and start.
+    bool TraceInArchive(const std::string& station, const std::string& channel, double start,
+                        const std::string& fullPath, const std::string& catalogPath);
+
+private:
+    catalog::OdbcConnection* connection_;
+    bool writes_;
+    bool present_ = false;
+    std::string host_, identity_;
+    std::vector<catalog::RecordingRecord> pending_;
+};
+
+// An entry's record before its header is read: path, station, stat.
+catalog::RecordingRecord EntryRecord(const std::string& path, const std::string& station,
+                                     const EntryStat& stat);
+
+// What the record keeps of a recording that was converted or skipped; a
+// recording a stop request cut short is not recorded (nullopt).
+std::optional<catalog::RecordingRecord> OutcomeRecord(catalog::RecordingRecord entry,
+                                                      const RecordingOutcome& outcome);
+
+// Its record, when the entry is as recorded (same size and time).
+const catalog::RecordingRecord* Unchanged(const catalog::RecordingRecords& records,
+                                          const std::string& path,
+                                          const std::optional<EntryStat>& stat);
+
+}  // namespace engine

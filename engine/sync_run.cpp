@@ -1,0 +1,190 @@
+// The sync: every recording of the stations' source directories that is new
+// or changed since the record of recordings last saw it, whatever its time.
+// An entry as recorded is never opened; one still arriving is left for the
+// next pass; one that another converter claimed is left to it.
+#include <sys/stat.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "archive/source_scan.h"
+#include "engine/driver_bodies.h"
+#include "engine/recorded_entries.h"
+#include "formats/recorder/recorder_text.h"
+#include "platform/kelvaron_settings.h"
+#include "platform/operator_texts.h"
+
+namespace engine {
+namespace {
+
+using catalog::RecordingRecord;
+
+constexpr std::int64_t kNanoseconds = 1'000'000'000;
+// A window from syncFrom that no recording ends after.
+constexpr double kForever = 1e12;
+
+// The entries of dir to consider: all of them, or those of the request's
+// syncEntries that lie in it.
+std::optional<std::vector<SourceEntry>> SyncEntries(RunContext& run, const std::string& dir) {
+    if (run.request.syncEntries.empty())
+        return ListSourceDirectory(dir, [&run] { return run.StopRequested(); });
+    std::vector<SourceEntry> entries;
+    const std::string recordDir = RecordPath(dir);
+    for (const std::string& given : run.request.syncEntries) {
+        const std::string path = RecordPath(given);
+        const std::size_t slash = path.rfind('/');
+        if (slash + 1 != recordDir.size() || path.compare(0, slash + 1, recordDir) != 0) continue;
+        std::string name = path.substr(slash + 1);
+        if (name.empty() || name.front() == '.') continue;
+        struct stat st {};
+        entries.push_back({std::move(name), ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)});
+    }
+    return entries;
+}
+
+bool BeforeFrom(const RunContext& run, double start, double span) {
+    return run.request.syncFrom && std::isfinite(start) &&
+           !Overlaps(*run.request.syncFrom, kForever, start, span);
+}
+
+// Why an entry as recorded is not converted again; nullopt when it is to be
+// converted (a "seen" recording of this station from --from on).
+std::optional<SkipReason> SyncSkip(const RecordingRecord& known, const std::string& station,
+                                   const RunContext& run) {
+    if (known.outcome != catalog::RecordingOutcome::Seen) return SkipReason::Unchanged;
+    if (const std::optional<SkipReason> reason = RecordedSkip(known, station, std::nullopt))
+        return reason;
+    if (known.startTime && known.spanSeconds &&
+        BeforeFrom(run, *known.startTime, *known.spanSeconds))
+        return SkipReason::OutsideWindow;
+    return std::nullopt;
+}
+
+SkipReason LookedReason(SourceRecording::Verdict verdict) {
+    switch (verdict) {
+        case SourceRecording::Verdict::NotRegular:
+            return SkipReason::Unreadable;
+        case SourceRecording::Verdict::OtherStation:
+            return SkipReason::OtherStation;
+        default:
+            return SkipReason::NoNameDateTime;
+    }
+}
+
+// A new or changed entry, claimed first. previous: its record as the sync
+// read it, if any (a recording converted before is written again when it
+// changed; one never converted may already be in the archive).
+void ConvertClaimed(RunContext& run, const std::string& dir, const SourceEntry& entry,
+                    const std::string& station, const RecordingRecord& fresh,
+                    const RecordingRecord* previous) {
+    const std::string path = dir + entry.name;
+    SourceRecording found = ExamineSourceEntry(dir, entry, station);
+    if (found.verdict != SourceRecording::Verdict::Recording) {
+        RecordLooked(run, fresh.sourcePath, station, {fresh.fileSize, fresh.fileMtime}, found);
+        Skip(run, path, LookedReason(found.verdict));
+        return;
+    }
+    if (found.span.possible && BeforeFrom(run, found.span.start, found.span.dataSeconds)) {
+        RecordLooked(run, fresh.sourcePath, station, {fresh.fileSize, fresh.fileMtime}, found);
+        Skip(run, path, SkipReason::OutsideWindow);
+        return;
+    }
+    found.header->KeepAtMost(platform::kRecordingKeptBytes);
+    run.acceptArchived = !previous || previous->outcome == catalog::RecordingOutcome::Seen;
+    const RecordingOutcome outcome = ConvertRecording(station, *found.header, run);
+    run.acceptArchived = false;
+    Count(run, path, outcome);
+    if (outcome.stopped)
+        run.record.Release(fresh.sourcePath);
+    else
+        RecordOutcome(run, fresh, outcome);
+}
+
+void ConvertNewEntry(RunContext& run, const std::string& dir, const SourceEntry& entry,
+                     const std::string& station, const RecordingRecord& fresh,
+                     const RecordingRecord* previous) {
+    const std::optional<RecordingRecord> claimed = run.record.Claim(fresh);
+    if (!claimed) {
+        Skip(run, dir + entry.name, SkipReason::Claimed);
+        return;
+    }
+    // Another converter recorded it between this sync's reading and its claim.
+    if (claimed->Matches(fresh.fileSize, fresh.fileMtime) &&
+        claimed->outcome != catalog::RecordingOutcome::Seen) {
+        run.record.Release(fresh.sourcePath);
+        Skip(run, dir + entry.name, SkipReason::Unchanged);
+        return;
+    }
+    try {
+        ConvertClaimed(run, dir, entry, station, fresh, previous);
+    } catch (...) {
+        // Free for the next pass at once; should the catalogue be gone, the
+        // claim expires.
+        try {
+            run.record.Release(fresh.sourcePath);
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+}  // namespace
+
+void ConvertSyncThread(RunContext& run) {
+    if (!run.record.Present()) {
+        ShowInputError(run, platform::texts::kNoRecordOfRecordings);
+        ++run.summary.otherErrors;
+        return;
+    }
+    ForEachStation(run, [&run](const std::string& station, int number) {
+        return ConvertStationSync(station, number, run);
+    });
+}
+
+bool ConvertStationSync(const std::string& station, int stationNumber, RunContext& run) {
+    const std::string dir = platform::ListedSourceDirectory(SourceDirectoryOf(run, station));
+    const std::optional<std::vector<SourceEntry>> entries = SyncEntries(run, dir);
+    if (!entries) {
+        run.observer.SourceDirectoryUnreadable(station, dir);
+        return true;
+    }
+    const std::string recordDir = RecordPath(dir);
+    const catalog::RecordingRecords records = run.record.LoadDirectory(recordDir);
+    const std::int64_t settledBefore =
+        NowNanoseconds() - std::int64_t{run.request.settleSeconds} * kNanoseconds;
+    const int count = static_cast<int>(entries->size());
+    const int stations = static_cast<int>(run.request.stations.size());
+    for (int i = 0; i < count; ++i) {
+        if (run.StopRequested()) return false;
+        const SourceEntry& entry = (*entries)[static_cast<std::size_t>(i)];
+        const std::string path = dir + entry.name;
+        ++run.summary.entries;
+        run.observer.EntryInWork({entry.name, i + 1, count, stationNumber, stations});
+        run.pathInWork = path;
+        const std::optional<EntryStat> stat = entry.regular ? StatEntry(path) : std::nullopt;
+        if (!stat) {
+            Skip(run, path, SkipReason::Unreadable);
+            continue;
+        }
+        if (stat->mtime > settledBefore) {
+            Skip(run, path, SkipReason::Settling);
+            continue;
+        }
+        const std::string recordPath = recordDir + entry.name;
+        if (const RecordingRecord* known = Unchanged(records, recordPath, stat)) {
+            if (const std::optional<SkipReason> reason = SyncSkip(*known, station, run)) {
+                Skip(run, path, *reason);
+                continue;
+            }
+        }
+        const auto previous = records.find(catalog::RecordKey(recordPath));
+        ConvertNewEntry(run, dir, entry, station, EntryRecord(recordPath, station, *stat),
+                        previous == records.end() ? nullptr : &previous->second);
+    }
+    run.record.Flush();
+    return true;
+}
+
+}  // namespace engine

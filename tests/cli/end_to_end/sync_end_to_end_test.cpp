@@ -1,0 +1,236 @@
+// kelvaron-batch sync, and the window run over the record of recordings, on
+// each catalogue back end: what is new or changed is converted whatever its
+// time, what is unchanged is neither converted nor rewritten, an archive
+// that window runs filled is taken as it is, and two syncs at once convert
+// each recording once.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "catalog/catalogue.h"
+#include "catalog/schema_install.h"
+#include "tests/cli/end_to_end/batch_process.h"
+#include "tests/support/catalogue_backends.h"
+#include "tests/support/catalogue_queries.h"
+#include "tests/support/recorder_generator.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using catalog::SqlType;
+using cli_test::BatchResult;
+using testing_support::CountRows;
+using testing_support::QueryCatalogue;
+using testing_support::RecordingPlan;
+using Strings = std::vector<std::string>;
+
+// Every column of every record: a run that rewrites one changes recorded_at.
+constexpr const char* kAllRecords =
+    "SELECT source_path, station, file_size, file_mtime, start_time, span_seconds, outcome, "
+    "message, recorded_at, host FROM kelvaron_recordings ORDER BY source_path";
+const std::vector<SqlType> kRecordTypes = {
+    SqlType::Text,   SqlType::Text, SqlType::BigInt, SqlType::BigInt, SqlType::Double,
+    SqlType::Double, SqlType::Text, SqlType::Text,   SqlType::BigInt, SqlType::Text};
+
+// The names of the recordings a verbose run says it converted, sorted.
+Strings ConvertedNames(const std::string& errors) {
+    Strings names;
+    std::istringstream lines(errors);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("конвертирован ", 0) == 0) names.push_back(line.substr(line.rfind('/') + 1));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class SyncEndToEnd : public testing_support::CatalogueTest {
+protected:
+    void SetUp() override {
+        CatalogueTest::SetUp();
+        if (HasFatalFailure()) return;
+        ::mkdir(work.File("data").c_str(), 0755);
+        testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), work.File("data"));
+        work.Write("kelvaron.ini",
+                   "[KELVARON]\r\nNSTA=1\r\nSTA0=STA1\r\nDIR=src\r\n"
+                   "TIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n");
+    }
+
+    void Upgrade() { ASSERT_TRUE(catalog::UpgradeCatalogueSchema(theDatabase).upgraded); }
+
+    // A recording of STA1 in src/, last modified `age` seconds ago.
+    void Put(const std::string& name, const std::string& date, const std::string& time,
+             int records = 3, int age = 600) {
+        RecordingPlan plan;
+        plan.date = date;
+        plan.time = time;
+        plan.data.records = records;
+        testing_support::MakeRecording(plan).WriteTo(work.File("src/" + name));
+        Age(name, age);
+    }
+    void Age(const std::string& name, int seconds) {
+        const auto then = std::chrono::system_clock::now() - std::chrono::seconds(seconds);
+        const timespec t{std::chrono::system_clock::to_time_t(then), 0};
+        const timespec times[2] = {t, t};
+        ASSERT_EQ(::utimensat(AT_FDCWD, work.File("src/" + name).c_str(), times, 0), 0);
+    }
+    // Rewrites a header text in place: same size, same modification time.
+    void RewriteInPlace(const std::string& name, const std::string& from, const std::string& to) {
+        struct stat before {};
+        ASSERT_EQ(::stat(work.File("src/" + name).c_str(), &before), 0);
+        std::string bytes = testing_support::ReadFileBytes(work.File("src/" + name));
+        ASSERT_NE(bytes.find(from), std::string::npos);
+        bytes.replace(bytes.find(from), from.size(), to);
+        work.Write("src/" + name, bytes);
+        const timespec times[2] = {before.st_mtim, before.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, work.File("src/" + name).c_str(), times, 0), 0);
+    }
+
+    BatchResult Batch(const Strings& args) {
+        return cli_test::RunBatchProcess(work.path(), args, {"TVX_INI=" + work.File("tvx.ini")});
+    }
+    std::vector<testing_support::Row> Records() {
+        return QueryCatalogue(kAllRecords, kRecordTypes);
+    }
+    // The trace files with their modification times.
+    std::vector<std::pair<std::string, std::int64_t>> Traces() {
+        std::vector<std::pair<std::string, std::int64_t>> traces;
+        for (auto& row :
+             QueryCatalogue("SELECT CPATH FROM FILELIST ORDER BY CPATH", {SqlType::Text})) {
+            const std::string path = std::get<std::string>(row[0]);
+            struct stat st {};
+            ::stat(work.File("data/" + path).c_str(), &st);
+            traces.emplace_back(path, st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec);
+        }
+        return traces;
+    }
+
+    testing_support::TempDir work;
+};
+
+TEST_P(SyncEndToEnd, ConvertsWhatIsNewOrChangedWhateverItsTimeAndNothingElse) {
+    Upgrade();
+    Put("a.dat", "29.11.2007", "14:30:45");
+    Put("b.dat", "29.11.2007", "16:00:00");
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        Strings args;
+        Strings converted;
+        bool writes;  // the record, the rows or a trace file change
+    } steps[] = {
+        {"first sync", [] {}, {"sync", "-v"}, {"a.dat", "b.dat"}, true},
+        {"a recording dated a week earlier dropped in",
+         [&] { Put("c.dat", "22.11.2007", "09:00:00"); },
+         {"sync", "-v"},
+         {"c.dat"},
+         true},
+        {"one still arriving is left",
+         [&] { Put("d.dat", "29.11.2007", "17:00:00", 3, 0); },
+         {"sync", "-v"},
+         {},
+         false},
+        {"once settled it is converted",
+         [&] { Age("d.dat", 120); },
+         {"sync", "-v"},
+         {"d.dat"},
+         true},
+        {"a changed recording",
+         [&] { Put("b.dat", "29.11.2007", "16:00:00", 5); },
+         {"sync", "-v"},
+         {"b.dat"},
+         true},
+        {"--from leaves what ended before it",
+         [&] { Put("e.dat", "01.11.2007", "09:00:00"); },
+         {"sync", "-v", "--from", "2007-11-20"},
+         {},
+         true},
+        {"and a sync without it converts it", [] {}, {"sync", "-v"}, {"e.dat"}, true},
+        {"the plan of a dry run writes nothing",
+         [&] { Put("f.dat", "30.11.2007", "00:00:00"); },
+         {"sync", "-n"},
+         {},
+         false},
+        {"the recording the dry run planned", [] {}, {"sync", "-v"}, {"f.dat"}, true},
+        {"nothing changed", [] {}, {"sync", "-v"}, {}, false},
+        // Decided from the record, never read: had the window run read b's
+        // rewritten header it would convert b, now inside the window.
+        {"a window run judges an unchanged recording by its record",
+         [&] { RewriteInPlace("b.dat", "TIME_INT=16:00:00", "TIME_INT=14:20:00"); },
+         {"window", "-v"},
+         {"a.dat"},
+         true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        const auto records = Records();
+        const auto traces = Traces();
+        const BatchResult run = Batch(step.args);
+        EXPECT_EQ(run.status, 0) << run.errors;
+        EXPECT_EQ(ConvertedNames(run.errors), step.converted) << run.errors;
+        if (!step.writes) {
+            EXPECT_EQ(Records(), records);
+            EXPECT_EQ(Traces(), traces);
+        }
+    }
+    EXPECT_EQ(CountRows("kelvaron_recordings", "outcome = 'converted'"), 6);
+    EXPECT_EQ(CountRows("kelvaron_recording_traces"), 18);
+}
+
+TEST_P(SyncEndToEnd, TheFirstSyncOverAnArchiveThatWindowRunsFilledWritesNothing) {
+    Put("a.dat", "29.11.2007", "14:30:45");
+    Put("b.dat", "29.11.2007", "14:50:00");
+    const BatchResult window = Batch({"window"});
+    ASSERT_EQ(window.status, 0) << window.errors;
+    const BatchResult refused = Batch({"sync"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.errors.find("kelvaron-batch catalogue upgrade"), std::string::npos)
+        << refused.errors;
+    Upgrade();
+    const auto traces = Traces();
+    ASSERT_EQ(traces.size(), 6u);
+
+    const BatchResult sync = Batch({"sync", "-v"});
+    EXPECT_EQ(sync.status, 0) << sync.errors;
+    EXPECT_EQ(ConvertedNames(sync.errors), Strings{}) << sync.errors;
+    EXPECT_EQ(Traces(), traces);
+    EXPECT_EQ(CountRows("eventlist"), 0);
+    EXPECT_EQ(CountRows("kelvaron_recordings", "outcome = 'converted'"), 2);
+    EXPECT_EQ(CountRows("kelvaron_recording_traces"), 6);
+}
+
+TEST_P(SyncEndToEnd, TwoSyncsAtOnceConvertEachRecordingOnce) {
+    Upgrade();
+    constexpr int kRecordings = 24;
+    Strings all;
+    for (int i = 0; i < kRecordings; ++i) {
+        const std::string name = "r" + std::to_string(100 + i) + ".dat";
+        Put(name, "29.11.2007", (i < 10 ? "0" : "") + std::to_string(i) + ":00:00");
+        all.push_back(name);
+    }
+    auto one = std::async(std::launch::async, [&] { return Batch({"sync", "-v"}); });
+    auto two = std::async(std::launch::async, [&] { return Batch({"sync", "-v"}); });
+    const BatchResult first = one.get(), second = two.get();
+    EXPECT_EQ(first.status, 0) << first.errors;
+    EXPECT_EQ(second.status, 0) << second.errors;
+    Strings both = ConvertedNames(first.errors);
+    const Strings other = ConvertedNames(second.errors);
+    both.insert(both.end(), other.begin(), other.end());
+    std::sort(both.begin(), both.end());
+    EXPECT_EQ(both, all) << first.errors << second.errors;
+    EXPECT_EQ(CountRows("FILELIST"), 3 * kRecordings);
+    EXPECT_EQ(CountRows("kelvaron_recordings", "claimed_by IS NULL AND outcome = 'converted'"),
+              kRecordings);
+}
+
+KELVARON_ON_ALL_CATALOGUE_BACKENDS(SyncEndToEnd);
+
+}  // namespace
