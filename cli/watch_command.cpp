@@ -13,8 +13,8 @@
 #include "catalog/catalogue.h"
 #include "catalog/recording_record.h"
 #include "cli/console_front_end.h"
-#include "engine/catalogue_outputs.h"
 #include "engine/drivers.h"
+#include "engine/recording_outputs.h"
 #include "engine/watch_arrivals.h"
 #include "platform/directory_watch.h"
 #include "platform/kelvaron_settings.h"
@@ -129,6 +129,10 @@ public:
             if (heard.overflowed) fullPassDue_ = true;
             if (now - lastFullPass_ >= std::chrono::seconds(options_.fullPassSeconds))
                 fullPassDue_ = true;
+            if (settlingPass_ && now >= *settlingPass_) {
+                settlingPass_.reset();
+                fullPassDue_ = true;
+            }
             if (fullPassDue_) {
                 // A full pass takes what is waiting too, once it has settled.
                 Pass({});
@@ -170,11 +174,17 @@ private:
         console.watching = true;
         ConsoleFrontEnd front(stdout, stderr, console);
         engine::CatalogueOutputs outputs(database_);
-        engine::RunConversion(request_, front, outputs, signals_.StopToken());
+        const engine::RunSummary summary =
+            engine::RunConversion(request_, front, outputs, signals_.StopToken());
         if (entries.empty()) {
             lastFullPass_ = Clock::now();
             fullPassDue_ = false;
         }
+        // Files still being written when the pass looked (and that no event
+        // will announce, as they were there before the watch began) are
+        // looked at again once they may have settled.
+        if (summary.Skipped(engine::SkipReason::Settling) > 0)
+            settlingPass_ = Clock::now() + std::chrono::seconds(request_.settleSeconds + 1);
     }
 
     bool Reopen() {
@@ -191,6 +201,7 @@ private:
     Clock::time_point lastFullPass_ = Clock::now();
     Clock::time_point lastOpenTry_{};
     bool fullPassDue_ = false;
+    std::optional<Clock::time_point> settlingPass_;
 };
 
 }  // namespace
