@@ -203,6 +203,8 @@ const char* const kBatchUsage =
     "               kelvaron-batch files [--stations ИМЯ,ИМЯ...] [--channels ИМЯ,ИМЯ...] ФАЙЛ...\n"
     "               kelvaron-batch sync [--from ВРЕМЯ] [--settle СЕКУНДЫ] [--channels ИМЯ,ИМЯ...]\n"
     "                                   [СТАНЦИЯ...]\n"
+    "               kelvaron-batch watch [--settle СЕКУНДЫ] [--channels ИМЯ,ИМЯ...] [СТАНЦИЯ...]\n"
+    "               kelvaron-batch status [--max-age ДЛИНА] [--failed] [--json] [СТАНЦИЯ...]\n"
     "               kelvaron-batch check [--fix] [СТАНЦИЯ...]\n"
     "               kelvaron-batch catalogue init [--indexes] | catalogue upgrade\n"
     "               kelvaron-batch config\n"
@@ -215,7 +217,9 @@ const char* const kBatchUsage =
     "kelvaron.ini - это --config ФАЙЛ, $KELVARON_INI или ./kelvaron.ini в текущем каталоге;\n"
     "tvx.ini - это $TVX_INI или /etc/tvx.ini.\n"
     "Код завершения: 0 всё конвертировано, 1 ошибка файла или канала или работа остановлена,\n"
-    "2 ошибка вызова или базы данных. check: 0 всё сходится, 1 что-то не сходится.\n";
+    "2 ошибка вызова или базы данных. check: 0 всё сходится, 1 что-то не сходится.\n"
+    "status: 0 всё в порядке, 1 станция молчит дольше --max-age или запись с ошибкой.\n"
+    "watch работает до SIGTERM (код 0); SIGHUP - перечитать настройки.\n";
 
 const char* const kCatalogueUsage =
     "использование: kelvaron-batch catalogue init [--indexes]\n"

@@ -130,6 +130,8 @@
                kelvaron-batch files [--stations ИМЯ,ИМЯ...] [--channels ИМЯ,ИМЯ...] ФАЙЛ...
                kelvaron-batch sync [--from ВРЕМЯ] [--settle СЕКУНДЫ] [--channels ИМЯ,ИМЯ...]
                                    [СТАНЦИЯ...]
+               kelvaron-batch watch [--settle СЕКУНДЫ] [--channels ИМЯ,ИМЯ...] [СТАНЦИЯ...]
+               kelvaron-batch status [--max-age ДЛИНА] [--failed] [--json] [СТАНЦИЯ...]
                kelvaron-batch check [--fix] [СТАНЦИЯ...]
                kelvaron-batch catalogue init [--indexes] | catalogue upgrade
                kelvaron-batch config
@@ -143,12 +145,16 @@ kelvaron.ini - это --config ФАЙЛ, $KELVARON_INI или ./kelvaron.ini в 
 tvx.ini - это $TVX_INI или /etc/tvx.ini.
 Код завершения: 0 всё конвертировано, 1 ошибка файла или канала или работа остановлена,
 2 ошибка вызова или базы данных. check: 0 всё сходится, 1 что-то не сходится.
+status: 0 всё в порядке, 1 станция молчит дольше --max-age или запись с ошибкой.
+watch работает до SIGTERM (код 0); SIGHUP - перечитать настройки.
 </source>
         <translation>usage: kelvaron-batch window [--start TIME] [--duration LENGTH | --end TIME]
                              [--since LENGTH] [--channels NAME,NAME...] [STATION...]
        kelvaron-batch files [--stations NAME,NAME...] [--channels NAME,NAME...] FILE...
        kelvaron-batch sync [--from TIME] [--settle SECONDS] [--channels NAME,NAME...]
                            [STATION...]
+       kelvaron-batch watch [--settle SECONDS] [--channels NAME,NAME...] [STATION...]
+       kelvaron-batch status [--max-age LENGTH] [--failed] [--json] [STATION...]
        kelvaron-batch check [--fix] [STATION...]
        kelvaron-batch catalogue init [--indexes] | catalogue upgrade
        kelvaron-batch config
@@ -162,6 +168,8 @@ kelvaron.ini is --config FILE, $KELVARON_INI or ./kelvaron.ini in the working di
 tvx.ini is $TVX_INI or /etc/tvx.ini.
 Exit status: 0 all converted, 1 a file or channel failed or the run was stopped,
 2 usage or catalogue error. check: 0 everything agrees, 1 something does not.
+status: 0 all is well, 1 a station silent longer than --max-age or a recording failed.
+watch runs until SIGTERM (exit 0); SIGHUP reads the settings again.
 </translation>
     </message>
     <message>
