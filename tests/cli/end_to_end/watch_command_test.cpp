@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -56,6 +57,14 @@ protected:
         return false;
     }
 
+    static std::size_t Occurrences(const std::string& text, const std::string& part) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos;
+             at = text.find(part, at + 1))
+            ++n;
+        return n;
+    }
+
     testing_support::TempDir work;
 };
 
@@ -80,7 +89,8 @@ TEST_P(WatchCommand, ConvertsEachArrivalOnceItSettlesAndStopsAtOnce) {
             }
             // Written elsewhere, then moved in under its final name.
             work.Write("incoming/whole.rec", whole);
-            std::rename(work.File("incoming/whole.rec").c_str(), work.File("src/whole.rec").c_str());
+            std::rename(work.File("incoming/whole.rec").c_str(),
+                        work.File("src/whole.rec").c_str());
             converted = RowsWithin(6, std::chrono::seconds(20));
             // Another settle time and a full look: nothing is converted again.
             std::this_thread::sleep_for(std::chrono::seconds(3));
@@ -96,11 +106,54 @@ TEST_P(WatchCommand, ConvertsEachArrivalOnceItSettlesAndStopsAtOnce) {
     // One line per recording converted, each once.
     for (const char* name : {"/src/slow.rec", "/src/whole.rec"}) {
         const std::string path = work.path() + name;
-        std::size_t lines = 0;
-        for (std::size_t at = r.errors.find(path); at != std::string::npos;
-             at = r.errors.find(path, at + 1))
-            ++lines;
-        EXPECT_EQ(lines, 1u) << name << "\n" << r.errors;
+        EXPECT_EQ(Occurrences(r.errors, path), 1u) << name << "\n" << r.errors;
+    }
+}
+
+// Two watchers over one directory and one catalogue: each recording that
+// arrives is converted by one of them, once, and has its rows once.
+TEST_P(WatchCommand, TwoWatchersConvertEachArrivalOnce) {
+    constexpr int kRecordings = 8;
+    const std::vector<std::string> args = {"watch", "--settle", "1"};
+    const std::vector<std::string> env = {"TVX_INI=" + work.File("tvx.ini")};
+    std::atomic<pid_t> second{0};
+    std::atomic<bool> done{false};
+    BatchResult other;
+    std::thread beside([&] {
+        other = cli_test::RunBatchProcess(work.path(), args, env, [&](pid_t pid) {
+            second = pid;
+            while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            ::kill(pid, SIGTERM);
+        });
+    });
+    bool converted = false;
+    const BatchResult first = cli_test::RunBatchProcess(work.path(), args, env, [&](pid_t pid) {
+        while (second == 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        for (int i = 0; i < kRecordings; ++i) {
+            const std::string name = "/r" + std::to_string(i) + ".rec";
+            work.Write("incoming" + name, Recording("1" + std::to_string(i) + ":00:00"));
+            std::rename(work.File("incoming" + name).c_str(), work.File("src" + name).c_str());
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        }
+        converted = RowsWithin(3 * kRecordings, std::chrono::seconds(30));
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        ::kill(pid, SIGTERM);
+        done = true;
+    });
+    done = true;
+    beside.join();
+    EXPECT_TRUE(converted) << first.errors << other.errors;
+    EXPECT_EQ(first.status, 0) << first.errors;
+    EXPECT_EQ(other.status, 0) << other.errors;
+    EXPECT_EQ(testing_support::CountRows("FILELIST"), 3 * kRecordings);
+    EXPECT_EQ(testing_support::CountRows("kelvaron_recordings", "outcome = 'converted'"),
+              kRecordings);
+    for (int i = 0; i < kRecordings; ++i) {
+        const std::string path = work.File("src/r" + std::to_string(i) + ".rec");
+        EXPECT_EQ(Occurrences(first.errors + other.errors, path), 1u)
+            << path << "\n"
+            << first.errors << other.errors;
     }
 }
 
