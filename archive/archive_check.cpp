@@ -134,8 +134,11 @@ public:
             named = NamedTrace{verdict.header->station, verdict.header->start};
         else
             named = TraceNamedBy(relative);
-        if (named)
-            observer_.Repair(path, named->station, finder_.Find(named->station, named->start));
+        if (!named) return;
+        std::optional<std::string> recording;
+        if (request_.recordedSource) recording = request_.recordedSource(relative);
+        observer_.Repair(path, named->station,
+                         recording ? *recording : finder_.Find(named->station, named->start));
     }
 
     CheckSummary summary_;

@@ -56,6 +56,10 @@ struct CheckRequest {
     std::vector<std::string> stations;  // all when empty
     bool fix = false;
     int rowSettleSeconds = kRowSettleSeconds;
+    // The recording the record of recordings says wrote a trace file (by its
+    // CPATH), when the catalogue keeps the record; else the station's
+    // directory is searched for a recording with the trace's start.
+    std::function<std::optional<std::string>(const std::string&)> recordedSource;
 };
 
 // nextRow: the rows of the stations asked for, in byte order of CPATH.

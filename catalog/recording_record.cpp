@@ -232,6 +232,19 @@ std::optional<RecordingRecord> ClaimRecording(OdbcConnection& connection,
     return claimed;
 }
 
+std::optional<std::string> RecordedSourceOf(OdbcConnection& connection,
+                                            const std::string& tracePath) {
+    OdbcStatement statement(connection);
+    // The latest writer of a path is the one whose file is there.
+    statement.Execute(
+        "SELECT t.source_path FROM kelvaron_recording_traces t "
+        "JOIN kelvaron_recordings r ON r.source_path = t.source_path "
+        "WHERE t.trace_path = ? ORDER BY r.recorded_at DESC",
+        {tracePath});
+    if (!statement.Fetch()) return std::nullopt;
+    return Text(statement.Get(1, SqlType::Text));
+}
+
 void ReleaseRecording(OdbcConnection& connection, const std::string& sourcePath,
                       const std::string& claimant) {
     OdbcStatement statement(connection);

@@ -83,6 +83,12 @@ std::optional<RecordingRecord> ClaimRecording(OdbcConnection& connection,
                                               const std::string& claimant, std::int64_t now,
                                               std::int64_t claimedUntil);
 
+// The source path of the recording whose record names tracePath (as
+// FILELIST's CPATH names it) among its trace files; nullopt when none does.
+// Raises DatabaseError.
+std::optional<std::string> RecordedSourceOf(OdbcConnection& connection,
+                                            const std::string& tracePath);
+
 // Ends claimant's claim on sourcePath (a no-op when it holds none).
 void ReleaseRecording(OdbcConnection& connection, const std::string& sourcePath,
                       const std::string& claimant);

@@ -11,6 +11,7 @@
 #include "catalog/catalogue.h"
 #include "catalog/database_error.h"
 #include "catalog/file_list_rows.h"
+#include "catalog/recording_record.h"
 #include "formats/tvx/trace_naming.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
@@ -145,6 +146,10 @@ int RunCheck(catalog::OdbcConnection& database, const std::vector<std::string>& 
     CheckPrinter printer;
     engine::CheckSummary summary;
     try {
+        if (request.fix && catalog::RecordExists(database))
+            request.recordedSource = [&database](const std::string& tracePath) {
+                return catalog::RecordedSourceOf(database, tracePath);
+            };
         catalog::FileListRows rows(database, request.stations);
         summary = engine::CheckArchive(
             request, [&rows](catalog::FileListRow& row) { return rows.Next(row); },

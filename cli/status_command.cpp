@@ -12,6 +12,7 @@
 #include "cli/batch_window.h"
 #include "cli/console_front_end.h"
 #include "cli/time_window_text.h"
+#include "engine/recorded_entries.h"
 #include "engine/recording_status.h"
 #include "formats/date_time.h"
 #include "platform/calendar_text.h"
@@ -197,9 +198,11 @@ int RunStatus(catalog::OdbcConnection& database, const StatusRequest& request) {
         }
         for (const platform::StationSettings& station : settings.stations) {
             // Without any DIR a listing would be of the file system's root.
-            const std::string dir = station.sourceDir.empty()
-                                        ? std::string()
-                                        : platform::ListedSourceDirectory(station.sourceDir);
+            // As the records name it: a relative DIR from the working directory.
+            const std::string dir =
+                station.sourceDir.empty()
+                    ? std::string()
+                    : engine::RecordPath(platform::ListedSourceDirectory(station.sourceDir));
             all.push_back(engine::SummariseStation(
                 station.name, dir,
                 dir.empty() ? catalog::RecordingRecords{}

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "catalog/catalogue.h"
+#include "catalog/schema_install.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/recorder_generator.h"
@@ -163,6 +165,24 @@ TEST_P(CheckEndToEnd, NamedStationsOnlyAndErrorsEndWithStatusTwo) {
     testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), "");
     EXPECT_EQ(Run("check --fix").status, 2) << "no data directory: nothing is judged missing";
     EXPECT_GT(testing_support::CountRows("FILELIST"), 0);
+}
+
+// With the record of recordings the fix names the recording that wrote the
+// file, even one picked from outside the station's source directory.
+TEST_P(CheckEndToEnd, FixNamesTheRecordingTheRecordSaysWroteTheFile) {
+    catalog::UpgradeCatalogueSchema(theDatabase);
+    RecordingPlan picked;
+    picked.time = "14:50:00";
+    const std::string elsewhere = MakeRecording(picked).WriteTo(work.File("incoming/e.dat"));
+    ASSERT_EQ(Run("files --stations STA1 " + elsewhere).status, 0);
+    const std::string cut = "STA1/1429112007/145000-29112007.SHZ";
+    ASSERT_EQ(::truncate(Data(cut).c_str(), 512 + 100), 0);
+
+    const Outcome fixed = Run("check --fix");
+    ASSERT_FALSE(fixed.lines.empty());
+    EXPECT_EQ(fixed.lines.back(),
+              "To write them again: kelvaron-batch files --stations STA1 " + elsewhere)
+        << Joined(fixed.lines);
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(CheckEndToEnd);
