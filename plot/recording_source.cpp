@@ -1,5 +1,6 @@
 #include "plot/recording_source.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -61,17 +62,23 @@ LoadResult LoadTraceFile(const std::string& path) {
     return {std::move(r), LoadFailure::None};
 }
 
+// A file with neither section is no recorder's at all, whatever else it holds.
+bool HasRecorderSections(platform::IniFile& header) {
+    return !header.Keys("SYSTEM", 1).empty() || !header.Keys("FILE", 1).empty();
+}
+
 LoadResult LoadRecorderFile(const std::string& path) {
     // Only the header is kept: the block is read once, into the samples' buffer.
     platform::IniFile header(path, platform::kRecordingKeptBytes);
+    if (header.source() != platform::IniFile::Source::Readable)
+        return {std::nullopt, LoadFailure::CannotOpen, header.openError()};
     const engine::Recording recording = engine::ReadRecording(header);
     PlotRecording r;
     r.path = path;
     r.station = recording.station;
-    if (r.station.empty()) {
-        std::ifstream probe(path, std::ios::binary);
-        return {std::nullopt, probe ? LoadFailure::NoStation : LoadFailure::CannotOpen};
-    }
+    if (r.station.empty())
+        return {std::nullopt,
+                HasRecorderSections(header) ? LoadFailure::NoStation : LoadFailure::NotARecording};
     if (!recording.span) return {std::nullopt, LoadFailure::NoStartTime};
     r.start = recording.span->start;
     r.dataSeconds = recording.span->dataSeconds;
@@ -118,20 +125,78 @@ LoadResult LoadRecording(const std::string& path) {
     }
 }
 
-std::optional<std::vector<RecordingEntry>> ListStationRecordings(const std::string& dir,
-                                                                 const std::string& station,
-                                                                 bool (*stop)(void*),
-                                                                 void* stopContext) {
+namespace {
+
+// Seconds of samples the block holds, as the writer would take them from its
+// first named channel; -1 when the block or its rate cannot be read.
+double SamplesSeconds(platform::IniFile& header, const engine::Recording& recording) {
+    const engine::StreamHeader& stream = recording.stream;
+    const std::optional<engine::DataBlock> block =
+        engine::LocateDataBlock(header, stream.dataOffset);
+    if (!block) return -1;
+    std::uint8_t first[engine::kRecordHeaderSize] = {};
+    const auto head =
+        static_cast<std::size_t>(std::min<std::int64_t>(block->size(), engine::kRecordHeaderSize));
+    block->Read(0, first, head);
+    const double rate = engine::TraceRate(first, static_cast<std::int64_t>(head));
+    const engine::RecordLayout layout =
+        engine::ComputeRecordLayout(rate, block->size(), stream.recordSeconds, stream.channelCount);
+    if (!(layout.rate > 0)) return -1;
+    std::int32_t position = 0;
+    for (const engine::RecordingChannel& c : recording.channels)
+        if (!c.name.empty()) {
+            position = c.position;
+            break;
+        }
+    return static_cast<double>(engine::ChannelSampleCount(layout, block->size(), position)) /
+           layout.rate;
+}
+
+LeftOutEntry::Reason ReasonOf(engine::SourceRecording::Verdict verdict) {
+    using Verdict = engine::SourceRecording::Verdict;
+    switch (verdict) {
+        case Verdict::NotRegular:
+            return LeftOutEntry::Reason::NotAFile;
+        case Verdict::OtherStation:
+            return LeftOutEntry::Reason::OtherStation;
+        case Verdict::NoSpan:
+            return LeftOutEntry::Reason::NoStart;
+        case Verdict::NoStation:
+        case Verdict::Recording:
+            break;
+    }
+    return LeftOutEntry::Reason::NotARecording;
+}
+
+}  // namespace
+
+std::optional<StationListing> ListStationRecordings(const std::string& dir,
+                                                    const std::string& station, bool (*stop)(void*),
+                                                    void* stopContext) {
     const auto stopped = [&] { return stop && stop(stopContext); };
     const std::optional<std::vector<engine::SourceEntry>> entries =
         engine::ListSourceDirectory(dir, stopped);
     if (!entries) return std::nullopt;
-    std::vector<RecordingEntry> out;
+    StationListing out;
     for (const engine::SourceEntry& entry : *entries) {
         if (stopped()) break;
         const engine::SourceRecording found = engine::ExamineSourceEntry(dir, entry, station);
-        if (found.verdict != engine::SourceRecording::Verdict::Recording) continue;
-        out.push_back({entry.name, found.path, found.span.start, found.span.dataSeconds});
+        if (found.verdict != engine::SourceRecording::Verdict::Recording) {
+            LeftOutEntry left{entry.name, ReasonOf(found.verdict), 0};
+            if (found.header && found.header->source() != platform::IniFile::Source::Readable) {
+                left.reason = LeftOutEntry::Reason::Unreadable;
+                left.error = found.header->openError();
+            }
+            out.leftOut.push_back(std::move(left));
+            continue;
+        }
+        RecordingEntry listed{entry.name, found.path, found.span.start, found.span.dataSeconds};
+        const engine::Recording recording = engine::ReadRecording(*found.header);
+        for (const engine::RecordingChannel& c : recording.channels)
+            if (!c.name.empty()) listed.channels.push_back(c.name);
+        listed.samplesSeconds = SamplesSeconds(*found.header, recording);
+        listed.recordSeconds = recording.stream.recordSeconds;
+        out.recordings.push_back(std::move(listed));
     }
     return out;
 }

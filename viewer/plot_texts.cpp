@@ -1,6 +1,8 @@
 #include "viewer/plot_texts.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <cstring>
 
 #include "platform/operator_texts.h"
 #include "plot/axis_ticks.h"
@@ -16,12 +18,15 @@ namespace texts = platform::texts;
 
 }  // namespace
 
-QString LoadFailureText(const QString& path, plot::LoadFailure failure) {
-    switch (failure) {
+QString LoadFailureText(const QString& path, const plot::LoadResult& result) {
+    switch (result.failure) {
         case plot::LoadFailure::None:
             break;
         case plot::LoadFailure::CannotOpen:
-            return Tr(texts::kPlotCannotOpen).arg(path);
+            return Tr(texts::kPlotCannotOpen)
+                .arg(path, QString::fromLocal8Bit(std::strerror(result.error)));
+        case plot::LoadFailure::NotARecording:
+            return Tr(texts::kPlotNotARecording).arg(path);
         case plot::LoadFailure::NoStation:
             return Tr(texts::kPlotNoStation).arg(path);
         case plot::LoadFailure::NoStartTime:
@@ -37,14 +42,24 @@ QString LoadFailureText(const QString& path, plot::LoadFailure failure) {
 }
 
 plot::TraceTexts TraceTextsInLanguage() {
-    return {Tr(texts::kPlotSamplesAxis), Tr(texts::kPlotNoData)};
+    return {Tr(texts::kPlotSamplesAxis), Tr(texts::kPlotNoData),    Tr(texts::kPlotTimeAxis),
+            Tr(texts::kPlotEvent),       Tr(texts::kPlotConverted), Tr(texts::kPlotNotConverted)};
 }
 
+QString TimeText(double t, int decimals) {
+    return QString::fromStdString(plot::DateTimeText(t, decimals));
+}
+
+QString TimeAxisText(double t0) { return Tr(texts::kPlotTimeAxis).arg(TimeText(t0)); }
+
 QString RecordingTitle(const plot::PlotRecording& recording) {
-    return Tr(texts::kPlotTitle)
-        .arg(FromText8(recording.station),
-             QString::fromStdString(plot::DateTimeText(recording.start)),
-             QString::number(recording.rate, 'f', 3));
+    QString title =
+        Tr(texts::kPlotTitle)
+            .arg(QFileInfo(FromText8(recording.path)).fileName(), FromText8(recording.station),
+                 TimeText(recording.start), QString::number(recording.rate, 'f', 3));
+    if (recording.eventTime)
+        title += Tr(texts::kPlotTitleEvent).arg(TimeText(*recording.eventTime, 2));
+    return title;
 }
 
 }  // namespace app
