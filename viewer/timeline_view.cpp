@@ -20,7 +20,7 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kLaneHeight = 22;
 constexpr int kAxisHeight = 20;
-constexpr int kLegendHeight = 20;
+constexpr int kLegendHeight = 20;  // a row; the clock's caption has a row of its own
 constexpr int kGapStrip = 4;  // the gaps' strip under the lanes
 
 const QColor kWindowShade(255, 228, 140);
@@ -59,7 +59,7 @@ TimelineView::TimelineView(QWidget* parent) : QWidget(parent) {
 QSize TimelineView::sizeHint() const {
     // Bounded: however many lanes the recordings need, only kShownLanes show.
     const int shown = plot::ShownLanes(layout_.lanes, kShownLanes, 0).count;
-    return {800, kAxisHeight + kLegendHeight + kLaneHeight * shown + kGapStrip + 2 * kMargin};
+    return {800, kAxisHeight + 2 * kLegendHeight + kLaneHeight * shown + kGapStrip + 2 * kMargin};
 }
 
 void TimelineView::SetRecordings(std::vector<plot::TimelineRecording> recordings,
@@ -110,7 +110,7 @@ void TimelineView::ShowLaneOf(int recording) {
 QRect TimelineView::BarArea() const {
     const int scroll = m_lanes->isVisible() ? m_lanes->width() : 0;
     return rect().adjusted(kMargin, kMargin, -kMargin - scroll,
-                           -kMargin - kAxisHeight - kLegendHeight - kGapStrip);
+                           -kMargin - kAxisHeight - 2 * kLegendHeight - kGapStrip);
 }
 
 QRect TimelineView::LaneRect(int row) const {
@@ -248,9 +248,7 @@ void TimelineView::PaintLegend(QPainter& p, int top) {
         x += 16 + metrics.horizontalAdvance(text) + 14;
     }
     // Whose clock the axis keeps, and the date at its start.
-    const QString clock = TimeAxisText(view_.t0);
-    const int w = metrics.horizontalAdvance(clock);
-    p.drawText(std::max(x, width() - kMargin - w), top + 3 + metrics.ascent() - 1, clock);
+    p.drawText(kMargin, top + kLegendHeight + 3 + metrics.ascent() - 1, TimeAxisText(view_.t0));
 }
 
 void TimelineView::SetView(double t0, double t1) {
