@@ -21,7 +21,7 @@ constexpr int kMargin = 8;
 constexpr int kLaneHeight = 22;
 constexpr int kAxisHeight = 20;
 constexpr int kLegendHeight = 20;  // a row; the clock's caption has a row of its own
-constexpr int kGapStrip = 4;  // the gaps' strip under the lanes
+constexpr int kGapStrip = 4;       // the gaps' strip under the lanes
 
 const QColor kWindowShade(255, 228, 140);
 const QColor kWindowEdge(200, 140, 0);
