@@ -61,7 +61,7 @@ TimelineLayout LayOutTimeline(std::span<const TimelineRecording> recordings, dou
             const int c1 = std::min(columns, static_cast<int>(std::lround(bar.x1)));
             // The separator only where the bar begins inside the view.
             bar.fill0 = std::min(r.start >= t0 && c1 - c0 >= 2 ? c0 + 1 : c0, columns - 1);
-            bar.fill1 = std::min(std::max(c1, bar.fill0 + 1), columns);
+            bar.fill1 = std::max(c1, bar.fill0 + 1);
         }
         // First lane that is free at this start: half-open spans that only
         // touch share a lane.

@@ -78,10 +78,8 @@ TEST(StationMenu, RightClickOffersTheViewerAndKeepsTheSelection) {
     auto* duration = static_cast<CMaskEdit*>(d.GetDlgItem(res::kIdDurationField));
     duration->SetMaskedText("001 02:00:00");
     EXPECT_EQ(viewer->Timeline()->WindowLength(), 86400 + 7200);
-    // One viewer per station: F3 again brings the open one forward.
-    d.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-    QTest::keyClick(&d, Qt::Key_F3);
+    // One viewer per station: asked again, the open one comes forward.
+    EXPECT_EQ(d.OpenRecordingViewer(), viewer);
     EXPECT_EQ(d.findChildren<CRecordingViewer*>().size(), 1);
     // Escape closes it.
     viewer->activateWindow();
