@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/viewer_host.h"
+#include "app/window_placement.h"
 #include "viewer/recording_viewer.h"
 
 namespace app {
@@ -44,25 +45,19 @@ void RelistOnceTheRunIsOver(QPointer<CRecordingViewer> viewer, QPointer<ViewerHo
     QTimer::singleShot(50, viewer, [viewer, host] { RelistOnceTheRunIsOver(viewer, host); });
 }
 
-// Beside the dialog, not over the fields it mirrors: right of it where the
-// screen has room, else left of it, else as far right as the screen allows.
-void PlaceBeside(QWidget& viewer, const QWidget& dialog) {
+// Beside the dialog, not over the fields it mirrors.
+void PlaceViewer(QWidget& viewer, QWidget& dialog) {
     const QScreen* screen = dialog.screen();
     if (!screen) return;
-    const QRect free = screen->availableGeometry();
-    const QRect beside = dialog.frameGeometry();
-    QSize size = viewer.size().boundedTo(free.size());
-    viewer.resize(size);
+    // Frames count: the window manager's borders take room too.
     const QRect frame = viewer.frameGeometry();
-    const int extraW = frame.width() - viewer.width(), extraH = frame.height() - viewer.height();
-    int x = beside.right() + 1;
-    if (x + size.width() + extraW > free.right() + 1) {
-        const int left = beside.left() - size.width() - extraW;
-        x = left >= free.left() ? left : free.right() + 1 - size.width() - extraW;
-    }
-    const int y = std::clamp(beside.top(), free.top(),
-                             std::max(free.top(), free.bottom() + 1 - size.height() - extraH));
-    viewer.move(std::max(x, free.left()), y);
+    const QSize border = frame.size() - viewer.size();
+    const Placement p =
+        PlaceBeside(dialog.frameGeometry(), frame.size(),
+                    viewer.minimumSizeHint().width() + border.width(), screen->availableGeometry());
+    if (p.dialogAt != dialog.frameGeometry().topLeft()) dialog.move(p.dialogAt);
+    viewer.resize(p.window.size() - border);
+    viewer.move(p.window.topLeft());
 }
 
 CRecordingViewer* ViewerOf(QWidget* parent, const std::string& station) {
@@ -107,7 +102,7 @@ CRecordingViewer* OpenRecordingViewer(ViewerHost& host, QWidget* parent) {
     // A run may have converted some of them.
     QObject::connect(&host, &ViewerHost::runEnded, viewer,
                      [viewer, guard] { RelistOnceTheRunIsOver(viewer, guard); });
-    if (parent) PlaceBeside(*viewer, *parent->window());
+    if (parent) PlaceViewer(*viewer, *parent->window());
     viewer->show();
     return viewer;
 }

@@ -31,6 +31,7 @@ struct TimelineCase {
 // A view of 1000 s drawn 1000 pixels wide: one pixel per second.
 TEST(LayOutTimeline, BarsLanesOverlapsAndGaps) {
     const TimelineCase cases[] = {
+        {"no recordings: no gap either", {}, {}, {}, 1},
         {"back to back recordings share a lane and leave no gap",
          {R(0, 400), R(400, 600)},
          {{0, 400, 0, false}, {400, 1000, 0, false}},
