@@ -245,9 +245,6 @@ inline constexpr const char* kClickedSample = "%1  %2  %3 отсч.";
 inline constexpr const char* kTraceHint =
     "Щёлкните запись на шкале вверху, чтобы увидеть её каналы";
 // Why a recording cannot be drawn.
-inline constexpr const char* kPlotCannotOpen = "Файл '%1' не читается: %2";
-inline constexpr const char* kPlotNotARecording =
-    "Файл '%1' не запись регистратора: в нём нет её заголовка";
 inline constexpr const char* kPlotNoStation = "В файле '%1' нет имени станции";
 inline constexpr const char* kPlotNoStartTime = "В файле '%1' нет времени начала записи";
 inline constexpr const char* kPlotBadDataOffset =

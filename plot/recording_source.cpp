@@ -62,9 +62,11 @@ LoadResult LoadTraceFile(const std::string& path) {
     return {std::move(r), LoadFailure::None};
 }
 
-// A file with neither section is no recorder's at all, whatever else it holds.
-bool HasRecorderSections(platform::IniFile& header) {
-    return !header.Keys("SYSTEM", 1).empty() || !header.Keys("FILE", 1).empty();
+// Without a station name, a date or a time it is no recorder's header at all,
+// as a file run judges a picked file.
+bool LooksLikeRecording(platform::IniFile& header) {
+    return !header.GetString("FILE", "DATE_INT", "", 31).empty() ||
+           !header.GetString("FILE", "TIME_INT", "", 31).empty();
 }
 
 LoadResult LoadRecorderFile(const std::string& path) {
@@ -78,7 +80,7 @@ LoadResult LoadRecorderFile(const std::string& path) {
     r.station = recording.station;
     if (r.station.empty())
         return {std::nullopt,
-                HasRecorderSections(header) ? LoadFailure::NoStation : LoadFailure::NotARecording};
+                LooksLikeRecording(header) ? LoadFailure::NoStation : LoadFailure::NotARecording};
     if (!recording.span) return {std::nullopt, LoadFailure::NoStartTime};
     r.start = recording.span->start;
     r.dataSeconds = recording.span->dataSeconds;

@@ -35,7 +35,7 @@ struct PlotRecording {
 enum class LoadFailure {
     None,
     CannotOpen,       // the file cannot be read (LoadResult::error says why)
-    NotARecording,    // neither a SYSTEM nor a FILE section: no recorder header at all
+    NotARecording,    // no NAME, DATE_INT or TIME_INT: no recorder header at all
     NoStation,        // no SYSTEM/NAME (or Station= of a trace)
     NoStartTime,      // no DATE_INT/TIME_INT (or start lines of a trace)
     BadDataOffset,    // the data offset lies outside the file

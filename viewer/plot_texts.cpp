@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <cstring>
 
+#include "formats/recorder/recorder_messages.h"
+#include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
 #include "plot/axis_ticks.h"
 #include "ui/text_8bit.h"
@@ -16,17 +18,22 @@ QString Tr(const char* text) { return QCoreApplication::translate("plot", text);
 
 namespace texts = platform::texts;
 
+QString RunMessage(engine::FileRefusal refusal, const QString& path) {
+    return FromText8(platform::TranslateMessage(engine::RefusalMessage(refusal, ToText8(path))));
+}
+
 }  // namespace
 
 QString LoadFailureText(const QString& path, const plot::LoadResult& result) {
     switch (result.failure) {
         case plot::LoadFailure::None:
             break;
+        // Said as a file run says it of a picked file.
         case plot::LoadFailure::CannotOpen:
-            return Tr(texts::kPlotCannotOpen)
-                .arg(path, QString::fromLocal8Bit(std::strerror(result.error)));
+            return RunMessage(engine::FileRefusal::Unreadable, path) + QStringLiteral(": ") +
+                   QString::fromLocal8Bit(std::strerror(result.error));
         case plot::LoadFailure::NotARecording:
-            return Tr(texts::kPlotNotARecording).arg(path);
+            return RunMessage(engine::FileRefusal::NotARecording, path);
         case plot::LoadFailure::NoStation:
             return Tr(texts::kPlotNoStation).arg(path);
         case plot::LoadFailure::NoStartTime:

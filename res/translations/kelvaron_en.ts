@@ -673,10 +673,6 @@ Samples in the file: %1 s, not as the header says</translation>
 <context>
     <name>plot</name>
     <message>
-        <source>Файл &apos;%1&apos; не запись регистратора: в нём нет её заголовка</source>
-        <translation>File &apos;%1&apos; is not a recording: it has no recorder header</translation>
-    </message>
-    <message>
         <source>время регистратора, ось от %1</source>
         <translation>recorder&apos;s clock, axis from %1</translation>
     </message>
@@ -695,10 +691,6 @@ Samples in the file: %1 s, not as the header says</translation>
     <message>
         <source>   событие %1</source>
         <translation>   event %1</translation>
-    </message>
-    <message>
-        <source>Файл &apos;%1&apos; не читается: %2</source>
-        <translation>File &apos;%1&apos; cannot be read: %2</translation>
     </message>
     <message>
         <source>В файле &apos;%1&apos; нет имени станции</source>

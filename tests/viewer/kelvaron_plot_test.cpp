@@ -60,7 +60,7 @@ TEST(KelvaronPlot, WritesThePictureOrSaysWhyNot) {
         {"missing file", "'" + dir.File("none.rec") + "' -o '" + out + "'", 1,
          "File '" + dir.File("none.rec") + "' cannot be read: " + std::strerror(ENOENT)},
         {"no recorder header", "'" + junk + "' -o '" + out + "'", 1,
-         "File '" + junk + "' is not a recording"},
+         "File '" + junk + "' is not a recorder file"},
         {"no output named", "'" + in + "'", 2, "Usage: kelvaron-plot FILE -o PICTURE.png"},
         {"width out of range", "'" + in + "' -o '" + out + "' --width 5", 2, "Usage:"},
     };
