@@ -78,6 +78,9 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.IsListed(); }, 20000));
 
     ASSERT_EQ(viewer.Entries().size(), 2u);
+    // The other station's file is not counted as a recording, but said.
+    EXPECT_TRUE(viewer.StatusText().endsWith(QStringLiteral("; других файлов в каталоге: 1")))
+        << viewer.StatusText().toStdString();
     const plot::TimelineLayout& timeline = viewer.Timeline()->Layout();
     ASSERT_EQ(timeline.bars.size(), 2u);
     int firstIndex = -1;
@@ -201,6 +204,19 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
     for (const plot::DrawnLabel& label : traces.Labels())
         eventLabel |= label.text == QStringLiteral("событие 14:00:41.50");
     EXPECT_TRUE(eventLabel);
+}
+
+// A directory that cannot be listed is said so; the day is not drawn as one gap.
+TEST(RecordingViewer, AnUnreadableDirectoryIsSaidNotDrawnAsAGap) {
+    testing_support::TempDir dir;
+    const std::string missing = dir.File("gone") + "/";
+    CRecordingViewer viewer("STA1", missing, 0, 3600, nullptr);
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.IsListed(); }, 20000));
+    EXPECT_EQ(viewer.StatusText().toStdString(),
+              "Каталог '" + missing + "' станции STA1 недоступен");
+    EXPECT_TRUE(viewer.Timeline()->Layout().gaps.empty());
+    EXPECT_TRUE(viewer.Timeline()->Layout().bars.empty());
 }
 
 int ThreadsOfThisProcess() {
