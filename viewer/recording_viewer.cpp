@@ -240,12 +240,16 @@ void CRecordingViewer::OnListed(std::optional<plot::StationListing> listing) {
     if (kept == entries_.end()) {
         ClearRecording();
     } else {
-        shown_ = static_cast<int>(kept - entries_.begin());
-        wanted_ = shown_;
-        m_timeline->SetSelected(shown_);
-        m_timeline->ShowLaneOf(shown_);
-        if (const plot::PlotRecording* r = m_traces->Recording()) {
-            m_traces->RefreshRecording(WithConversion(*r, shown_));
+        const int index = static_cast<int>(kept - entries_.begin());
+        // A load still under way answers to the index it was asked by.
+        const bool pendingElsewhere = loading_ > 0 && wanted_ != index;
+        shown_ = wanted_ = index;
+        m_timeline->SetSelected(index);
+        m_timeline->ShowLaneOf(index);
+        if (pendingElsewhere) {
+            SelectRecording(index);
+        } else if (const plot::PlotRecording* r = m_traces->Recording()) {
+            m_traces->RefreshRecording(WithConversion(*r, index));
             m_facts->setText(HeaderFacts());
         }
     }
