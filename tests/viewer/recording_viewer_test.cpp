@@ -13,6 +13,7 @@
 #include "plot/converted_channels.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
+#include "viewer/plot_texts.h"
 #include "viewer/timeline_view.h"
 #include "viewer/trace_painter.h"
 #include "viewer/trace_view.h"
@@ -204,6 +205,12 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
     for (const plot::DrawnLabel& label : traces.Labels())
         eventLabel |= label.text == QStringLiteral("событие 14:00:41.50");
     EXPECT_TRUE(eventLabel);
+    // kelvaron-plot's title: the file and the event, besides station and start.
+    const QString title = app::RecordingTitle(*traces.Recording());
+    EXPECT_TRUE(title.startsWith(QStringLiteral("second.rec   STA1   14:00:30 29/11/2007")))
+        << title.toStdString();
+    EXPECT_TRUE(title.endsWith(QStringLiteral("событие 14:00:41.50 29/11/2007")))
+        << title.toStdString();
 }
 
 // A directory that cannot be listed is said so; the day is not drawn as one gap.
