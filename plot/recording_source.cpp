@@ -131,11 +131,25 @@ namespace {
 
 // Seconds of samples the block holds, as the writer would take them from its
 // first named channel; -1 when the block or its rate cannot be read.
-double SamplesSeconds(platform::IniFile& header, const engine::Recording& recording) {
-    const engine::StreamHeader& stream = recording.stream;
+// What the timeline needs beyond the span: the names a conversion would
+// write (no gains, no event: a listing of thousands reads only these) and
+// the seconds of samples the block holds, as the writer would take them from
+// the first named channel; -1 when the block or its rate cannot be read.
+void ReadChannelsAndLength(platform::IniFile& header, RecordingEntry& entry) {
+    const engine::StreamHeader stream = engine::ReadStreamHeader(header);
+    entry.recordSeconds = stream.recordSeconds;
+    const std::vector<std::int32_t> numbers =
+        engine::ListedChannels(stream.channelList, stream.channelCount);
+    std::int32_t position = -1;
+    for (std::size_t p = 0; p < numbers.size(); ++p) {
+        std::string name = engine::ReadChannelName(header, numbers[p]);
+        if (name.empty()) continue;
+        if (position < 0) position = static_cast<std::int32_t>(p);
+        entry.channels.push_back(std::move(name));
+    }
     const std::optional<engine::DataBlock> block =
         engine::LocateDataBlock(header, stream.dataOffset);
-    if (!block) return -1;
+    if (!block) return;
     std::uint8_t first[engine::kRecordHeaderSize] = {};
     const auto head =
         static_cast<std::size_t>(std::min<std::int64_t>(block->size(), engine::kRecordHeaderSize));
@@ -143,15 +157,10 @@ double SamplesSeconds(platform::IniFile& header, const engine::Recording& record
     const double rate = engine::TraceRate(first, static_cast<std::int64_t>(head));
     const engine::RecordLayout layout =
         engine::ComputeRecordLayout(rate, block->size(), stream.recordSeconds, stream.channelCount);
-    if (!(layout.rate > 0)) return -1;
-    std::int32_t position = 0;
-    for (const engine::RecordingChannel& c : recording.channels)
-        if (!c.name.empty()) {
-            position = c.position;
-            break;
-        }
-    return static_cast<double>(engine::ChannelSampleCount(layout, block->size(), position)) /
-           layout.rate;
+    if (!(layout.rate > 0)) return;
+    entry.samplesSeconds = static_cast<double>(engine::ChannelSampleCount(layout, block->size(),
+                                                                          std::max(position, 0))) /
+                           layout.rate;
 }
 
 LeftOutEntry::Reason ReasonOf(engine::SourceRecording::Verdict verdict) {
@@ -193,11 +202,7 @@ std::optional<StationListing> ListStationRecordings(const std::string& dir,
             continue;
         }
         RecordingEntry listed{entry.name, found.path, found.span.start, found.span.dataSeconds};
-        const engine::Recording recording = engine::ReadRecording(*found.header);
-        for (const engine::RecordingChannel& c : recording.channels)
-            if (!c.name.empty()) listed.channels.push_back(c.name);
-        listed.samplesSeconds = SamplesSeconds(*found.header, recording);
-        listed.recordSeconds = recording.stream.recordSeconds;
+        ReadChannelsAndLength(*found.header, listed);
         out.recordings.push_back(std::move(listed));
     }
     return out;
