@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QTest>
+#include <QToolTip>
 #include <filesystem>
 #include <fstream>
 
@@ -95,6 +98,17 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
         EXPECT_EQ(timeline.bars[i].lane, isSecond ? 1 : 0);
     }
     EXPECT_TRUE(timeline.windowVisible);
+    // A bar's tooltip: its file, start and length.
+    {
+        app::TimelineView& line = *viewer.Timeline();
+        const plot::TimelineBar& bar = timeline.bars[static_cast<std::size_t>(firstIndex)];
+        const QPoint at(line.BarArea().left() + (bar.fill0 + bar.fill1) / 2,
+                        line.BarArea().top() + 5);
+        QHelpEvent help(QEvent::ToolTip, at, line.mapToGlobal(at));
+        QApplication::sendEvent(&line, &help);
+        EXPECT_EQ(QToolTip::text().toStdString(),
+                  "first.rec\nНачало: 14:00:00 29/11/2007\nДлительность: 40 с");
+    }
     // The timeline zooms in around the pointer, down to where the 40 s bars
     // are wide; the time under the pointer stays put.
     app::TimelineView& line = *viewer.Timeline();
