@@ -1,8 +1,6 @@
 #include "viewer/recording_viewer.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -12,11 +10,9 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
-#include <map>
 
 #include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
-#include "plot/axis_ticks.h"
 #include "ui/text_8bit.h"
 #include "viewer/plot_texts.h"
 #include "viewer/timeline_view.h"

@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "platform/operator_texts.h"
-#include "plot/axis_ticks.h"
 #include "ui/text_8bit.h"
 #include "viewer/plot_texts.h"
 #include "viewer/trace_painter.h"
