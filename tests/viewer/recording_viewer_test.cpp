@@ -259,7 +259,9 @@ TEST(RecordingViewer, ClosingItWhileItReadsLeavesNoThreadBehind) {
     RecordingPlan small;
     small.station = "STA2";
     const std::string smallBytes = MakeRecording(small).Bytes();
-    for (int i = 0; i < 300; ++i) {
+    // Enough of them that the listing is still under way when the window closes,
+    // on a machine busy with other work too.
+    for (int i = 0; i < 2000; ++i) {
         std::ofstream(dir.File("s" + std::to_string(i) + ".rec"), std::ios::binary) << smallBytes;
     }
     {
