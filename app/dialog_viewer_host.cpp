@@ -39,7 +39,10 @@ public:
     }
 
     std::string SourceDirectory(const std::string& station) const override {
-        return platform::SourceDirectory(station, platform::kSourceDirectoryChars);
+        const std::string named = platform::ReadSourceDirectory(
+            platform::KelvaronIniPath(), station, platform::kSourceDirectoryChars);
+        // Unset, it is no directory to look in: "/" would list the root.
+        return named.empty() ? named : platform::ListedSourceDirectory(named);
     }
 
     // Asked on the dialog's thread, once a listing has arrived.

@@ -23,7 +23,8 @@ public:
     // The stations selected now (the viewer opens on exactly one).
     virtual std::vector<std::string> SelectedStations() const = 0;
     virtual TimeWindow Window() const = 0;
-    // Where the station's recordings lie, as a time-window run finds them.
+    // Where the station's recordings lie, as a time-window run finds them;
+    // "" when kelvaron.ini names no directory for it.
     virtual std::string SourceDirectory(const std::string& station) const = 0;
     // The catalogue's trace paths of the station, sorted; throws (with a text
     // for the operator) when the catalogue cannot be asked now.

@@ -15,10 +15,11 @@ class ViewerHost;
 // The shortcut of the station list's "view recordings" entry.
 QKeySequence ViewRecordingsShortcut();
 
-// Opens a viewer (a window owned by parent) on the host's single selected
-// station, its source directory and the host's current time window, keeps its
-// shading in step with the host's window and its converted marks with the
-// runs that end. nullptr (and nothing opens) unless exactly one station is
+// Opens a viewer (a window owned by parent, placed beside it) on the host's
+// single selected station, its source directory and the host's current time
+// window, keeps its shading in step with the host's window and its converted
+// marks with the runs that end; a viewer of that station already open is
+// raised instead. nullptr (and nothing opens) unless exactly one station is
 // selected.
 CRecordingViewer* OpenRecordingViewer(ViewerHost& host, QWidget* parent);
 

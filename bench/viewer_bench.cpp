@@ -61,7 +61,7 @@ void ListingOfADirectory() {
     });
     std::size_t listed = 0;
     const double scan = bench::Seconds(
-        [&] { listed = plot::ListStationRecordings(dir.path() + "/", "STA1")->size(); });
+        [&] { listed = plot::ListStationRecordings(dir.path() + "/", "STA1")->recordings.size(); });
     std::printf(
         "listing %zu recordings from their headers: %.1f ms, %.2fx opening each and "
         "reading 4 KiB (%zu)\n",

@@ -212,10 +212,29 @@ inline constexpr const char* kReadingHeaders = "Чтение заголовко�
 inline constexpr const char* kViewerDirectoryUnreadable = "Каталог '%1' станции %2 недоступен";
 inline constexpr const char* kMarksUnavailable = "; отметки о конвертации недоступны: %1";
 inline constexpr const char* kRecordingCount = "Записей: %1, из них конвертировано: %2";
+inline constexpr const char* kPartlyCount = ", частично: %1";
+inline constexpr const char* kLeftOutCount = "; других файлов в каталоге: %1";
+// The files of the directory that are not the station's recordings, by reason.
+inline constexpr const char* kLeftOutHeading = "Не учтены:";
+inline constexpr const char* kLeftOutNotAFile = "не файлы (%1): %2";
+inline constexpr const char* kLeftOutUnreadable = "не читаются (%1): %2";
+inline constexpr const char* kLeftOutNotARecording = "не записи регистратора (%1): %2";
+inline constexpr const char* kLeftOutOtherStation = "записи других станций (%1): %2";
+inline constexpr const char* kLeftOutNoStart = "без времени начала (%1): %2";
+// A bar's tooltip: file, start, length; the samples' length when it differs.
+inline constexpr const char* kBarTip = "%1\nНачало: %2\nДлительность: %3 с";
+inline constexpr const char* kBarTipSamples = "\nДанных в файле: %1 с, не как в заголовке";
+inline constexpr const char* kZoomToWindow = "Окно конвертации";
+inline constexpr const char* kWholeDay = "Весь день";
+inline constexpr const char* kPreviousRecording = "< Предыдущая";
+inline constexpr const char* kNextRecording = "Следующая >";
 inline constexpr const char* kReadingRecording = "Чтение записи %1…";
 inline constexpr const char* kInfoStation = "Станция: %1";
 inline constexpr const char* kInfoStart = "Начало: %1";
-inline constexpr const char* kInfoDataSeconds = "DATA_SEC: %1 с";
+inline constexpr const char* kInfoDataSeconds = "Длительность: %1 с";
+inline constexpr const char* kInfoSamplesSeconds = "Данных в файле: %1 с, не как в заголовке";
+inline constexpr const char* kInfoConverted = "Конвертированы: %1";
+inline constexpr const char* kInfoNotConverted = "Не конвертированы: %1";
 inline constexpr const char* kInfoRate = "Частота: %1 отс./с.";
 inline constexpr const char* kInfoChannels = "Каналы: %1";
 inline constexpr const char* kInfoNotTriggered = "Запуск: нет";
@@ -226,13 +245,17 @@ inline constexpr const char* kInfoGains = "Коэффициент усилени
 // The timeline's legend.
 inline constexpr const char* kLegendRecording = "запись";
 inline constexpr const char* kLegendConverted = "конвертирована";
+inline constexpr const char* kLegendPartly = "частично";
+inline constexpr const char* kLegendMismatch = "длина не как в заголовке";
 inline constexpr const char* kLegendOverlap = "перекрытие";
 inline constexpr const char* kLegendGap = "пропуск";
 inline constexpr const char* kLegendWindow = "окно конвертации";
 // A clicked sample: channel, time, value.
 inline constexpr const char* kClickedSample = "%1  %2  %3 отсч.";
+// The trace panel before a recording is chosen.
+inline constexpr const char* kTraceHint =
+    "Щёлкните запись на шкале вверху, чтобы увидеть её каналы";
 // Why a recording cannot be drawn.
-inline constexpr const char* kPlotCannotOpen = "Файл '%1' не читается";
 inline constexpr const char* kPlotNoStation = "В файле '%1' нет имени станции";
 inline constexpr const char* kPlotNoStartTime = "В файле '%1' нет времени начала записи";
 inline constexpr const char* kPlotBadDataOffset =
@@ -240,9 +263,14 @@ inline constexpr const char* kPlotBadDataOffset =
 inline constexpr const char* kPlotNotATraceHeader = "Заголовок файла '%1' не в формате TVX 4.0";
 inline constexpr const char* kPlotOutOfMemory = "Данные файла '%1' не помещаются в памяти";
 // A trace's axis and an empty trace; the title above a plot.
-inline constexpr const char* kPlotSamplesAxis = "отсчёты";
+inline constexpr const char* kPlotSamplesAxis = "амплитуда, отсчёты";
+inline constexpr const char* kPlotTimeAxis = "время регистратора, ось от %1";
+inline constexpr const char* kPlotEvent = "событие %1";
+inline constexpr const char* kPlotConverted = "конвертирован";
+inline constexpr const char* kPlotNotConverted = "не конвертирован";
 inline constexpr const char* kPlotNoData = "нет данных";
-inline constexpr const char* kPlotTitle = "%1   %2   %3 отс./с.";
+inline constexpr const char* kPlotTitle = "%1   %2   %3   %4 отс./с.";
+inline constexpr const char* kPlotTitleEvent = "   событие %1";
 // kelvaron-plot.
 inline constexpr const char* kPlotUsage =
     "Использование: kelvaron-plot ФАЙЛ -o РИСУНОК.png [--channels КАНАЛ,КАНАЛ...] "

@@ -60,12 +60,17 @@ std::string ClockText(double t, int decimals) {
     return WithFraction(text, r, decimals);
 }
 
+std::string DateText(double t) {
+    const Clock c = ClockOf(std::floor(t));
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", c.day, c.month, c.year);
+    return text;
+}
+
 std::string DateTimeText(double t, int decimals) {
-    const RoundedTime r = Round(t, decimals);
-    char text[48];
-    std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", r.clock.day, r.clock.month,
-                  r.clock.year, r.clock.hour, r.clock.minute, r.clock.second);
-    return WithFraction(text, r, decimals);
+    // The date of the rounded time, so that 23:59:59.96 reads as the next day's 00:00:00.
+    const double rounded = std::round(t * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
+    return ClockText(t, decimals) + " " + DateText(rounded);
 }
 
 std::vector<Tick> TimeTicks(double t0, double t1, double pixels, double minSpacing,
@@ -90,11 +95,8 @@ std::vector<Tick> TimeTicks(double t0, double t1, double pixels, double minSpaci
         } else {
             const Clock c = ClockOf(t + 1e-6);
             char text[32];
-            if (c.hour == 0 && c.minute == 0)
-                std::snprintf(text, sizeof text, "%02d.%02d.%04d", c.day, c.month, c.year);
-            else
-                std::snprintf(text, sizeof text, "%02d:%02d", c.hour, c.minute);
-            tick.label = text;
+            std::snprintf(text, sizeof text, "%02d:%02d", c.hour, c.minute);
+            tick.label = c.hour == 0 && c.minute == 0 ? DateText(t + 1e-6) : text;
         }
         ticks.push_back(std::move(tick));
     }

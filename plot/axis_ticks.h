@@ -14,7 +14,7 @@ struct Tick {
 };
 
 enum class TimeLabels {
-    HoursMinutes,  // "hh:mm", and "DD.MM.YYYY" at midnight
+    HoursMinutes,  // "hh:mm", and "DD/MM/YYYY" at midnight
     Seconds,       // "hh:mm:ss", with tenths when the step is below a second
 };
 
@@ -30,7 +30,9 @@ std::vector<Tick> AmplitudeTicks(double lo, double hi, double pixels, double min
 // "hh:mm:ss" of epoch seconds, rounded to `decimals` digits of a second
 // (0: whole seconds, no point).
 std::string ClockText(double t, int decimals = 0);
-// "DD.MM.YYYY hh:mm:ss" of epoch seconds, rounded the same way.
+// "DD/MM/YYYY", the date as the dialog's start field writes it.
+std::string DateText(double t);
+// "hh:mm:ss DD/MM/YYYY", the dialog's form, with the seconds rounded as above.
 std::string DateTimeText(double t, int decimals = 0);
 
 }  // namespace plot

@@ -1,5 +1,6 @@
 #include "plot/recording_source.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -61,17 +62,25 @@ LoadResult LoadTraceFile(const std::string& path) {
     return {std::move(r), LoadFailure::None};
 }
 
+// Without a station name, a date or a time it is no recorder's header at all,
+// as a file run judges a picked file.
+bool LooksLikeRecording(platform::IniFile& header) {
+    return !header.GetString("FILE", "DATE_INT", "", 31).empty() ||
+           !header.GetString("FILE", "TIME_INT", "", 31).empty();
+}
+
 LoadResult LoadRecorderFile(const std::string& path) {
     // Only the header is kept: the block is read once, into the samples' buffer.
     platform::IniFile header(path, platform::kRecordingKeptBytes);
+    if (header.source() != platform::IniFile::Source::Readable)
+        return {std::nullopt, LoadFailure::CannotOpen, header.openError()};
     const engine::Recording recording = engine::ReadRecording(header);
     PlotRecording r;
     r.path = path;
     r.station = recording.station;
-    if (r.station.empty()) {
-        std::ifstream probe(path, std::ios::binary);
-        return {std::nullopt, probe ? LoadFailure::NoStation : LoadFailure::CannotOpen};
-    }
+    if (r.station.empty())
+        return {std::nullopt,
+                LooksLikeRecording(header) ? LoadFailure::NoStation : LoadFailure::NotARecording};
     if (!recording.span) return {std::nullopt, LoadFailure::NoStartTime};
     r.start = recording.span->start;
     r.dataSeconds = recording.span->dataSeconds;
@@ -118,20 +127,83 @@ LoadResult LoadRecording(const std::string& path) {
     }
 }
 
-std::optional<std::vector<RecordingEntry>> ListStationRecordings(const std::string& dir,
-                                                                 const std::string& station,
-                                                                 bool (*stop)(void*),
-                                                                 void* stopContext) {
+namespace {
+
+// Seconds of samples the block holds, as the writer would take them from its
+// first named channel; -1 when the block or its rate cannot be read.
+// What the timeline needs beyond the span: the names a conversion would
+// write (no gains, no event: a listing of thousands reads only these) and
+// the seconds of samples the block holds, as the writer would take them from
+// the first named channel; -1 when the block or its rate cannot be read.
+void ReadChannelsAndLength(platform::IniFile& header, RecordingEntry& entry) {
+    const engine::StreamHeader stream = engine::ReadStreamHeader(header);
+    entry.recordSeconds = stream.recordSeconds;
+    const std::vector<std::int32_t> numbers =
+        engine::ListedChannels(stream.channelList, stream.channelCount);
+    std::int32_t position = -1;
+    for (std::size_t p = 0; p < numbers.size(); ++p) {
+        std::string name = engine::ReadChannelName(header, numbers[p]);
+        if (name.empty()) continue;
+        if (position < 0) position = static_cast<std::int32_t>(p);
+        entry.channels.push_back(std::move(name));
+    }
+    const std::optional<engine::DataBlock> block =
+        engine::LocateDataBlock(header, stream.dataOffset);
+    if (!block) return;
+    std::uint8_t first[engine::kRecordHeaderSize] = {};
+    const auto head =
+        static_cast<std::size_t>(std::min<std::int64_t>(block->size(), engine::kRecordHeaderSize));
+    block->Read(0, first, head);
+    const double rate = engine::TraceRate(first, static_cast<std::int64_t>(head));
+    const engine::RecordLayout layout =
+        engine::ComputeRecordLayout(rate, block->size(), stream.recordSeconds, stream.channelCount);
+    if (!(layout.rate > 0)) return;
+    entry.samplesSeconds = static_cast<double>(engine::ChannelSampleCount(layout, block->size(),
+                                                                          std::max(position, 0))) /
+                           layout.rate;
+}
+
+LeftOutEntry::Reason ReasonOf(engine::SourceRecording::Verdict verdict) {
+    using Verdict = engine::SourceRecording::Verdict;
+    switch (verdict) {
+        case Verdict::NotRegular:
+            return LeftOutEntry::Reason::NotAFile;
+        case Verdict::OtherStation:
+            return LeftOutEntry::Reason::OtherStation;
+        case Verdict::NoSpan:
+            return LeftOutEntry::Reason::NoStart;
+        case Verdict::NoStation:
+        case Verdict::Recording:
+            break;
+    }
+    return LeftOutEntry::Reason::NotARecording;
+}
+
+}  // namespace
+
+std::optional<StationListing> ListStationRecordings(const std::string& dir,
+                                                    const std::string& station, bool (*stop)(void*),
+                                                    void* stopContext) {
     const auto stopped = [&] { return stop && stop(stopContext); };
     const std::optional<std::vector<engine::SourceEntry>> entries =
         engine::ListSourceDirectory(dir, stopped);
     if (!entries) return std::nullopt;
-    std::vector<RecordingEntry> out;
+    StationListing out;
     for (const engine::SourceEntry& entry : *entries) {
         if (stopped()) break;
         const engine::SourceRecording found = engine::ExamineSourceEntry(dir, entry, station);
-        if (found.verdict != engine::SourceRecording::Verdict::Recording) continue;
-        out.push_back({entry.name, found.path, found.span.start, found.span.dataSeconds});
+        if (found.verdict != engine::SourceRecording::Verdict::Recording) {
+            LeftOutEntry left{entry.name, ReasonOf(found.verdict), 0};
+            if (found.header && found.header->source() != platform::IniFile::Source::Readable) {
+                left.reason = LeftOutEntry::Reason::Unreadable;
+                left.error = found.header->openError();
+            }
+            out.leftOut.push_back(std::move(left));
+            continue;
+        }
+        RecordingEntry listed{entry.name, found.path, found.span.start, found.span.dataSeconds};
+        ReadChannelsAndLength(*found.header, listed);
+        out.recordings.push_back(std::move(listed));
     }
     return out;
 }

@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     const std::string path = QFile::encodeName(options->in).toStdString();
     const plot::LoadResult loaded = plot::LoadRecording(path);
     if (!loaded.recording) {
-        Print(app::LoadFailureText(options->in, loaded.failure));
+        Print(app::LoadFailureText(options->in, loaded));
         return 1;
     }
     const plot::PlotRecording& r = *loaded.recording;

@@ -1,13 +1,17 @@
 #include "viewer/timeline_view.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
 #include "platform/operator_texts.h"
 #include "plot/axis_ticks.h"
+#include "viewer/plot_texts.h"
 
 namespace app {
 
@@ -16,37 +20,67 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kLaneHeight = 22;
 constexpr int kAxisHeight = 20;
-constexpr int kLegendHeight = 20;
+constexpr int kLegendHeight = 20;  // a row; the clock's caption has a row of its own
+constexpr int kGapStrip = 4;       // the gaps' strip under the lanes
 
-const QColor kWindowShade(255, 200, 0, 90);
+const QColor kWindowShade(255, 228, 140);
 const QColor kWindowEdge(200, 140, 0);
 const QColor kGapColour(230, 120, 120);
 const QColor kRecordingColour(110, 140, 190);
 const QColor kConvertedColour(90, 170, 100);
+const QColor kPartlyColour(200, 190, 70);
+const QColor kMismatchColour(60, 60, 60);
 const QColor kOverlapColour(200, 40, 40);
 const QColor kSelectedColour(20, 20, 20);
+
+QColor BarColour(plot::Conversion c) {
+    switch (c) {
+        case plot::Conversion::Whole:
+            return kConvertedColour;
+        case plot::Conversion::Partly:
+            return kPartlyColour;
+        case plot::Conversion::None:
+            break;
+    }
+    return kRecordingColour;
+}
 
 }  // namespace
 
 TimelineView::TimelineView(QWidget* parent) : QWidget(parent) {
-    setMinimumHeight(kAxisHeight + kLaneHeight + 2 * kMargin);
+    m_lanes = new QScrollBar(Qt::Vertical, this);
+    m_lanes->hide();
+    connect(m_lanes, &QScrollBar::valueChanged, this, [this] { update(); });
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setFixedHeight(sizeHint().height());
+    setMouseTracking(false);
 }
 
 QSize TimelineView::sizeHint() const {
-    return {800, kAxisHeight + kLegendHeight + kLaneHeight * std::max(1, layout_.lanes) +
-                     2 * kMargin + 6};
+    // Bounded: however many lanes the recordings need, only kShownLanes show.
+    const int shown = plot::ShownLanes(layout_.lanes, kShownLanes, 0).count;
+    return {800, kAxisHeight + 2 * kLegendHeight + kLaneHeight * shown + kGapStrip + 2 * kMargin};
 }
 
-void TimelineView::SetRecordings(std::vector<plot::TimelineRecording> recordings) {
+void TimelineView::SetRecordings(std::vector<plot::TimelineRecording> recordings,
+                                 std::vector<QString> tips) {
     recordings_ = std::move(recordings);
+    tips_ = std::move(tips);
+    notice_.clear();
     const double fallback = windowLength_ > 0 ? windowStart_ : 0;
     const plot::TimeSpan days = plot::CoveredDays(recordings_, fallback);
     if (days.t0 != span_.t0 || days.t1 != span_.t1) view_ = days;  // a listing again keeps the zoom
     span_ = days;
     selected_ = -1;
     Relayout();
-    setFixedHeight(sizeHint().height());
+}
+
+void TimelineView::SetNotice(const QString& notice) {
+    notice_ = notice;
+    recordings_.clear();
+    tips_.clear();
+    selected_ = -1;
+    Relayout();
 }
 
 void TimelineView::SetWindow(double start, double length) {
@@ -61,18 +95,46 @@ void TimelineView::SetSelected(int recording) {
     update();
 }
 
-QRect TimelineView::BarArea() const {
-    return rect().adjusted(kMargin, kMargin, -kMargin, -kMargin - kAxisHeight - kLegendHeight);
+plot::LaneWindow TimelineView::ShownLanes() const {
+    return plot::ShownLanes(layout_.lanes, kShownLanes, m_lanes->value());
 }
 
-QRect TimelineView::LaneRect(int lane) const {
+void TimelineView::ShowLaneOf(int recording) {
+    if (recording < 0 || recording >= static_cast<int>(layout_.bars.size())) return;
+    const int lane = layout_.bars[static_cast<std::size_t>(recording)].lane;
+    const plot::LaneWindow shown = ShownLanes();
+    if (lane < shown.first) m_lanes->setValue(lane);
+    if (lane >= shown.first + shown.count) m_lanes->setValue(lane - shown.count + 1);
+}
+
+QRect TimelineView::BarArea() const {
+    const int scroll = m_lanes->isVisible() ? m_lanes->width() : 0;
+    return rect().adjusted(kMargin, kMargin, -kMargin - scroll,
+                           -kMargin - kAxisHeight - 2 * kLegendHeight - kGapStrip);
+}
+
+QRect TimelineView::LaneRect(int row) const {
     const QRect area = BarArea();
-    return {area.left(), area.top() + lane * kLaneHeight, area.width(), kLaneHeight - 4};
+    return {area.left(), area.top() + row * kLaneHeight, area.width(), kLaneHeight - 4};
 }
 
 void TimelineView::Relayout() {
+    const plot::LaneWindow before = ShownLanes();
     layout_ = plot::LayOutTimeline(recordings_, view_.t0, view_.t1, BarArea().width(), windowStart_,
                                    windowLength_);
+    const plot::LaneWindow shown = plot::ShownLanes(layout_.lanes, kShownLanes, before.first);
+    const bool scrolls = layout_.lanes > shown.count;
+    m_lanes->setRange(0, layout_.lanes - shown.count);
+    m_lanes->setPageStep(shown.count);
+    m_lanes->setGeometry(width() - kMargin - m_lanes->sizeHint().width(), kMargin,
+                         m_lanes->sizeHint().width(), shown.count * kLaneHeight);
+    if (m_lanes->isVisible() != scrolls) {
+        m_lanes->setVisible(scrolls);
+        // The bar area's width changed with it.
+        layout_ = plot::LayOutTimeline(recordings_, view_.t0, view_.t1, BarArea().width(),
+                                       windowStart_, windowLength_);
+    }
+    setFixedHeight(sizeHint().height());
     update();
 }
 
@@ -85,44 +147,72 @@ void TimelineView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Base));
     const QRect area = BarArea();
-    const int left = area.left();
-    // Gaps as a red strip under the lanes: time no recording covers.
+    const plot::LaneWindow shown = ShownLanes();
+    const QRect lanes(area.left(), area.top(), area.width(), shown.count * kLaneHeight);
+    // The dialog's time window behind the bars, so that their colours stay
+    // the legend's; its edges over them.
+    const QRectF window(area.left() + layout_.windowX0, lanes.top() - 2,
+                        std::max(1.0, layout_.windowX1 - layout_.windowX0), lanes.height() + 2);
+    if (layout_.windowVisible) p.fillRect(window, kWindowShade);
+    if (!notice_.isEmpty()) {
+        p.setPen(palette().color(QPalette::Text));
+        p.drawText(lanes, Qt::AlignCenter | Qt::TextWordWrap, notice_);
+    } else {
+        PaintBars(p, area);
+    }
+    if (layout_.windowVisible) {
+        p.save();
+        p.setClipRect(area.adjusted(0, -2, 0, 0));
+        p.setPen(QPen(kWindowEdge, 2));
+        p.drawLine(window.topLeft(), window.bottomLeft());
+        p.drawLine(window.topRight(), window.bottomRight());
+        p.restore();
+    }
+    PaintAxis(p, area);
+    PaintLegend(p, area.bottom() + kGapStrip + kAxisHeight + 2);
+}
+
+void TimelineView::PaintBars(QPainter& p, const QRect& area) {
+    const plot::LaneWindow shown = ShownLanes();
+    p.save();
+    // Nothing leaks into the margins, however far a bar reaches.
+    p.setClipRect(QRect(area.left(), area.top() - 2, area.width(),
+                        shown.count * kLaneHeight + kGapStrip + 4));
+    // Gaps as a strip under the lanes: time between recordings that none covers.
+    const int gapY = area.top() + shown.count * kLaneHeight;
     for (const plot::TimelineGap& gap : layout_.gaps)
-        p.fillRect(QRectF(left + gap.x0, area.bottom() - 3, std::max(1.0, gap.x1 - gap.x0), 4),
+        p.fillRect(QRectF(area.left() + gap.x0, gapY, std::max(1.0, gap.x1 - gap.x0), kGapStrip),
                    kGapColour);
     for (const plot::TimelineBar& bar : layout_.bars) {
-        const QRect lane = LaneRect(bar.lane);
-        const QRectF r(left + bar.x0, lane.top(), std::max(1.0, bar.x1 - bar.x0), lane.height());
-        p.fillRect(r, bar.converted ? kConvertedColour : kRecordingColour);
-        // Where one recording ends and the next begins.
-        p.setPen(palette().color(QPalette::Base));
-        p.drawLine(r.topLeft(), r.bottomLeft());
+        const int row = bar.lane - shown.first;
+        if (!bar.visible || row < 0 || row >= shown.count) continue;
+        const QRect lane = LaneRect(row);
+        // Whole pixel columns: the first column of each bar stays background,
+        // the separator between neighbours.
+        const QRect r(area.left() + bar.fill0, lane.top(), bar.fill1 - bar.fill0, lane.height());
+        p.fillRect(r, BarColour(bar.conversion));
+        if (bar.lengthMismatch) p.fillRect(r, QBrush(kMismatchColour, Qt::BDiagPattern));
         if (bar.overlaps) {
             p.setPen(QPen(kOverlapColour, 2));
-            p.drawRect(r.adjusted(1, 1, -1, -1));
+            p.drawRect(QRectF(r).adjusted(1, 1, -1, -1));
         }
         if (static_cast<int>(bar.recording) == selected_) {
             p.setPen(QPen(kSelectedColour, 2));
             p.drawRect(r.adjusted(0, -1, 0, 1));
         }
     }
-    // The dialog's time window over the bars.
-    if (layout_.windowVisible) {
-        const QRectF window(left + layout_.windowX0, area.top() - 2,
-                            std::max(1.0, layout_.windowX1 - layout_.windowX0), area.height() + 4);
-        p.fillRect(window, kWindowShade);
-        p.setPen(kWindowEdge);
-        p.drawRect(window);
-    }
-    // Day/hours axis.
+    p.restore();
+}
+
+void TimelineView::PaintAxis(QPainter& p, const QRect& area) {
     p.setPen(palette().color(QPalette::Text));
-    const int axisY = area.bottom() + 2;
-    p.drawLine(left, axisY, area.right(), axisY);
+    const int axisY = area.bottom() + kGapStrip + 1;
+    p.drawLine(area.left(), axisY, area.right(), axisY);
     const QFontMetrics metrics(font());
     int labelsEnd = -1000;  // right edge of the last label drawn
     for (const plot::Tick& tick :
          plot::TimeTicks(view_.t0, view_.t1, area.width(), 56, plot::TimeLabels::HoursMinutes)) {
-        const int x = left + static_cast<int>(std::lround(tick.x));
+        const int x = area.left() + static_cast<int>(std::lround(tick.x));
         p.drawLine(x, axisY, x, axisY + 4);
         const QString label = QString::fromStdString(tick.label);
         const int w = metrics.horizontalAdvance(label);
@@ -131,7 +221,6 @@ void TimelineView::paintEvent(QPaintEvent*) {
         p.drawText(lx, axisY + 5 + metrics.ascent(), label);
         labelsEnd = lx + w;
     }
-    PaintLegend(p, axisY + kAxisHeight);
 }
 
 void TimelineView::PaintLegend(QPainter& p, int top) {
@@ -139,17 +228,27 @@ void TimelineView::PaintLegend(QPainter& p, int top) {
     const std::pair<QColor, QString> items[] = {
         {kRecordingColour, tr(platform::texts::kLegendRecording)},
         {kConvertedColour, tr(platform::texts::kLegendConverted)},
+        {kPartlyColour, tr(platform::texts::kLegendPartly)},
         {kOverlapColour, tr(platform::texts::kLegendOverlap)},
         {kGapColour, tr(platform::texts::kLegendGap)},
         {kWindowShade, tr(platform::texts::kLegendWindow)},
+        {kMismatchColour, tr(platform::texts::kLegendMismatch)},
     };
     int x = kMargin;
     for (const auto& [colour, text] : items) {
-        p.fillRect(x, top + 3, 12, 10, colour);
+        const QRect swatch(x, top + 3, 12, 10);
+        if (colour == kMismatchColour) {
+            p.fillRect(swatch, kRecordingColour);
+            p.fillRect(swatch, QBrush(colour, Qt::BDiagPattern));
+        } else {
+            p.fillRect(swatch, colour);
+        }
         p.setPen(palette().color(QPalette::Text));
         p.drawText(x + 16, top + 3 + metrics.ascent() - 1, text);
-        x += 16 + metrics.horizontalAdvance(text) + 16;
+        x += 16 + metrics.horizontalAdvance(text) + 14;
     }
+    // Whose clock the axis keeps, and the date at its start.
+    p.drawText(kMargin, top + kLegendHeight + 3 + metrics.ascent() - 1, TimeAxisText(view_.t0));
 }
 
 void TimelineView::SetView(double t0, double t1) {
@@ -165,6 +264,19 @@ void TimelineView::Zoom(double factor, double x) {
     const double perPixel = (view_.t1 - view_.t0) / std::max(1, BarArea().width());
     const double anchor = view_.t0 + (x - BarArea().left()) * perPixel;
     SetView(anchor - (anchor - view_.t0) * factor, anchor + (view_.t1 - anchor) * factor);
+}
+
+void TimelineView::ZoomToWindow() {
+    if (windowLength_ <= 0) return;
+    // The window may reach past the recordings' days: the view widens to it.
+    span_ = {std::min(span_.t0, std::floor(windowStart_ / 86400) * 86400),
+             std::max(span_.t1, std::ceil((windowStart_ + windowLength_) / 86400) * 86400)};
+    SetView(windowStart_, windowStart_ + windowLength_);
+}
+
+void TimelineView::ShowWholeDays() {
+    span_ = plot::CoveredDays(recordings_, windowLength_ > 0 ? windowStart_ : 0);
+    SetView(span_.t0, span_.t1);
 }
 
 void TimelineView::wheelEvent(QWheelEvent* event) {
@@ -197,10 +309,29 @@ void TimelineView::mousePressEvent(QMouseEvent* event) {
     dragged_ = false;
 }
 
-void TimelineView::ClickAt(QPointF pos) {
+int TimelineView::RecordingAtPixel(QPointF pos) const {
     const QRect area = BarArea();
-    const int lane = static_cast<int>(std::floor((pos.y() - area.top()) / kLaneHeight));
-    const int hit = plot::RecordingAt(layout_, pos.x() - area.left(), lane);
+    const plot::LaneWindow shown = ShownLanes();
+    const int row = static_cast<int>(std::floor((pos.y() - area.top()) / kLaneHeight));
+    if (row < 0 || row >= shown.count) return -1;
+    return plot::RecordingAt(layout_, pos.x() - area.left(), shown.first + row);
+}
+
+bool TimelineView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int hit = RecordingAtPixel(help->pos());
+        if (hit >= 0 && hit < static_cast<int>(tips_.size()))
+            QToolTip::showText(help->globalPos(), tips_[static_cast<std::size_t>(hit)], this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TimelineView::ClickAt(QPointF pos) {
+    const int hit = RecordingAtPixel(pos);
     if (hit < 0) return;
     SetSelected(hit);
     emit recordingClicked(hit);

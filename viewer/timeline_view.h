@@ -1,7 +1,8 @@
 // The station's recordings as bars over a day/hours axis on the recorder's
-// clock: the dialog's time window shaded, gaps marked, overlapping recordings
-// on lanes of their own, converted ones in their own colour. The wheel zooms
-// in time (down to ten minutes), a drag pans.
+// clock: the dialog's time window shaded behind them, gaps between them
+// marked, overlapping recordings on lanes of their own (a few shown at a
+// time, the rest a scroll away), converted ones in their own colours. The
+// wheel zooms in time (down to ten minutes), a drag pans.
 #pragma once
 
 #include <QPainter>
@@ -11,15 +12,24 @@
 
 #include "plot/timeline_layout.h"
 
+class QScrollBar;
+
 namespace app {
 
 class TimelineView : public QWidget {
     Q_OBJECT
 
 public:
+    // Lanes shown at once; more scroll.
+    static constexpr int kShownLanes = 6;
+
     explicit TimelineView(QWidget* parent = nullptr);
 
-    void SetRecordings(std::vector<plot::TimelineRecording> recordings);
+    // tips: one tooltip per recording, for its bar.
+    void SetRecordings(std::vector<plot::TimelineRecording> recordings, std::vector<QString> tips);
+    // Shown over the lanes instead of bars and gaps ("" for none): the day
+    // cannot be told when the directory cannot be read.
+    void SetNotice(const QString& notice);
     void SetWindow(double start, double length);
     void SetSelected(int recording);
     int Selected() const { return selected_; }
@@ -28,6 +38,15 @@ public:
     // The shown span in epoch seconds; Zoom keeps the time at pixel x in place.
     plot::TimeSpan View() const { return view_; }
     void Zoom(double factor, double x);
+    // The dialog's time window fills the width; the days of the recordings do.
+    void ZoomToWindow();
+    void ShowWholeDays();
+    // The lanes on show.
+    plot::LaneWindow ShownLanes() const;
+    // Scrolls the lanes so that the recording's bar is on show.
+    void ShowLaneOf(int recording);
+    // The bar area, in widget pixels.
+    QRect BarArea() const;
 
     QSize sizeHint() const override;
 
@@ -35,6 +54,7 @@ signals:
     void recordingClicked(int recording);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -43,15 +63,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QRect BarArea() const;
-    QRect LaneRect(int lane) const;
+    QRect LaneRect(int row) const;
     void Relayout();
+    void PaintBars(QPainter& p, const QRect& area);
+    void PaintAxis(QPainter& p, const QRect& area);
     void PaintLegend(QPainter& p, int top);
-
-    std::vector<plot::TimelineRecording> recordings_;
     void SetView(double t0, double t1);
+    int RecordingAtPixel(QPointF pos) const;
     void ClickAt(QPointF pos);
 
+    std::vector<plot::TimelineRecording> recordings_;
+    std::vector<QString> tips_;
+    QString notice_;
     plot::TimeSpan span_{0, 86400};  // the days the recordings cover
     plot::TimeSpan view_{0, 86400};  // the part of them shown
     std::optional<QPointF> pressed_;
@@ -60,6 +83,7 @@ private:
     double windowStart_ = 0, windowLength_ = 0;
     plot::TimelineLayout layout_;
     int selected_ = -1;
+    QScrollBar* m_lanes = nullptr;
 };
 
 }  // namespace app

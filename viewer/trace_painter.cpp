@@ -13,13 +13,15 @@ namespace plot {
 
 namespace {
 
-constexpr int kLeftMargin = 64;
+constexpr int kLeftMargin = 80;
 constexpr int kRightMargin = 8;
 constexpr int kTopMargin = 4;
-constexpr int kBottomMargin = 22;
+constexpr int kBottomMargin = 40;  // the marks' labels, then what the axis is
 constexpr int kBandGap = 6;
 
 const QColor kTraceColour(20, 40, 120);
+const QColor kNotConvertedColour(130, 130, 130);
+const QColor kEventColour(210, 30, 30);
 const QColor kGridColour(225, 225, 225);
 const QColor kFrameColour(120, 120, 120);
 
@@ -32,7 +34,7 @@ void Label(QPainter& painter, int x, int y, const QString& text, std::vector<Dra
 }
 
 void PaintTimeAxis(QPainter& painter, const TraceFrame& frame, double t0, double t1,
-                   std::vector<DrawnLabel>& drawn) {
+                   const TraceTexts& texts, std::vector<DrawnLabel>& drawn) {
     const QRect& plot = frame.plot;
     const std::vector<Tick> ticks = TimeTicks(t0, t1, plot.width(), 90, TimeLabels::Seconds);
     const QFontMetrics metrics(painter.font());
@@ -51,6 +53,32 @@ void PaintTimeAxis(QPainter& painter, const TraceFrame& frame, double t0, double
         Label(painter, lx, plot.bottom() + 6 + metrics.ascent(), label, drawn);
         labelsEnd = lx + w;
     }
+    // Marks say only the clock: the line under them says whose clock, and the date.
+    painter.setPen(Qt::black);
+    Label(painter, plot.left(), plot.bottom() + 8 + metrics.height() + metrics.ascent(),
+          texts.timeAxis.arg(QString::fromStdString(DateTimeText(t0, t1 - t0 < 10 ? 2 : 0))),
+          drawn);
+}
+
+// The event of a triggered recording, on every band it falls in view of.
+void PaintEvent(QPainter& painter, const TraceFrame& frame, double t0, double t1, double event,
+                const TraceTexts& texts, std::vector<DrawnLabel>& drawn) {
+    if (!(event >= t0 && event < t1)) return;
+    const QRect& plot = frame.plot;
+    const int x =
+        plot.left() + static_cast<int>(std::lround((event - t0) / (t1 - t0) * plot.width()));
+    painter.setPen(QPen(kEventColour, 2));
+    for (const QRect& band : frame.bands) painter.drawLine(x, band.top(), x, band.bottom());
+    const QFontMetrics metrics(painter.font());
+    const QString label = texts.event.arg(QString::fromStdString(ClockText(event, 2)));
+    const int w = metrics.horizontalAdvance(label);
+    // Right of the mark, or left of it near the right edge; in the top band,
+    // below where the channel's name sits.
+    const int lx = x + 4 + w <= plot.right() ? x + 4 : x - 4 - w;
+    const int y = frame.bands.front().top() + 2 * metrics.height() + 4;
+    painter.fillRect(lx - 1, y - metrics.ascent() - 1, w + 2, metrics.height() + 2, Qt::white);
+    painter.setPen(kEventColour);
+    Label(painter, lx, y, label, drawn);
 }
 
 void PaintBand(QPainter& painter, const QRect& band, const PlotChannel& channel, double rate,
@@ -68,7 +96,10 @@ void PaintBand(QPainter& painter, const QRect& band, const PlotChannel& channel,
     painter.drawRect(band.adjusted(0, 0, -1, -1));
     // The name last, on a patch of its own, so that the trace does not run through it.
     const auto paintName = [&] {
-        const QString name = app::FromText8(channel.name);
+        QString name = app::FromText8(channel.name);
+        if (channel.converted)
+            name += QStringLiteral(" \u2014 ") +
+                    (*channel.converted ? texts.converted : texts.notConverted);
         painter.fillRect(band.left() + 1, band.top() + 1, metrics.horizontalAdvance(name) + 6,
                          metrics.height() + 2, Qt::white);
         painter.setPen(Qt::black);
@@ -98,7 +129,8 @@ void PaintBand(QPainter& painter, const QRect& band, const PlotChannel& channel,
               ty + metrics.ascent() / 2 - 1, label, drawn);
     }
 
-    painter.setPen(kTraceColour);
+    // A channel no trace holds yet is drawn apart from those converted.
+    painter.setPen(channel.converted && !*channel.converted ? kNotConvertedColour : kTraceColour);
     bool joined = false;
     double lastY = 0;
     for (std::size_t c = 0; c < columns.size(); ++c) {
@@ -134,17 +166,25 @@ std::vector<DrawnLabel> PaintTraces(QPainter& painter, const QRect& area,
     const TraceFrame frame = LayOutTraceFrame(area, static_cast<int>(channels.size()));
     if (frame.plot.width() <= 0 || frame.bands.empty()) return drawn;
     painter.save();
-    PaintTimeAxis(painter, frame, t0, t1, drawn);
+    PaintTimeAxis(painter, frame, t0, t1, texts, drawn);
     for (std::size_t i = 0; i < channels.size(); ++i) {
         const int c = channels[i];
         if (c < 0 || c >= static_cast<int>(recording.channels.size())) continue;
         PaintBand(painter, frame.bands[i], recording.channels[c], recording.rate,
                   t0 - recording.start, t1 - recording.start, texts, drawn);
     }
-    // The unit of the amplitude marks, once, under the first band's marks.
+    if (recording.eventTime) PaintEvent(painter, frame, t0, t1, *recording.eventTime, texts, drawn);
+    // What the amplitude marks are, once, upright along the left edge.
+    const QFontMetrics metrics(painter.font());
     painter.setPen(Qt::black);
-    painter.drawText(QRect(area.left(), frame.plot.bottom() + 4, kLeftMargin - 6, kBottomMargin),
-                     Qt::AlignRight | Qt::AlignTop, texts.counts);
+    painter.save();
+    painter.translate(area.left() + 2 + metrics.ascent(), frame.plot.center().y());
+    painter.rotate(-90);
+    const int w = metrics.horizontalAdvance(texts.counts);
+    painter.drawText(-w / 2, 0, texts.counts);
+    painter.restore();
+    drawn.push_back({QRect(area.left() + 2, frame.plot.center().y() - w / 2, metrics.height(), w),
+                     texts.counts});
     painter.restore();
     return drawn;
 }

@@ -1,6 +1,7 @@
 // Draws a recording's channels one above the other, each as its min/max
-// envelope per pixel column, with a time axis (hh:mm:ss) and an amplitude
-// axis in counts. The viewer and kelvaron-plot share it.
+// envelope per pixel column, with a time axis (hh:mm:ss, its first moment
+// with the date) and an amplitude axis in counts, the event of a triggered
+// recording marked on every channel. The viewer and kelvaron-plot share it.
 #pragma once
 
 #include <QRect>
@@ -22,8 +23,12 @@ struct TraceFrame {
 TraceFrame LayOutTraceFrame(const QRect& area, int channels);
 
 struct TraceTexts {
-    QString counts;  // the amplitude unit
-    QString noData;  // a band without samples in view
+    QString counts;        // what the amplitude axis shows
+    QString noData;        // a band without samples in view
+    QString timeAxis;      // what the time axis shows; %1: its first moment
+    QString event;         // the event mark; %1: its time
+    QString converted;     // after a channel's name, when its trace is held
+    QString notConverted;  // ... when it is not
 };
 
 // A text the painter put on an axis (time marks, amplitude marks, names).

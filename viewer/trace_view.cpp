@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "platform/operator_texts.h"
-#include "plot/axis_ticks.h"
 #include "ui/text_8bit.h"
 #include "viewer/plot_texts.h"
 #include "viewer/trace_painter.h"
@@ -29,13 +28,20 @@ TraceView::TraceView(QWidget* parent) : QWidget(parent) {
 void TraceView::SetRecording(std::shared_ptr<const plot::PlotRecording> recording) {
     recording_ = std::move(recording);
     channels_.clear();
+    // A readout of the recording that was on show would pass for this one's.
     marked_.reset();
+    emit sampleClicked(QString());
     if (recording_) {
         for (int i = 0; i < static_cast<int>(recording_->channels.size()); ++i)
             channels_.push_back(i);
         t0_ = recording_->start;
         t1_ = FullEnd();
     }
+    update();
+}
+
+void TraceView::RefreshRecording(std::shared_ptr<const plot::PlotRecording> recording) {
+    recording_ = std::move(recording);
     update();
 }
 
@@ -98,7 +104,12 @@ void TraceView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     labels_.clear();
-    if (!recording_) return;
+    if (!recording_) {
+        p.setPen(palette().color(QPalette::PlaceholderText));
+        p.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+                   tr(platform::texts::kTraceHint));
+        return;
+    }
     labels_ =
         plot::PaintTraces(p, rect(), *recording_, channels_, t0_, t1_, TraceTextsInLanguage());
     if (marked_ && marked_->time >= t0_ && marked_->time < t1_) {
@@ -143,10 +154,9 @@ void TraceView::mouseReleaseEvent(QMouseEvent* event) {
     update();
     if (!marked_) return;
     const plot::PlotChannel& c = recording_->channels[static_cast<std::size_t>(marked_->channel)];
-    emit sampleClicked(tr(platform::texts::kClickedSample)
-                           .arg(FromText8(c.name),
-                                QString::fromStdString(plot::DateTimeText(marked_->time, 3)),
-                                QString::number(marked_->value)));
+    emit sampleClicked(
+        tr(platform::texts::kClickedSample)
+            .arg(FromText8(c.name), TimeText(marked_->time, 3), QString::number(marked_->value)));
 }
 
 }  // namespace app

@@ -20,6 +20,9 @@ public:
     // Shows the whole recording; nullptr shows nothing.
     void SetRecording(std::shared_ptr<const plot::PlotRecording> recording);
     const plot::PlotRecording* Recording() const { return recording_.get(); }
+    // The same recording with facts read again (its converted marks): the
+    // view and the readout stay.
+    void RefreshRecording(std::shared_ptr<const plot::PlotRecording> recording);
     // The shown span in epoch seconds.
     double ViewStart() const { return t0_; }
     double ViewEnd() const { return t1_; }

@@ -1,11 +1,14 @@
 // kelvaron-demo-setup: fills a demo catalogue and a day of recordings.
 //
 //   kelvaron-demo-setup SCHEMA.sql SOURCE_ROOT
+//   kelvaron-demo-setup --crowded DIR STATION
 //
 // With TVX_INI and ODBCINI pointing at the demo's files (scripts/demo.sh
 // writes them): creates the catalogue tables from SCHEMA.sql on the DSN that
 // tvx.ini names, enters the channels of the three demo stations in sitechan,
 // and writes a day of hourly recordings per station below SOURCE_ROOT/STA/.
+// --crowded adds to DIR three hours of hour-long recordings of STATION, one
+// every 36 seconds: a hundred overlapping each hour, for the viewer's lanes.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -159,11 +162,44 @@ void WriteRecordings(const std::string& sourceRoot) {
     }
 }
 
+void WriteCrowdedRecordings(const std::string& dir, const char* station) {
+    constexpr int kEveryHour = 100;
+    constexpr int kCrowdRate = 1;
+    for (int i = 0; i < 3 * kEveryHour; ++i) {
+        const int second = i * 3600 / kEveryHour;
+        testing_support::RecordingPlan plan;
+        plan.station = station;
+        plan.date = kDate;
+        char time[16];
+        std::snprintf(time, sizeof time, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
+                      second % 60);
+        plan.time = time;
+        plan.dataSec = "3600";
+        plan.channels = {{1, "SHZ"}, {2, "SHN"}, {3, "SHE"}};
+        plan.data.channels = 3;
+        plan.data.recordSeconds = kRecordSeconds;
+        plan.data.rate16 = kCrowdRate;
+        plan.data.records = 3600 / kRecordSeconds;
+        char name[32];
+        std::snprintf(name, sizeof name, "crowd_%03d.rec", i);
+        testing_support::MakeRecording(plan)
+            .SetData(DemoDataBlock(second, kCrowdRate, plan.data.records))
+            .WriteTo(dir + "/" + name);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--crowded") {
+        std::filesystem::create_directories(argv[2]);
+        WriteCrowdedRecordings(argv[2], argv[3]);
+        return 0;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: kelvaron-demo-setup SCHEMA.sql SOURCE_ROOT\n");
+        std::fprintf(stderr,
+                     "usage: kelvaron-demo-setup SCHEMA.sql SOURCE_ROOT\n"
+                     "       kelvaron-demo-setup --crowded DIR STATION\n");
         return 2;
     }
     ConsoleMessages messages;

@@ -569,6 +569,80 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
 <context>
     <name>CRecordingViewer</name>
     <message>
+        <source>, частично: %1</source>
+        <translation>, partly: %1</translation>
+    </message>
+    <message>
+        <source>; других файлов в каталоге: %1</source>
+        <translation>; other files in the directory: %1</translation>
+    </message>
+    <message>
+        <source>Не учтены:</source>
+        <translation>Left out:</translation>
+    </message>
+    <message>
+        <source>не файлы (%1): %2</source>
+        <translation>not files (%1): %2</translation>
+    </message>
+    <message>
+        <source>не читаются (%1): %2</source>
+        <translation>unreadable (%1): %2</translation>
+    </message>
+    <message>
+        <source>не записи регистратора (%1): %2</source>
+        <translation>not recorder files (%1): %2</translation>
+    </message>
+    <message>
+        <source>записи других станций (%1): %2</source>
+        <translation>other stations&apos; recordings (%1): %2</translation>
+    </message>
+    <message>
+        <source>без времени начала (%1): %2</source>
+        <translation>without a start time (%1): %2</translation>
+    </message>
+    <message>
+        <source>%1
+Начало: %2
+Длительность: %3 с</source>
+        <translation>%1
+Start: %2
+Length: %3 s</translation>
+    </message>
+    <message>
+        <source>
+Данных в файле: %1 с, не как в заголовке</source>
+        <translation>
+Samples in the file: %1 s, not as the header says</translation>
+    </message>
+    <message>
+        <source>Окно конвертации</source>
+        <translation>Conversion window</translation>
+    </message>
+    <message>
+        <source>Весь день</source>
+        <translation>Whole day</translation>
+    </message>
+    <message>
+        <source>&lt; Предыдущая</source>
+        <translation>&lt; Previous</translation>
+    </message>
+    <message>
+        <source>Следующая &gt;</source>
+        <translation>Next &gt;</translation>
+    </message>
+    <message>
+        <source>Данных в файле: %1 с, не как в заголовке</source>
+        <translation>Samples in the file: %1 s, not as the header says</translation>
+    </message>
+    <message>
+        <source>Конвертированы: %1</source>
+        <translation>Converted: %1</translation>
+    </message>
+    <message>
+        <source>Не конвертированы: %1</source>
+        <translation>Not converted: %1</translation>
+    </message>
+    <message>
         <source>Записи станции %1</source>
         <translation>Recordings of station %1</translation>
     </message>
@@ -605,8 +679,8 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>Start: %1</translation>
     </message>
     <message>
-        <source>DATA_SEC: %1 с</source>
-        <translation>DATA_SEC: %1 s</translation>
+        <source>Длительность: %1 с</source>
+        <translation>Length: %1 s</translation>
     </message>
     <message>
         <source>Частота: %1 отс./с.</source>
@@ -644,6 +718,14 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
 <context>
     <name>app::TimelineView</name>
     <message>
+        <source>частично</source>
+        <translation>partly</translation>
+    </message>
+    <message>
+        <source>длина не как в заголовке</source>
+        <translation>length not as in the header</translation>
+    </message>
+    <message>
         <source>запись</source>
         <translation>recording</translation>
     </message>
@@ -667,6 +749,10 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
 <context>
     <name>app::TraceView</name>
     <message>
+        <source>Щёлкните запись на шкале вверху, чтобы увидеть её каналы</source>
+        <translation>Click a recording on the timeline above to see its channels</translation>
+    </message>
+    <message>
         <source>%1  %2  %3 отсч.</source>
         <translation>%1  %2  %3 counts</translation>
     </message>
@@ -674,8 +760,24 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
 <context>
     <name>plot</name>
     <message>
-        <source>Файл &apos;%1&apos; не читается</source>
-        <translation>File &apos;%1&apos; cannot be read</translation>
+        <source>время регистратора, ось от %1</source>
+        <translation>recorder&apos;s clock, axis from %1</translation>
+    </message>
+    <message>
+        <source>событие %1</source>
+        <translation>event %1</translation>
+    </message>
+    <message>
+        <source>конвертирован</source>
+        <translation>converted</translation>
+    </message>
+    <message>
+        <source>не конвертирован</source>
+        <translation>not converted</translation>
+    </message>
+    <message>
+        <source>   событие %1</source>
+        <translation>   event %1</translation>
     </message>
     <message>
         <source>В файле &apos;%1&apos; нет имени станции</source>
@@ -698,16 +800,16 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>The header of file &apos;%1&apos; is not in the TVX 4.0 format</translation>
     </message>
     <message>
-        <source>отсчёты</source>
-        <translation>counts</translation>
+        <source>амплитуда, отсчёты</source>
+        <translation>amplitude, counts</translation>
     </message>
     <message>
         <source>нет данных</source>
         <translation>no data</translation>
     </message>
     <message>
-        <source>%1   %2   %3 отс./с.</source>
-        <translation>%1   %2   %3 samples/s</translation>
+        <source>%1   %2   %3   %4 отс./с.</source>
+        <translation>%1   %2   %3   %4 samples/s</translation>
     </message>
 </context>
 <context>

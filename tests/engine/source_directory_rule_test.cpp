@@ -80,7 +80,7 @@ TEST(SourceDirectoryRule, RunViewerAndFinderTakeTheSameEntries) {
     engine_test::FakeOutputs outputs;
     engine::RunConversion(request, run, outputs);
     const std::vector<plot::RecordingEntry> listed =
-        plot::ListStationRecordings(source, "STA1").value();
+        plot::ListStationRecordings(source, "STA1").value().recordings;
     engine::RecordingFinder finder;
 
     for (const EntryCase& e : kEntries) {

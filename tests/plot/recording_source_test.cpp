@@ -3,13 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "archive/trace_conversion.h"
 #include "formats/recorder/recorder_text.h"
 #include "formats/tvx/tvx_header.h"
-#include "plot/converted_marks.h"
+#include "plot/converted_channels.h"
+#include "plot/timeline_layout.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
 
@@ -105,6 +107,11 @@ TEST(LoadRecording, RefusalsNameTheirCause) {
     } cases[] = {
         {"no station name", MakeRecording({}).Remove("SYSTEM", "NAME").Bytes(),
          plot::LoadFailure::NoStation},
+        {"no recorder header at all",
+         std::string("\x7f"
+                     "ELF junk\0\1\2 NAME=STA1\n",
+                     20),
+         plot::LoadFailure::NotARecording},
         {"no start date", MakeRecording({}).Remove("FILE", "DATE_INT").Bytes(),
          plot::LoadFailure::NoStartTime},
         {"data offset beyond the end", MakeRecording({}).SetOffsetText("99999999").Bytes(),
@@ -120,36 +127,106 @@ TEST(LoadRecording, RefusalsNameTheirCause) {
         EXPECT_FALSE(r.recording);
         EXPECT_EQ(r.failure, c.failure);
     }
-    EXPECT_EQ(plot::LoadRecording(dir.File("missing.rec")).failure, plot::LoadFailure::CannotOpen);
+    const plot::LoadResult missing = plot::LoadRecording(dir.File("missing.rec"));
+    EXPECT_EQ(missing.failure, plot::LoadFailure::CannotOpen);
+    EXPECT_EQ(missing.error, ENOENT);
 }
 
-TEST(ListStationRecordings, ListsTheStationsRecordingsFromTheirHeaders) {
+// Every entry of the directory is either one of the station's recordings,
+// with what the timeline needs of it, or counted out with its reason.
+TEST(ListStationRecordings, ListsTheStationsRecordingsAndWhyTheRestWasLeftOut) {
     testing_support::TempDir dir;
     RecordingPlan a;
     a.time = "10:00:00";
     a.dataSec = "3600";
+    a.channels = {{1, "SHZ"}, {2, ""}, {3, "SHE"}};
+    a.data.recordSeconds = 10;
+    a.data.rate16 = 2;
+    a.data.records = 360;
     MakeRecording(a).WriteTo(dir.File("a.rec"));
+    RecordingPlan shortHeader = a;  // says half an hour over a full hour of samples
+    shortHeader.time = "11:00:00";
+    shortHeader.dataSec = "1800";
+    MakeRecording(shortHeader).WriteTo(dir.File("half.rec"));
     RecordingPlan other = a;
     other.station = "sta1";  // the scan compares exactly, as the window run does
     MakeRecording(other).WriteTo(dir.File("b.rec"));
     dir.Write("notes.txt", "no header here");
+    dir.Write("nostart.rec", MakeRecording(a).Remove("FILE", "DATE_INT").Bytes());
     std::filesystem::create_directory(dir.File("sub"));
 
     const auto listed = plot::ListStationRecordings(dir.path() + "/", "STA1");
     ASSERT_TRUE(listed);
-    ASSERT_EQ(listed->size(), 1u);
-    EXPECT_EQ((*listed)[0].name, "a.rec");
-    EXPECT_EQ((*listed)[0].dataSeconds, 3600);
-    EXPECT_DOUBLE_EQ((*listed)[0].start,
-                     ParseRecorderDate("29.11.2007") + ParseRecorderTime("10:00:00"));
-    EXPECT_FALSE(plot::ListStationRecordings(dir.File("none/"), "STA1"));
+    std::vector<plot::RecordingEntry> recordings = listed->recordings;
+    std::sort(recordings.begin(), recordings.end(),
+              [](const auto& x, const auto& y) { return x.name < y.name; });
+    ASSERT_EQ(recordings.size(), 2u);
+    const struct {
+        const char* name;
+        const char* time;
+        int dataSeconds;
+        bool disagree;
+    } want[] = {{"a.rec", "10:00:00", 3600, false}, {"half.rec", "11:00:00", 1800, true}};
+    for (std::size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(want[i].name);
+        const plot::RecordingEntry& e = recordings[i];
+        EXPECT_EQ(e.name, want[i].name);
+        EXPECT_DOUBLE_EQ(e.start,
+                         ParseRecorderDate("29.11.2007") + ParseRecorderTime(want[i].time));
+        EXPECT_EQ(e.dataSeconds, want[i].dataSeconds);
+        EXPECT_EQ(e.channels, (std::vector<std::string>{"SHZ", "SHE"}));
+        EXPECT_DOUBLE_EQ(e.samplesSeconds, 3600);
+        EXPECT_EQ(
+            plot::LengthsDisagree({e.start, e.dataSeconds, e.samplesSeconds, e.recordSeconds, {}}),
+            want[i].disagree);
+    }
 
-    // Converted: the catalogue holds a trace of that start, for any channel.
-    const std::vector<std::string> paths = {"STA1/1029112007/100000-29112007.SHZ",
-                                            "STA1/1129112007/110000-29112007.SHZ"};
-    EXPECT_EQ(app::ConvertedMarks("STA1", *listed, paths), std::vector<bool>{true});
-    EXPECT_EQ(app::ConvertedMarks("STA1", *listed, {paths[1]}), std::vector<bool>{false});
-    EXPECT_EQ(app::ConvertedMarks("STA2", *listed, paths), std::vector<bool>{false});
+    using Reason = plot::LeftOutEntry::Reason;
+    std::vector<std::pair<std::string, Reason>> leftOut;
+    for (const plot::LeftOutEntry& e : listed->leftOut) leftOut.emplace_back(e.name, e.reason);
+    std::sort(leftOut.begin(), leftOut.end());
+    EXPECT_EQ(leftOut,
+              (std::vector<std::pair<std::string, Reason>>{{"b.rec", Reason::OtherStation},
+                                                           {"nostart.rec", Reason::NoStart},
+                                                           {"notes.txt", Reason::NotARecording},
+                                                           {"sub", Reason::NotAFile}}));
+    EXPECT_FALSE(plot::ListStationRecordings(dir.File("none/"), "STA1"));
+}
+
+// A recording is converted when every channel it names has its trace row,
+// partly when some have; rows of another start, station or channel do not count.
+TEST(ConversionOf, ChannelByChannelFromTheCataloguePaths) {
+    const double start = ParseRecorderDate("29.11.2007") + ParseRecorderTime("10:00:00");
+    const std::vector<std::string> channels = {"SHZ", "SHN", "SHE"};
+    const struct {
+        const char* what;
+        std::vector<std::string> paths;
+        plot::Conversion state;
+        std::vector<bool> held;
+    } cases[] = {
+        {"no rows", {}, plot::Conversion::None, {false, false, false}},
+        {"one channel unticked",
+         {"STA1/1029112007/100000-29112007.SHE", "STA1/1029112007/100000-29112007.SHZ"},
+         plot::Conversion::Partly,
+         {true, false, true}},
+        {"every channel",
+         {"STA1/1029112007/100000-29112007.SHN", "STA1/1029112007/100000-29112007.SHZ",
+          "STA1/1029112007/100000-29112007.SHE"},
+         plot::Conversion::Whole,
+         {true, true, true}},
+        {"another second, station or channel",
+         {"STA1/1029112007/100001-29112007.SHZ", "STA2/1029112007/100000-29112007.SHZ",
+          "STA1/1029112007/100000-29112007.BHZ", "STA1/1029112007/100000-29112007.SH"},
+         plot::Conversion::None,
+         {false, false, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const plot::RecordingConversion got =
+            plot::ConversionOf(plot::CataloguedTracePaths(c.paths), "STA1", start, channels);
+        EXPECT_EQ(got.state, c.state);
+        EXPECT_EQ(got.channels, c.held);
+    }
 }
 
 }  // namespace

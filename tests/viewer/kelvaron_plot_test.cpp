@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "tests/support/recorder_generator.h"
@@ -34,6 +36,7 @@ TEST(KelvaronPlot, WritesThePictureOrSaysWhyNot) {
     plan.data.records = 20;
     const std::string in = testing_support::MakeRecording(plan).WriteTo(dir.File("in.rec"));
     const std::string out = dir.File("out.png");
+    const std::string junk = dir.Write("junk.bin", std::string("\x89PNG\r\n\x1a\n\0\0 junk", 16));
 
     const PlotRun ok = RunPlot(
         "'" + in + "' -o '" + out + "' --channels SHE,SHZ --width 640 --height 360", dir.path());
@@ -55,7 +58,9 @@ TEST(KelvaronPlot, WritesThePictureOrSaysWhyNot) {
         {"unknown channel", "'" + in + "' -o '" + out + "' --channels XYZ", 1,
          "File '" + in + "' of station STA1 has no channel XYZ"},
         {"missing file", "'" + dir.File("none.rec") + "' -o '" + out + "'", 1,
-         "File '" + dir.File("none.rec") + "' cannot be read"},
+         "File '" + dir.File("none.rec") + "' cannot be read: " + std::strerror(ENOENT)},
+        {"no recorder header", "'" + junk + "' -o '" + out + "'", 1,
+         "File '" + junk + "' is not a recorder file"},
         {"no output named", "'" + in + "'", 2, "Usage: kelvaron-plot FILE -o PICTURE.png"},
         {"width out of range", "'" + in + "' -o '" + out + "' --width 5", 2, "Usage:"},
     };

@@ -4,14 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QTest>
+#include <QToolTip>
 #include <filesystem>
 #include <fstream>
 
 #include "formats/recorder/recorder_text.h"
+#include "plot/converted_channels.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
+#include "viewer/plot_texts.h"
 #include "viewer/timeline_view.h"
 #include "viewer/trace_painter.h"
 #include "viewer/trace_view.h"
@@ -21,13 +26,21 @@ namespace {
 using testing_support::MakeRecording;
 using testing_support::RecordingPlan;
 
-// Pixels of the trace colour inside r.
-int TracePixels(const QImage& image, const QRect& r) {
+const QColor kConvertedTrace(20, 40, 120);
+const QColor kNotConvertedTrace(130, 130, 130);
+const QColor kEventMark(210, 30, 30);
+
+// Pixels of `colour` inside r.
+int PixelsOf(const QImage& image, const QRect& r, const QColor& colour) {
     int n = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
-            if (image.pixelColor(x, y) == QColor(20, 40, 120)) ++n;
+            if (image.pixelColor(x, y) == colour) ++n;
     return n;
+}
+
+std::unique_ptr<plot::ConvertedTraces> Held(std::vector<std::string> paths) {
+    return std::make_unique<plot::CataloguedTracePaths>(std::move(paths));
 }
 
 // Pixels that are not the white background inside r.
@@ -49,7 +62,12 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
     MakeRecording(first).WriteTo(dir.File("first.rec"));
     RecordingPlan second = first;
     second.time = "14:00:30";  // overlaps the first by 10 s
-    MakeRecording(second).WriteTo(dir.File("second.rec"));
+    second.type = "TRIGGER";
+    MakeRecording(second)
+        .Set("EVENT", "CH#", "1")
+        .Set("EVENT", "DATE_CH1", "29.11.2007")
+        .Set("EVENT", "TIME_CH1", "14:00:41.5")
+        .WriteTo(dir.File("second.rec"));
     RecordingPlan foreign = first;
     foreign.station = "STA2";
     MakeRecording(foreign).WriteTo(dir.File("foreign.rec"));
@@ -57,24 +75,40 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
     const double day = ParseRecorderDate("29.11.2007");
     std::vector<std::string> catalogued = {"STA1/1429112007/140030-29112007.SHZ"};
     CRecordingViewer viewer("STA1", dir.path() + "/", day + 14 * 3600, 1800,
-                            [&](const std::string&) { return catalogued; });
+                            [&](const std::string&) { return Held(catalogued); });
     viewer.resize(900, 600);
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.IsListed(); }, 20000));
 
     ASSERT_EQ(viewer.Entries().size(), 2u);
+    // The other station's file is not counted as a recording, but said.
+    EXPECT_TRUE(viewer.StatusText().endsWith(QStringLiteral("; других файлов в каталоге: 1")))
+        << viewer.StatusText().toStdString();
     const plot::TimelineLayout& timeline = viewer.Timeline()->Layout();
     ASSERT_EQ(timeline.bars.size(), 2u);
     int firstIndex = -1;
     for (std::size_t i = 0; i < 2; ++i) {
         const bool isSecond = viewer.Entries()[i].name == "second.rec";
         if (!isSecond) firstIndex = static_cast<int>(i);
-        EXPECT_EQ(timeline.bars[i].converted, isSecond);
+        // One of the second's three channels has its trace.
+        EXPECT_EQ(timeline.bars[i].conversion,
+                  isSecond ? plot::Conversion::Partly : plot::Conversion::None);
         EXPECT_TRUE(timeline.bars[i].overlaps);
         EXPECT_EQ(timeline.bars[i].lane, isSecond ? 1 : 0);
     }
     EXPECT_TRUE(timeline.windowVisible);
+    // A bar's tooltip: its file, start and length.
+    {
+        app::TimelineView& line = *viewer.Timeline();
+        const plot::TimelineBar& bar = timeline.bars[static_cast<std::size_t>(firstIndex)];
+        const QPoint at(line.BarArea().left() + (bar.fill0 + bar.fill1) / 2,
+                        line.BarArea().top() + 5);
+        QHelpEvent help(QEvent::ToolTip, at, line.mapToGlobal(at));
+        QApplication::sendEvent(&line, &help);
+        EXPECT_EQ(QToolTip::text().toStdString(),
+                  "first.rec\nНачало: 14:00:00 29/11/2007\nДлительность: 40 с");
+    }
     // The timeline zooms in around the pointer, down to where the 40 s bars
     // are wide; the time under the pointer stays put.
     app::TimelineView& line = *viewer.Timeline();
@@ -97,7 +131,11 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
 
     const plot::TraceFrame frame = plot::LayOutTraceFrame(traces.rect(), 3);
     ASSERT_EQ(frame.bands.size(), 3u);
-    for (const QRect& band : frame.bands) EXPECT_GT(TracePixels(picture, band), band.width());
+    // Nothing of it converted yet: every channel drawn as not converted.
+    for (const QRect& band : frame.bands) {
+        EXPECT_GT(PixelsOf(picture, band, kNotConvertedTrace), band.width());
+        EXPECT_EQ(PixelsOf(picture, band, kConvertedTrace), 0);
+    }
 
     // Time marks in hh:mm:ss from the recording's start on, amplitude marks
     // and channel names: each one drawn where the painter says.
@@ -107,9 +145,10 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
         EXPECT_GT(InkPixels(picture, label.rect), 3) << label.text.toStdString();
     }
     EXPECT_TRUE(texts.contains(QStringLiteral("14:00:00")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("время регистратора, ось от 14:00:00 29/11/2007")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("SHZ \u2014 не конвертирован")));
     EXPECT_TRUE(texts.contains(QStringLiteral("14:00:30")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("SHZ")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("SHE")));
+
     int amplitudeMarks = 0;
     for (const QString& text : texts) {
         bool number = false;
@@ -120,8 +159,9 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
 
     const QString facts = viewer.HeaderFacts();
     EXPECT_TRUE(facts.contains(QStringLiteral("Станция: STA1")));
-    EXPECT_TRUE(facts.contains(QStringLiteral("Начало: 29.11.2007 14:00:00")));
-    EXPECT_TRUE(facts.contains(QStringLiteral("DATA_SEC: 40")));
+    EXPECT_TRUE(facts.contains(QStringLiteral("Начало: 14:00:00 29/11/2007")));
+    EXPECT_TRUE(facts.contains(QStringLiteral("Длительность: 40 с")));
+    EXPECT_TRUE(facts.contains(QStringLiteral("Не конвертированы: SHZ, SHN, SHE")));
     EXPECT_TRUE(facts.contains(QStringLiteral("Частота: 50.000")));
     EXPECT_TRUE(facts.contains(QStringLiteral("Каналы: SHZ, SHN, SHE")));
 
@@ -130,18 +170,30 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
     const QPoint at(band.left() + band.width() / 4, band.center().y());
     const auto sample = traces.SampleAt(at);
     ASSERT_TRUE(sample);
+    QTest::mouseClick(&traces, Qt::LeftButton, {}, at);
+    EXPECT_TRUE(viewer.SampleText().startsWith(QStringLiteral("SHN  14:00:09.96")))
+        << viewer.SampleText().toStdString();
     EXPECT_EQ(sample->channel, 1);
     const double seconds = sample->time - (day + 14 * 3600);
     EXPECT_NEAR(seconds, 10, 0.1);
     const int index = static_cast<int>(std::lround(seconds * 50));
     EXPECT_EQ(sample->value, testing_support::SampleValue(1, index / 50, index % 50));
 
-    // After a run the marks are read again; the recording on show stays selected.
-    catalogued.insert(catalogued.begin(), "STA1/1429112007/140000-29112007.SHN");  // sorted
+    // After a run the marks are read again; the recording on show stays
+    // selected, its converted channel drawn as such, the readout kept.
+    catalogued.push_back("STA1/1429112007/140000-29112007.SHN");
     viewer.Relist();
     ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.IsListed(); }, 20000));
-    EXPECT_TRUE(viewer.Timeline()->Layout().bars[static_cast<std::size_t>(firstIndex)].converted);
+    EXPECT_EQ(viewer.Timeline()->Layout().bars[static_cast<std::size_t>(firstIndex)].conversion,
+              plot::Conversion::Partly);
     EXPECT_EQ(viewer.Timeline()->Selected(), firstIndex);
+    EXPECT_FALSE(viewer.SampleText().isEmpty());
+    const QImage marked = traces.grab().toImage();
+    for (std::size_t b = 0; b < 3; ++b) {
+        SCOPED_TRACE(b);
+        EXPECT_EQ(PixelsOf(marked, frame.bands[b], kConvertedTrace) > 0, b == 1);
+    }
+    EXPECT_TRUE(viewer.HeaderFacts().contains(QStringLiteral("Конвертированы: SHN")));
 
     // The wheel zooms in around the pointer.
     const double span = traces.ViewEnd() - traces.ViewStart();
@@ -150,6 +202,42 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
     const auto same = traces.SampleAt(at);
     ASSERT_TRUE(same);
     EXPECT_NEAR(same->time, sample->time, 0.05);
+
+    // The next recording: the readout of the last one goes, and its event is
+    // marked on every channel.
+    viewer.StepRecording(+1);
+    EXPECT_TRUE(viewer.SampleText().isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer.IsLoading(); }, 20000));
+    ASSERT_EQ(viewer.Timeline()->Selected(), 1 - firstIndex);
+    const QImage second_ = traces.grab().toImage();
+    const double eventAt = (11.5 + 0.5 / 50) / (traces.ViewEnd() - traces.ViewStart());
+    const int eventX = frame.plot.left() + static_cast<int>(eventAt * frame.plot.width());
+    for (const QRect& band : frame.bands)
+        EXPECT_GT(PixelsOf(second_, QRect(eventX - 2, band.top(), 5, band.height()), kEventMark),
+                  band.height());
+    bool eventLabel = false;
+    for (const plot::DrawnLabel& label : traces.Labels())
+        eventLabel |= label.text == QStringLiteral("событие 14:00:41.50");
+    EXPECT_TRUE(eventLabel);
+    // kelvaron-plot's title: the file and the event, besides station and start.
+    const QString title = app::RecordingTitle(*traces.Recording());
+    EXPECT_TRUE(title.startsWith(QStringLiteral("second.rec   STA1   14:00:30 29/11/2007")))
+        << title.toStdString();
+    EXPECT_TRUE(title.endsWith(QStringLiteral("событие 14:00:41.50 29/11/2007")))
+        << title.toStdString();
+}
+
+// A directory that cannot be listed is said so; the day is not drawn as one gap.
+TEST(RecordingViewer, AnUnreadableDirectoryIsSaidNotDrawnAsAGap) {
+    testing_support::TempDir dir;
+    const std::string missing = dir.File("gone") + "/";
+    CRecordingViewer viewer("STA1", missing, 0, 3600, nullptr);
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.IsListed(); }, 20000));
+    EXPECT_EQ(viewer.StatusText().toStdString(),
+              "Каталог '" + missing + "' станции STA1 недоступен");
+    EXPECT_TRUE(viewer.Timeline()->Layout().gaps.empty());
+    EXPECT_TRUE(viewer.Timeline()->Layout().bars.empty());
 }
 
 int ThreadsOfThisProcess() {
@@ -171,7 +259,9 @@ TEST(RecordingViewer, ClosingItWhileItReadsLeavesNoThreadBehind) {
     RecordingPlan small;
     small.station = "STA2";
     const std::string smallBytes = MakeRecording(small).Bytes();
-    for (int i = 0; i < 300; ++i) {
+    // Enough of them that the listing is still under way when the window closes,
+    // on a machine busy with other work too.
+    for (int i = 0; i < 2000; ++i) {
         std::ofstream(dir.File("s" + std::to_string(i) + ".rec"), std::ios::binary) << smallBytes;
     }
     {

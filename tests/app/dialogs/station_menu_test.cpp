@@ -78,9 +78,34 @@ TEST(StationMenu, RightClickOffersTheViewerAndKeepsTheSelection) {
     auto* duration = static_cast<CMaskEdit*>(d.GetDlgItem(res::kIdDurationField));
     duration->SetMaskedText("001 02:00:00");
     EXPECT_EQ(viewer->Timeline()->WindowLength(), 86400 + 7200);
-    viewer->close();
+    // One viewer per station: asked again, the open one comes forward.
+    EXPECT_EQ(d.OpenRecordingViewer(), viewer);
+    EXPECT_EQ(d.findChildren<CRecordingViewer*>().size(), 1);
+    // Escape closes it.
+    viewer->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    EXPECT_FALSE(viewer->isVisible());
 
-    list->item(1)->setSelected(true);  // two stations: nothing to view
+    // KRV has no DIR: its viewer says so, and lists no directory (not "/").
+    list->clearSelection();
+    list->item(1)->setSelected(true);
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    QTest::keyClick(&d, Qt::Key_F3);
+    CRecordingViewer* krv = nullptr;
+    for (CRecordingViewer* v : d.findChildren<CRecordingViewer*>())
+        if (v->Station() == "KRV") krv = v;
+    ASSERT_TRUE(krv);
+    EXPECT_TRUE(krv->IsListed());
+    EXPECT_EQ(krv->RunningReaders(), 0);
+    EXPECT_EQ(krv->StatusText().toStdString(),
+              "Для станции KRV не задан каталог исходных файлов (DIR)");
+    EXPECT_TRUE(krv->Timeline()->Layout().gaps.empty());
+    krv->close();
+    list->item(0)->setSelected(true);
+
+    // two stations: nothing to view
     seen.clear();
     rightClick(0);
     ASSERT_EQ(seen.size(), 1u);
