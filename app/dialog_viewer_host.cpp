@@ -6,6 +6,7 @@
 
 #include "app/converter_dlg.h"
 #include "catalog/file_list_paths.h"
+#include "catalog/recording_record.h"
 #include "engine/drivers.h"
 #include "formats/date_time.h"
 #include "formats/recorder/recorder_text.h"
@@ -51,7 +52,19 @@ public:
         if (dialog_.IsRunActive())
             throw std::runtime_error(ToText8(
                 QCoreApplication::translate("CRecordingViewer", platform::texts::kRunInProgress)));
-        return ListStationTracePaths(database_, station);
+        // The record of recordings, where the catalogue keeps it, says which
+        // trace files each recording wrote; FILELIST alone can only be searched
+        // by the path a channel would have.
+        if (!catalog::RecordExists(database_)) return ListStationTracePaths(database_, station);
+        std::vector<std::string> paths;
+        for (const auto& [path, record] : catalog::LoadStationRecords(database_, station, true)) {
+            if (record.outcome != catalog::RecordingOutcome::Converted &&
+                record.outcome != catalog::RecordingOutcome::Incomplete)
+                continue;
+            for (const catalog::RecordedTrace& trace : record.traces)
+                paths.push_back(trace.tracePath);
+        }
+        return paths;
     }
 
     bool IsRunActive() const override { return dialog_.IsRunActive(); }
