@@ -14,9 +14,11 @@ namespace {
 constexpr std::array<std::string_view, 5> kOutcomeTexts = {"seen", "converted", "incomplete",
                                                            "skipped", "failed"};
 
-constexpr const char* kRecordColumns =
-    "SELECT source_path, station, file_size, file_mtime, start_time, span_seconds, outcome, "
-    "message, recorded_at, host, claimed_by, claimed_until FROM kelvaron_recordings";
+// What a scan of a directory needs of each record; the full record adds
+// the rest. Every column read costs a driver call per row.
+constexpr const char* kScanColumns =
+    "SELECT source_path, station, file_size, file_mtime, start_time, span_seconds, outcome";
+constexpr const char* kMoreColumns = ", message, recorded_at, host, claimed_by, claimed_until";
 
 constexpr const char* kInsertRecord =
     "INSERT INTO kelvaron_recordings (source_path, station, file_size, file_mtime, start_time, "
@@ -50,9 +52,16 @@ SqlValue NullableText(const std::string& text) {
     return text;
 }
 
+constexpr const char* kReplaceRecord =
+    " ON CONFLICT (source_path) DO UPDATE SET station = excluded.station, "
+    "file_size = excluded.file_size, file_mtime = excluded.file_mtime, "
+    "start_time = excluded.start_time, span_seconds = excluded.span_seconds, "
+    "outcome = excluded.outcome, message = excluded.message, recorded_at = excluded.recorded_at, "
+    "host = excluded.host, claimed_by = NULL, claimed_until = NULL";
+
 // A row written by another program whose outcome we do not know is "seen":
 // looked at, not converted, so a sync converts it again.
-RecordingRecord ReadRecord(OdbcStatement& statement) {
+RecordingRecord ReadRecord(OdbcStatement& statement, bool full) {
     RecordingRecord record;
     record.sourcePath = Text(statement.Get(1, SqlType::Text));
     record.station = Text(statement.Get(2, SqlType::Text));
@@ -62,6 +71,7 @@ RecordingRecord ReadRecord(OdbcStatement& statement) {
     record.spanSeconds = Optional<double>(statement.Get(6, SqlType::Double));
     record.outcome =
         OutcomeFromText(Text(statement.Get(7, SqlType::Text))).value_or(RecordingOutcome::Seen);
+    if (!full) return record;
     record.message = Text(statement.Get(8, SqlType::Text));
     record.recordedAt = Integer(statement.Get(9, SqlType::BigInt));
     record.host = Text(statement.Get(10, SqlType::Text));
@@ -112,12 +122,15 @@ void LoadTraces(OdbcConnection& connection, const std::string& where,
 }
 
 RecordingRecords LoadRecords(OdbcConnection& connection, const std::string& where,
-                             const std::vector<SqlValue>& params, bool withTraces) {
+                             const std::vector<SqlValue>& params, bool withTraces,
+                             bool full = true) {
     RecordingRecords records;
     OdbcStatement statement(connection);
-    statement.Execute(std::string(kRecordColumns) + " r WHERE " + where, params);
+    statement.Execute(std::string(kScanColumns) + (full ? kMoreColumns : "") +
+                          " FROM kelvaron_recordings r WHERE " + where,
+                      params);
     while (statement.Fetch()) {
-        RecordingRecord record = ReadRecord(statement);
+        RecordingRecord record = ReadRecord(statement, full);
         std::string key = record.sourcePath;
         records.emplace(std::move(key), std::move(record));
     }
@@ -154,12 +167,35 @@ RecordingRecords LoadStationRecords(OdbcConnection& connection, const std::strin
     return LoadRecords(connection, "r.station = ?", {station}, withTraces);
 }
 
-RecordingRecords LoadDirectoryRecords(OdbcConnection& connection, const std::string& directory,
-                                      bool withTraces) {
+namespace {
+
+// The paths that begin with prefix: a range of the key's index where the
+// column compares bytes (SQLite's default; "C" on PostgreSQL, which uses the
+// index only when the column has that collation), else a LIKE.
+RecordingRecords LoadPrefixed(OdbcConnection& connection, const std::string& prefix,
+                              bool withTraces, bool full) {
+    std::string upper = prefix;
+    upper.back() = '/' + 1;
+    switch (connection.dbms()) {
+        case Dbms::SQLite:
+            return LoadRecords(connection, "r.source_path >= ? AND r.source_path < ?",
+                               {prefix, upper}, withTraces, full);
+        case Dbms::PostgreSQL:
+            return LoadRecords(connection,
+                               "r.source_path COLLATE \"C\" >= ? AND "
+                               "r.source_path COLLATE \"C\" < ?",
+                               {prefix, upper}, withTraces, full);
+        default:
+            return LoadRecords(connection, "r.source_path LIKE ? ESCAPE '\\'",
+                               {LikePrefix(prefix) + "%"}, withTraces, full);
+    }
+}
+
+RecordingRecords LoadDirectory(OdbcConnection& connection, const std::string& directory,
+                               bool withTraces, bool full) {
     std::string prefix = RecordKey(directory);
     if (prefix.empty() || prefix.back() != '/') prefix += '/';
-    RecordingRecords records = LoadRecords(connection, "r.source_path LIKE ? ESCAPE '\\'",
-                                           {LikePrefix(prefix) + "%"}, withTraces);
+    RecordingRecords records = LoadPrefixed(connection, prefix, withTraces, full);
     // LIKE folds case on some systems; a path below a subdirectory is not an
     // entry of this one.
     for (auto it = records.begin(); it != records.end();) {
@@ -169,6 +205,17 @@ RecordingRecords LoadDirectoryRecords(OdbcConnection& connection, const std::str
         it = inside ? std::next(it) : records.erase(it);
     }
     return records;
+}
+
+}  // namespace
+
+RecordingRecords LoadDirectoryRecords(OdbcConnection& connection, const std::string& directory,
+                                      bool withTraces) {
+    return LoadDirectory(connection, directory, withTraces, true);
+}
+
+RecordingRecords LoadDirectoryScan(OdbcConnection& connection, const std::string& directory) {
+    return LoadDirectory(connection, directory, false, false);
 }
 
 void WriteRecordingRecord(OdbcConnection& connection, const RecordingRecord& record) {
@@ -183,15 +230,16 @@ void WriteRecordingRecords(OdbcConnection& connection,
         RecordingRecord stored = record;
         stored.claimedBy.clear();
         stored.claimedUntil.reset();
+        // An update in place, not a delete and an insert: two converters
+        // recording one recording at once would both insert. The row's lock
+        // then keeps the second one's traces until the first has committed.
+        statement.Execute(std::string(kInsertRecord) + kReplaceRecord, RecordValues(stored));
         statement.Execute("DELETE FROM kelvaron_recording_traces WHERE source_path = ?",
                           {record.sourcePath});
-        statement.Execute("DELETE FROM kelvaron_recordings WHERE source_path = ?",
-                          {record.sourcePath});
-        statement.Execute(kInsertRecord, RecordValues(stored));
         for (const RecordedTrace& trace : record.traces)
             statement.Execute(
                 "INSERT INTO kelvaron_recording_traces (source_path, channel, trace_path) "
-                "VALUES (?, ?, ?)",
+                "VALUES (?, ?, ?) ON CONFLICT (source_path, trace_path) DO NOTHING",
                 {record.sourcePath, trace.channel, trace.tracePath});
     }
     transaction.Commit();

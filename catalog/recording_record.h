@@ -66,6 +66,11 @@ RecordingRecords LoadStationRecords(OdbcConnection& connection, const std::strin
 RecordingRecords LoadDirectoryRecords(OdbcConnection& connection, const std::string& directory,
                                       bool withTraces = false);
 
+// The same records of a directory with what a run's scan of it needs:
+// path, station, size, time, span and outcome (message, host and claim
+// left empty).
+RecordingRecords LoadDirectoryScan(OdbcConnection& connection, const std::string& directory);
+
 // Replaces the record of record.sourcePath and its trace rows in one
 // transaction; the claim on it ends. Raises DatabaseError.
 void WriteRecordingRecord(OdbcConnection& connection, const RecordingRecord& record);

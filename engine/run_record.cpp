@@ -55,7 +55,7 @@ void RunRecord::Begin() {
 
 catalog::RecordingRecords RunRecord::LoadDirectory(const std::string& dir) {
     if (!present_) return {};
-    return catalog::LoadDirectoryRecords(*connection_, dir);
+    return catalog::LoadDirectoryScan(*connection_, dir);
 }
 
 void RunRecord::Write(catalog::RecordingRecord record) {

@@ -118,6 +118,11 @@ TEST_P(CatalogueCommand, UpgradeAddsTheRecordToAnOlderCatalogueOnceAndRunsThenFi
     EXPECT_EQ(upgrade.status, 0) << upgrade.errors;
     EXPECT_EQ(upgrade.errors, "");
     EXPECT_EQ(testing_support::CountRows("FILELIST"), 3) << "the rows of the run stay";
+    EXPECT_EQ(testing_support::CountRows("kelvaron_recordings"), 0);
+    const BatchResult after = Batch({"window"});
+    EXPECT_EQ(after.status, 0) << after.errors;
+    EXPECT_EQ(testing_support::CountRows("kelvaron_recordings", "outcome = 'converted'"), 1);
+    EXPECT_EQ(testing_support::CountRows("kelvaron_recording_traces"), 3);
     const BatchResult again = Batch({"catalogue", "upgrade"});
     EXPECT_EQ(again.status, 2);
     EXPECT_EQ(again.errors,
