@@ -70,13 +70,30 @@ std::string ChannelNotCarried(const std::string& channel) {
     return "Канала " + channel + " нет ни в одной конвертированной записи";
 }
 
-std::string SummaryCounts(int entries, int converted, int skipped, int traces) {
-    return Format("Просмотрено %d, конвертировано %d, пропущено %d, трасс %d", entries, converted,
-                  skipped, traces);
+std::string SummaryCounts(int entries, int converted, int skipped) {
+    return Format("Просмотрено %d, конвертировано %d, пропущено %d", entries, converted, skipped);
+}
+
+std::string SummaryPartlyConverted(int recordings) {
+    return Format("конвертировано частично %d", recordings);
+}
+
+std::string SummaryNotConverted(int recordings) {
+    return Format("не конвертировано из-за ошибок %d", recordings);
+}
+
+std::string SummaryTraces(int written) { return Format("трасс записано %d", written); }
+
+std::string SummaryTracesReplaced(int replaced) {
+    return Format("повторно записано в этом прогоне %d", replaced);
 }
 
 std::string SummaryFailures(int traceFailures, int catalogueErrors) {
-    return Format("ошибок трасс %d, ошибок БД %d", traceFailures, catalogueErrors);
+    return Format("Ошибок трасс %d, ошибок БД %d", traceFailures, catalogueErrors);
+}
+
+std::string SummarySourceDirectoryErrors(int stations) {
+    return Format("недоступных каталогов станций %d", stations);
 }
 
 std::string SummaryMemoryErrors(int memoryErrors) {
@@ -99,6 +116,17 @@ std::string PlanTrace(const std::string& catalogPath, bool dryRun) {
 std::string PlanSkip(const std::string& path, const char* reason, bool dryRun) {
     return (dryRun ? "пропустить " : "пропущен ") + path + ": " + reason;
 }
+
+std::string PlanPartlyConverted(const std::string& path, int written, int failed) {
+    return "частично конвертирован " + path +
+           Format(": трасс записано %d, ошибок трасс %d", written, failed);
+}
+
+std::string PlanNotConverted(const std::string& path, int failed) {
+    return "не конвертирован " + path + Format(": ошибок трасс %d", failed);
+}
+
+std::string PlanStopped(const std::string& path) { return "прерван " + path; }
 
 std::string ConsoleProgress(int entries, int converted, int traces) {
     return Format("файлов: %d, конвертировано: %d, трасс: %d", entries, converted, traces);

@@ -63,10 +63,15 @@ inline constexpr const char* kStopAfterRepeatedFailure =
 
 // The run summary, one line: its parts.
 inline constexpr const char* kSummaryNothingConverted = "Ничего не конвертировано";
-inline constexpr const char* kSummaryStopped = "остановлено";
-std::string SummaryCounts(int entries, int converted, int skipped, int traces);
+inline constexpr const char* kSummaryStopped = "Остановлено";
+std::string SummaryCounts(int entries, int converted, int skipped);
+std::string SummaryPartlyConverted(int recordings);
+std::string SummaryNotConverted(int recordings);
+std::string SummaryTraces(int written);
+std::string SummaryTracesReplaced(int replaced);
 std::string SummaryFailures(int traceFailures, int catalogueErrors);
 std::string SummaryMemoryErrors(int memoryErrors);
+std::string SummarySourceDirectoryErrors(int stations);
 std::string SummaryVolume(long long bytesIn, long long bytesOut, double seconds);
 
 // Why an entry was not converted, by the engine's skip reasons (in order).
@@ -80,6 +85,10 @@ inline constexpr std::size_t kSkipReasonCount = sizeof kSkipReasons / sizeof kSk
 std::string PlanConvert(const std::string& path, bool dryRun);
 std::string PlanTrace(const std::string& catalogPath, bool dryRun);
 std::string PlanSkip(const std::string& path, const char* reason, bool dryRun);
+// A recording not converted whole: the failures are told by their messages.
+std::string PlanPartlyConverted(const std::string& path, int written, int failed);
+std::string PlanNotConverted(const std::string& path, int failed);
+std::string PlanStopped(const std::string& path);
 
 // The batch command's progress line on a terminal.
 std::string ConsoleProgress(int entries, int converted, int traces);

@@ -113,7 +113,8 @@ TEST_P(DialogRunTest, TimeWindowRunWritesTracesLocksTheControlsAndClearsTheStatu
     EXPECT_FALSE(d.GetDlgItem(1023)->isEnabled());
     // Pane 0 says what the run did: the notes and the late recording were passed over.
     EXPECT_TRUE(d.CurrentFileText().startsWith(
-        QStringLiteral("Просмотрено 5, конвертировано 3, пропущено 2, трасс 9")))
+        QStringLiteral("Просмотрено 5, конвертировано 3, пропущено 2 (вне окна 1, нет имени, даты или "
+                       "времени 1); трасс записано 9")))
         << d.CurrentFileText().toStdString();
     EXPECT_TRUE(d.FreeSpaceText().startsWith(QStringLiteral("Доступно ")));
     EXPECT_FALSE(d.findChild<QProgressBar*>()->isVisible());
