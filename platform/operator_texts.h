@@ -60,6 +60,10 @@ inline constexpr const char* kCatalogueLost =
 // Asked when a trace-file failure repeats: stop the run?
 inline constexpr const char* kStopAfterRepeatedFailure =
     "Та же ошибка повторяется. Остановить конвертирование?";
+// Asked before a run is stopped by Escape, and before the window closes during one.
+inline constexpr const char* kStopRunQuestion = "Остановить конвертирование после текущей трассы?";
+inline constexpr const char* kQuitDuringRunQuestion =
+    "Идёт конвертирование. Остановить его и выйти?";
 
 // The run summary, one line: its parts.
 inline constexpr const char* kSummaryNothingConverted = "Ничего не конвертировано";
@@ -197,6 +201,13 @@ inline constexpr const char* kChannelColumn = "Канал";
 inline constexpr const char* kRateColumn = "отс./с.";
 inline constexpr const char* kViewRecordingsMenu = "Просмотр записей…";
 inline constexpr const char* kAllFilesFilter = "Все файлы (*)";
+// The control that stops a run, beside the progress bar.
+inline constexpr const char* kStopButton = "Стоп";
+inline constexpr const char* kStopButtonTip =
+    "Остановить конвертирование после текущей трассы (Esc)";
+// Pane 0 after a run: its tooltip ends with the hint; a click opens the report.
+inline constexpr const char* kReportHint = "Щёлкните, чтобы открыть отчёт о конвертировании";
+inline constexpr const char* kReportTitle = "Отчёт о конвертировании";
 // The free-space pane: the free mebibytes, or the word "Ошибка".
 inline constexpr const char* kFreeSpace = "Доступно %1 Мб";
 inline constexpr const char* kFreeSpaceUnknown = kErrorCaption;

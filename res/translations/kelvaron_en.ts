@@ -55,6 +55,22 @@
         <source>Все файлы (*)</source>
         <translation>All Files (*)</translation>
     </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Остановить конвертирование после текущей трассы (Esc)</source>
+        <translation>Stop the conversion after the trace file in hand (Esc)</translation>
+    </message>
+    <message>
+        <source>Щёлкните, чтобы открыть отчёт о конвертировании</source>
+        <translation>Click to open the conversion report</translation>
+    </message>
+    <message>
+        <source>Отчёт о конвертировании</source>
+        <translation>Conversion report</translation>
+    </message>
 </context>
 <context>
     <name>messages</name>
@@ -290,6 +306,22 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
     <message>
         <source>%1: ошибка ввода-вывода</source>
         <translation>%1: input/output error</translation>
+    </message>
+    <message>
+        <source>Остановить конвертирование после текущей трассы?</source>
+        <translation>Stop the conversion after the trace file in hand?</translation>
+    </message>
+    <message>
+        <source>Идёт конвертирование. Остановить его и выйти?</source>
+        <translation>A conversion is running. Stop it and quit?</translation>
+    </message>
+    <message>
+        <source>%1/%2, станция %3/%4</source>
+        <translation>%1/%2, station %3/%4</translation>
+    </message>
+    <message>
+        <source>файл %1/%2</source>
+        <translation>file %1/%2</translation>
     </message>
     <message>
         <source>Ничего не конвертировано</source>
