@@ -55,6 +55,16 @@ protected:
         return MakeRecording(plan).WriteTo(SourceDir(sta) + "/" + name);
     }
 
+    // Sixty recordings of KRV, one every ten seconds from 14:10: a run long enough to be
+    // stopped or closed in the middle.
+    void RecordAnHourOfKrv() {
+        for (int i = 0; i < 60; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "r%02d.rec", i);
+            Record("KRV", name, 14, 10 + i / 6, (i % 6) * 10);
+        }
+    }
+
     void WriteSettings(const std::string& stations, const std::string& extra = "") {
         env_->WriteKelvaronIni("[KELVARON]\n" + stations +
                                "TIME=14:00:00 29/11/2007\nTIMEQTY=000 01:00:00\n" +
@@ -264,11 +274,7 @@ TEST_P(DialogRunTest, FileRunForTheCurrentButUnselectedEntryUsesItsDirectory) {
 }
 
 TEST_P(DialogRunTest, ClosingDuringARunWaitsForItAndLeavesNoPartialFile) {
-    for (int i = 0; i < 60; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "r%02d.rec", i);
-        Record("KRV", name, 14, 10 + i / 6, (i % 6) * 10);
-    }
+    RecordAnHourOfKrv();
     WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
     CConverterDlg& d = env_->OpenDialog();
     QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
@@ -300,11 +306,7 @@ TEST_P(DialogRunTest, ClosingDuringARunWaitsForItAndLeavesNoPartialFile) {
 }
 
 TEST_P(DialogRunTest, StopEndsTheRunAfterTheTraceInHandAndKeepsTheDialogUsable) {
-    for (int i = 0; i < 60; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "r%02d.rec", i);
-        Record("KRV", name, 14, 10 + i / 6, (i % 6) * 10);
-    }
+    RecordAnHourOfKrv();
     WriteSettings("NSTA=1\nSTA0=KRV\n");
     CConverterDlg& d = env_->OpenDialog();
     app_testing::ClickStation(d, 0);
