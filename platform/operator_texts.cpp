@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text_encoding.h"
+
 namespace platform::texts {
 namespace {
 
@@ -17,8 +19,10 @@ std::string StationMismatch(const std::string& path) {
     return "Имя станции в файле '" + path + "' не совпадает с выбранным(и)";
 }
 
+// A station's name or a path as the operator reads it: a name in code page
+// 1251 beside a path in UTF-8 would leave the line in neither.
 std::string RecordingDetail(const std::string& station, const std::string& path) {
-    return "Станция " + station + ", файл " + path;
+    return "Станция " + Text8ToUtf8(station) + ", файл " + Text8ToUtf8(path);
 }
 
 std::string NoDataDirectory(const std::string& tvxIni, bool found) {
@@ -55,11 +59,11 @@ std::string UnreadableSettingsFile(const std::string& path, const std::string& r
 }
 
 std::string NoSourceDirectory(const std::string& station) {
-    return "Для станции " + station + " не задан каталог исходных файлов (DIR)";
+    return "Для станции " + Text8ToUtf8(station) + " не задан каталог исходных файлов (DIR)";
 }
 
 std::string UnreadableSourceDirectory(const std::string& station, const std::string& dir) {
-    return "каталог '" + dir + "' станции " + station + " недоступен";
+    return "каталог '" + Text8ToUtf8(dir) + "' станции " + Text8ToUtf8(station) + " недоступен";
 }
 
 std::string StationNotListed(const std::string& station) {

@@ -12,8 +12,10 @@
 //   are passed by name to tr() or QCoreApplication::translate() with their
 //   window's context of the same .ts file; "%1" marks where QString::arg puts
 //   a value.
-// 8-bit values (station names, paths) are put in as they are; the front end
-// converts the whole text.
+// 8-bit values (station names, paths) are put in as they are and the front
+// end converts the whole text, except where a text joins a name with a path
+// (a recording's detail, a station's directory): there each goes through the
+// one rule on its own.
 #pragma once
 
 #include <cstddef>

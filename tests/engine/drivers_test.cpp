@@ -455,6 +455,19 @@ TEST_F(DriversTest, RepeatedTraceFailuresAreMarkedAndTickedChannelsNotCarriedAre
         << engine::SummaryLine(summary);
 }
 
+TEST_F(DriversTest, AStationNamedInCodePage1251IsShownInUtf8BesideItsPath) {
+    const std::string station =
+        "\xce\xc1\xcd"
+        "1";  // ОБН1 in code page 1251
+    const std::string a = Recording("in/запись.dat", station, "10:00:00");
+    outputs.beforeWrite = [](const std::string&) { throw TraceFileError("Ошибка записи файла"); };
+    request.stations = {station};
+    request.files = {a};
+    Run(engine::RunMode::Files);
+    ASSERT_EQ(front.fullMessages().size(), 1u);
+    EXPECT_EQ(front.fullMessages()[0].detail, "Станция ОБН1, файл " + a);
+}
+
 TEST_F(DriversTest, APathWrittenTwiceInOneRunIsOneTraceFile) {
     Recording("sta1/a.dat", "STA1", "14:10:00");
     Recording("sta1/b.dat", "STA1", "14:10:00");  // the same start: the same trace path
