@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QToolButton>
 #include <algorithm>
 #include <cstdio>
 
@@ -221,6 +222,19 @@ void CConverterDlg::CreateStatusBar() {
     small.setPointSizeF(small.pointSizeF() * 0.8);
     m_progress->setFont(small);
     m_progress->hide();
+    // Stop, at the very end of pane 0, the bar just before it.
+    m_btnStop = new QToolButton(m_paneFile);
+    m_btnStop->setObjectName(QStringLiteral("stopRun"));
+    m_btnStop->setText(tr(platform::texts::kStopButton));
+    m_btnStop->setToolTip(tr(platform::texts::kStopButtonTip));
+    m_btnStop->setFont(small);
+    const int stopWidth = m_btnStop->sizeHint().width();
+    m_btnStop->setGeometry(m_paneFile->width() - stopWidth - 2, 2, stopWidth, std::max(h - 6, 8));
+    m_progress->move(m_btnStop->x() - kProgressWidth - 4, m_progress->y());
+    connect(m_btnStop, &QToolButton::clicked, this, &CConverterDlg::OnStopRun);
+    m_btnStop->hide();
+    // After a run the pane's tooltip holds the whole summary; a click opens the report.
+    m_paneFile->installEventFilter(this);
     m_statusBar->show();
     m_paneFile->clear();
     m_paneFile->repaint();
@@ -378,9 +392,13 @@ void CConverterDlg::OnConvertFiles() {
 void CConverterDlg::reject() { OnCancel(); }
 
 void CConverterDlg::keyPressEvent(QKeyEvent* event) {
-    // Escape stands for the exit button, which is locked while a run lasts.
+    // Escape stands for the exit button, which is locked while a run lasts:
+    // then it stands for Stop, after asking.
     if (event->key() == Qt::Key_Escape && IsRunActive()) {
         event->accept();
+        if (!m_worker.StopRequested() &&
+            app::AskToStop(this, QString::fromUtf8(platform::texts::kStopRunQuestion)))
+            OnStopRun();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -391,9 +409,12 @@ void CConverterDlg::OnCancel() {
     // A box the dialog shows for a worker (a message, the file dialog) keeps
     // that worker waiting: the window cannot end under it.
     if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) return;
+    // Closing the window during a run: asked first; the run stops after the
+    // trace file in hand, and only then is the window saved and ended.
+    if (IsRunActive() && !m_worker.StopRequested() &&
+        !app::AskToStop(this, QString::fromUtf8(platform::texts::kQuitDuringRunQuestion)))
+        return;
     m_closing = true;
-    // Closing the window during a run: the run stops after the trace file in
-    // hand, and only then is the window saved and ended.
     StopRun();
     const std::string path = platform::KelvaronIniPath();
     platform::WriteIniString(path, "KELVARON", "TIME",

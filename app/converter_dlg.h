@@ -9,6 +9,8 @@
 #include <QDialog>
 #include <QIcon>
 #include <QPixmap>
+#include <QPointer>
+#include <QStringList>
 #include <map>
 #include <memory>
 #include <optional>
@@ -28,6 +30,7 @@ class QLabel;
 class QProgressBar;
 class QListWidget;
 class QStatusBar;
+class QToolButton;
 class CRecordingViewer;
 namespace catalog {
 class OdbcConnection;
@@ -39,6 +42,7 @@ class CShadedIconButton;
 namespace app {
 class DialogRunObserver;
 class FreeSpacePane;
+class RunReportWindow;
 class ViewerHost;
 }  // namespace app
 
@@ -60,7 +64,8 @@ public:
     void OnStationFinished(bool completed);
     void OnEntryInWork(const engine::RunProgress& progress);
     void ShowRunMessage(const engine::RunMessage& message);
-    void OnRunFinished(const engine::RunSummary& summary);
+    // report: the run's lines as kelvaron-batch -v prints them.
+    void OnRunFinished(const engine::RunSummary& summary, const std::vector<std::string>& report);
 
     // -- what a run reads and drives (UI thread) --
     // Status pane 0 ("" clears it).
@@ -78,6 +83,12 @@ public:
     engine::RunRequest BuildRequest(engine::RunMode mode) const;
     // True from a run's start until the dialog has carried out its last event.
     bool IsRunActive() const { return m_runOpen || m_worker.Active(); }
+    // The Stop control: the run ends after the trace file in hand and the
+    // dialog stays open.
+    void OnStopRun();
+    // The last run's report window, opened (and filled) by a click on pane 0;
+    // nullptr before a run has ended.
+    app::RunReportWindow* OpenRunReport();
 
     // -- the dialog's own operations (UI thread) --
     bool OnInitDialog();
@@ -109,6 +120,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -154,6 +166,11 @@ private:
     bool m_closing = false;
     bool m_selectingByProgram = false;
     QProgressBar* m_progress = nullptr;
+    QToolButton* m_btnStop = nullptr;
+    // The last run's whole summary and report (interface language).
+    QString m_lastSummary;
+    QStringList m_lastReport;
+    QPointer<app::RunReportWindow> m_reportWindow;
     int m_waitCursors = 0;  // wait cursors a run has begun and not ended
     engine::RunMode m_runMode = engine::RunMode::Window;
     // The operator declined to stop after a repeated failure: no more boxes for it.

@@ -2,15 +2,20 @@
 // the dialog's thread (its observer posts them here), and what a run reads
 // and drives.
 #include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include "app/channel_list.h"
 #include "app/converter_dlg.h"
 #include "app/dialog_run_observer.h"
 #include "app/free_space_pane.h"
+#include "app/run_report_window.h"
 #include "app/settings_text.h"
 #include "app/ui_hooks.h"
 #include "controls/date_time_edit.h"
@@ -21,6 +26,7 @@
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
+#include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 #include "res/resource_ids.h"
@@ -29,6 +35,8 @@
 namespace {
 
 constexpr std::size_t kDataDirChars = 127;
+
+std::string Said(std::string_view text) { return platform::TranslateMessage(text); }
 
 // The order in which a run locks and frees the dialog's controls.
 constexpr int kLockedControls[] = {
@@ -63,7 +71,8 @@ void CConverterDlg::OnEntryInWork(const engine::RunProgress& progress) {
     ShowProgress(progress);
 }
 
-void CConverterDlg::OnRunFinished(const engine::RunSummary& summary) {
+void CConverterDlg::OnRunFinished(const engine::RunSummary& summary,
+                                  const std::vector<std::string>& report) {
     if (m_runMode == engine::RunMode::Files) {
         EnableControls();
         RefreshFreeSpace();
@@ -75,10 +84,19 @@ void CConverterDlg::OnRunFinished(const engine::RunSummary& summary) {
     }
     while (m_waitCursors > 0) EndWaitCursor();
     m_progress->hide();
+    m_btnStop->hide();
     m_paneFile->setContentsMargins(0, 0, 0, 0);
     // Until the next action pane 0 says what the run did: a run that
-    // converted nothing must not look like one that converted everything.
-    ShowCurrentFile(engine::SummaryLine(summary));
+    // converted nothing must not look like one that converted everything,
+    // and one that failed begins with its failures. The pane is narrow: the
+    // whole line is its tooltip, and a click opens the run's report.
+    const std::string line = engine::SummaryLine(summary, Said);
+    ShowCurrentFile(line);
+    m_lastSummary = app::FromText8(line);
+    m_lastReport.clear();
+    for (const std::string& text : report) m_lastReport.push_back(app::FromText8(text));
+    m_paneFile->setToolTip(m_lastSummary + QLatin1Char('\n') + tr(platform::texts::kReportHint));
+    if (m_reportWindow) m_reportWindow->SetReport(m_lastSummary, m_lastReport);
     m_worker.Join();  // past its last event: ends at once
     m_runOpen = false;
     emit runEnded();
@@ -110,9 +128,34 @@ bool CConverterDlg::StartRun(engine::RunRequest request) {
     m_runOpen = true;
     m_progress->setValue(0);
     m_progress->show();
-    // The name in work stays clear of the bar.
-    m_paneFile->setContentsMargins(0, 0, m_progress->width() + 8, 0);
+    m_btnStop->setEnabled(true);
+    m_btnStop->show();
+    m_paneFile->setToolTip(QString());
+    // The name in work stays clear of the bar and of Stop.
+    m_paneFile->setContentsMargins(0, 0, m_paneFile->width() - m_progress->x() + 4, 0);
     return true;
+}
+
+void CConverterDlg::OnStopRun() {
+    if (!IsRunActive()) return;
+    m_worker.RequestStop();
+    m_btnStop->setEnabled(false);
+}
+
+app::RunReportWindow* CConverterDlg::OpenRunReport() {
+    if (m_lastSummary.isEmpty()) return nullptr;
+    if (!m_reportWindow) m_reportWindow = new app::RunReportWindow(this);
+    m_reportWindow->SetReport(m_lastSummary, m_lastReport);
+    m_reportWindow->show();
+    m_reportWindow->raise();
+    return m_reportWindow;
+}
+
+bool CConverterDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_paneFile && event->type() == QEvent::MouseButtonRelease && !IsRunActive() &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && OpenRunReport())
+        return true;
+    return QDialog::eventFilter(watched, event);
 }
 
 void CConverterDlg::StopRun() {
@@ -151,7 +194,7 @@ void CConverterDlg::ShowProgress(const engine::RunProgress& p) {
     m_progress->setRange(0, p.entries);
     m_progress->setValue(p.entry);
     m_progress->setFormat(QString::fromUtf8(
-        platform::texts::ProgressText(p.entry, p.entries, p.station, p.stations)));
+        Said(platform::texts::ProgressText(p.entry, p.entries, p.station, p.stations))));
 }
 
 // -- what a run reads and drives --

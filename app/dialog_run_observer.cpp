@@ -6,10 +6,14 @@
 #include <mutex>
 
 #include "app/converter_dlg.h"
+#include "platform/message_catalogue.h"
+#include "platform/operator_texts.h"
 
 namespace app {
 
 namespace {
+
+std::string Said(std::string_view text) { return platform::TranslateMessage(text); }
 
 // A message handed from the worker to the dialog's thread.
 struct PendingMessage {
@@ -22,7 +26,7 @@ struct PendingMessage {
 }  // namespace
 
 DialogRunObserver::DialogRunObserver(CConverterDlg& dialog, const engine::RunWorker& worker)
-    : dialog_(&dialog), worker_(worker) {}
+    : dialog_(&dialog), worker_(worker), report_(Said) {}
 
 template <typename F>
 void DialogRunObserver::Post(F&& f) {
@@ -37,20 +41,42 @@ void DialogRunObserver::StationBegins(const std::string&) {
     Post([](CConverterDlg& d) { d.OnStationBegins(); });
 }
 
-void DialogRunObserver::SourceDirectoryUnreadable(const std::string&, const std::string&) {
-    // Only the status is cleared: the run still holds every control.
+void DialogRunObserver::SourceDirectoryUnreadable(const std::string& station,
+                                                  const std::string& dir) {
+    // The station must not vanish silently: the operator is told, as the
+    // batch command tells it.
     Post([](CConverterDlg& d) { d.ShowCurrentFile(""); });
+    ShowMessage({platform::texts::UnreadableSourceDirectory(station, dir), "",
+                 platform::texts::kErrorCaption});
 }
 
 void DialogRunObserver::StationFinished(const std::string&, bool completed) {
     Post([completed](CConverterDlg& d) { d.OnStationFinished(completed); });
 }
 
+void DialogRunObserver::RecordingConverted(const std::string& path, int) {
+    report_.RecordingConverted(path);
+}
+
+void DialogRunObserver::RecordingNotConverted(const std::string& path, int written, int failed) {
+    report_.RecordingNotConverted(path, written, failed);
+}
+
+void DialogRunObserver::RecordingSkipped(const std::string& path, engine::SkipReason reason) {
+    report_.RecordingSkipped(path, reason);
+}
+
+void DialogRunObserver::TraceWritten(const std::string& catalogPath) {
+    report_.TraceWritten(catalogPath);
+}
+
 void DialogRunObserver::EntryInWork(const engine::RunProgress& progress) {
+    report_.EntryInWork();
     Post([progress](CConverterDlg& d) { d.OnEntryInWork(progress); });
 }
 
 void DialogRunObserver::ShowMessage(const engine::RunMessage& message) {
+    report_.Message(message);
     CConverterDlg* dialog = dialog_.data();
     if (!dialog) return;
     if (QThread::currentThread() == dialog->thread()) {
@@ -74,7 +100,10 @@ void DialogRunObserver::ShowMessage(const engine::RunMessage& message) {
 }
 
 void DialogRunObserver::RunFinished(const engine::RunSummary& summary) {
-    Post([summary](CConverterDlg& d) { d.OnRunFinished(summary); });
+    std::vector<std::string> lines = report_.lines();
+    report_ = engine::RunReport(Said);
+    Post(
+        [summary, lines = std::move(lines)](CConverterDlg& d) { d.OnRunFinished(summary, lines); });
 }
 
 }  // namespace app

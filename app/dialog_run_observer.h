@@ -10,6 +10,7 @@
 
 #include "engine/run_control.h"
 #include "engine/run_observer.h"
+#include "engine/run_report.h"
 
 class CConverterDlg;
 
@@ -25,8 +26,13 @@ public:
     void SourceDirectoryUnreadable(const std::string& station, const std::string& dir) override;
     void StationFinished(const std::string& station, bool completed) override;
     void EntryInWork(const engine::RunProgress& progress) override;
+    void RecordingConverted(const std::string& path, int traces) override;
+    void RecordingNotConverted(const std::string& path, int written, int failed) override;
+    void RecordingSkipped(const std::string& path, engine::SkipReason reason) override;
+    void TraceWritten(const std::string& catalogPath) override;
     // Waits until the box has been closed, or until the run is asked to stop.
     void ShowMessage(const engine::RunMessage& message) override;
+    // Hands the dialog the summary and the run's report.
     void RunFinished(const engine::RunSummary& summary) override;
 
 private:
@@ -36,6 +42,8 @@ private:
 
     QPointer<CConverterDlg> dialog_;
     const engine::RunWorker& worker_;
+    // The run's report, kept on the worker's thread until the run ends.
+    engine::RunReport report_;
 };
 
 }  // namespace app

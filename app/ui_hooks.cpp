@@ -11,6 +11,10 @@
 namespace app {
 namespace {
 
+QString Translated(const QString& russian) {
+    return QString::fromStdString(platform::TranslateMessage(russian.toStdString()));
+}
+
 template <typename Handler>
 Handler& Installed() {
     static Handler handler;
@@ -22,19 +26,18 @@ Handler& Installed() {
 void ShowMessageBox(QWidget* owner, const QString& russianText, const QString& russianCaption,
                     platform::MessageIcon icon, const QString& detail) {
     // Every operator message passes here: the engine's in the interface language.
-    const auto translate = [](const QString& t) {
-        return QString::fromStdString(platform::TranslateMessage(t.toStdString()));
-    };
+    const auto translate = Translated;
     const QString text = translate(russianText), caption = translate(russianCaption);
+    const QString said = translate(detail);
     if (auto& handler = Installed<MessageBoxHandler>()) {
-        handler(owner, text, caption, icon, detail);
+        handler(owner, text, caption, icon, said);
         return;
     }
     QMessageBox box(icon == platform::MessageIcon::Error     ? QMessageBox::Critical
                     : icon == platform::MessageIcon::Warning ? QMessageBox::Warning
                                                              : QMessageBox::NoIcon,
                     caption, text, QMessageBox::Ok, owner);
-    if (!detail.isEmpty()) box.setDetailedText(detail);
+    if (!said.isEmpty()) box.setDetailedText(said);
     box.exec();
 }
 
@@ -42,13 +45,16 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
     return std::exchange(Installed<MessageBoxHandler>(), std::move(handler));
 }
 
-bool AskToStopRun(QWidget* owner, const QString& text, const QString& caption,
-                  const QString& detail) {
+bool AskToStopRun(QWidget* owner, const QString& russianText, const QString& russianCaption,
+                  const QString& russianDetail) {
+    const QString text = Translated(russianText), caption = Translated(russianCaption),
+                  detail = Translated(russianDetail);
     if (auto& handler = Installed<StopQuestionHandler>())
         return handler(owner, text, caption, detail);
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Yes | QMessageBox::No,
                     owner);
-    box.setInformativeText(QString::fromUtf8(platform::texts::kStopAfterRepeatedFailure));
+    box.setInformativeText(
+        Translated(QString::fromUtf8(platform::texts::kStopAfterRepeatedFailure)));
     if (!detail.isEmpty()) box.setDetailedText(detail);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
@@ -56,6 +62,17 @@ bool AskToStopRun(QWidget* owner, const QString& text, const QString& caption,
 
 StopQuestionHandler SetStopQuestionHandler(StopQuestionHandler handler) {
     return std::exchange(Installed<StopQuestionHandler>(), std::move(handler));
+}
+
+bool AskToStop(QWidget* owner, const QString& question) {
+    const QString caption = QString::fromLatin1(platform::kApplicationTitle);
+    const QString text = Translated(question);
+    if (auto& handler = Installed<StopQuestionHandler>())
+        return handler(owner, text, caption, QString());
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QStringList> ShowOpenFilesDialog(QWidget* owner, const QString& initialDir) {

@@ -32,6 +32,9 @@ using StopQuestionHandler = std::function<bool(QWidget* owner, const QString& te
 bool AskToStopRun(QWidget* owner, const QString& text, const QString& caption,
                   const QString& detail);
 StopQuestionHandler SetStopQuestionHandler(StopQuestionHandler handler);
+// The question alone (stop the run? quit during it?), through the same
+// handler with the application's title as caption; true for Yes.
+bool AskToStop(QWidget* owner, const QString& question);
 
 using FileDialogHandler =
     std::function<std::optional<QStringList>(QWidget* owner, const QString& initialDir)>;

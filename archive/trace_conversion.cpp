@@ -41,12 +41,16 @@ void RefuseLinkOut(const std::string& dir, const std::string& dataDir,
         throw LinkOutOfDataDirectory(location.fileNamePart, location.fullPath);
 }
 
-// Makes dir (failures, "already exists" too, show up as the open failure)
-// and refuses a link out, once per run when the run keeps its directories.
+// Makes dir and refuses a link out, once per run when the run keeps its
+// directories. A directory that cannot be made fails the trace with the
+// system's reason for it (a read-only tree, a full disk), not with the
+// "no such directory" its file's creation would then meet; "already exists"
+// (a file in the way too) shows up as the open failure.
 void MakeDirectory(const std::string& dir, const std::string& dataDir,
                    const TraceLocation& location, DirectoriesMade* made) {
     if (made && made->Contains(dir)) return;
-    ::mkdir(dir.c_str(), 0777);
+    if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST)
+        throw TraceOpenError(location.fileNamePart, location.fullPath, errno);
     RefuseLinkOut(dir, dataDir, location);
     if (made) made->Add(dir);
 }

@@ -22,6 +22,7 @@
 #include "cli/status_command.h"
 #include "cli/time_window_text.h"
 #include "cli/watch_command.h"
+#include "cli/journal_stream.h"
 #include "engine/run_control.h"
 #include "formats/date_time.h"
 #include "platform/ini_file.h"
@@ -46,19 +47,27 @@ constexpr std::int64_t kMaxSettleSeconds = 86400;
 // Usage errors and the usage texts reach the operator here, in the
 // interface language.
 int UsageError(const std::string& message, BatchMode mode = BatchMode::Help) {
-    std::fprintf(stderr, "kelvaron-batch: %s\n%s", platform::TranslateMessage(message).c_str(),
+    std::fprintf(stderr, "%skelvaron-batch: %s\n%s", JournalPrefix(LinePriority::Error).c_str(),
+                 platform::TranslateMessage(message).c_str(),
                  platform::TranslateMessage(UsageOf(mode)).c_str());
     return kExitUsage;
 }
 
 int Refuse(const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", platform::TranslateMessage(texts::kErrorCaption).c_str(),
+    std::fprintf(stderr, "%s%s: %s\n", JournalPrefix(LinePriority::Error).c_str(),
+                 platform::TranslateMessage(texts::kErrorCaption).c_str(),
                  platform::TranslateMessage(text).c_str());
     return kExitUsage;
 }
 
+// A quiet run shows no warning about its settings: it says nothing when it
+// converted what it was asked.
+bool warningsShown = true;
+
 void Warn(const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", platform::TranslateMessage(texts::kWarningCaption).c_str(),
+    if (!warningsShown) return;
+    std::fprintf(stderr, "%s%s: %s\n", JournalPrefix(LinePriority::Warning).c_str(),
+                 platform::TranslateMessage(texts::kWarningCaption).c_str(),
                  platform::TranslateMessage(text).c_str());
 }
 
@@ -203,6 +212,7 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
     // Before anything reads the settings: the interface language is one of them.
     if (options.config) platform::UseKelvaronIni(*options.config);
     if (!parsed.error.empty()) return UsageError(parsed.error, options.mode);
+    warningsShown = !options.quiet;
     if (options.mode == BatchMode::Help) {
         std::fputs(platform::TranslateMessage(UsageOf(options.helpOf)).c_str(), stdout);
         return kExitConverted;
@@ -281,8 +291,14 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
     console.quiet = options.quiet;
     ConsoleFrontEnd front(stdout, stderr, console);
     // A dry run connects too, so that a wrong data source shows up.
-    if (!OpenCatalogue(database, front.Messages(), *login)) return kExitUsage;
-    WarnAboutCatalogue(database, stderr);
+    if (!OpenCatalogue(database, front.Messages(), *login)) {
+        // The run ends, as every run does, with its summary line.
+        engine::RunSummary nothing;
+        nothing.catalogueErrors = 1;
+        front.RunFinished(nothing);
+        return kExitUsage;
+    }
+    if (!options.quiet) WarnAboutCatalogue(database, stderr);
     if (request.mode == engine::RunMode::Sync) {
         if (const std::optional<int> status = RefuseWithoutRecord(database)) return *status;
     }

@@ -13,53 +13,58 @@ namespace {
 std::string Said(std::string_view text) { return platform::TranslateMessage(text); }
 
 std::string Line(std::string_view caption, std::string_view text) {
-    return Said(caption) + ": " + Said(text);
+    return engine::MessageLine({std::string(text), "", std::string(caption)}, Said);
 }
 
 }  // namespace
 
 ConsoleFrontEnd::ConsoleFrontEnd(std::FILE* out, std::FILE* err, ConsoleOptions options)
-    : out_(out), err_(err), options_(options), begin_(std::chrono::steady_clock::now()) {}
+    : out_(out),
+      err_(err),
+      options_(options),
+      report_(Said, options.dryRun),
+      begin_(std::chrono::steady_clock::now()) {}
 
 void ConsoleFrontEnd::ShowMessage(const engine::RunMessage& message) {
     if (message.icon == platform::MessageIcon::Error) failed_ = true;
-    std::string line = Line(message.caption, message.text);
-    if (!message.detail.empty()) line += " (" + Said(message.detail) + ")";
-    Print(line);
+    const std::vector<std::string> lines = report_.Message(message);
+    Print(lines.front(), message.icon == platform::MessageIcon::Warning ? LinePriority::Warning
+                                                                        : LinePriority::Error);
 }
 
 void ConsoleFrontEnd::EntryInWork(const engine::RunProgress&) {
     ++scanned_;
-    tracesOfRecording_.clear();
+    report_.EntryInWork();
     DrawProgress(false);
 }
 
 void ConsoleFrontEnd::TraceWritten(const std::string& catalogPath) {
     ++traces_;
-    if (options_.verbose || options_.dryRun) tracesOfRecording_.push_back(catalogPath);
+    report_.TraceWritten(catalogPath);
 }
 
 void ConsoleFrontEnd::RecordingConverted(const std::string& path, int) {
     ++converted_;
-    Report(texts::PlanConvert(path, options_.dryRun));
-    for (const std::string& trace : tracesOfRecording_)
-        Report(texts::PlanTrace(trace, options_.dryRun));
-    tracesOfRecording_.clear();
+    Report(report_.RecordingConverted(path));
     DrawProgress(false);
+}
+
+void ConsoleFrontEnd::RecordingNotConverted(const std::string& path, int written, int failed) {
+    Report(report_.RecordingNotConverted(path, written, failed));
 }
 
 void ConsoleFrontEnd::RecordingSkipped(const std::string& path, engine::SkipReason reason) {
     // Every pass of a watcher passes over the whole archive.
     if (options_.watching) return;
-    const std::string why = Said(engine::SkipReasonText(reason));
-    Report(texts::PlanSkip(path, why.c_str(), options_.dryRun));
+    Report(report_.RecordingSkipped(path, reason));
 }
 
 void ConsoleFrontEnd::SourceDirectoryUnreadable(const std::string& station,
                                                 const std::string& dir) {
     // The dialog says nothing here; unattended, the station must not vanish silently.
     failed_ = true;
-    Print(Line(texts::kErrorCaption, texts::UnreadableSourceDirectory(station, dir)));
+    Print(Line(texts::kErrorCaption, texts::UnreadableSourceDirectory(station, dir)),
+          LinePriority::Error);
 }
 
 void ConsoleFrontEnd::RunFinished(const engine::RunSummary& summary) {
@@ -67,27 +72,31 @@ void ConsoleFrontEnd::RunFinished(const engine::RunSummary& summary) {
     if (options_.watching && summary.converted == 0 && !failed_) return;
     if (!options_.quiet)
         for (const std::string& channel : summary.channelsNotCarried)
-            Print(Line(texts::kWarningCaption, texts::ChannelNotCarried(channel)));
-    Print(engine::SummaryLine(summary, Said));
+            Print(Line(texts::kWarningCaption, texts::ChannelNotCarried(channel)),
+                  LinePriority::Warning);
+    // A quiet run that did all it was asked says nothing: cron mails only failures.
+    const bool failed = failed_ || summary.Failed();
+    if (options_.quiet && !failed) return;
+    Print(engine::SummaryLine(summary, Said), failed ? LinePriority::Error : LinePriority::Info);
 }
 
-void ConsoleFrontEnd::Report(const std::string& text) {
-    const std::string line = Said(text);
-    if (options_.dryRun) {
-        ClearProgress();
-        std::fprintf(out_, "%s\n", line.c_str());
-        std::fflush(out_);
-    } else if ((options_.verbose || options_.watching) && !options_.quiet) {
-        Print(line);
+void ConsoleFrontEnd::Report(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        if (options_.dryRun) {
+            ClearProgress();
+            std::fprintf(out_, "%s\n", line.c_str());
+            std::fflush(out_);
+        } else if ((options_.verbose || options_.watching) && !options_.quiet) {
+            Print(line, LinePriority::Info);
+        }
     }
 }
 
-void ConsoleFrontEnd::Print(const std::string& line) {
+void ConsoleFrontEnd::Print(const std::string& line, LinePriority priority) {
     ClearProgress();
-    std::fprintf(err_, "%s\n", line.c_str());
+    std::fprintf(err_, "%s%s\n", JournalPrefix(priority).c_str(), line.c_str());
     std::fflush(err_);
 }
-
 void ConsoleFrontEnd::ClearProgress() {
     if (!lineShown_) return;
     std::fputs("\r\033[K", err_);

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/journal_stream.h"
 #include "engine/run_observer.h"
+#include "engine/run_report.h"
 #include "platform/message_sink.h"
 
 namespace cli {
@@ -18,7 +20,7 @@ struct ConsoleOptions {
     bool progress = false;  // keep a progress line (a terminal, not --quiet)
     bool verbose = false;   // a line per recording converted or skipped
     bool dryRun = false;    // print the plan on `out`
-    bool quiet = false;     // errors and the summary only
+    bool quiet = false;     // errors, and the summary of a run that failed, only
     // A watcher's pass, for the journal: a line per recording converted and
     // the messages; a summary only for a pass that converted or failed.
     bool watching = false;
@@ -32,6 +34,7 @@ public:
     void EntryInWork(const engine::RunProgress& progress) override;
     void RecordingConverted(const std::string& path, int traces) override;
     void RecordingSkipped(const std::string& path, engine::SkipReason reason) override;
+    void RecordingNotConverted(const std::string& path, int written, int failed) override;
     void TraceWritten(const std::string& catalogPath) override;
     void ShowMessage(const engine::RunMessage& message) override;
     void RunFinished(const engine::RunSummary& summary) override;
@@ -44,11 +47,11 @@ public:
     bool failed() const { return failed_; }
 
 private:
-    void Print(const std::string& line);
+    void Print(const std::string& line, LinePriority priority);
     void DrawProgress(bool force);
     void ClearProgress();
     // The plan (dry run, on out) or the verbose log (on err).
-    void Report(const std::string& line);
+    void Report(const std::vector<std::string>& lines);
 
     std::FILE* out_;
     std::FILE* err_;
@@ -56,7 +59,7 @@ private:
     bool lineShown_ = false;
     bool failed_ = false;
     int scanned_ = 0, converted_ = 0, traces_ = 0;
-    std::vector<std::string> tracesOfRecording_;
+    engine::RunReport report_;
     std::chrono::steady_clock::time_point begin_, lastDraw_;
     platform::MessageSinkFunction messages_{
         [this](const std::string& text, const std::string& caption, platform::MessageIcon icon) {

@@ -106,18 +106,31 @@ Dispatch ChannelsToWrite(const Recording& recording, const std::string& station,
     return dispatch;
 }
 
-// Puts trace i in place and tells the run; false when a stop request ends the walk.
-bool Finish(RecordingTraces& written, std::size_t i, const ChannelTrace& trace,
-            const std::string& path, RunContext& run, RecordingOutcome& outcome) {
-    if (run.StopRequested()) return false;
+enum class TraceResult { Written, Failed, Stopped };
+
+// The detail of a trace file's failure: the file's full path and the
+// system's reason, then the recording it came from.
+std::string TraceFailureDetail(const TraceFileError& e, const ChannelTrace& trace,
+                               const std::string& path) {
+    const std::string recording = platform::texts::RecordingDetail(trace.station, path);
+    return e.detail().empty() ? recording : e.detail() + "; " + recording;
+}
+
+// Puts trace i in place and tells the run.
+TraceResult Finish(RecordingTraces& written, std::size_t i, const ChannelTrace& trace,
+                   const std::string& path, RunContext& run, RecordingOutcome& outcome) {
+    if (run.StopRequested()) return TraceResult::Stopped;
     try {
         const WrittenTrace done = written.Finish(i);
         outcome.traces.push_back({trace.channel, done.catalogPath});
         if (done.keptExisting) {
             ShowRefusal(run, IncompleteRecordingMessage(path, trace.channel));
-            return true;
+            return TraceResult::Written;
         }
-        ++run.summary.traces;
+        if (run.tracePaths.insert(done.catalogPath).second)
+            ++run.summary.traces;
+        else
+            ++run.summary.tracesReplaced;
         run.summary.bytesOut += done.bytes;
         run.lastTraceFailed = false;
         run.observer.TraceWritten(done.catalogPath);
@@ -126,14 +139,14 @@ bool Finish(RecordingTraces& written, std::size_t i, const ChannelTrace& trace,
         if (outcome.failedTraces++ == 0) outcome.failure = e.what();
         RunMessage message;
         message.text = e.what();
-        message.detail = platform::texts::RecordingDetail(trace.station, path);
+        message.detail = TraceFailureDetail(e, trace, path);
         message.caption = platform::kApplicationTitle;
         message.repeated = run.lastTraceFailed;
         run.lastTraceFailed = true;
         run.observer.ShowMessage(message);
-        return true;
+        return TraceResult::Failed;
     }
-    return true;
+    return TraceResult::Written;
 }
 
 RecordingOutcome Skipped(SkipReason reason, std::optional<FileRefusal> refusal = std::nullopt) {
@@ -232,12 +245,28 @@ RecordingOutcome ConvertRead(const std::string& station, platform::IniFile& head
     run.summary.bytesIn += block->size();
 
     RecordingOutcome converted;
-    int count = 0;
-    for (std::size_t i = 0; i < dispatch.traces.size(); ++i) {
+    int count = 0, failed = 0;
+    bool stopped = false;
+    for (std::size_t i = 0; i < dispatch.traces.size() && !stopped; ++i) {
         if (dispatch.items[i]) run.itemCarried[*dispatch.items[i]] = true;
-        const int before = run.summary.traces;
-        if (!Finish(*written, i, dispatch.traces[i], header.path(), run, converted)) break;
-        count += run.summary.traces - before;
+        switch (Finish(*written, i, dispatch.traces[i], header.path(), run, converted)) {
+            case TraceResult::Written:
+                ++count;
+                break;
+            case TraceResult::Failed:
+                ++failed;
+                break;
+            case TraceResult::Stopped:
+                stopped = true;
+                break;
+        }
+    }
+    if (failed > 0 || stopped) {
+        run.observer.RecordingNotConverted(header.path(), count, failed);
+        converted.partly = count > 0;
+        converted.failed = count == 0 && failed > 0;
+        converted.stopped = count == 0 && failed == 0;
+        return converted;
     }
     run.observer.RecordingConverted(header.path(), count);
     converted.converted = true;

@@ -65,7 +65,10 @@ void ReportError(RunContext& run, const std::exception& e, const std::string& st
     else
         ++run.summary.otherErrors;
     RunMessage message{ExceptionText(e), "", platform::kApplicationTitle};
-    if (!path.empty()) message.detail = texts::RecordingDetail(station, path);
+    if (!path.empty()) {
+        ++run.summary.failedRecordings;
+        message.detail = texts::RecordingDetail(station, path);
+    }
     run.observer.ShowMessage(message);
 }
 
@@ -79,6 +82,10 @@ void Skip(RunContext& run, const std::string& path, SkipReason reason) {
 void Count(RunContext& run, const std::string& path, const RecordingOutcome& outcome) {
     if (outcome.converted)
         ++run.summary.converted;
+    else if (outcome.partly)
+        ++run.summary.partlyConverted;
+    else if (outcome.failed)
+        ++run.summary.failedRecordings;
     else if (outcome.stopped)
         ++run.summary.interrupted;
     else
@@ -208,9 +215,11 @@ void ForEachStation(RunContext& run,
         const std::string& station = stations[k];
         // Without any DIR the scan would be of the file system's root.
         if (SourceDirectoryOf(run, station).empty()) {
+            ++run.summary.sourceDirectoryErrors;
             ShowInputError(run, texts::NoSourceDirectory(station));
             continue;
         }
+        run.pathInWork.clear();
         run.observer.StationBegins(station);
         bool completed = false;
         try {
@@ -231,6 +240,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     const std::string dir = platform::ListedSourceDirectory(SourceDirectoryOf(run, station));
     const std::optional<std::vector<SourceEntry>> entries = ListSourceDirectory(dir);
     if (!entries) {
+        ++run.summary.sourceDirectoryErrors;
         run.observer.SourceDirectoryUnreadable(station, dir);
         return true;
     }

@@ -4,6 +4,7 @@
 
 #include <stop_token>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "archive/directories_made.h"
@@ -42,6 +43,9 @@ struct RunContext {
     std::string pathInWork;
     // The last trace attempted failed (a repeat may offer to stop).
     bool lastTraceFailed = false;
+    // The trace files written so far (relative paths): two recordings of one
+    // start write one file, which the summary counts once.
+    std::unordered_set<std::string> tracePaths;
 
     // The data tree's directories this run has made.
     DirectoriesMade directories;

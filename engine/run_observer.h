@@ -47,6 +47,11 @@ public:
     // A recording's data block was read and its channels handed on.
     virtual void RecordingConverted(const std::string& /*path*/, int /*traces*/) {}
     virtual void RecordingSkipped(const std::string& /*path*/, SkipReason /*reason*/) {}
+    // A recording's block was read but not every trace file it was to write
+    // was written: failed of them failed (each told by a message), the rest
+    // were cut by a stop request; written were written.
+    virtual void RecordingNotConverted(const std::string& /*path*/, int /*written*/,
+                                       int /*failed*/) {}
     // A trace file was written (or, in a dry run, would be), its path
     // relative to the data directory.
     virtual void TraceWritten(const std::string& /*catalogPath*/) {}

@@ -129,8 +129,8 @@ std::optional<catalog::RecordingRecord> OutcomeRecord(catalog::RecordingRecord e
     entry.spanSeconds = outcome.spanSeconds;
     for (const catalog::RecordedTrace& trace : outcome.traces)
         entry.traces.push_back({platform::CutText8(trace.channel, kChannelChars), trace.tracePath});
-    if (outcome.converted) {
-        entry.outcome = outcome.failedTraces == 0 ? RecordingOutcome::Converted
+    if (outcome.converted || outcome.partly || outcome.failed) {
+        entry.outcome = outcome.converted ? RecordingOutcome::Converted
                         : outcome.traces.empty()  ? RecordingOutcome::Failed
                                                   : RecordingOutcome::Incomplete;
         entry.message = platform::CutText8(outcome.failure, kMessageChars);

@@ -14,12 +14,29 @@ const char* SkipReasonText(SkipReason reason) {
 
 int RunSummary::SkippedTotal() const { return std::accumulate(skipped.begin(), skipped.end(), 0); }
 
+bool RunSummary::Failed() const {
+    return stopped || traceFailures + catalogueErrors + otherErrors + memoryErrors +
+                              sourceDirectoryErrors + partlyConverted + failedRecordings >
+                          0;
+}
+
 std::string SummaryLine(const RunSummary& s, std::string (*say)(std::string_view)) {
     namespace texts = platform::texts;
     const auto said = [say](std::string_view text) { return say ? say(text) : std::string(text); };
-    std::string line;
-    if (s.converted == 0) line = said(texts::kSummaryNothingConverted) + ". ";
-    line += said(texts::SummaryCounts(s.entries, s.converted, s.SkippedTotal(), s.traces));
+    // What went wrong leads, so that a line cut short still tells it.
+    std::string first;
+    const auto lead = [&first, &said](std::string_view text) {
+        first += (first.empty() ? "" : "; ") + said(text);
+    };
+    if (s.stopped) lead(texts::kSummaryStopped);
+    if (s.traceFailures + s.catalogueErrors + s.otherErrors > 0)
+        lead(texts::SummaryFailures(s.traceFailures, s.catalogueErrors + s.otherErrors));
+    if (s.memoryErrors > 0) lead(texts::SummaryMemoryErrors(s.memoryErrors));
+    if (s.sourceDirectoryErrors > 0)
+        lead(texts::SummarySourceDirectoryErrors(s.sourceDirectoryErrors));
+    std::string line = first.empty() ? "" : first + ". ";
+    if (s.converted == 0) line += said(texts::kSummaryNothingConverted) + ". ";
+    line += said(texts::SummaryCounts(s.entries, s.converted, s.SkippedTotal()));
     std::string reasons;
     for (std::size_t i = 0; i < kSkipReasonCount; ++i) {
         if (s.skipped[i] == 0) continue;
@@ -27,10 +44,12 @@ std::string SummaryLine(const RunSummary& s, std::string (*say)(std::string_view
                    std::to_string(s.skipped[i]);
     }
     if (!reasons.empty()) line += " (" + reasons + ")";
-    line += "; " + said(texts::SummaryFailures(s.traceFailures, s.catalogueErrors + s.otherErrors));
-    if (s.memoryErrors > 0) line += "; " + said(texts::SummaryMemoryErrors(s.memoryErrors));
+    if (s.partlyConverted > 0)
+        line += ", " + said(texts::SummaryPartlyConverted(s.partlyConverted));
+    if (s.failedRecordings > 0) line += ", " + said(texts::SummaryNotConverted(s.failedRecordings));
+    line += "; " + said(texts::SummaryTraces(s.traces));
+    if (s.tracesReplaced > 0) line += ", " + said(texts::SummaryTracesReplaced(s.tracesReplaced));
     line += "; " + said(texts::SummaryVolume(s.bytesIn, s.bytesOut, s.seconds));
-    if (s.stopped) line += "; " + said(texts::kSummaryStopped);
     return line;
 }
 

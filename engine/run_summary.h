@@ -27,29 +27,36 @@ inline constexpr std::size_t kSkipReasonCount = 9;
 const char* SkipReasonText(SkipReason reason);
 
 struct RunSummary {
-    int entries = 0;  // directory entries looked at, or files picked
-    int converted = 0;
+    int entries = 0;           // directory entries looked at, or files picked
+    int converted = 0;         // every trace file it was to write was written
+    int partlyConverted = 0;   // some of its trace files written, others failed or stopped
+    int failedRecordings = 0;  // none of its trace files written, through failures
     std::array<int, kSkipReasonCount> skipped{};
-    int traces = 0;  // trace files written
+    int traces = 0;          // trace files written, a path written twice in the run once
+    int tracesReplaced = 0;  // later writes of a path the run had written already
     int traceFailures = 0;
-    int catalogueErrors = 0;    // database errors
-    int memoryErrors = 0;       // a recording that did not fit in memory
-    int otherErrors = 0;        // other unexpected errors
-    int interrupted = 0;        // recordings a stop request cut short
-    std::int64_t bytesIn = 0;   // data blocks read
-    std::int64_t bytesOut = 0;  // trace files written, headers included
-    double seconds = 0;         // elapsed
-    bool stopped = false;       // ended by a stop request
+    int sourceDirectoryErrors = 0;  // stations whose source directory could not be listed
+    int catalogueErrors = 0;        // database errors
+    int memoryErrors = 0;           // a recording that did not fit in memory
+    int otherErrors = 0;            // other unexpected errors
+    int interrupted = 0;            // recordings a stop request cut short
+    std::int64_t bytesIn = 0;       // data blocks read
+    std::int64_t bytesOut = 0;      // trace files written, headers included
+    double seconds = 0;             // elapsed
+    bool stopped = false;           // ended by a stop request
     // Ticked channel items that no converted recording carried.
     std::vector<std::string> channelsNotCarried;
 
     int SkippedTotal() const;
+    // Something the operator asked for was not done: a failure or a stop.
+    bool Failed() const;
     int& Skipped(SkipReason reason) { return skipped[static_cast<std::size_t>(reason)]; }
     int Skipped(SkipReason reason) const { return skipped[static_cast<std::size_t>(reason)]; }
 };
 
-// One line for the status bar and the batch command's last line; say, when
-// given, puts each of its texts into the operator's language.
+// One line for the status bar and the batch command's last line, failures and
+// a stop first; say, when given, puts each of its texts into the operator's
+// language.
 std::string SummaryLine(const RunSummary& summary, std::string (*say)(std::string_view) = nullptr);
 
 }  // namespace engine

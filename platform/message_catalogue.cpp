@@ -81,6 +81,11 @@ std::string TranslateMessage(std::string_view text, InterfaceLanguage language) 
     if (language != InterfaceLanguage::English) return std::string(text);
     for (const Entry& e : kCatalogue)
         if (const auto args = Match(Cut(e.russian), text)) return Fill(e.english, *args);
+    // A detail of several parts ("path: reason; Станция X, файл Y") is no
+    // message as a whole: each part is one.
+    if (const std::size_t cut = text.find("; "); cut != std::string_view::npos)
+        return TranslateMessage(text.substr(0, cut), language) + "; " +
+               TranslateMessage(text.substr(cut + 2), language);
     return std::string(text);
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text_encoding.h"
+
 namespace platform::texts {
 namespace {
 
@@ -17,8 +19,10 @@ std::string StationMismatch(const std::string& path) {
     return "Имя станции в файле '" + path + "' не совпадает с выбранным(и)";
 }
 
+// A station's name or a path as the operator reads it: a name in code page
+// 1251 beside a path in UTF-8 would leave the line in neither.
 std::string RecordingDetail(const std::string& station, const std::string& path) {
-    return "Станция " + station + ", файл " + path;
+    return "Станция " + Text8ToUtf8(station) + ", файл " + Text8ToUtf8(path);
 }
 
 std::string NoDataDirectory(const std::string& tvxIni, bool found) {
@@ -55,11 +59,11 @@ std::string UnreadableSettingsFile(const std::string& path, const std::string& r
 }
 
 std::string NoSourceDirectory(const std::string& station) {
-    return "Для станции " + station + " не задан каталог исходных файлов (DIR)";
+    return "Для станции " + Text8ToUtf8(station) + " не задан каталог исходных файлов (DIR)";
 }
 
 std::string UnreadableSourceDirectory(const std::string& station, const std::string& dir) {
-    return "каталог '" + dir + "' станции " + station + " недоступен";
+    return "каталог '" + Text8ToUtf8(dir) + "' станции " + Text8ToUtf8(station) + " недоступен";
 }
 
 std::string StationNotListed(const std::string& station) {
@@ -70,13 +74,30 @@ std::string ChannelNotCarried(const std::string& channel) {
     return "Канала " + channel + " нет ни в одной конвертированной записи";
 }
 
-std::string SummaryCounts(int entries, int converted, int skipped, int traces) {
-    return Format("Просмотрено %d, конвертировано %d, пропущено %d, трасс %d", entries, converted,
-                  skipped, traces);
+std::string SummaryCounts(int entries, int converted, int skipped) {
+    return Format("Просмотрено %d, конвертировано %d, пропущено %d", entries, converted, skipped);
+}
+
+std::string SummaryPartlyConverted(int recordings) {
+    return Format("конвертировано частично %d", recordings);
+}
+
+std::string SummaryNotConverted(int recordings) {
+    return Format("не конвертировано из-за ошибок %d", recordings);
+}
+
+std::string SummaryTraces(int written) { return Format("трасс записано %d", written); }
+
+std::string SummaryTracesReplaced(int replaced) {
+    return Format("повторно записано в этом прогоне %d", replaced);
 }
 
 std::string SummaryFailures(int traceFailures, int catalogueErrors) {
-    return Format("ошибок трасс %d, ошибок БД %d", traceFailures, catalogueErrors);
+    return Format("Ошибок трасс %d, ошибок БД %d", traceFailures, catalogueErrors);
+}
+
+std::string SummarySourceDirectoryErrors(int stations) {
+    return Format("недоступных каталогов станций %d", stations);
 }
 
 std::string SummaryMemoryErrors(int memoryErrors) {
@@ -99,6 +120,17 @@ std::string PlanTrace(const std::string& catalogPath, bool dryRun) {
 std::string PlanSkip(const std::string& path, const char* reason, bool dryRun) {
     return (dryRun ? "пропустить " : "пропущен ") + path + ": " + reason;
 }
+
+std::string PlanPartlyConverted(const std::string& path, int written, int failed) {
+    return "частично конвертирован " + path +
+           Format(": трасс записано %d, ошибок трасс %d", written, failed);
+}
+
+std::string PlanNotConverted(const std::string& path, int failed) {
+    return "не конвертирован " + path + Format(": ошибок трасс %d", failed);
+}
+
+std::string PlanStopped(const std::string& path) { return "прерван " + path; }
 
 std::string ConsoleProgress(int entries, int converted, int traces) {
     return Format("файлов: %d, конвертировано: %d, трасс: %d", entries, converted, traces);

@@ -12,8 +12,10 @@
 //   are passed by name to tr() or QCoreApplication::translate() with their
 //   window's context of the same .ts file; "%1" marks where QString::arg puts
 //   a value.
-// 8-bit values (station names, paths) are put in as they are; the front end
-// converts the whole text.
+// 8-bit values (station names, paths) are put in as they are and the front
+// end converts the whole text, except where a text joins a name with a path
+// (a recording's detail, a station's directory): there each goes through the
+// one rule on its own.
 #pragma once
 
 #include <cstddef>
@@ -60,13 +62,22 @@ inline constexpr const char* kCatalogueLost =
 // Asked when a trace-file failure repeats: stop the run?
 inline constexpr const char* kStopAfterRepeatedFailure =
     "Та же ошибка повторяется. Остановить конвертирование?";
+// Asked before a run is stopped by Escape, and before the window closes during one.
+inline constexpr const char* kStopRunQuestion = "Остановить конвертирование после текущей трассы?";
+inline constexpr const char* kQuitDuringRunQuestion =
+    "Идёт конвертирование. Остановить его и выйти?";
 
 // The run summary, one line: its parts.
 inline constexpr const char* kSummaryNothingConverted = "Ничего не конвертировано";
-inline constexpr const char* kSummaryStopped = "остановлено";
-std::string SummaryCounts(int entries, int converted, int skipped, int traces);
+inline constexpr const char* kSummaryStopped = "Остановлено";
+std::string SummaryCounts(int entries, int converted, int skipped);
+std::string SummaryPartlyConverted(int recordings);
+std::string SummaryNotConverted(int recordings);
+std::string SummaryTraces(int written);
+std::string SummaryTracesReplaced(int replaced);
 std::string SummaryFailures(int traceFailures, int catalogueErrors);
 std::string SummaryMemoryErrors(int memoryErrors);
+std::string SummarySourceDirectoryErrors(int stations);
 std::string SummaryVolume(long long bytesIn, long long bytesOut, double seconds);
 
 // Why an entry was not converted, by the engine's skip reasons (in order).
@@ -91,6 +102,10 @@ inline constexpr const char* kNoRecordOfRecordings =
 std::string PlanConvert(const std::string& path, bool dryRun);
 std::string PlanTrace(const std::string& catalogPath, bool dryRun);
 std::string PlanSkip(const std::string& path, const char* reason, bool dryRun);
+// A recording not converted whole: the failures are told by their messages.
+std::string PlanPartlyConverted(const std::string& path, int written, int failed);
+std::string PlanNotConverted(const std::string& path, int failed);
+std::string PlanStopped(const std::string& path);
 
 // The batch command's progress line on a terminal.
 std::string ConsoleProgress(int entries, int converted, int traces);
@@ -199,6 +214,13 @@ inline constexpr const char* kChannelColumn = "Канал";
 inline constexpr const char* kRateColumn = "отс./с.";
 inline constexpr const char* kViewRecordingsMenu = "Просмотр записей…";
 inline constexpr const char* kAllFilesFilter = "Все файлы (*)";
+// The control that stops a run, beside the progress bar.
+inline constexpr const char* kStopButton = "Стоп";
+inline constexpr const char* kStopButtonTip =
+    "Остановить конвертирование после текущей трассы (Esc)";
+// Pane 0 after a run: its tooltip ends with the hint; a click opens the report.
+inline constexpr const char* kReportHint = "Щёлкните, чтобы открыть отчёт о конвертировании";
+inline constexpr const char* kReportTitle = "Отчёт о конвертировании";
 // The free-space pane: the free mebibytes, or the word "Ошибка".
 inline constexpr const char* kFreeSpace = "Доступно %1 Мб";
 inline constexpr const char* kFreeSpaceUnknown = kErrorCaption;

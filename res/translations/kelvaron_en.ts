@@ -55,6 +55,22 @@
         <source>Все файлы (*)</source>
         <translation>All Files (*)</translation>
     </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Остановить конвертирование после текущей трассы (Esc)</source>
+        <translation>Stop the conversion after the trace file in hand (Esc)</translation>
+    </message>
+    <message>
+        <source>Щёлкните, чтобы открыть отчёт о конвертировании</source>
+        <translation>Click to open the conversion report</translation>
+    </message>
+    <message>
+        <source>Отчёт о конвертировании</source>
+        <translation>Conversion report</translation>
+    </message>
 </context>
 <context>
     <name>messages</name>
@@ -275,16 +291,88 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>No converted recording carries channel %1</translation>
     </message>
     <message>
+        <source>%1: нет места на диске</source>
+        <translation>%1: no space left on device</translation>
+    </message>
+    <message>
+        <source>%1: файловая система только для чтения</source>
+        <translation>%1: read-only file system</translation>
+    </message>
+    <message>
+        <source>%1: нет доступа</source>
+        <translation>%1: permission denied</translation>
+    </message>
+    <message>
+        <source>%1: слишком длинное имя</source>
+        <translation>%1: file name too long</translation>
+    </message>
+    <message>
+        <source>%1: не является каталогом</source>
+        <translation>%1: not a directory</translation>
+    </message>
+    <message>
+        <source>%1: нет такого каталога</source>
+        <translation>%1: no such directory</translation>
+    </message>
+    <message>
+        <source>%1: на этом месте каталог</source>
+        <translation>%1: a directory is in the way</translation>
+    </message>
+    <message>
+        <source>%1: файл слишком большой</source>
+        <translation>%1: file too large</translation>
+    </message>
+    <message>
+        <source>%1: ошибка ввода-вывода</source>
+        <translation>%1: input/output error</translation>
+    </message>
+    <message>
+        <source>Остановить конвертирование после текущей трассы?</source>
+        <translation>Stop the conversion after the trace file in hand?</translation>
+    </message>
+    <message>
+        <source>Идёт конвертирование. Остановить его и выйти?</source>
+        <translation>A conversion is running. Stop it and quit?</translation>
+    </message>
+    <message>
+        <source>%1/%2, станция %3/%4</source>
+        <translation>%1/%2, station %3/%4</translation>
+    </message>
+    <message>
+        <source>файл %1/%2</source>
+        <translation>file %1/%2</translation>
+    </message>
+    <message>
         <source>Ничего не конвертировано</source>
         <translation>Nothing converted</translation>
     </message>
     <message>
-        <source>Просмотрено %1, конвертировано %2, пропущено %3, трасс %4</source>
-        <translation>Scanned %1, converted %2, skipped %3, traces %4</translation>
+        <source>Просмотрено %1, конвертировано %2, пропущено %3</source>
+        <translation>Scanned %1, converted %2, skipped %3</translation>
     </message>
     <message>
-        <source>ошибок трасс %1, ошибок БД %2</source>
-        <translation>trace failures %1, catalogue errors %2</translation>
+        <source>конвертировано частично %1</source>
+        <translation>partly converted %1</translation>
+    </message>
+    <message>
+        <source>не конвертировано из-за ошибок %1</source>
+        <translation>not converted through failures %1</translation>
+    </message>
+    <message>
+        <source>трасс записано %1</source>
+        <translation>trace files written %1</translation>
+    </message>
+    <message>
+        <source>повторно записано в этом прогоне %1</source>
+        <translation>written again in this run %1</translation>
+    </message>
+    <message>
+        <source>Ошибок трасс %1, ошибок БД %2</source>
+        <translation>Trace failures %1, catalogue errors %2</translation>
+    </message>
+    <message>
+        <source>недоступных каталогов станций %1</source>
+        <translation>station directories not readable %1</translation>
     </message>
     <message>
         <source>нехватка памяти %1</source>
@@ -331,8 +419,8 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>read %1 MB, written %2 MB, %3 s</translation>
     </message>
     <message>
-        <source>остановлено</source>
-        <translation>stopped</translation>
+        <source>Остановлено</source>
+        <translation>Stopped</translation>
     </message>
     <message>
         <source>другая станция</source>
@@ -373,6 +461,18 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
     <message>
         <source>В каталоге нет журнала записей: его добавляет kelvaron-batch catalogue upgrade</source>
         <translation>The catalogue has no record of recordings: kelvaron-batch catalogue upgrade adds it</translation>
+    </message>
+    <message>
+        <source>частично конвертирован %1: трасс записано %2, ошибок трасс %3</source>
+        <translation>partly converted %1: trace files written %2, trace failures %3</translation>
+    </message>
+    <message>
+        <source>не конвертирован %1: ошибок трасс %2</source>
+        <translation>not converted %1: trace failures %2</translation>
+    </message>
+    <message>
+        <source>прерван %1</source>
+        <translation>cut short %1</translation>
     </message>
     <message>
         <source>конвертировать %1</source>

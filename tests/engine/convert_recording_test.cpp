@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "archive/trace_errors.h"
 #include "archive/trace_writer.h"
 #include "catalog/database_error.h"
 #include "engine/drivers.h"
@@ -401,14 +403,53 @@ TEST_F(ConvertRecordingTest, AnIncompleteRecordingIsConvertedButKeepsLongerTrace
               (Strings{kept + "SHZ сохранена", kept + "SHN сохранена", kept + "SHE сохранена"}));
 }
 
-TEST_F(ConvertRecordingTest, TraceFileErrorIsShownAndTheNextChannelGoesOn) {
-    outputs.beforeWrite = [](const std::string& channel) {
-        if (channel == "SHN") throw TraceFileError("Ошибка открытия файла \\143045-29112007.SHN");
+TEST_F(ConvertRecordingTest, ARecordingCountsAsConvertedOnlyWhenEveryTraceFileWasWritten) {
+    enum Kind { Converted, Partly, Failed, Stopped };
+    const struct {
+        const char* name;
+        std::vector<std::string> failing;  // channels whose trace file fails
+        const char* stopAfter;             // a stop request once this channel is written
+        Kind kind;
+        Strings written;
+        std::string told;  // the observer's line about the recording
+    } cases[] = {
+        {"all written", {}, nullptr, Converted, {"SHZ@0", "SHN@1", "SHE@2"}, "Converted:"},
+        {"one fails", {"SHN"}, nullptr, Partly, {"SHZ@0", "SHE@2"}, "NotConverted:2:1"},
+        {"all fail", {"SHZ", "SHN", "SHE"}, nullptr, Failed, {}, "NotConverted:0:3"},
+        {"stop after the first", {}, "SHZ", Partly, {"SHZ@0"}, "NotConverted:1:0"},
     };
-    EXPECT_EQ(Convert(MakeRecording(RecordingPlan{})), 1);
-    EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0", "SHE@2"}));
-    EXPECT_EQ(front.messages(),
-              (Strings{"Message:kelvaron:error:Ошибка открытия файла \\143045-29112007.SHN"}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeObserver observer;
+        FakeOutputs written;
+        std::stop_source stopper;
+        written.beforeWrite = [&](const std::string& channel) {
+            if (std::find(c.failing.begin(), c.failing.end(), channel) != c.failing.end())
+                throw TraceFileError(
+                    "Ошибка открытия файла /143045-29112007." + channel,
+                    "/data/STA1/1429112007/143045-29112007." + channel + ": нет места на диске");
+            if (c.stopAfter && channel == c.stopAfter) stopper.request_stop();
+        };
+        platform::IniFile header(MakeRecording(RecordingPlan{}).WriteTo(dir.File("rec.dat")));
+        engine::RunContext run(request, observer, written, stopper.get_token());
+        const engine::RecordingOutcome outcome = engine::ConvertRecording("STA1", header, run);
+        EXPECT_EQ(outcome.converted, c.kind == Converted);
+        EXPECT_EQ(outcome.partly, c.kind == Partly);
+        EXPECT_EQ(outcome.failed, c.kind == Failed);
+        EXPECT_EQ(written.ChannelsWritten(), c.written);
+        EXPECT_EQ(run.summary.traces, static_cast<int>(c.written.size()));
+        EXPECT_EQ(run.summary.traceFailures, static_cast<int>(c.failing.size()));
+        EXPECT_EQ(observer.Calls("Converted:").size() + observer.Calls("NotConverted:").size(), 1u);
+        EXPECT_EQ(observer.Calls(c.told).size(), 1u);
+        // Each failure names the trace file's full path and the system's reason, then the
+        // recording.
+        const auto messages = observer.fullMessages();
+        ASSERT_EQ(messages.size(), c.failing.size());
+        for (std::size_t i = 0; i < messages.size(); ++i)
+            EXPECT_EQ(messages[i].detail, "/data/STA1/1429112007/143045-29112007." + c.failing[i] +
+                                              ": нет места на диске; Станция STA1, файл " +
+                                              header.path());
+    }
 }
 
 TEST_F(ConvertRecordingTest, DatabaseErrorLeavesAtOnce) {
@@ -525,12 +566,6 @@ TEST_F(ConvertRecordingTest, DataBlockBeyondTwoGibibytesKeepsItsSize) {
     EXPECT_EQ(Convert("STA1", header), 1);
     ASSERT_EQ(outputs.traces.size(), 3u);
     EXPECT_EQ(outputs.traces[0].dataSize, size - offset);
-}
-
-TEST_F(ConvertRecordingTest, StopRequestEndsTheWalkBeforeTheNextTraceFile) {
-    outputs.beforeWrite = [&](const std::string&) { stop.request_stop(); };
-    EXPECT_EQ(Convert(MakeRecording(RecordingPlan{})), 1);
-    EXPECT_EQ(outputs.ChannelsWritten(), (Strings{"SHZ@0"}));
 }
 
 }  // namespace

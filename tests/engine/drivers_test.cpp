@@ -444,7 +444,41 @@ TEST_F(DriversTest, RepeatedTraceFailuresAreMarkedAndTickedChannelsNotCarriedAre
     EXPECT_TRUE(messages[1].repeated);
     EXPECT_EQ(summary.traceFailures, 2);
     EXPECT_EQ(summary.traces, 0);
+    EXPECT_EQ(summary.converted, 0);
+    EXPECT_EQ(summary.failedRecordings, 2);
     EXPECT_EQ(summary.channelsNotCarried, (Strings{"BHZ"}));
+    // The failures lead the line, where a status pane that cuts it still shows them.
+    EXPECT_EQ(engine::SummaryLine(summary).rfind("Ошибок трасс 2, ошибок БД 0. Ничего не "
+                                                 "конвертировано. Просмотрено 2, конвертировано 0",
+                                                 0),
+              0u)
+        << engine::SummaryLine(summary);
+}
+
+TEST_F(DriversTest, AStationNamedInCodePage1251IsShownInUtf8BesideItsPath) {
+    const std::string station =
+        "\xce\xc1\xcd"
+        "1";  // ОБН1 in code page 1251
+    const std::string a = Recording("in/запись.dat", station, "10:00:00");
+    outputs.beforeWrite = [](const std::string&) { throw TraceFileError("Ошибка записи файла"); };
+    request.stations = {station};
+    request.files = {a};
+    Run(engine::RunMode::Files);
+    ASSERT_EQ(front.fullMessages().size(), 1u);
+    EXPECT_EQ(front.fullMessages()[0].detail, "Станция ОБН1, файл " + a);
+}
+
+TEST_F(DriversTest, APathWrittenTwiceInOneRunIsOneTraceFile) {
+    Recording("sta1/a.dat", "STA1", "14:10:00");
+    Recording("sta1/b.dat", "STA1", "14:10:00");  // the same start: the same trace path
+    Recording("sta1/c.dat", "STA1", "14:20:00");
+    request.stations = {"STA1"};
+    const engine::RunSummary summary = Run();
+    EXPECT_EQ(summary.converted, 3);
+    EXPECT_EQ(summary.traces, 2);
+    EXPECT_EQ(summary.tracesReplaced, 1);
+    EXPECT_EQ(summary.bytesOut, 3 * 512);
+    EXPECT_FALSE(summary.Failed());
 }
 
 }  // namespace

@@ -26,6 +26,10 @@ void FakeObserver::RecordingConverted(const std::string& path, int traces) {
     Log("Converted:" + path + ":" + std::to_string(traces));
 }
 
+void FakeObserver::RecordingNotConverted(const std::string& path, int written, int failed) {
+    Log("NotConverted:" + std::to_string(written) + ":" + std::to_string(failed) + ":" + path);
+}
+
 void FakeObserver::RecordingSkipped(const std::string& path, engine::SkipReason reason) {
     Log("Skipped:" + path + ":" + std::to_string(static_cast<int>(reason)));
 }
@@ -115,7 +119,8 @@ engine::WrittenTrace FakeOutputs::Write(const engine::ChannelTrace& t) {
     traces.push_back({std::move(bytes), t.dataSize, t.start, t.channel, t.station,
                       t.channelPosition, t.recordSeconds, t.channelCount, t.gainFactor});
     traces.back().incomplete = t.keepLongerTrace;
-    return {t.station + "/" + t.channel, 512};
+    // A path of its own per start, as the data tree names it.
+    return {t.station + "/" + std::to_string(t.start) + "." + t.channel, 512};
 }
 
 std::vector<std::string> FakeOutputs::ChannelsWritten() const {

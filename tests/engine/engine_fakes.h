@@ -26,6 +26,7 @@ public:
     void EntryInWork(const engine::RunProgress& progress) override;
     void RecordingConverted(const std::string& path, int traces) override;
     void RecordingSkipped(const std::string& path, engine::SkipReason reason) override;
+    void RecordingNotConverted(const std::string& path, int written, int failed) override;
     void TraceWritten(const std::string& catalogPath) override;
     void ShowMessage(const engine::RunMessage& message) override;
     void RunFinished(const engine::RunSummary& summary) override;

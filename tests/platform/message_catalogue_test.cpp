@@ -24,6 +24,11 @@ TEST(TranslateMessage, EnglishFillsTheMessagesArgumentsRussianKeepsTheText) {
          "08S01 server closed the connection",
          "The connection to the catalogue database was lost and could not be restored; the "
          "conversion has stopped\n08S01 server closed the connection"},
+        // A detail of parts: each part in English, the path as it is.
+        {"/srv/tvx/KRV/1015032024/100000-15032024.BHZ: файловая система только для чтения; "
+         "Станция KRV, файл /rec/a; b.rec",
+         "/srv/tvx/KRV/1015032024/100000-15032024.BHZ: read-only file system; Station KRV, file "
+         "/rec/a; b.rec"},
         // Not a message of the catalogue: left alone, also a longer text
         // that merely begins like one without arguments.
         {"Ошибка: нет связи", "Ошибка: нет связи"},

@@ -3,15 +3,18 @@
 // the file dialog, and closing the window in the middle of a run.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTest>
+#include <QToolButton>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "app/channel_list.h"
+#include "app/run_report_window.h"
 #include "tests/app/dialogs/dialog_environment.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
@@ -50,6 +53,16 @@ protected:
         std::snprintf(time, sizeof time, "%02d:%02d:%02d", hh, mm, ss);
         plan.time = time;
         return MakeRecording(plan).WriteTo(SourceDir(sta) + "/" + name);
+    }
+
+    // Sixty recordings of KRV, one every ten seconds from 14:10: a run long enough to be
+    // stopped or closed in the middle.
+    void RecordAnHourOfKrv() {
+        for (int i = 0; i < 60; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "r%02d.rec", i);
+            Record("KRV", name, 14, 10 + i / 6, (i % 6) * 10);
+        }
     }
 
     void WriteSettings(const std::string& stations, const std::string& extra = "") {
@@ -112,8 +125,9 @@ TEST_P(DialogRunTest, TimeWindowRunWritesTracesLocksTheControlsAndClearsTheStatu
     for (int id : kLockedControls) EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
     EXPECT_FALSE(d.GetDlgItem(1023)->isEnabled());
     // Pane 0 says what the run did: the notes and the late recording were passed over.
-    EXPECT_TRUE(d.CurrentFileText().startsWith(
-        QStringLiteral("Просмотрено 5, конвертировано 3, пропущено 2, трасс 9")))
+    EXPECT_TRUE(d.CurrentFileText().startsWith(QStringLiteral(
+        "Просмотрено 5, конвертировано 3, пропущено 2 (вне окна 1, нет имени, даты или "
+        "времени 1); трасс записано 9")))
         << d.CurrentFileText().toStdString();
     EXPECT_TRUE(d.FreeSpaceText().startsWith(QStringLiteral("Доступно ")));
     EXPECT_FALSE(d.findChild<QProgressBar*>()->isVisible());
@@ -260,11 +274,7 @@ TEST_P(DialogRunTest, FileRunForTheCurrentButUnselectedEntryUsesItsDirectory) {
 }
 
 TEST_P(DialogRunTest, ClosingDuringARunWaitsForItAndLeavesNoPartialFile) {
-    for (int i = 0; i < 60; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "r%02d.rec", i);
-        Record("KRV", name, 14, 10 + i / 6, (i % 6) * 10);
-    }
+    RecordAnHourOfKrv();
     WriteSettings("NSTA=2\nSTA0=KRV\nSTA1=ARU\n");
     CConverterDlg& d = env_->OpenDialog();
     QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
@@ -279,7 +289,9 @@ TEST_P(DialogRunTest, ClosingDuringARunWaitsForItAndLeavesNoPartialFile) {
         [&] { return bar->format().endsWith(QStringLiteral("/60, станция 2/2")); }, 5000))
         << bar->format().toStdString();
 
-    d.close();  // returns once the run has stopped
+    d.close();  // asks, then returns once the run has stopped
+    ASSERT_EQ(env_->questions.size(), 1u);
+    EXPECT_EQ(env_->questions[0].text, "Идёт конвертирование. Остановить его и выйти?");
 
     EXPECT_FALSE(d.IsRunActive());
     EXPECT_FALSE(d.isVisible());
@@ -291,6 +303,74 @@ TEST_P(DialogRunTest, ClosingDuringARunWaitsForItAndLeavesNoPartialFile) {
     const std::string ini = env_->KelvaronIni();
     EXPECT_NE(ini.find("TIME=14:00:00 29/11/2007"), std::string::npos) << ini;
     EXPECT_NE(ini.find("TIMEQTY=000 01:00:00"), std::string::npos) << ini;
+}
+
+TEST_P(DialogRunTest, StopEndsTheRunAfterTheTraceInHandAndKeepsTheDialogUsable) {
+    RecordAnHourOfKrv();
+    WriteSettings("NSTA=1\nSTA0=KRV\n");
+    CConverterDlg& d = env_->OpenDialog();
+    app_testing::ClickStation(d, 0);
+    auto* stop = d.findChild<QToolButton*>(QStringLiteral("stopRun"));
+    ASSERT_NE(stop, nullptr);
+    EXPECT_FALSE(stop->isVisible());
+    QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
+    ASSERT_TRUE(app_testing::WaitFor([&] { return !TraceFiles().empty(); }));
+    ASSERT_TRUE(d.IsRunActive()) << "the run ended before it could be stopped";
+    EXPECT_TRUE(stop->isVisible());
+    // Escape asks first: a No lets the run go on.
+    env_->stopWhenAsked = false;
+    QTest::keyClick(&d, Qt::Key_Escape);
+    ASSERT_EQ(env_->questions.size(), 1u);
+    EXPECT_EQ(env_->questions[0].text, "Остановить конвертирование после текущей трассы?");
+    EXPECT_TRUE(d.IsRunActive());
+    QTest::mouseClick(stop, Qt::LeftButton);
+    ASSERT_TRUE(RunEnded());
+
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_FALSE(stop->isVisible());
+    for (int id : kLockedControls) EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
+    const std::set<std::string> files = TraceFiles();
+    EXPECT_LT(files.size(), 180u);
+    EXPECT_EQ(CatalogPaths(), files);  // every file has its row, and no stray file
+    for (const std::string& f : files)
+        EXPECT_EQ(fs::file_size(env_->dataDir() + "/" + f), TraceSize()) << f;
+    EXPECT_TRUE(d.CurrentFileText().startsWith(QStringLiteral("Остановлено. ")))
+        << d.CurrentFileText().toStdString();
+    EXPECT_TRUE(
+        d.findChild<QLabel*>(QStringLiteral("101"))->toolTip().startsWith(d.CurrentFileText()));
+    // The report tells each recording and, below it, each trace file it wrote.
+    const app::RunReportWindow* report = d.OpenRunReport();
+    ASSERT_NE(report, nullptr);
+    const QString text = report->Text();
+    EXPECT_TRUE(text.startsWith(d.CurrentFileText() + "\n"));
+    EXPECT_EQ(text.count(QStringLiteral("\n  записан ")), static_cast<int>(files.size()))
+        << text.toStdString();
+    for (const std::string& f : files)
+        EXPECT_TRUE(text.contains(QString::fromStdString("\n  записан " + f + "\n")) ||
+                    text.endsWith(QString::fromStdString("\n  записан " + f)))
+            << f << "\n"
+            << text.toStdString();
+
+    // The dialog takes the next run: it converts what the stopped one left.
+    QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
+    ASSERT_TRUE(RunEnded());
+    EXPECT_EQ(TraceFiles().size(), 180u);
+    EXPECT_TRUE(d.CurrentFileText().startsWith(QStringLiteral("Просмотрено 60, конвертировано 60")))
+        << d.CurrentFileText().toStdString();
+}
+
+TEST_P(DialogRunTest, AStationWhoseSourceDirectoryIsMissingIsNamedInABox) {
+    WriteSettings("NSTA=1\nSTA0=GONE\n", "[GONE]\nDIR=" + SourceDir("gone") + "\n");
+    CConverterDlg& d = env_->OpenDialog();
+    app_testing::ClickStation(d, 0);
+    QTest::mouseClick(d.GetDlgItem(1), Qt::LeftButton);
+    ASSERT_TRUE(RunEnded());
+    ASSERT_EQ(env_->messages.size(), 1u);
+    EXPECT_EQ(env_->messages[0].text,
+              "каталог '" + SourceDir("gone") + "/' станции GONE недоступен");
+    EXPECT_EQ(env_->messages[0].caption, "Ошибка");
+    EXPECT_TRUE(d.CurrentFileText().startsWith(QStringLiteral("недоступных каталогов станций 1. ")))
+        << d.CurrentFileText().toStdString();
 }
 
 TEST_P(DialogRunTest, ARepeatedTraceFailureOffersToStopTheRun) {
@@ -307,10 +387,15 @@ TEST_P(DialogRunTest, ARepeatedTraceFailureOffersToStopTheRun) {
     // One box for the first failure, then the question instead of a box per channel.
     ASSERT_EQ(env_->messages.size(), 1u);
     EXPECT_EQ(env_->messages[0].text.rfind("Ошибка открытия файла /", 0), 0u);
-    EXPECT_EQ(env_->messages[0].detail.rfind("Станция KRV, файл " + SourceDir("KRV") + "/", 0), 0u)
+    // The detail: the trace file's full path, the system's reason, then the recording.
+    EXPECT_EQ(env_->messages[0].detail.rfind(env_->dataDir() + "/KRV/1429112007/", 0), 0u)
+        << env_->messages[0].detail;
+    EXPECT_NE(env_->messages[0].detail.find(": не является каталогом; Станция KRV, файл " +
+                                            SourceDir("KRV") + "/"),
+              std::string::npos)
         << env_->messages[0].detail;
     ASSERT_EQ(env_->questions.size(), 1u);
-    EXPECT_TRUE(d.CurrentFileText().endsWith(QStringLiteral("остановлено")))
+    EXPECT_TRUE(d.CurrentFileText().startsWith(QStringLiteral("Остановлено; Ошибок трасс ")))
         << d.CurrentFileText().toStdString();
     EXPECT_EQ(TraceFiles(), std::set<std::string>{"KRV"});
 }

@@ -196,9 +196,8 @@ TEST_P(BatchEndToEnd, WindowRunWritesTraceFilesAndRowsExactly) {
         EXPECT_EQ(WithoutSummary(result.errors), "");
         // Off a terminal too: three files looked at for each of the two stations.
         EXPECT_EQ(Summary(result.errors)
-                      .rfind("Просмотрено 6, конвертировано 2, пропущено 4, "
-                             "трасс 4 (другая станция 3, вне окна 1); "
-                             "ошибок трасс 0, ошибок БД 0; ",
+                      .rfind("Просмотрено 6, конвертировано 2, пропущено 4 "
+                             "(другая станция 3, вне окна 1); трасс записано 4; ",
                              0),
                   0u)
             << result.errors;
@@ -375,16 +374,42 @@ TEST_P(BatchEndToEnd, TraceFileFailuresAreReportedAndTheRunGoesOn) {
     // Station directories cannot be made where plain files stand.
     work.Write("data/STA1", "");
     work.Write("data/STA2", "");
-    const BatchResult result = Batch({"window"});
+    const BatchResult result = Batch({"window", "-q"});
     EXPECT_EQ(result.status, 1);
-    for (const char* file : {"/143045-29112007.SHZ", "/143045-29112007.SHN", "/143045-29112007.SHE",
-                             "/141000-29112007.BHZ"})
-        EXPECT_NE(result.errors.find(std::string("kelvaron: Ошибка открытия файла ") + file +
-                                     " (Станция "),
+    // Each failure names the trace file's full path and the system's reason.
+    for (const std::string file :
+         {"STA1/1429112007/143045-29112007.SHZ", "STA1/1429112007/143045-29112007.SHN",
+          "STA1/1429112007/143045-29112007.SHE", "STA2/1429112007/141000-29112007.BHZ"})
+        EXPECT_NE(result.errors.find(
+                      "kelvaron: Ошибка открытия файла " + file.substr(file.rfind('/')) + " (" +
+                      work.File("data/" + file) + ": не является каталогом; Станция "),
                   std::string::npos)
             << result.errors;
+    // Quiet, a run that failed still ends with its summary, the failures first.
+    EXPECT_EQ(Summary(result.errors)
+                  .rfind("Ошибок трасс 4, ошибок БД 0. Ничего не "
+                         "конвертировано. Просмотрено 6, конвертировано 0, "
+                         "пропущено 4 (другая станция 3, вне окна 1), не "
+                         "конвертировано из-за ошибок 2; трасс записано 0; ",
+                         0),
+              0u)
+        << result.errors;
     EXPECT_EQ(CountRows("FILELIST"), 0);
     EXPECT_EQ(CountRows("eventlist"), 1) << "the event is registered before the channels";
+}
+
+TEST_P(BatchEndToEnd, ACatalogueThatCannotBeOpenedEndsTheRunWithItsSummaryOneLineAMessage) {
+    work.Write("tvx.ini",
+               "[DATABASE]\nODBC=KELVARON_NO_SUCH_DSN\n[DATA]\nDIR=" + work.File("data") + "\n");
+    const BatchResult result = Batch({"window"});
+    EXPECT_EQ(result.status, 2);
+    const std::string said = WithoutSummary(result.errors);
+    EXPECT_EQ(said.rfind("kelvaron: ", 0), 0u) << result.errors;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << result.errors;
+    EXPECT_EQ(
+        Summary(result.errors).rfind("Ошибок трасс 0, ошибок БД 1. Ничего не конвертировано.", 0),
+        0u)
+        << result.errors;
 }
 
 TEST_P(BatchEndToEnd, MissingSourceDirectoryFailsItsStationOnly) {
@@ -434,6 +459,8 @@ TEST_P(BatchEndToEnd, UsageErrorsEndWithStatusTwo) {
 TEST_P(BatchEndToEnd, ShortOptionIsNoStationName) {
     const BatchResult result = Batch({"window", "-q", "STA1"});
     EXPECT_EQ(result.status, 0) << result.errors;
+    // A quiet run that converted what it was asked says nothing: cron mails nobody.
+    EXPECT_EQ(result.errors + result.output, "");
     EXPECT_TRUE(TraceExists("STA1/1429112007/143045-29112007.SHZ"));
     EXPECT_FALSE(TraceExists("STA2")) << "only the station named";
     EXPECT_EQ(Batch({"-V"}).status, 0);
