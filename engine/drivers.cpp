@@ -18,6 +18,7 @@
 #include "engine/convert_recording.h"
 #include "engine/driver_bodies.h"
 #include "engine/lost_catalogue.h"
+#include "engine/recordings_left.h"
 #include "formats/date_time.h"
 #include "formats/recorder/recorder_header.h"
 #include "formats/recorder/recorder_messages.h"
@@ -51,10 +52,11 @@ void ShowInputError(RunContext& run, std::string text) {
     run.observer.ShowMessage({std::move(text), "", texts::kErrorCaption});
 }
 
-// An error that ended a file's work (file run) or a station's (time-window
-// run): the error's own text, and where it happened.
+// An error that ended a recording's work (in a time-window run, a memory or
+// other unexpected error ends the station's): the error's own text, and
+// where it happened.
 void ReportError(RunContext& run, const std::exception& e, const std::string& station,
-                 const std::string& path) {
+                 const std::string& path, bool repeated = false) {
     if (dynamic_cast<const catalog::DatabaseError*>(&e))
         ++run.summary.catalogueErrors;
     else if (dynamic_cast<const std::bad_alloc*>(&e))
@@ -63,6 +65,7 @@ void ReportError(RunContext& run, const std::exception& e, const std::string& st
         ++run.summary.otherErrors;
     RunMessage message{ExceptionText(e), "", platform::kApplicationTitle};
     if (!path.empty()) message.detail = texts::RecordingDetail(station, path);
+    message.repeated = repeated;
     run.observer.ShowMessage(message);
 }
 
@@ -113,7 +116,8 @@ bool LooksLikeRecording(platform::IniFile& header) {
            !header.GetString("FILE", "TIME_INT", "", 31).empty();
 }
 
-// As kelvaron.ini named it when the run started; "" when it named none.
+}  // namespace
+
 std::string SourceDirectoryOf(const RunContext& run, const std::string& station) {
     const platform::StationSettings* settings = run.request.settings.Find(station);
     return settings ? settings->sourceDir : std::string();
@@ -123,8 +127,6 @@ bool IsSelected(const RunRequest& request, const std::string& name) {
     return std::any_of(request.stations.begin(), request.stations.end(),
                        [&](const std::string& s) { return platform::StationEquals(s, name); });
 }
-
-}  // namespace
 
 void ConvertSelectedFiles(RunContext& run) {
     const std::vector<std::string>& files = run.request.files;
@@ -174,7 +176,10 @@ void ConvertSelectedFiles(RunContext& run) {
         } catch (const std::exception& e) {
             ReportError(run, e, name, path);
             // A lost catalogue is opened again before the next file.
-            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) break;
+            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) {
+                CountFilesLeft(run, static_cast<std::size_t>(i) + 1);
+                break;
+            }
         }
     }
 }
@@ -203,6 +208,10 @@ void ConvertWindowThread(RunContext& run) {
             continue;
         }
         run.observer.StationFinished(station, completed);
+        if (run.catalogueGone) {
+            CountStationsLeft(run, k + 1);
+            break;
+        }
     }
 }
 
@@ -216,6 +225,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     }
     const int count = static_cast<int>(entries->size());
     const int stations = static_cast<int>(run.request.stations.size());
+    bool failedBefore = false;  // the recording before met a catalogue failure
     for (int i = 0; i < count; ++i) {
         if (run.StopRequested()) return false;
         const SourceEntry& entry = (*entries)[static_cast<std::size_t>(i)];
@@ -237,10 +247,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
             case SourceRecording::Verdict::Recording:
                 break;
         }
-        // A start that is no recorder's instant cannot be placed in the
-        // window: the conversion refuses it, naming the file.
-        const bool placeable = found.span.possible && std::isfinite(found.span.start);
-        if (placeable && !Overlaps(start, length, found.span.start, found.span.dataSeconds)) {
+        if (!WindowTakes(found, start, length)) {
             Skip(run, found.path, SkipReason::OutsideWindow);
             continue;
         }
@@ -248,7 +255,20 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
         // the same file, keeping no more than a recording's share, so that its
         // bytes are read once.
         found.header->KeepAtMost(platform::kRecordingKeptBytes);
-        Count(run, found.path, ConvertRecording(station, *found.header, run));
+        try {
+            Count(run, found.path, ConvertRecording(station, *found.header, run));
+            failedBefore = false;
+        } catch (const catalog::DatabaseError& e) {
+            // A catalogue failure costs the recording in hand, not the station;
+            // one that every recording meets may be stopped by the operator.
+            ReportError(run, e, station, found.path, failedBefore);
+            failedBefore = true;
+            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) {
+                run.catalogueGone = true;
+                CountStationLeft(run, station, dir, *entries, static_cast<std::size_t>(i) + 1);
+                return false;
+            }
+        }
     }
     return true;
 }

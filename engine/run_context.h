@@ -40,6 +40,8 @@ struct RunContext {
     std::string pathInWork;
     // The last trace attempted failed (a repeat may offer to stop).
     bool lastTraceFailed = false;
+    // The catalogue stays out of reach or refuses writes: the run ends.
+    bool catalogueGone = false;
 
     // The data tree's directories this run has made.
     DirectoriesMade directories;

@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "platform/operator_texts.h"
+#include "platform/text_encoding.h"
 
 namespace engine {
 
@@ -29,6 +30,16 @@ std::string SummaryLine(const RunSummary& s, std::string (*say)(std::string_view
     if (!reasons.empty()) line += " (" + reasons + ")";
     line += "; " + said(texts::SummaryFailures(s.traceFailures, s.catalogueErrors + s.otherErrors));
     if (s.memoryErrors > 0) line += "; " + said(texts::SummaryMemoryErrors(s.memoryErrors));
+    if (!s.leftUnconverted.empty()) {
+        int recordings = 0;
+        std::string byStation;
+        for (const RunSummary::StationLeft& left : s.leftUnconverted) {
+            recordings += left.recordings;
+            byStation += (byStation.empty() ? "" : ", ") + platform::Text8ToUtf8(left.station) +
+                         " " + std::to_string(left.recordings);
+        }
+        line += "; " + said(texts::SummaryLeftUnconverted(recordings, byStation));
+    }
     line += "; " + said(texts::SummaryVolume(s.bytesIn, s.bytesOut, s.seconds));
     if (s.stopped) line += "; " + said(texts::kSummaryStopped);
     return line;

@@ -57,6 +57,9 @@ std::string ChannelNotCarried(const std::string& channel);
 // The catalogue's connection was lost and could not be opened again.
 inline constexpr const char* kCatalogueLost =
     "Связь с базой данных потеряна и не восстановлена, конвертирование остановлено";
+// The catalogue refuses writes (read-only, full): the run stops.
+inline constexpr const char* kCatalogueRefusesWrites =
+    "База данных не принимает записи, конвертирование остановлено";
 // Asked when a trace-file failure repeats: stop the run?
 inline constexpr const char* kStopAfterRepeatedFailure =
     "Та же ошибка повторяется. Остановить конвертирование?";
@@ -67,6 +70,9 @@ inline constexpr const char* kSummaryStopped = "остановлено";
 std::string SummaryCounts(int entries, int converted, int skipped, int traces);
 std::string SummaryFailures(int traceFailures, int catalogueErrors);
 std::string SummaryMemoryErrors(int memoryErrors);
+// The recordings a run that the catalogue stopped did not get to, in all and
+// by station ("STA1 5, STA2 12").
+std::string SummaryLeftUnconverted(int recordings, const std::string& byStation);
 std::string SummaryVolume(long long bytesIn, long long bytesOut, double seconds);
 
 // Why an entry was not converted, by the engine's skip reasons (in order).

@@ -268,6 +268,14 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>trace failures %1, catalogue errors %2</translation>
     </message>
     <message>
+        <source>не конвертировано после остановки %1: %2</source>
+        <translation>left unconverted by the stop %1: %2</translation>
+    </message>
+    <message>
+        <source>База данных не принимает записи, конвертирование остановлено</source>
+        <translation>The catalogue database refuses writes; the conversion has stopped</translation>
+    </message>
+    <message>
         <source>нехватка памяти %1</source>
         <translation>out of memory %1</translation>
     </message>
