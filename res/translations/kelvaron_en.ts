@@ -272,6 +272,10 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>left unconverted by the stop %1: %2</translation>
     </message>
     <message>
+        <source>Связь с базой данных потеряна и не восстановлена, конвертирование остановлено</source>
+        <translation>The connection to the catalogue database was lost and could not be restored; the conversion has stopped</translation>
+    </message>
+    <message>
         <source>База данных не принимает записи, конвертирование остановлено</source>
         <translation>The catalogue database refuses writes; the conversion has stopped</translation>
     </message>
