@@ -1,7 +1,10 @@
 #include "archive/source_scan.h"
 
+#include <cmath>
 #include <filesystem>
 #include <system_error>
+
+#include "formats/recorder/recorder_text.h"
 
 namespace engine {
 
@@ -41,6 +44,12 @@ SourceRecording ExamineSourceEntry(const std::string& dir, const SourceEntry& en
         out.verdict = Verdict::NoSpan;
     }
     return out;
+}
+
+bool WindowTakes(const SourceRecording& found, double start, double length) {
+    if (found.verdict != SourceRecording::Verdict::Recording) return false;
+    const bool placeable = found.span.possible && std::isfinite(found.span.start);
+    return !placeable || Overlaps(start, length, found.span.start, found.span.dataSeconds);
 }
 
 }  // namespace engine

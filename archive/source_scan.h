@@ -45,4 +45,10 @@ struct SourceRecording {
 SourceRecording ExamineSourceEntry(const std::string& dir, const SourceEntry& entry,
                                    const std::string& station);
 
+// Whether a time-window run over [start, start + length) converts the
+// station's recording found: its span overlaps the window, or its start is
+// no recorder's instant and cannot be placed (the conversion then refuses it
+// by name rather than passing it over).
+bool WindowTakes(const SourceRecording& found, double start, double length);
+
 }  // namespace engine

@@ -2,9 +2,24 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <string>
 
 namespace catalog {
+
+namespace {
+
+// The drivers put some causes into their text only, under a general SQLSTATE.
+template <std::size_t N>
+bool SaysAnyOf(const DatabaseError& error, const char* const (&parts)[N]) {
+    std::string text = error.what();
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return std::any_of(std::begin(parts), std::end(parts),
+                       [&](const char* part) { return text.find(part) != std::string::npos; });
+}
+
+}  // namespace
 
 bool IsConnectionLost(const DatabaseError& error) {
     const std::string& state = error.sqlState();
@@ -21,12 +36,22 @@ bool IsConnectionLost(const DatabaseError& error) {
         "could not receive data from server",
         "terminating connection",
     };
-    std::string text = error.what();
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (const char* lost : kLostTexts)
-        if (text.find(lost) != std::string::npos) return true;
-    return false;
+    return SaysAnyOf(error, kLostTexts);
+}
+
+bool IsWriteRefused(const DatabaseError& error) {
+    const std::string& state = error.sqlState();
+    // PostgreSQL: a read-only transaction (a standby, default_transaction_read_only),
+    // a full disk.
+    if (state == "25006" || state == "53100") return true;
+    // SQLite (SQLITE_READONLY, SQLITE_FULL) and PostgreSQL under a general SQLSTATE.
+    static constexpr const char* kRefusalTexts[] = {
+        "attempt to write a readonly database",
+        "database or disk is full",
+        "read-only transaction",
+        "no space left on device",
+    };
+    return SaysAnyOf(error, kRefusalTexts);
 }
 
 }  // namespace catalog

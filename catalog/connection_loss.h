@@ -1,4 +1,6 @@
-// Telling a catalogue connection that went away from other failures.
+// Telling the catalogue failures that no statement of a run can get past (a
+// connection that went away, a catalogue that takes no writes) from the
+// failures of one statement.
 #pragma once
 
 #include "catalog/database_error.h"
@@ -9,5 +11,10 @@ namespace catalog {
 // or the driver's own words for a server that closed it): the statement may
 // be sound, the connection is not.
 bool IsConnectionLost(const DatabaseError& error);
+
+// True when the catalogue refuses every write for now: a read-only database
+// or transaction, a full disk or database file. Opening the connection again
+// does not help.
+bool IsWriteRefused(const DatabaseError& error);
 
 }  // namespace catalog

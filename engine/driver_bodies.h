@@ -16,7 +16,9 @@ void ConvertSelectedFiles(RunContext& run);
 // Time-window run over the selected stations.
 void ConvertWindowThread(RunContext& run);
 // One station's source directory: every recording of the station that
-// overlaps [start, start + length). Database and memory errors leave it.
+// overlaps [start, start + length). A catalogue failure costs the recording
+// in hand (one that ends the run sets run.catalogueGone); memory and other
+// errors leave it.
 // False when an error or a stop request ended the scan early.
 bool ConvertStationWindow(const std::string& station, int stationNumber, double start,
                           double length, RunContext& run);
@@ -40,5 +42,11 @@ void Count(RunContext& run, const std::string& path, const RecordingOutcome& out
 // The station's source directory as kelvaron.ini named it when the run
 // started; "" when it named none.
 std::string SourceDirectoryOf(const RunContext& run, const std::string& station);
+
+// The station's source directory as kelvaron.ini named it when the run
+// started; "" when it named none.
+std::string SourceDirectoryOf(const RunContext& run, const std::string& station);
+// Whether the request selects the station a file names.
+bool IsSelected(const RunRequest& request, const std::string& name);
 
 }  // namespace engine

@@ -19,6 +19,7 @@
 #include "engine/driver_bodies.h"
 #include "engine/lost_catalogue.h"
 #include "engine/recorded_entries.h"
+#include "engine/recordings_left.h"
 #include "formats/date_time.h"
 #include "formats/recorder/recorder_header.h"
 #include "formats/recorder/recorder_messages.h"
@@ -54,10 +55,11 @@ void ShowInputError(RunContext& run, std::string text) {
     run.observer.ShowMessage({std::move(text), "", texts::kErrorCaption});
 }
 
-// An error that ended a file's work (file run) or a station's (time-window
-// run): the error's own text, and where it happened.
+// An error that ended a recording's work (in a time-window run, a memory or
+// other unexpected error ends the station's): the error's own text, and
+// where it happened.
 void ReportError(RunContext& run, const std::exception& e, const std::string& station,
-                 const std::string& path) {
+                 const std::string& path, bool repeated = false) {
     if (dynamic_cast<const catalog::DatabaseError*>(&e))
         ++run.summary.catalogueErrors;
     else if (dynamic_cast<const std::bad_alloc*>(&e))
@@ -69,6 +71,7 @@ void ReportError(RunContext& run, const std::exception& e, const std::string& st
         ++run.summary.failedRecordings;
         message.detail = texts::RecordingDetail(station, path);
     }
+    message.repeated = repeated;
     run.observer.ShowMessage(message);
 }
 
@@ -142,8 +145,6 @@ bool IsSelected(const RunRequest& request, const std::string& name) {
                        [&](const std::string& s) { return platform::StationEquals(s, name); });
 }
 
-}  // namespace
-
 void ConvertSelectedFiles(RunContext& run) {
     const std::vector<std::string>& files = run.request.files;
     const int count = static_cast<int>(files.size());
@@ -195,7 +196,10 @@ void ConvertSelectedFiles(RunContext& run) {
         } catch (const std::exception& e) {
             ReportError(run, e, name, path);
             // A lost catalogue is opened again before the next file.
-            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) break;
+            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) {
+                CountFilesLeft(run, static_cast<std::size_t>(i) + 1);
+                break;
+            }
         }
     }
 }
@@ -232,6 +236,10 @@ void ForEachStation(RunContext& run,
             continue;
         }
         run.observer.StationFinished(station, completed);
+        if (run.catalogueGone) {
+            CountStationsLeft(run, k + 1);
+            break;
+        }
     }
 }
 
@@ -248,6 +256,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     const int stations = static_cast<int>(run.request.stations.size());
     const std::string recordDir = RecordPath(dir);
     const catalog::RecordingRecords records = run.record.LoadDirectory(recordDir);
+    bool failedBefore = false;  // the recording before met a catalogue failure
     for (int i = 0; i < count; ++i) {
         if (run.StopRequested()) return false;
         const SourceEntry& entry = (*entries)[static_cast<std::size_t>(i)];
@@ -283,10 +292,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
             case SourceRecording::Verdict::Recording:
                 break;
         }
-        // A start that is no recorder's instant cannot be placed in the
-        // window: the conversion refuses it, naming the file.
-        const bool placeable = found.span.possible && std::isfinite(found.span.start);
-        if (placeable && !Overlaps(start, length, found.span.start, found.span.dataSeconds)) {
+        if (!WindowTakes(found, start, length)) {
             if (record) RecordLooked(run, recordDir + entry.name, station, *stat, found);
             Skip(run, found.path, SkipReason::OutsideWindow);
             continue;
@@ -295,9 +301,23 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
         // the same file, keeping no more than a recording's share, so that its
         // bytes are read once.
         found.header->KeepAtMost(platform::kRecordingKeptBytes);
-        const RecordingOutcome outcome = ConvertRecording(station, *found.header, run);
-        Count(run, found.path, outcome);
-        if (stat) RecordOutcome(run, EntryRecord(recordDir + entry.name, station, *stat), outcome);
+        try {
+            const RecordingOutcome outcome = ConvertRecording(station, *found.header, run);
+            Count(run, found.path, outcome);
+            if (stat)
+                RecordOutcome(run, EntryRecord(recordDir + entry.name, station, *stat), outcome);
+            failedBefore = false;
+        } catch (const catalog::DatabaseError& e) {
+            // A catalogue failure costs the recording in hand, not the station;
+            // one that every recording meets may be stopped by the operator.
+            ReportError(run, e, station, found.path, failedBefore);
+            failedBefore = true;
+            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) {
+                run.catalogueGone = true;
+                CountStationLeft(run, station, dir, *entries, static_cast<std::size_t>(i) + 1);
+                return false;
+            }
+        }
     }
     run.record.Flush();
     return true;

@@ -1,5 +1,6 @@
 // What a run does after a catalogue failure: a lost connection is opened
-// again before the next file or station; one that stays lost ends the run.
+// again before the next recording or file; one that stays lost, or a
+// catalogue that refuses writes, ends the run.
 #pragma once
 
 #include <exception>
@@ -11,10 +12,13 @@ namespace engine {
 
 // platform::texts::kCatalogueLost (then the driver's text on a second line).
 extern const char* const kCatalogueLostText;
+// platform::texts::kCatalogueRefusesWrites (the same).
+extern const char* const kCatalogueRefusesWritesText;
 
 // Call after reporting error. True when the run may go on: the error was no
-// lost connection of the outputs' catalogue, or it is open again. False after
-// telling the operator, once, that the catalogue stays out of reach.
+// catalogue failure that every later write would meet, or the lost
+// connection is open again. False after telling the operator, once, that the
+// catalogue stays out of reach or refuses writes.
 bool CatalogueUsableAfter(const std::exception& error, RecordingOutputs& outputs,
                           RunObserver& observer);
 

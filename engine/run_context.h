@@ -46,6 +46,8 @@ struct RunContext {
     // The trace files written so far (relative paths): two recordings of one
     // start write one file, which the summary counts once.
     std::unordered_set<std::string> tracePaths;
+    // The catalogue stays out of reach or refuses writes: the run ends.
+    bool catalogueGone = false;
 
     // The data tree's directories this run has made.
     DirectoriesMade directories;

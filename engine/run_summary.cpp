@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "platform/operator_texts.h"
+#include "platform/text_encoding.h"
 
 namespace engine {
 
@@ -15,9 +16,11 @@ const char* SkipReasonText(SkipReason reason) {
 int RunSummary::SkippedTotal() const { return std::accumulate(skipped.begin(), skipped.end(), 0); }
 
 bool RunSummary::Failed() const {
-    return stopped || traceFailures + catalogueErrors + otherErrors + memoryErrors +
-                              sourceDirectoryErrors + partlyConverted + failedRecordings >
-                          0;
+    return stopped ||
+           traceFailures + catalogueErrors + otherErrors + memoryErrors + sourceDirectoryErrors +
+                   partlyConverted + failedRecordings >
+               0 ||
+           !leftUnconverted.empty();
 }
 
 std::string SummaryLine(const RunSummary& s, std::string (*say)(std::string_view)) {
@@ -34,6 +37,16 @@ std::string SummaryLine(const RunSummary& s, std::string (*say)(std::string_view
     if (s.memoryErrors > 0) lead(texts::SummaryMemoryErrors(s.memoryErrors));
     if (s.sourceDirectoryErrors > 0)
         lead(texts::SummarySourceDirectoryErrors(s.sourceDirectoryErrors));
+    if (!s.leftUnconverted.empty()) {
+        int recordings = 0;
+        std::string byStation;
+        for (const RunSummary::StationLeft& left : s.leftUnconverted) {
+            recordings += left.recordings;
+            byStation += (byStation.empty() ? "" : ", ") + platform::Text8ToUtf8(left.station) +
+                         " " + std::to_string(left.recordings);
+        }
+        lead(texts::SummaryLeftUnconverted(recordings, byStation));
+    }
     std::string line = first.empty() ? "" : first + ". ";
     if (s.converted == 0) line += said(texts::kSummaryNothingConverted) + ". ";
     line += said(texts::SummaryCounts(s.entries, s.converted, s.SkippedTotal()));

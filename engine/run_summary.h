@@ -46,6 +46,13 @@ struct RunSummary {
     bool stopped = false;           // ended by a stop request
     // Ticked channel items that no converted recording carried.
     std::vector<std::string> channelsNotCarried;
+    // When the catalogue ended the run (out of reach, or refusing writes):
+    // the recordings it did not get to, by station in the order met.
+    struct StationLeft {
+        std::string station;
+        int recordings = 0;
+    };
+    std::vector<StationLeft> leftUnconverted;
 
     int SkippedTotal() const;
     // Something the operator asked for was not done: a failure or a stop.

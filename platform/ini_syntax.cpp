@@ -20,6 +20,16 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+bool LessNoCase(std::string_view a, std::string_view b) {
+    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(LowerAscii(a[i]));
+        const auto y = static_cast<unsigned char>(LowerAscii(b[i]));
+        if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+}
+
 IniLine ParseIniLine(std::string_view line) {
     IniLine result;
     std::string_view text = TrimBlanks(line);

@@ -16,6 +16,12 @@ struct IniLine {
 IniLine ParseIniLine(std::string_view line);
 
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// The order that goes with EqualsNoCase (ASCII letters folded to lower case).
+bool LessNoCase(std::string_view a, std::string_view b);
+struct NoCaseLess {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return LessNoCase(a, b); }
+};
 
 std::string_view TrimBlanks(std::string_view text);
 

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "platform/ini_file.h"
 #include "platform/ini_syntax.h"
@@ -71,10 +72,16 @@ KelvaronSettings ReadKelvaronSettings(IniFile& ini) {
     return settings;
 }
 
+void RunSettings::Add(StationSettings station) {
+    // The first of names equal without regard to case answers for them, as
+    // the first section of such names does.
+    byName_.emplace(station.name, stations.size());
+    stations.push_back(std::move(station));
+}
+
 const StationSettings* RunSettings::Find(const std::string& station) const {
-    for (const StationSettings& s : stations)
-        if (EqualsNoCase(s.name, station)) return &s;
-    return nullptr;
+    const auto found = byName_.find(station);
+    return found == byName_.end() ? nullptr : &stations[found->second];
 }
 
 RunSettings ResolveRunSettings(IniFile& kelvaronIni, IniFile& tvxIni,
@@ -84,9 +91,8 @@ RunSettings ResolveRunSettings(IniFile& kelvaronIni, IniFile& tvxIni,
     settings.tvxIni = tvxIni.path();
     settings.dataDir = ReadDataDirectory(tvxIni, kDataDirectoryChars);
     for (const std::string& station : stations)
-        settings.stations.push_back(
-            {station, ReadSourceDirectory(kelvaronIni, station, kSourceDirectoryChars),
-             ReadUseGain(kelvaronIni, station)});
+        settings.Add({station, ReadSourceDirectory(kelvaronIni, station, kSourceDirectoryChars),
+                      ReadUseGain(kelvaronIni, station)});
     return settings;
 }
 

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/calendar_text.h"
+#include "platform/ini_syntax.h"
 
 namespace platform {
 
@@ -48,14 +50,19 @@ struct StationSettings {
 // Everything a run reads from the two settings files, resolved when it
 // starts: each file is read once, and the run reads neither again.
 struct RunSettings {
-    std::string kelvaronIni, tvxIni;  // the files as they were named
-    std::string dataDir;              // [DATA] DIR, cut to kDataDirectoryChars
-    std::vector<StationSettings> stations;
+    std::string kelvaronIni, tvxIni;        // the files as they were named
+    std::string dataDir;                    // [DATA] DIR, cut to kDataDirectoryChars
+    std::vector<StationSettings> stations;  // in the order added
 
+    void Add(StationSettings station);
     // The settings of the station whose section kelvaron.ini would give
     // `station` (names match without regard to ASCII case, as sections do);
-    // nullptr when the run was not given it.
+    // nullptr when the run was not given it. A run asks this for each of its
+    // stations, so it must not cost a walk over all of them.
     const StationSettings* Find(const std::string& station) const;
+
+private:
+    std::map<std::string, std::size_t, NoCaseLess> byName_;  // index into stations
 };
 
 RunSettings ResolveRunSettings(IniFile& kelvaronIni, IniFile& tvxIni,

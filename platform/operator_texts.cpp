@@ -104,6 +104,10 @@ std::string SummaryMemoryErrors(int memoryErrors) {
     return Format("нехватка памяти %d", memoryErrors);
 }
 
+std::string SummaryLeftUnconverted(int recordings, const std::string& byStation) {
+    return Format("не конвертировано после остановки %d: ", recordings) + byStation;
+}
+
 std::string SummaryVolume(long long bytesIn, long long bytesOut, double seconds) {
     return Format("прочитано %.1f МБ, записано %.1f МБ, %.1f с", bytesIn / 1048576.0,
                   bytesOut / 1048576.0, seconds);

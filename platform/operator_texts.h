@@ -59,6 +59,9 @@ std::string ChannelNotCarried(const std::string& channel);
 // The catalogue's connection was lost and could not be opened again.
 inline constexpr const char* kCatalogueLost =
     "Связь с базой данных потеряна и не восстановлена, конвертирование остановлено";
+// The catalogue refuses writes (read-only, full): the run stops.
+inline constexpr const char* kCatalogueRefusesWrites =
+    "База данных не принимает записи, конвертирование остановлено";
 // Asked when a trace-file failure repeats: stop the run?
 inline constexpr const char* kStopAfterRepeatedFailure =
     "Та же ошибка повторяется. Остановить конвертирование?";
@@ -78,6 +81,9 @@ std::string SummaryTracesReplaced(int replaced);
 std::string SummaryFailures(int traceFailures, int catalogueErrors);
 std::string SummaryMemoryErrors(int memoryErrors);
 std::string SummarySourceDirectoryErrors(int stations);
+// The recordings a run that the catalogue stopped did not get to, in all and
+// by station ("STA1 5, STA2 12").
+std::string SummaryLeftUnconverted(int recordings, const std::string& byStation);
 std::string SummaryVolume(long long bytesIn, long long bytesOut, double seconds);
 
 // Why an entry was not converted, by the engine's skip reasons (in order).
@@ -303,8 +309,8 @@ inline constexpr const char* kPlotNotSaved = "Не удалось записат
 
 // kelvaron-batch status: one line per station, then the recordings that
 // failed (--failed) and the stations a monitor should hear of.
-std::string StatusStationLine(const std::string& station, const std::string& sourceDir, int converted,
-                              int incomplete, int skipped, int failed, int waiting);
+std::string StatusStationLine(const std::string& station, const std::string& sourceDir,
+                              int converted, int incomplete, int skipped, int failed, int waiting);
 std::string StatusNewestConverted(const std::string& start, const std::string& age,
                                   const std::string& lastConversion);
 inline constexpr const char* kStatusNothingConverted = "  ни одной конвертированной записи";

@@ -375,6 +375,18 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>station directories not readable %1</translation>
     </message>
     <message>
+        <source>не конвертировано после остановки %1: %2</source>
+        <translation>left unconverted by the stop %1: %2</translation>
+    </message>
+    <message>
+        <source>Связь с базой данных потеряна и не восстановлена, конвертирование остановлено</source>
+        <translation>The connection to the catalogue database was lost and could not be restored; the conversion has stopped</translation>
+    </message>
+    <message>
+        <source>База данных не принимает записи, конвертирование остановлено</source>
+        <translation>The catalogue database refuses writes; the conversion has stopped</translation>
+    </message>
+    <message>
         <source>нехватка памяти %1</source>
         <translation>out of memory %1</translation>
     </message>

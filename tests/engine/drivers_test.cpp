@@ -21,6 +21,7 @@
 
 #include "archive/trace_writer.h"
 #include "catalog/database_error.h"
+#include "engine/lost_catalogue.h"
 #include "engine/run_summary.h"
 #include "formats/date_time.h"
 #include "platform/text_encoding.h"
@@ -280,29 +281,101 @@ TEST_F(DriversTest, StationWithoutASourceDirectoryIsRefusedAndAMissingOneIsPasse
                        "RunFinished"}));
 }
 
-TEST_F(DriversTest, DatabaseErrorSkipsTheRestOfTheStationOnlyAndNamesTheRecording) {
-    Recording("sta1/a.dat", "STA1", "14:10:00");
-    Recording("sta1/b.dat", "STA1", "14:20:00");
-    Recording("common/c.dat", "STA2", "14:30:00");
-    int calls = 0;
-    outputs.beforeWrite = [&](const std::string&) {
-        if (++calls == 1)
-            throw catalog::DatabaseError("[unixODBC] table FILELIST is locked", "HY000");
+// A catalogue failure costs the recording in hand; one that every write
+// would meet (a read-only or full catalogue) ends the run, which names the
+// recordings it did not get to.
+TEST_F(DriversTest, ACatalogueFailureCostsTheRecordingInHandAndWhatItLeavesIsNamed) {
+    using Left = std::vector<std::pair<std::string, int>>;
+    const struct Case {
+        const char* name;
+        engine::RunMode mode;
+        const char* text;  // of the first write's failure
+        const char* state;
+        bool everyWrite;  // every write fails, not only the first
+        int converted;
+        Left left;
+        int messages;
+    } cases[] = {
+        {"locked table",
+         engine::RunMode::Window,
+         "[unixODBC] table FILELIST is locked",
+         "HY000",
+         false,
+         3,
+         {},
+         1},
+        {"locked table, every time",
+         engine::RunMode::Window,
+         "[unixODBC] table FILELIST is locked",
+         "HY000",
+         true,
+         0,
+         {},
+         4},
+        {"read-only",
+         engine::RunMode::Window,
+         "[SQLite]attempt to write a readonly database (8)",
+         "S1000",
+         false,
+         0,
+         {{"STA1", 2}, {"STA2", 1}},
+         2},
+        {"disk full",
+         engine::RunMode::Window,
+         "could not extend file: No space left on device",
+         "53100",
+         true,
+         0,
+         {{"STA1", 2}, {"STA2", 1}},
+         2},
+        {"read-only, file run",
+         engine::RunMode::Files,
+         "[SQLite]attempt to write a readonly database (8)",
+         "S1000",
+         false,
+         0,
+         {{"STA1", 1}, {"STA2", 1}},
+         2},
     };
-    request.stations = {"STA1", "STA2"};
-    const engine::RunSummary summary = Run();
-    EXPECT_EQ(StartsWritten(), (Strings{"STA2 14:30:00"}));
-    EXPECT_EQ(front.messages(),
-              (Strings{"Message:kelvaron:error:[unixODBC] table FILELIST is locked"}));
-    const std::string failed = front.Calls("Entry:").front().substr(std::strlen("Entry:"));
-    EXPECT_EQ(front.fullMessages().at(0).detail,
-              "Станция STA1, файл " + dir.File("sta1") + "/" + failed);
-    EXPECT_EQ(summary.catalogueErrors, 1);
-    // The failed station ends early (no beep), before its message is shown.
-    EXPECT_EQ(Without(front.log(), {"Entry:", "Converted:", "Skipped:", "Trace:"}),
-              (Strings{"StationBegins:STA1", "StationFinished:STA1:0",
-                       "Message:kelvaron:error:[unixODBC] table FILELIST is locked",
-                       "StationBegins:STA2", "StationFinished:STA2:1", "RunFinished"}));
+    const Strings files = {
+        Recording("sta1/a.dat", "STA1", "14:10:00"), Recording("sta1/b.dat", "STA1", "14:20:00"),
+        Recording("sta1/c.dat", "STA1", "14:30:00"), Recording("common/d.dat", "STA2", "14:40:00")};
+    Recording("common/e.dat", "STA2", "16:40:00");  // outside the window: never left
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeObserver observer;
+        FakeOutputs written;
+        int calls = 0;
+        written.beforeWrite = [&](const std::string&) {
+            if (++calls == 1 || c.everyWrite) throw catalog::DatabaseError(c.text, c.state);
+        };
+        request.mode = c.mode;
+        request.stations = {"STA1", "STA2"};
+        request.files = {files[0], files[1], files[3]};
+        request.settings = platform::ResolveRunSettings(request.stations);
+        const engine::RunSummary summary = engine::RunConversion(request, observer, written);
+        EXPECT_EQ(summary.converted, c.converted);
+        EXPECT_EQ(static_cast<int>(written.traces.size()), c.converted);
+        Left left;
+        for (const auto& l : summary.leftUnconverted) left.emplace_back(l.station, l.recordings);
+        EXPECT_EQ(left, c.left);
+        const auto messages = observer.fullMessages();
+        ASSERT_EQ(static_cast<int>(messages.size()), c.messages);
+        EXPECT_EQ(messages[0].text, c.text);
+        EXPECT_EQ(messages[0].detail.rfind("Станция STA1, файл " + dir.path(), 0), 0u)
+            << messages[0].detail;
+        if (c.messages > 1 && c.left.empty()) EXPECT_TRUE(messages[1].repeated);
+        if (!c.left.empty()) {
+            EXPECT_EQ(messages[1].text, engine::kCatalogueRefusesWritesText);
+            int total = 0;
+            for (const auto& l : c.left) total += l.second;
+            const std::string named = "не конвертировано после остановки " + std::to_string(total) +
+                                      ": " + c.left[0].first + " " +
+                                      std::to_string(c.left[0].second) + ", ";
+            EXPECT_NE(engine::SummaryLine(summary).find(named), std::string::npos)
+                << engine::SummaryLine(summary);
+        }
+    }
 }
 
 TEST_F(DriversTest, LongErrorTextIsCutWithoutSplittingACharacter) {

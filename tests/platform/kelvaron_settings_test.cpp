@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ini_file.h"
 #include "platform/message_catalogue.h"
 #include "platform/station_order.h"
 #include "tests/support/temp_dir.h"
@@ -83,6 +84,38 @@ TEST(KelvaronSettings, StationKeysBelowNstaEachNameOnce) {
             dir.Write("kelvaron.ini", std::string("[KELVARON]\r\n") + c.keys));
         EXPECT_EQ(s.stations, c.stations) << c.keys;
         EXPECT_EQ(s.duplicates, c.duplicates) << c.keys;
+    }
+}
+
+// A run finds each station's settings by name as kelvaron.ini's sections
+// match: without regard to ASCII case, the first of equal names answering.
+TEST(KelvaronSettings, ResolvedStationsAreFoundAsTheirSectionsAre) {
+    platform::IniFile kelvaron("kelvaron.ini",
+                               "[KELVARON]\r\nDIR=/common\r\n[sta1]\r\nDIR=/one\r\n"
+                               "[Sta2]\r\nDIR=/two\r\nUSEGAIN=0\r\n");
+    platform::IniFile tvx("tvx.ini", "");
+    const platform::RunSettings resolved =
+        platform::ResolveRunSettings(kelvaron, tvx, {"STA2", "Sta1", "STA1", "other"});
+    const platform::RunSettings copied = resolved;  // a request carries a copy
+    const struct {
+        const char* asked;
+        const char* name;  // nullptr: not found
+        const char* dir;
+    } cases[] = {
+        {"sta2", "STA2", "/two"}, {"STA1", "Sta1", "/one"},
+        {"sTa1", "Sta1", "/one"}, {"OTHER", "other", "/common"},
+        {"STA3", nullptr, ""},    {"STA", nullptr, ""},
+        {"", nullptr, ""},
+    };
+    for (const platform::RunSettings* settings : {&resolved, &copied}) {
+        for (const auto& c : cases) {
+            const platform::StationSettings* found = settings->Find(c.asked);
+            ASSERT_EQ(found != nullptr, c.name != nullptr) << c.asked;
+            if (!found) continue;
+            EXPECT_EQ(found->name, c.name) << c.asked;
+            EXPECT_EQ(found->sourceDir, c.dir) << c.asked;
+            EXPECT_EQ(found->useGain, std::string(c.name) != "STA2") << c.asked;
+        }
     }
 }
 

@@ -19,7 +19,9 @@ namespace {
 
 constexpr const char* kSqliteDsn = "KelvaronTestSQLite";
 constexpr const char* kSqliteMissingDsn = "KelvaronTestSQLiteMissing";
+constexpr const char* kSqliteReadOnlyDsn = "KelvaronTestSQLiteReadOnly";
 constexpr const char* kPostgresDsn = "KelvaronTestPostgreSQL";
+constexpr const char* kPostgresReadOnlyDsn = "KelvaronTestPostgreSQLReadOnly";
 
 std::string EnvOr(const char* name, const char* fallback) {
     const char* value = ::getenv(name);
@@ -87,10 +89,15 @@ public:
         ini += std::string("[") + kSqliteMissingDsn +
                "]\nDriver=SQLite3\nDatabase=" + dir_.File("missing/catalogue.sqlite") +
                "\nNoCreat=1\n\n";
-        ini += std::string("[") + kPostgresDsn + "]\nDriver=" + PostgresOdbcDriver() +
-               "\nServername=" + pg_["host"] + "\nPort=" + pg_["port"] +
-               "\nDatabase=" + pg_["database"] + "\nConnSettings=SET search_path TO " + pgSchema_ +
-               "\n";
+        ini += std::string("[") + kSqliteReadOnlyDsn +
+               "]\nDriver=SQLite3\nDatabase=file:" + dir_.File("catalogue.sqlite") +
+               "?mode=ro\nTimeout=10000\n\n";
+        for (const bool readOnly : {false, true})
+            ini += std::string("[") + (readOnly ? kPostgresReadOnlyDsn : kPostgresDsn) +
+                   "]\nDriver=" + PostgresOdbcDriver() + "\nServername=" + pg_["host"] +
+                   "\nPort=" + pg_["port"] + "\nDatabase=" + pg_["database"] +
+                   "\nConnSettings=SET search_path TO " + pgSchema_ +
+                   (readOnly ? ";SET default_transaction_read_only TO on" : "") + "\n\n";
         path_ = dir_.Write("odbc.ini", ini);
         ::setenv("ODBCINI", path_.c_str(), 1);
     }
@@ -133,6 +140,10 @@ public:
         Files();
         return {kSqliteMissingDsn, "kelvaron", "unused"};
     }
+    catalog::CatalogueLogin ReadOnlyLogin() const override {
+        Files();
+        return {kSqliteReadOnlyDsn, "kelvaron", "unused"};
+    }
     std::string SchemaPath() const override {
         return std::string(KELVARON_SOURCE_DIR) + "/catalog/schema/sqlite.sql";
     }
@@ -156,6 +167,11 @@ public:
     catalog::CatalogueLogin RefusedLogin() const override {
         catalog::CatalogueLogin login = Login();
         login.password += "-wrong";
+        return login;
+    }
+    catalog::CatalogueLogin ReadOnlyLogin() const override {
+        catalog::CatalogueLogin login = Login();
+        login.dsn = kPostgresReadOnlyDsn;
         return login;
     }
     std::string SchemaPath() const override {

@@ -41,6 +41,9 @@ public:
     // PostgreSQL; for SQLite, which has no passwords, a DSN whose database
     // file is missing and may not be created.
     virtual catalog::CatalogueLogin RefusedLogin() const = 0;
+    // A login to the same catalogue on which every write is refused as the
+    // back end refuses it: a read-only database file, a read-only session.
+    virtual catalog::CatalogueLogin ReadOnlyLogin() const = 0;
     // catalog/schema/<back end>.sql
     virtual std::string SchemaPath() const = 0;
 

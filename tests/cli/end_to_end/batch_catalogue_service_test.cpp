@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -13,6 +14,7 @@
 #include "catalog/sql_script.h"
 #include "catalog/transaction_guard.h"
 #include "engine/lost_catalogue.h"
+#include "platform/operator_texts.h"
 #include "tests/cli/end_to_end/batch_process.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_private_server.h"
@@ -31,6 +33,20 @@ using testing_support::RecordingPlan;
 using testing_support::TempDir;
 
 constexpr int kRecordings = 12;  // per station, three channels each, every one triggered
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+// The summary's words for what a run the catalogue stopped left: every
+// recording of STA1 after `done` of them, and of STA2 after `done2`.
+std::string LeftText(int done1, int done2) {
+    return platform::texts::SummaryLeftUnconverted(
+        2 * kRecordings - done1 - done2, "STA1 " + std::to_string(kRecordings - done1) + ", STA2 " +
+                                             std::to_string(kRecordings - done2));
+}
 
 // A source tree of stations STA1 and STA2, each in a directory of its own.
 void WriteStations(const TempDir& work) {
@@ -126,6 +142,25 @@ TEST_P(TwoConverters, BothFinishAndEveryRowIsThereOnce) {
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(TwoConverters);
 
+// A catalogue that takes no writes (a read-only database file, a read-only
+// session) ends a window run at its first recording, and the summary names
+// every recording left, by station.
+class CatalogueRefusingWrites : public TwoConverters {};
+
+TEST_P(CatalogueRefusingWrites, EndsTheRunAndNamesEveryRecordingLeft) {
+    testing_support::WriteTvxIni(work.File("tvx.ini"), backend().ReadOnlyLogin(),
+                                 work.File("data"));
+    const BatchResult result = RunBatchProcess(work.path(), {"window", "STA1", "STA2"},
+                                               {"TVX_INI=" + work.File("tvx.ini")});
+    EXPECT_EQ(result.status, 1) << result.errors;
+    EXPECT_EQ(Occurrences(result.errors, engine::kCatalogueRefusesWritesText), 1) << result.errors;
+    EXPECT_EQ(Occurrences(result.errors, LeftText(1, 0)), 1) << result.errors;
+    EXPECT_EQ(CountRows("FILELIST"), 0);
+    EXPECT_EQ(CountRows("eventlist"), 0);
+}
+
+KELVARON_ON_ALL_CATALOGUE_BACKENDS(CatalogueRefusingWrites);
+
 // The server stops while a file run waits for the catalogue: held by a lock
 // of this test's connection, so that the first row is in flight.
 class ServerGoneMidRun : public testing::Test {
@@ -155,15 +190,69 @@ protected:
             if (comeBack) server.Resume();
         });
     }
-    static int Occurrences(const std::string& text, const std::string& part) {
+    static int FilesIn(const std::string& dir) {
         int n = 0;
-        for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(dir, error))
+            if (entry.path().filename().string().rfind('.', 0) != 0) ++n;
         return n;
     }
 
     testing_support::PrivatePostgresServer server;
     TempDir work;
 };
+
+// A window run over two stations whose connection breaks while the first
+// trace's row waits: the recording in hand is lost, the run goes on with the
+// station's next one once the connection is open again; when it cannot be,
+// the summary names every recording left.
+TEST_F(ServerGoneMidRun, AWindowRunLosesOnlyTheRecordingInHand) {
+    enum class Outage { Terminated, Restarted, Gone };
+    const struct {
+        const char* name;
+        Outage outage;
+    } cases[] = {
+        {"backend terminated", Outage::Terminated},
+        {"server restarted", Outage::Restarted},
+        {"server gone", Outage::Gone},
+    };
+    const std::string hour = work.File("data/STA1/1429112007");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!theDatabase.IsOpen()) ASSERT_TRUE(theDatabase.Open(server.ConnectionString()));
+        ExecuteOnCatalogue("DELETE FROM FILELIST");
+        ExecuteOnCatalogue("DELETE FROM eventlist");
+        std::filesystem::remove_all(work.File("data/STA1"));
+        std::filesystem::remove_all(work.File("data/STA2"));
+        std::optional<catalog::TransactionGuard> hold(std::in_place, theDatabase);
+        ExecuteOnCatalogue("LOCK TABLE FILELIST IN EXCLUSIVE MODE");
+        const BatchResult result = RunBatchProcess(
+            work.path(), {"window", "STA1", "STA2"}, {"TVX_INI=" + work.File("tvx.ini")},
+            [&](pid_t) {
+                // The first trace is in place: its row waits for the lock.
+                for (int i = 0; i < 500 && FilesIn(hour) == 0; ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                if (c.outage == Outage::Terminated) {
+                    ExecuteOnCatalogue(
+                        "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE pid <> "
+                        "pg_backend_pid() AND backend_type = 'client backend'");
+                    hold.reset();
+                    return;
+                }
+                server.Pause();
+                hold.reset();
+                if (c.outage == Outage::Restarted) server.Resume();
+            });
+        EXPECT_EQ(result.status, 1) << result.errors;
+        if (c.outage == Outage::Gone) server.Resume();
+        ASSERT_EQ(ReopenCatalogue(theDatabase, 5, std::chrono::milliseconds(200)), "");
+        const bool gone = c.outage == Outage::Gone;
+        EXPECT_EQ(Occurrences(result.errors, engine::kCatalogueLostText), gone ? 1 : 0)
+            << result.errors;
+        EXPECT_EQ(Occurrences(result.errors, LeftText(1, 0)), gone ? 1 : 0) << result.errors;
+        EXPECT_EQ(CountRows("FILELIST"), gone ? 0 : (2 * kRecordings - 1) * 3) << result.errors;
+    }
+}
 
 TEST_F(ServerGoneMidRun, ARestartCostsOneFileAndTheRunGoesOn) {
     const BatchResult result = RunThroughAnOutage(true);
