@@ -35,14 +35,12 @@ void ForEachStation(RunContext& run,
 
 // The steps every kind of run takes alike.
 void ShowInputError(RunContext& run, std::string text);
+// An error that ended a recording's work: its text and where it happened;
+// repeated: the recording before met one too (the dialog may offer to stop).
 void ReportError(RunContext& run, const std::exception& e, const std::string& station,
-                 const std::string& path);
+                 const std::string& path, bool repeated = false);
 void Skip(RunContext& run, const std::string& path, SkipReason reason);
 void Count(RunContext& run, const std::string& path, const RecordingOutcome& outcome);
-// The station's source directory as kelvaron.ini named it when the run
-// started; "" when it named none.
-std::string SourceDirectoryOf(const RunContext& run, const std::string& station);
-
 // The station's source directory as kelvaron.ini named it when the run
 // started; "" when it named none.
 std::string SourceDirectoryOf(const RunContext& run, const std::string& station);

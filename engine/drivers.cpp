@@ -59,7 +59,7 @@ void ShowInputError(RunContext& run, std::string text) {
 // other unexpected error ends the station's): the error's own text, and
 // where it happened.
 void ReportError(RunContext& run, const std::exception& e, const std::string& station,
-                 const std::string& path, bool repeated = false) {
+                 const std::string& path, bool repeated) {
     if (dynamic_cast<const catalog::DatabaseError*>(&e))
         ++run.summary.catalogueErrors;
     else if (dynamic_cast<const std::bad_alloc*>(&e))
@@ -137,8 +137,6 @@ std::string SourceDirectoryOf(const RunContext& run, const std::string& station)
     const platform::StationSettings* settings = run.request.settings.Find(station);
     return settings ? settings->sourceDir : std::string();
 }
-
-namespace {
 
 bool IsSelected(const RunRequest& request, const std::string& name) {
     return std::any_of(request.stations.begin(), request.stations.end(),
