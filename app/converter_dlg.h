@@ -67,7 +67,8 @@ public:
     // report: the run's lines as kelvaron-batch -v prints them.
     void OnRunFinished(const engine::RunSummary& summary, const std::vector<std::string>& report);
 
-    // -- what a run reads and drives (UI thread) --
+    // -- what a run reads and drives (UI thread; ShowCurrentFile and
+    // RefreshFreeSpace called from another wait for the dialog's) --
     // Status pane 0 ("" clears it).
     void ShowCurrentFile(const std::string& text);
     // Recompute and show the free space of the output disk.

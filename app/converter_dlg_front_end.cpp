@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QThread>
 #include <QToolButton>
 
 #include "app/channel_list.h"
@@ -200,11 +201,23 @@ void CConverterDlg::ShowProgress(const engine::RunProgress& p) {
 // -- what a run reads and drives --
 
 void CConverterDlg::ShowCurrentFile(const std::string& text) {
+    // Widgets are touched on the dialog's thread only; a caller on another
+    // waits until the pane shows the text.
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [this, text] { ShowCurrentFile(text); }, Qt::BlockingQueuedConnection);
+        return;
+    }
     m_paneFile->setText(app::FromText8(text));
     m_paneFile->repaint();
 }
 
 void CConverterDlg::RefreshFreeSpace() {
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [this] { RefreshFreeSpace(); }, Qt::BlockingQueuedConnection);
+        return;
+    }
     const std::string dir = platform::ReadDataDirectory(platform::TvxIniPath(), kDataDirChars);
     const std::optional<std::uint64_t> free = platform::FreeBytesForCaller(dir);
     m_strFreeSpace = app::FreeSpaceText(free);
