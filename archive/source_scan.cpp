@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "formats/recorder/recorder_text.h"
+#include "platform/station_order.h"
 
 namespace engine {
 
@@ -35,7 +36,7 @@ SourceRecording ExamineSourceEntry(const std::string& dir, const SourceEntry& en
     out.station = fileStation;
     if (fileStation.empty()) {
         out.verdict = Verdict::NoStation;
-    } else if (fileStation != station) {
+    } else if (!platform::SameStationText(fileStation, station)) {
         out.verdict = Verdict::OtherStation;
     } else if (const std::optional<RecordingSpan> span = ReadRecordingSpan(*out.header)) {
         out.verdict = Verdict::Recording;

@@ -15,6 +15,7 @@
 #include "formats/recorder/recording.h"
 #include "formats/trace_making.h"
 #include "platform/operator_texts.h"
+#include "platform/station_order.h"
 #include "platform/text_encoding.h"
 
 namespace engine {
@@ -178,7 +179,8 @@ bool AllInArchive(const Dispatch& dispatch, RunContext& run,
 RecordingOutcome ConvertRead(const std::string& station, platform::IniFile& header,
                              const Recording& recording, RunContext& run) {
     if (recording.station.empty()) return Skipped(SkipReason::NoNameDateTime);
-    if (recording.station != station) return Skipped(SkipReason::OtherStation);
+    if (!platform::SameStationText(recording.station, station))
+        return Skipped(SkipReason::OtherStation);
     if (!recording.span) return Skipped(SkipReason::NoNameDateTime, FileRefusal::NoSpan);
     // A time that is no number (TIME_INT=05:15:nan) cannot be stored or placed.
     if (!std::isfinite(recording.span->start)) {

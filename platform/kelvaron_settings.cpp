@@ -16,6 +16,7 @@
 #include "platform/ini_syntax.h"
 #include "platform/operator_texts.h"
 #include "platform/station_order.h"
+#include "platform/text_encoding.h"
 
 namespace platform {
 
@@ -175,6 +176,13 @@ std::string DataDirectoryProblem(const std::string& dir, const std::string& tvxI
 }
 
 std::string ListedSourceDirectory(std::string dir) {
+    // A DIR written in CP1251 names the folder whose UTF-8 name is its
+    // reading, unless a folder with the very bytes is there.
+    if (!IsValidUtf8(dir)) {
+        struct stat st {};
+        const std::string read = Text8ToUtf8(dir);
+        if (::stat(dir.c_str(), &st) != 0 && ::stat(read.c_str(), &st) == 0) dir = read;
+    }
     if (dir.empty() || dir.back() != '/') dir += '/';
     return dir;
 }

@@ -46,6 +46,10 @@ bool StationLess(std::string_view a, std::string_view b) { return SortKey(a) < S
 
 bool StationEquals(std::string_view a, std::string_view b) { return SortKey(a) == SortKey(b); }
 
+bool SameStationText(std::string_view a, std::string_view b) {
+    return a == b || Text8ToUtf8(a) == Text8ToUtf8(b);
+}
+
 void SortStations(std::vector<std::string>& names) {
     std::stable_sort(names.begin(), names.end(),
                      [](const std::string& a, const std::string& b) { return StationLess(a, b); });

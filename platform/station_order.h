@@ -14,6 +14,10 @@ namespace platform {
 bool StationLess(std::string_view a, std::string_view b);
 // True when a and b are the same name without regard to case.
 bool StationEquals(std::string_view a, std::string_view b);
+// True when a and b are the same name as texts: equal once the one text rule
+// has read each (a kelvaron.ini in UTF-8 names the station that a recorder
+// writes in CP1251). Case counts, as in a time-window run's match.
+bool SameStationText(std::string_view a, std::string_view b);
 // Sorts in the station order; equal names keep their order.
 void SortStations(std::vector<std::string>& names);
 
