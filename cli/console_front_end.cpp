@@ -81,7 +81,9 @@ void ConsoleFrontEnd::RunFinished(const engine::RunSummary& summary) {
 }
 
 void ConsoleFrontEnd::Report(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) {
+    // A watcher's journal has one line per recording, its trace files aside.
+    const std::size_t shown = options_.watching && !lines.empty() ? 1 : lines.size();
+    for (const std::string& line : std::vector<std::string>(lines.begin(), lines.begin() + shown)) {
         if (options_.dryRun) {
             ClearProgress();
             std::fprintf(out_, "%s\n", line.c_str());

@@ -120,7 +120,10 @@ public:
             if (signals_.TakeReload()) {
                 // Settings that no longer allow a run keep the old ones.
                 engine::RunRequest before = request_;
-                if (Load(prepare)) request_ = std::move(before);
+                if (Load(prepare))
+                    request_ = std::move(before);
+                else
+                    Say(texts::WatchStarted(static_cast<int>(request_.stations.size())));
                 fullPassDue_ = true;
             }
             const platform::DirectoryWatch::Arrivals heard = watch_.Wait(kTick);
