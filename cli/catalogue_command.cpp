@@ -8,6 +8,8 @@
 #include "catalog/lookup_indexes.h"
 #include "catalog/schema_install.h"
 #include "cli/console_front_end.h"
+#include "platform/message_catalogue.h"
+#include "platform/operator_texts.h"
 
 namespace cli {
 
@@ -22,25 +24,28 @@ std::string Joined(const std::vector<std::string>& names) {
     return text;
 }
 
+namespace texts = platform::texts;
+
+void Print(const std::string& text) { PrintSaid(stdout, text); }
+
+// why: a text of ours, or the driver's own.
 int Refuse(const std::string& why, const char* command = "init") {
-    std::fprintf(stderr, "kelvaron-batch: catalogue %s: %s; nothing changed\n", command,
-                 why.c_str());
+    std::fprintf(stderr, "%s\n",
+                 platform::TranslateMessage(
+                     texts::CatalogueRefused(command, platform::TranslateMessage(why)))
+                     .c_str());
     return kExitRefused;
 }
 
 int CreateTables(catalog::OdbcConnection& database) {
     const catalog::SchemaInitResult result = catalog::InitCatalogueSchema(database);
     if (!result.created) {
-        std::string why = "the catalogue already has " + Joined(result.existing);
-        if (result.existing.size() == catalog::kCatalogueTables.size() &&
-            !catalog::MissingLookupIndexes(database, result.existing).empty())
-            why += " (--indexes adds the indexes it lacks)";
-        return Refuse(why);
+        return Refuse(texts::CatalogueHasTables(
+            Joined(result.existing),
+            result.existing.size() == catalog::kCatalogueTables.size() &&
+                !catalog::MissingLookupIndexes(database, result.existing).empty()));
     }
-    std::printf(
-        "created the tables eventlist, sitechan, FILELIST, kelvaron_recordings and "
-        "kelvaron_recording_traces (%s)\n",
-        catalog::DbmsName(database).c_str());
+    Print(texts::CatalogueCreated(catalog::DbmsName(database)));
     return kExitDone;
 }
 
@@ -48,26 +53,23 @@ int AddIndexes(catalog::OdbcConnection& database) {
     const std::vector<std::string> existing = catalog::ExistingCatalogueTables(database);
     if (existing.empty()) return CreateTables(database);
     if (existing.size() != catalog::kCatalogueTables.size())
-        return Refuse("the catalogue has only " + Joined(existing));
+        return Refuse(texts::CatalogueHasOnly(Joined(existing)));
     const std::vector<catalog::LookupIndex> missing =
         catalog::MissingLookupIndexes(database, existing);
     catalog::AddLookupIndexes(database, missing);
     for (const catalog::LookupIndex& index : missing)
         std::printf("%s\n", catalog::CreateIndexStatement(index).c_str());
-    if (missing.empty()) std::printf("the catalogue has every index its lookups need\n");
+    if (missing.empty()) Print(texts::kCatalogueIndexesComplete);
     return kExitDone;
 }
 
 int AddRecord(catalog::OdbcConnection& database) {
     const catalog::SchemaUpgradeResult result = catalog::UpgradeCatalogueSchema(database);
     if (!result.existing.empty())
-        return Refuse("the catalogue already has " + Joined(result.existing), "upgrade");
+        return Refuse(texts::CatalogueHasTables(Joined(result.existing), false), "upgrade");
     if (!result.missingBase.empty())
-        return Refuse("the catalogue lacks " + Joined(result.missingBase) +
-                          " (catalogue init creates every table on an empty catalogue)",
-                      "upgrade");
-    std::printf("created the tables kelvaron_recordings and kelvaron_recording_traces (%s)\n",
-                catalog::DbmsName(database).c_str());
+        return Refuse(texts::CatalogueLacks(Joined(result.missingBase)), "upgrade");
+    Print(texts::CatalogueRecordCreated(catalog::DbmsName(database)));
     return kExitDone;
 }
 

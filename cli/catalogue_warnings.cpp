@@ -6,6 +6,8 @@
 #include "catalog/database_error.h"
 #include "catalog/lookup_indexes.h"
 #include "catalog/schema_install.h"
+#include "cli/console_front_end.h"
+#include "platform/operator_texts.h"
 
 namespace cli {
 
@@ -28,26 +30,18 @@ int WarnAboutCatalogue(catalog::OdbcConnection& connection, std::FILE* out) {
             if (std::find(existing.begin(), existing.end(), table) == existing.end())
                 absent.push_back(table);
         if (!absent.empty()) {
-            std::fprintf(out,
-                         "kelvaron-batch: warning: the catalogue has no table %s; create the "
-                         "tables with: kelvaron-batch catalogue init\n",
-                         Joined(absent).c_str());
+            PrintSaid(out, platform::texts::CatalogueTablesMissing(Joined(absent)));
             ++lines;
         }
         for (const catalog::LookupIndex& index :
              catalog::MissingLookupIndexes(connection, existing)) {
-            std::fprintf(out,
-                         "kelvaron-batch: warning: %s has no index on %s, so every row replace "
-                         "scans the whole table; add it with: %s (or: kelvaron-batch catalogue "
-                         "init --indexes)\n",
-                         index.table, Joined(index.columns).c_str(),
-                         catalog::CreateIndexStatement(index).c_str());
+            PrintSaid(out,
+                      platform::texts::CatalogueIndexMissing(index.table, Joined(index.columns),
+                                                             catalog::CreateIndexStatement(index)));
             ++lines;
         }
     } catch (const catalog::DatabaseError& error) {
-        std::fprintf(out,
-                     "kelvaron-batch: warning: the catalogue's tables could not be checked: %s\n",
-                     error.what());
+        PrintSaid(out, platform::texts::CatalogueNotChecked(error.what()));
         ++lines;
     }
     return lines;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <iterator>
 #include <set>
 #include <stdexcept>
 
@@ -12,6 +13,7 @@
 #include "catalog/database_error.h"
 #include "catalog/file_list_rows.h"
 #include "catalog/recording_record.h"
+#include "cli/console_front_end.h"
 #include "formats/tvx/trace_naming.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
@@ -26,10 +28,9 @@ constexpr int kAgrees = 0;
 constexpr int kDisagrees = 1;
 constexpr int kError = 2;
 
-constexpr const char* kKindNames[engine::kCheckProblemKinds] = {
-    "row without file", "file without row", "bad header",    "bad size",   "row disagrees",
-    "bad name",         "stale temporary",  "duplicate row", "unreadable",
-};
+static_assert(std::size(platform::texts::kCheckProblemKinds) == engine::kCheckProblemKinds);
+
+void Print(const std::string& text) { PrintSaid(stdout, text); }
 
 int Error(const std::string& text) {
     std::fprintf(stderr, "kelvaron-batch check: %s\n", platform::TranslateMessage(text).c_str());
@@ -62,28 +63,21 @@ bool IsEmptyDirectory(const std::string& path) {
     return empty;
 }
 
-class ConsoleSink : public platform::MessageSink {
-public:
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     platform::MessageIcon) override {
-        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    }
-};
-
 class CheckPrinter : public engine::CheckObserver {
 public:
     void Problem(const engine::CheckProblem& problem) override {
-        std::printf("%s: %s%s\n", problem.path.c_str(), problem.reason.c_str(),
-                    problem.fixed ? " (removed)" : "");
+        if (problem.fixed)
+            Print(platform::texts::CheckProblemRemoved(problem.path, problem.reason));
+        else
+            std::printf("%s: %s\n", problem.path.c_str(), problem.reason.c_str());
     }
     void Repair(const std::string& tracePath, const std::string& station,
                 const std::string& recording) override {
         if (recording.empty()) {
-            std::printf("%s: no recording of %s with this start in its source directory\n",
-                        tracePath.c_str(), station.c_str());
+            Print(platform::texts::CheckNoRecording(tracePath, station));
             return;
         }
-        std::printf("%s: to be written again from %s\n", tracePath.c_str(), recording.c_str());
+        Print(platform::texts::CheckWriteAgain(tracePath, recording));
         stations.insert(station);
         recordings.insert(recording);
     }
@@ -92,26 +86,23 @@ public:
 };
 
 void PrintSummary(const engine::CheckSummary& summary, bool fix) {
-    std::printf("%lld trace files, %lld rows: ", static_cast<long long>(summary.files),
-                static_cast<long long>(summary.rows));
     if (summary.total() == 0) {
-        std::printf("everything agrees\n");
+        Print(platform::texts::CheckAgrees(summary.files, summary.rows));
         return;
     }
-    std::printf("%lld problems (", static_cast<long long>(summary.total()));
-    bool first = true;
+    std::string problems;
     for (int k = 0; k < engine::kCheckProblemKinds; ++k) {
         if (summary.problems[k] == 0) continue;
-        std::printf("%s%s %lld", first ? "" : ", ", kKindNames[k],
-                    static_cast<long long>(summary.problems[k]));
-        first = false;
+        problems += (problems.empty() ? "" : ", ") +
+                    platform::TranslateMessage(platform::texts::kCheckProblemKinds[k]) + ' ' +
+                    std::to_string(summary.problems[k]);
     }
-    std::printf(")");
+    std::string line = platform::TranslateMessage(
+        platform::texts::CheckProblems(summary.files, summary.rows, summary.total(), problems));
     if (fix)
-        std::printf("; removed %lld rows and %lld temporary files",
-                    static_cast<long long>(summary.rowsRemoved),
-                    static_cast<long long>(summary.temporariesRemoved));
-    std::printf("\n");
+        line += "; " + platform::TranslateMessage(platform::texts::CheckRemoved(
+                           summary.rowsRemoved, summary.temporariesRemoved));
+    std::printf("%s\n", line.c_str());
 }
 
 }  // namespace
@@ -140,8 +131,8 @@ int RunCheck(catalog::OdbcConnection& database, const std::vector<std::string>& 
     if (request.fix && IsEmptyDirectory(request.dataDir))
         return Error(platform::texts::DataDirectoryEmpty(request.dataDir));
 
-    ConsoleSink sink;
-    if (!OpenCatalogue(database, sink)) return kError;
+    ConsoleFrontEnd console(stdout, stderr, {});
+    if (!OpenCatalogue(database, console.Messages())) return kError;
 
     CheckPrinter printer;
     engine::CheckSummary summary;
@@ -171,7 +162,7 @@ int RunCheck(catalog::OdbcConnection& database, const std::vector<std::string>& 
         for (const std::string& s : printer.stations) stations += (stations.empty() ? "" : ",") + s;
         std::string command = "kelvaron-batch files --stations " + ShellWord(stations);
         for (const std::string& r : printer.recordings) command += ' ' + ShellWord(r);
-        std::printf("To write them again: %s\n", command.c_str());
+        Print(platform::texts::CheckWriteAgainCommand(command));
     }
     std::fflush(stdout);
     return summary.total() == 0 ? kAgrees : kDisagrees;

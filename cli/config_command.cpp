@@ -14,6 +14,8 @@
 #include "formats/tvx/trace_naming.h"
 #include "platform/ini_file.h"
 #include "platform/kelvaron_settings.h"
+#include "platform/message_catalogue.h"
+#include "platform/operator_texts.h"
 #include "platform/text_encoding.h"
 
 namespace cli {
@@ -23,10 +25,18 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 2;
 
+namespace texts = platform::texts;
+
+// In the interface language.
+std::string Said(const char* text) { return platform::TranslateMessage(text); }
+
+void Print(const std::string& text) { PrintSaid(stdout, text); }
+
 // "read", or why not: a file that is there but cannot be read is no missing one.
-const char* FileState(const std::string& path, const char* missing) {
-    if (!platform::SettingsFileProblem(path, false).empty()) return "cannot be read";
-    return ::access(path.c_str(), F_OK) == 0 ? "read" : missing;
+std::string FileState(const std::string& path, const char* missing) {
+    if (!platform::SettingsFileProblem(path, false).empty())
+        return Said(texts::kConfigFileUnreadable);
+    return Said(::access(path.c_str(), F_OK) == 0 ? texts::kConfigFileRead : missing);
 }
 
 // The key's value, or nothing when the file does not have it.
@@ -41,43 +51,43 @@ std::optional<std::string> Setting(platform::IniFile& ini, const char* section,
 // Settings hold 8-bit texts; the terminal gets them by the one rule.
 std::string Shown(std::string_view text) { return platform::Text8ToUtf8(text); }
 
-const char* Origin(bool set) { return set ? "" : " (default)"; }
+std::string Origin(bool set) { return set ? "" : Said(texts::kConfigDefault); }
 
 void PrintTvxSettings() {
     const std::string path = platform::TvxIniPath();
     std::printf("tvx.ini: %s (%s)\n", path.c_str(),
-                FileState(path, "not found: the defaults apply"));
+                FileState(path, texts::kConfigTvxIniNotFound).c_str());
     platform::IniFile tvx(path);
     const catalog::CatalogueLogin login = ReadCatalogueLogin();
     std::printf("  DSN: %s%s\n", Shown(login.dsn).c_str(),
-                Origin(Setting(tvx, "DATABASE", "ODBC").has_value()));
-    std::printf("  user: %s%s\n", Shown(login.user).c_str(),
-                Origin(Setting(tvx, "DATABASE", "USER").has_value()));
-    std::printf("  password: ***%s\n", Origin(Setting(tvx, "DATABASE", "PASSWORD").has_value()));
+                Origin(Setting(tvx, "DATABASE", "ODBC").has_value()).c_str());
+    Print(
+        texts::ConfigUser(Shown(login.user), Origin(Setting(tvx, "DATABASE", "USER").has_value())));
+    Print(texts::ConfigPassword(Origin(Setting(tvx, "DATABASE", "PASSWORD").has_value())));
     const std::string dataDir = platform::ReadDataDirectory(tvx, platform::kDataDirectoryChars);
-    std::printf("  data directory: %s%s\n", Shown(engine::WithTrailingSeparator(dataDir)).c_str(),
-                Origin(Setting(tvx, "DATA", "DIR").has_value()));
+    Print(texts::ConfigDataDirectory(Shown(engine::WithTrailingSeparator(dataDir)),
+                                     Origin(Setting(tvx, "DATA", "DIR").has_value())));
 }
 
 void PrintStations() {
     const std::string path = platform::KelvaronIniPath();
-    std::printf("kelvaron.ini: %s (%s)\n", path.c_str(), FileState(path, "not found"));
+    std::printf("kelvaron.ini: %s (%s)\n", path.c_str(),
+                FileState(path, texts::kConfigFileNotFound).c_str());
     platform::IniFile ini(path);
     // One open file answers every station's lookups: a list of any length
     // costs one read of the file.
     for (const std::string& station : platform::ReadKelvaronSettings(ini).stations) {
-        const char* origin = "not set";
+        const char* whence = texts::kConfigDirNotSet;
         if (Setting(ini, station.c_str(), "DIR").value_or("") != "")
-            origin = "from its own DIR";
+            whence = texts::kConfigOwnDir;
         else if (Setting(ini, "KELVARON", "DIR").value_or("") != "")
-            origin = "from [KELVARON] DIR";
-        const bool useGain = platform::ReadUseGain(ini, station);
-        std::printf(
-            "  station %s: source directory %s (%s), USEGAIN %d%s\n", Shown(station).c_str(),
+            whence = texts::kConfigCommonDir;
+        Print(texts::ConfigStation(
+            Shown(station),
             Shown(platform::ListedSourceDirectory(
-                      platform::ReadSourceDirectory(ini, station, platform::kSourceDirectoryChars)))
-                .c_str(),
-            origin, useGain ? 1 : 0, Origin(Setting(ini, station.c_str(), "USEGAIN").has_value()));
+                platform::ReadSourceDirectory(ini, station, platform::kSourceDirectoryChars))),
+            Said(whence), platform::ReadUseGain(ini, station),
+            Origin(Setting(ini, station.c_str(), "USEGAIN").has_value())));
     }
 }
 
@@ -89,14 +99,13 @@ int RunConfigCommand(catalog::OdbcConnection& database) {
     std::fflush(stdout);
     ConsoleFrontEnd console(stdout, stderr, {});
     if (!OpenCatalogue(database, console.Messages())) return kExitFailed;
-    std::string dbms;
+    std::string connected = texts::kConfigConnected;
     try {
-        dbms = " to " + catalog::DbmsName(database);
+        connected = texts::ConfigConnectedTo(catalog::DbmsName(database));
     } catch (const catalog::DatabaseError&) {
     }
-    std::printf("catalogue: connected%s\n", dbms.c_str());
-    if (WarnAboutCatalogue(database, stdout) == 0)
-        std::printf("  the tables and the indexes of the lookups are in place\n");
+    Print(connected);
+    if (WarnAboutCatalogue(database, stdout) == 0) Print(texts::kConfigCatalogueInPlace);
     database.Close();
     return kExitDone;
 }

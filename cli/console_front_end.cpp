@@ -18,6 +18,10 @@ std::string Line(std::string_view caption, std::string_view text) {
 
 }  // namespace
 
+void PrintSaid(std::FILE* to, const std::string& text) {
+    std::fprintf(to, "%s\n", Said(text).c_str());
+}
+
 ConsoleFrontEnd::ConsoleFrontEnd(std::FILE* out, std::FILE* err, ConsoleOptions options)
     : out_(out),
       err_(err),

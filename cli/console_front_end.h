@@ -26,6 +26,9 @@ struct ConsoleOptions {
     bool watching = false;
 };
 
+// One line of an operator text, in the interface language.
+void PrintSaid(std::FILE* to, const std::string& text);
+
 class ConsoleFrontEnd : public engine::RunObserver {
 public:
     ConsoleFrontEnd(std::FILE* out, std::FILE* err, ConsoleOptions options);

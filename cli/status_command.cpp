@@ -32,10 +32,6 @@ constexpr int kAllWell = 0;
 constexpr int kAttention = 1;
 constexpr int kError = 2;
 
-void Line(std::FILE* to, const std::string& text) {
-    std::fprintf(to, "%s\n", platform::TranslateMessage(text).c_str());
-}
-
 // A length of time as kelvaron.ini writes one ("DDD hh:mm:ss"); seconds
 // beyond its 999 days.
 std::string LengthText(std::int64_t seconds) {
@@ -135,24 +131,24 @@ void PrintJson(const std::vector<engine::StationStatus>& all, double now, bool f
 void PrintText(const engine::StationStatus& s, double now, bool failed) {
     const std::string station = platform::Text8ToUtf8(s.station);
     const std::string dir = platform::Text8ToUtf8(s.sourceDir);
-    if (!s.listed) Line(stderr, texts::StatusDirectoryUnreadable(station, dir));
-    Line(stdout, texts::StatusStationLine(station, dir, s.count(RecordingOutcome::Converted),
-                                          s.count(RecordingOutcome::Incomplete),
-                                          s.count(RecordingOutcome::Skipped),
-                                          s.count(RecordingOutcome::Failed), s.notRecorded));
+    if (!s.listed) PrintSaid(stderr, texts::StatusDirectoryUnreadable(station, dir));
+    PrintSaid(stdout, texts::StatusStationLine(station, dir, s.count(RecordingOutcome::Converted),
+                                               s.count(RecordingOutcome::Incomplete),
+                                               s.count(RecordingOutcome::Skipped),
+                                               s.count(RecordingOutcome::Failed), s.notRecorded));
     if (s.newestConvertedStart)
-        Line(stdout, texts::StatusNewestConverted(
-                         StartText(*s.newestConvertedStart),
-                         LengthText(static_cast<std::int64_t>(now - *s.newestConvertedStart)),
-                         LocalText(s.lastConversion.value_or(0))));
+        PrintSaid(stdout, texts::StatusNewestConverted(
+                              StartText(*s.newestConvertedStart),
+                              LengthText(static_cast<std::int64_t>(now - *s.newestConvertedStart)),
+                              LocalText(s.lastConversion.value_or(0))));
     else
-        Line(stdout, texts::kStatusNothingConverted);
+        PrintSaid(stdout, texts::kStatusNothingConverted);
     if (!failed) return;
     for (const catalog::RecordingRecord& r : s.failures) {
         const std::string path = platform::Text8ToUtf8(r.sourcePath);
-        Line(stdout, r.outcome == RecordingOutcome::Failed
-                         ? texts::StatusFailedRecording(path, r.message)
-                         : texts::StatusIncompleteRecording(path, r.message));
+        PrintSaid(stdout, r.outcome == RecordingOutcome::Failed
+                              ? texts::StatusFailedRecording(path, r.message)
+                              : texts::StatusIncompleteRecording(path, r.message));
     }
 }
 
@@ -162,17 +158,17 @@ bool NeedsAttention(const engine::StationStatus& s, double now,
     const std::string station = platform::Text8ToUtf8(s.station);
     bool attention = false;
     if (const int failed = s.count(RecordingOutcome::Failed); failed > 0) {
-        Line(stderr, texts::StatusHasFailures(station, failed));
+        PrintSaid(stderr, texts::StatusHasFailures(station, failed));
         attention = true;
     }
     if (!maxAge) return attention;
     if (!s.newestConvertedStart) {
-        Line(stderr, texts::StatusNoneConverted(station));
+        PrintSaid(stderr, texts::StatusNoneConverted(station));
         return true;
     }
     const auto age = static_cast<std::int64_t>(now - *s.newestConvertedStart);
     if (age > *maxAge) {
-        Line(stderr, texts::StatusTooOld(station, LengthText(age), LengthText(*maxAge)));
+        PrintSaid(stderr, texts::StatusTooOld(station, LengthText(age), LengthText(*maxAge)));
         attention = true;
     }
     return attention;

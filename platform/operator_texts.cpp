@@ -341,11 +341,103 @@ std::string DataDirectoryEmpty(const std::string& dataDir) {
     return "каталог данных " + dataDir + " пуст (не смонтирован?): ничего не удалено";
 }
 
-std::string StatusStationLine(const std::string& station, const std::string& sourceDir, int converted,
-                              int incomplete, int skipped, int failed, int waiting) {
+std::string CheckProblemRemoved(const std::string& path, const std::string& reason) {
+    return path + ": " + reason + " (удалено)";
+}
+
+std::string CheckNoRecording(const std::string& tracePath, const std::string& station) {
+    return tracePath + ": в исходном каталоге станции " + station + " нет записи с этим началом";
+}
+
+std::string CheckWriteAgain(const std::string& tracePath, const std::string& recording) {
+    return tracePath + ": будет записан заново из " + recording;
+}
+
+std::string CheckAgrees(long long files, long long rows) {
+    return Format("трасс %lld, строк %lld: всё сходится", files, rows);
+}
+
+std::string CheckProblems(long long files, long long rows, long long total,
+                          const std::string& problems) {
+    return Format("трасс %lld, строк %lld: проблем %lld (", files, rows, total) + problems + ")";
+}
+
+std::string CheckRemoved(long long rows, long long temporaries) {
+    return Format("удалено строк %lld и временных файлов %lld", rows, temporaries);
+}
+
+std::string CheckWriteAgainCommand(const std::string& command) {
+    return "Записать их заново: " + command;
+}
+
+std::string ConfigUser(const std::string& user, const std::string& origin) {
+    return "  пользователь: " + user + origin;
+}
+
+std::string ConfigPassword(const std::string& origin) { return "  пароль: ***" + origin; }
+
+std::string ConfigDataDirectory(const std::string& dataDir, const std::string& origin) {
+    return "  каталог данных: " + dataDir + origin;
+}
+
+std::string ConfigStation(const std::string& station, const std::string& sourceDir,
+                          const std::string& whence, bool useGain, const std::string& origin) {
+    return "  станция " + station + ": каталог записей " + sourceDir + " (" + whence +
+           "), USEGAIN " + (useGain ? "1" : "0") + origin;
+}
+
+std::string ConfigConnectedTo(const std::string& dbms) {
+    return std::string(kConfigConnected) + " к " + dbms;
+}
+
+std::string CatalogueRefused(const std::string& command, const std::string& why) {
+    return "kelvaron-batch: catalogue " + command + ": " + why + "; ничего не изменено";
+}
+
+std::string CatalogueHasTables(const std::string& tables, bool indexesLacking) {
+    return "в базе данных уже есть " + tables +
+           (indexesLacking ? " (--indexes добавляет недостающие индексы)" : "");
+}
+
+std::string CatalogueHasOnly(const std::string& tables) {
+    return "в базе данных есть только " + tables;
+}
+
+std::string CatalogueLacks(const std::string& tables) {
+    return "в базе данных нет " + tables + " (catalogue init создаёт все таблицы в пустой базе)";
+}
+
+std::string CatalogueCreated(const std::string& dbms) {
+    return "созданы таблицы eventlist, sitechan, FILELIST, kelvaron_recordings и "
+           "kelvaron_recording_traces (" +
+           dbms + ")";
+}
+
+std::string CatalogueRecordCreated(const std::string& dbms) {
+    return "созданы таблицы kelvaron_recordings и kelvaron_recording_traces (" + dbms + ")";
+}
+
+std::string CatalogueTablesMissing(const std::string& tables) {
+    return "kelvaron-batch: предупреждение: в базе данных нет таблицы " + tables +
+           "; создайте таблицы командой kelvaron-batch catalogue init";
+}
+
+std::string CatalogueIndexMissing(const std::string& table, const std::string& columns,
+                                  const std::string& statement) {
+    return "kelvaron-batch: предупреждение: у " + table + " нет индекса по " + columns +
+           ", и каждая замена строки просматривает всю таблицу; добавьте его: " + statement +
+           " (или: kelvaron-batch catalogue init --indexes)";
+}
+
+std::string CatalogueNotChecked(const std::string& why) {
+    return "kelvaron-batch: предупреждение: таблицы базы данных не удалось проверить: " + why;
+}
+
+std::string StatusStationLine(const std::string& station, const std::string& sourceDir,
+                              int converted, int incomplete, int skipped, int failed, int waiting) {
     return "Станция " + station + ", каталог " + sourceDir + ": конвертировано " +
-           std::to_string(converted) + ", частично " + std::to_string(incomplete) +
-           ", пропущено " + std::to_string(skipped) + ", ошибок " + std::to_string(failed) +
+           std::to_string(converted) + ", частично " + std::to_string(incomplete) + ", пропущено " +
+           std::to_string(skipped) + ", ошибок " + std::to_string(failed) +
            "; ждут конвертирования " + std::to_string(waiting);
 }
 

@@ -206,6 +206,56 @@ std::string NotAStationDirectory(const std::string& station);
 std::string NoDataDirectoryIn(const std::string& tvxIni);
 std::string DataDirectoryNotAccessible(const std::string& dataDir, const std::string& tvxIni);
 std::string DataDirectoryEmpty(const std::string& dataDir);
+// The archive check's report: a problem (removed by --fix), a trace file to
+// write again, the summary by kind of problem (in the engine's order).
+std::string CheckProblemRemoved(const std::string& path, const std::string& reason);
+std::string CheckNoRecording(const std::string& tracePath, const std::string& station);
+std::string CheckWriteAgain(const std::string& tracePath, const std::string& recording);
+inline constexpr const char* kCheckProblemKinds[] = {
+    "строка без файла",       "файл без строки",    "плохой заголовок",
+    "неверный размер",        "строка не сходится", "неверное имя",
+    "забытый временный файл", "повторная строка",   "не читается",
+};
+std::string CheckAgrees(long long files, long long rows);
+// problems: the kinds with their counts, already in the interface language.
+std::string CheckProblems(long long files, long long rows, long long total,
+                          const std::string& problems);
+std::string CheckRemoved(long long rows, long long temporaries);
+std::string CheckWriteAgainCommand(const std::string& command);
+
+// kelvaron-batch config: the settings in force and where each comes from.
+inline constexpr const char* kConfigFileRead = "прочитан";
+inline constexpr const char* kConfigFileUnreadable = "не удаётся прочитать";
+inline constexpr const char* kConfigFileNotFound = "не найден";
+inline constexpr const char* kConfigTvxIniNotFound = "не найден: действуют значения по умолчанию";
+inline constexpr const char* kConfigDefault = " (по умолчанию)";
+inline constexpr const char* kConfigDirNotSet = "не задан";
+inline constexpr const char* kConfigOwnDir = "свой DIR";
+inline constexpr const char* kConfigCommonDir = "из [KELVARON] DIR";
+// origin: kConfigDefault or nothing, in the interface language.
+std::string ConfigUser(const std::string& user, const std::string& origin);
+std::string ConfigPassword(const std::string& origin);
+std::string ConfigDataDirectory(const std::string& dataDir, const std::string& origin);
+std::string ConfigStation(const std::string& station, const std::string& sourceDir,
+                          const std::string& whence, bool useGain, const std::string& origin);
+inline constexpr const char* kConfigConnected = "база данных: подключена";
+std::string ConfigConnectedTo(const std::string& dbms);
+inline constexpr const char* kConfigCatalogueInPlace = "  таблицы и индексы для поиска на месте";
+
+// kelvaron-batch catalogue init and upgrade; why: already in the interface language.
+std::string CatalogueRefused(const std::string& command, const std::string& why);
+std::string CatalogueHasTables(const std::string& tables, bool indexesLacking);
+std::string CatalogueHasOnly(const std::string& tables);
+std::string CatalogueLacks(const std::string& tables);
+std::string CatalogueCreated(const std::string& dbms);
+std::string CatalogueRecordCreated(const std::string& dbms);
+inline constexpr const char* kCatalogueIndexesComplete =
+    "в базе данных есть все индексы, нужные для поиска";
+// Warnings on a catalogue without our tables or indexes.
+std::string CatalogueTablesMissing(const std::string& tables);
+std::string CatalogueIndexMissing(const std::string& table, const std::string& columns,
+                                  const std::string& statement);
+std::string CatalogueNotChecked(const std::string& why);
 
 // ---- The dialog (context CConverterDlg) ------------------------------------
 

@@ -666,6 +666,170 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <source>За каталогом %1 станции %2 следить нельзя; его записи найдёт полный проход</source>
         <translation>Directory %1 of station %2 cannot be watched; full passes will find its recordings</translation>
     </message>
+    <message>
+        <source>%1: %2 (удалено)</source>
+        <translation>%1: %2 (removed)</translation>
+    </message>
+    <message>
+        <source>%1: в исходном каталоге станции %2 нет записи с этим началом</source>
+        <translation>%1: no recording of %2 with this start in its source directory</translation>
+    </message>
+    <message>
+        <source>%1: будет записан заново из %2</source>
+        <translation>%1: to be written again from %2</translation>
+    </message>
+    <message>
+        <source>строка без файла</source>
+        <translation>row without file</translation>
+    </message>
+    <message>
+        <source>файл без строки</source>
+        <translation>file without row</translation>
+    </message>
+    <message>
+        <source>плохой заголовок</source>
+        <translation>bad header</translation>
+    </message>
+    <message>
+        <source>неверный размер</source>
+        <translation>bad size</translation>
+    </message>
+    <message>
+        <source>строка не сходится</source>
+        <translation>row disagrees</translation>
+    </message>
+    <message>
+        <source>неверное имя</source>
+        <translation>bad name</translation>
+    </message>
+    <message>
+        <source>забытый временный файл</source>
+        <translation>stale temporary</translation>
+    </message>
+    <message>
+        <source>повторная строка</source>
+        <translation>duplicate row</translation>
+    </message>
+    <message>
+        <source>трасс %1, строк %2: всё сходится</source>
+        <translation>%1 trace files, %2 rows: everything agrees</translation>
+    </message>
+    <message>
+        <source>трасс %1, строк %2: проблем %3 (%4)</source>
+        <translation>%1 trace files, %2 rows: %3 problems (%4)</translation>
+    </message>
+    <message>
+        <source>удалено строк %1 и временных файлов %2</source>
+        <translation>removed %1 rows and %2 temporary files</translation>
+    </message>
+    <message>
+        <source>Записать их заново: %1</source>
+        <translation>To write them again: %1</translation>
+    </message>
+    <message>
+        <source>прочитан</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>не удаётся прочитать</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>не найден</source>
+        <translation>not found</translation>
+    </message>
+    <message>
+        <source>не найден: действуют значения по умолчанию</source>
+        <translation>not found: the defaults apply</translation>
+    </message>
+    <message>
+        <source> (по умолчанию)</source>
+        <translation> (default)</translation>
+    </message>
+    <message>
+        <source>не задан</source>
+        <translation>not set</translation>
+    </message>
+    <message>
+        <source>свой DIR</source>
+        <translation>from its own DIR</translation>
+    </message>
+    <message>
+        <source>из [KELVARON] DIR</source>
+        <translation>from [KELVARON] DIR</translation>
+    </message>
+    <message>
+        <source>  пользователь: %1</source>
+        <translation>  user: %1</translation>
+    </message>
+    <message>
+        <source>  пароль: ***%1</source>
+        <translation>  password: ***%1</translation>
+    </message>
+    <message>
+        <source>  каталог данных: %1</source>
+        <translation>  data directory: %1</translation>
+    </message>
+    <message>
+        <source>  станция %1: каталог записей %2 (%3), USEGAIN %4</source>
+        <translation>  station %1: source directory %2 (%3), USEGAIN %4</translation>
+    </message>
+    <message>
+        <source>база данных: подключена к %1</source>
+        <translation>catalogue: connected to %1</translation>
+    </message>
+    <message>
+        <source>база данных: подключена</source>
+        <translation>catalogue: connected</translation>
+    </message>
+    <message>
+        <source>  таблицы и индексы для поиска на месте</source>
+        <translation>  the tables and the indexes of the lookups are in place</translation>
+    </message>
+    <message>
+        <source>kelvaron-batch: catalogue %1: %2; ничего не изменено</source>
+        <translation>kelvaron-batch: catalogue %1: %2; nothing changed</translation>
+    </message>
+    <message>
+        <source>в базе данных уже есть %1 (--indexes добавляет недостающие индексы)</source>
+        <translation>the catalogue already has %1 (--indexes adds the indexes it lacks)</translation>
+    </message>
+    <message>
+        <source>в базе данных уже есть %1</source>
+        <translation>the catalogue already has %1</translation>
+    </message>
+    <message>
+        <source>в базе данных есть только %1</source>
+        <translation>the catalogue has only %1</translation>
+    </message>
+    <message>
+        <source>в базе данных нет %1 (catalogue init создаёт все таблицы в пустой базе)</source>
+        <translation>the catalogue lacks %1 (catalogue init creates every table on an empty catalogue)</translation>
+    </message>
+    <message>
+        <source>созданы таблицы eventlist, sitechan, FILELIST, kelvaron_recordings и kelvaron_recording_traces (%1)</source>
+        <translation>created the tables eventlist, sitechan, FILELIST, kelvaron_recordings and kelvaron_recording_traces (%1)</translation>
+    </message>
+    <message>
+        <source>созданы таблицы kelvaron_recordings и kelvaron_recording_traces (%1)</source>
+        <translation>created the tables kelvaron_recordings and kelvaron_recording_traces (%1)</translation>
+    </message>
+    <message>
+        <source>в базе данных есть все индексы, нужные для поиска</source>
+        <translation>the catalogue has every index its lookups need</translation>
+    </message>
+    <message>
+        <source>kelvaron-batch: предупреждение: в базе данных нет таблицы %1; создайте таблицы командой kelvaron-batch catalogue init</source>
+        <translation>kelvaron-batch: warning: the catalogue has no table %1; create the tables with: kelvaron-batch catalogue init</translation>
+    </message>
+    <message>
+        <source>kelvaron-batch: предупреждение: у %1 нет индекса по %2, и каждая замена строки просматривает всю таблицу; добавьте его: %3 (или: kelvaron-batch catalogue init --indexes)</source>
+        <translation>kelvaron-batch: warning: %1 has no index on %2, so every row replace scans the whole table; add it with: %3 (or: kelvaron-batch catalogue init --indexes)</translation>
+    </message>
+    <message>
+        <source>kelvaron-batch: предупреждение: таблицы базы данных не удалось проверить: %1</source>
+        <translation>kelvaron-batch: warning: the catalogue&apos;s tables could not be checked: %1</translation>
+    </message>
 </context>
 <context>
     <name>controls</name>

@@ -1,10 +1,12 @@
 // The administrator's commands on each catalogue back end: `catalogue init`
 // on an empty catalogue and on one that has the tables, the index warning of
-// a run, and `config`.
+// a run, `config`, and every command in one language per run.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "catalog/schema_install.h"
 #include "catalog/sql_script.h"
 #include "cli/config_command.h"
+#include "platform/message_catalogue.h"
 #include "tests/cli/end_to_end/batch_process.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
@@ -34,6 +37,84 @@ int Occurrences(const std::string& text, const std::string& part) {
     return n;
 }
 
+// Latin words a Russian text may carry: commands, options, settings keys,
+// tables, the programs' and the back ends' names, the test's stations,
+// channels and directories.
+const std::set<std::string> kNames = {
+    "kelvaron-batch",
+    "src",
+    "gone",
+    "kelvaron",
+    "batch",
+    "catalogue",
+    "init",
+    "indexes",
+    "check",
+    "config",
+    "status",
+    "window",
+    "tvx",
+    "ini",
+    "DSN",
+    "DIR",
+    "DATA",
+    "KELVARON",
+    "USEGAIN",
+    "eventlist",
+    "sitechan",
+    "FILELIST",
+    "kelvaron_recordings",
+    "kelvaron_recording_traces",
+    "SQLite",
+    "PostgreSQL",
+    "STA1",
+    "STA2",
+    "BHZ",
+    "BHN",
+    "BHE",
+    "SHZ",
+    "dat",
+    "max-age",
+    "failed",
+    "json",
+    "files",
+    "stations",
+    "upgrade",
+};
+
+bool HasCyrillic(const std::string& text) {
+    for (unsigned char c : text)
+        if (c == 0xD0 || c == 0xD1) return true;
+    return false;
+}
+
+// The Latin words of text that are no name; paths under root do not count.
+std::string ForeignWords(std::string text, const std::string& root,
+                         const std::set<std::string>& names) {
+    for (std::size_t at; (at = text.find(root)) != std::string::npos;) {
+        std::size_t end = at;
+        while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])) &&
+               text[end] != '\'' && text[end] != ',' && text[end] != ')')
+            ++end;
+        text.erase(at, end - at);
+    }
+    std::string foreign, word;
+    auto flush = [&] {
+        const bool latin = word.find_first_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos;
+        if (latin && word.size() > 1 && word.front() != '-' && !names.count(word))
+            foreign += word + " ";
+        word.clear();
+    };
+    for (char c : text) {
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-')
+            word += c;
+        else
+            flush();
+    }
+    flush();
+    return foreign;
+}
+
 class CatalogueCommand : public testing_support::CatalogueTest {
 protected:
     void SetUp() override {
@@ -52,7 +133,8 @@ protected:
     }
 
     BatchResult Batch(const Strings& args) {
-        return cli_test::RunBatchProcess(work.path(), args, {"TVX_INI=" + work.File("tvx.ini")});
+        return cli_test::RunBatchProcess(work.path(), args,
+                                         {"TVX_INI=" + work.File("tvx.ini"), "KELVARON_LANG=en"});
     }
 
     // What `config` prints, run in this process from the work directory.
@@ -60,9 +142,11 @@ protected:
         testing_support::ScopedEnv tvx("TVX_INI", tvxIni);
         char* previous = ::getcwd(nullptr, 0);
         EXPECT_EQ(::chdir(work.path().c_str()), 0);
+        platform::SetMessageLanguage(platform::InterfaceLanguage::English);
         testing::internal::CaptureStdout();
         status = cli::RunConfigCommand(theDatabase);
         std::string output = testing::internal::GetCapturedStdout();
+        platform::SetMessageLanguage(platform::CurrentInterfaceLanguage());
         EXPECT_EQ(::chdir(previous), 0);
         std::free(previous);
         return output;
@@ -176,6 +260,35 @@ TEST_P(CatalogueCommand, ConfigWithoutTvxIniShowsTheDefaults) {
           "(default)\n"})
         EXPECT_NE(config.find(line), std::string::npos) << line << "in:\n" << config;
     EXPECT_EQ(config.find("QZK"), std::string::npos);
+}
+
+// English without a Cyrillic letter, Russian without an English word beyond
+// names: init refused on tables in place, a window run failing on STA2.
+TEST_P(CatalogueCommand, EachCommandSpeaksOnlyTheLanguageOfItsRun) {
+    ASSERT_EQ(Batch({"catalogue", "init"}).status, 0);
+    work.Write("kelvaron.ini",
+               "[KELVARON]\r\nNSTA=2\r\nSTA0=STA1\r\nSTA1=STA2\r\nDIR=src\r\n"
+               "TIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n[STA2]\r\nDIR=gone\r\n");
+    const Strings commands[] = {
+        {"window"}, {"check"}, {"config"}, {"catalogue", "init"}, {"status", "--failed"},
+    };
+    std::set<std::string> names = kNames;
+    names.insert(backend().Login().dsn);
+    names.insert(backend().Login().user);
+    for (const char* language : {"ru", "en"}) {
+        for (const Strings& args : commands) {
+            const cli_test::BatchResult result = cli_test::RunBatchProcess(
+                work.path(), args,
+                {std::string("KELVARON_LANG=") + language, "TVX_INI=" + work.File("tvx.ini")});
+            const std::string said = result.output + result.errors;
+            const std::string shown = args.front() + " [" + language + "]\n" + said;
+            EXPECT_FALSE(said.empty()) << shown;
+            if (std::string(language) == "en")
+                EXPECT_FALSE(HasCyrillic(said)) << shown;
+            else
+                EXPECT_EQ(ForeignWords(said, work.path(), names), "") << shown;
+        }
+    }
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(CatalogueCommand);

@@ -61,9 +61,10 @@ protected:
     }
 
     Outcome Run(const std::string& args) {
-        const std::string command = "cd " + ShellQuoted(work.path()) +
-                                    " && TVX_INI=" + ShellQuoted(work.File("tvx.ini")) + " " +
-                                    KELVARON_BATCH + " " + args + " 2>&1";
+        const std::string command =
+            "cd " + ShellQuoted(work.path()) +
+            " && KELVARON_LANG=en TVX_INI=" + ShellQuoted(work.File("tvx.ini")) + " " +
+            KELVARON_BATCH + " " + args + " 2>&1";
         Outcome outcome;
         std::FILE* pipe = ::popen(command.c_str(), "r");
         char line[4096];
