@@ -130,9 +130,9 @@ std::optional<catalog::RecordingRecord> OutcomeRecord(catalog::RecordingRecord e
     for (const catalog::RecordedTrace& trace : outcome.traces)
         entry.traces.push_back({platform::CutText8(trace.channel, kChannelChars), trace.tracePath});
     if (outcome.converted || outcome.partly || outcome.failed) {
-        entry.outcome = outcome.converted ? RecordingOutcome::Converted
-                        : outcome.traces.empty()  ? RecordingOutcome::Failed
-                                                  : RecordingOutcome::Incomplete;
+        entry.outcome = outcome.converted        ? RecordingOutcome::Converted
+                        : outcome.traces.empty() ? RecordingOutcome::Failed
+                                                 : RecordingOutcome::Incomplete;
         entry.message = platform::CutText8(outcome.failure, kMessageChars);
     } else if (outcome.reason == SkipReason::InArchive) {
         entry.outcome = RecordingOutcome::Converted;
