@@ -30,8 +30,8 @@ TEST(BatchSettingsFiles, KelvaronIniFromConfigElseEnvironmentElseWorkingDirector
     // A data source no machine has: config ends refused whatever odbc.ini holds.
     const std::string noTvx = work.Write("tvx.ini", "[DATABASE]\nODBC=KELVARON_NO_SUCH_DSN\n");
     const Case cases[] = {
-        {{"config"}, "", noTvx, 2, "kelvaron.ini: ./kelvaron.ini (read)\n  station HERE:"},
-        {{"config"}, env, noTvx, 2, "kelvaron.ini: " + env + " (read)\n  station FROMENV:"},
+        {{"config"}, "", noTvx, 2, "kelvaron.ini: ./kelvaron.ini (прочитан)\n  станция HERE:"},
+        {{"config"}, env, noTvx, 2, "kelvaron.ini: " + env + " (прочитан)\n  станция FROMENV:"},
         {{"--config", named, "config"}, env, noTvx, 2, "kelvaron.ini: " + named + " (read)"},
         {{"config", "--config=" + named}, "", noTvx, 2, "  station NAMED:"},
         // The language is read from the file chosen.
@@ -55,7 +55,7 @@ TEST(BatchSettingsFiles, KelvaronIniFromConfigElseEnvironmentElseWorkingDirector
          2,
          "File " + tvxDir + " cannot be read: Is a directory"},
         {{"catalogue", "init"}, "", tvxDir, 2, "Не удаётся прочитать файл " + tvxDir},
-        {{"config"}, "", tvxDir, 2, "tvx.ini: " + tvxDir + " (cannot be read)"},
+        {{"config"}, "", tvxDir, 2, "tvx.ini: " + tvxDir + " (не удаётся прочитать)"},
     };
     for (const Case& c : cases) {
         const cli_test::BatchResult result = cli_test::RunBatchProcess(
