@@ -145,7 +145,7 @@ PGPASSWORD=$password psql -X -q -h "$pg_host" -p "$pg_port" -U kelvaron -d tvx \
 set_key /etc/kelvaron/kelvaron.ini NSTA 1
 printf 'STA0=KRV\n[KRV]\nDIR=%s\n' "$work/demo/recordings/KRV" >>/etc/kelvaron/kelvaron.ini
 runuser -u kelvaron -- kelvaron-batch --config /etc/kelvaron/kelvaron.ini config >"$work/config.txt"
-grep -q "station KRV: source directory $work/demo/recordings/KRV" "$work/config.txt" \
+grep -q "станция KRV: каталог записей $work/demo/recordings/KRV" "$work/config.txt" \
   || fail "config as the account: $(cat "$work/config.txt")"
 
 # 9. A run as the service: the unit's own environment, directory and command line.
