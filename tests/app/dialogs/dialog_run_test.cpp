@@ -75,8 +75,14 @@ protected:
     // Paths of the trace files below the data directory, relative to it.
     std::set<std::string> TraceFiles() const {
         std::set<std::string> files;
-        for (const auto& e : fs::recursive_directory_iterator(env_->dataDir()))
-            if (e.is_regular_file()) files.insert(fs::relative(e.path(), env_->dataDir()).string());
+        // Asked while a run writes too: a temporary may be renamed away
+        // between being listed and being looked at, so nothing here asks
+        // the file system about an entry again.
+        const std::string dir = fs::path(env_->dataDir()).lexically_normal().string();
+        std::error_code error;
+        for (const auto& e : fs::recursive_directory_iterator(dir))
+            if (e.is_regular_file(error))
+                files.insert(e.path().lexically_normal().lexically_relative(dir).string());
         return files;
     }
     std::set<std::string> CatalogPaths() const {
