@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "archive/source_scan.h"
+#include "catalog/recording_record.h"
 #include "engine/convert_recording.h"
 #include "engine/run_context.h"
 
@@ -26,6 +28,10 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
 // every recording new or changed since it was recorded (engine/sync_run.cpp).
 void ConvertSyncThread(RunContext& run);
 bool ConvertStationSync(const std::string& station, int stationNumber, RunContext& run);
+// Whether a sync would convert the entry of dir, judged by the station's
+// record as read (records) and the entry's header; asks no catalogue.
+bool SyncWouldConvert(RunContext& run, const std::string& station, const std::string& dir,
+                      const SourceEntry& entry, const catalog::RecordingRecords& records);
 
 // Each selected station with a source directory, in turn: convert(station,
 // its number from 1) between StationBegins and StationFinished; an error

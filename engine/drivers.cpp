@@ -308,13 +308,9 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
         } catch (const catalog::DatabaseError& e) {
             // A catalogue failure costs the recording in hand, not the station;
             // one that every recording meets may be stopped by the operator.
-            ReportError(run, e, station, found.path, failedBefore);
-            failedBefore = true;
-            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) {
-                run.catalogueGone = true;
-                CountStationLeft(run, station, dir, *entries, static_cast<std::size_t>(i) + 1);
+            if (!ScanGoesOnAfter(run, e, {station, dir, *entries, records},
+                                 static_cast<std::size_t>(i), failedBefore))
                 return false;
-            }
         }
     }
     run.record.Flush();

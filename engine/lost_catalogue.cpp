@@ -4,6 +4,8 @@
 
 #include "catalog/catalogue.h"
 #include "catalog/connection_loss.h"
+#include "engine/driver_bodies.h"
+#include "engine/recordings_left.h"
 #include "platform/operator_texts.h"
 
 namespace engine {
@@ -26,6 +28,16 @@ bool CatalogueUsableAfter(const std::exception& error, RecordingOutputs& outputs
     const std::string why = ReopenCatalogue(*catalogue);
     if (why.empty()) return true;
     observer.ShowMessage({kCatalogueLostText, why, platform::kApplicationTitle});
+    return false;
+}
+
+bool ScanGoesOnAfter(RunContext& run, const catalog::DatabaseError& error, const StationScan& scan,
+                     std::size_t at, bool& failedBefore) {
+    ReportError(run, error, scan.station, scan.dir + scan.entries[at].name, failedBefore);
+    failedBefore = true;
+    if (CatalogueUsableAfter(error, run.outputs, run.observer)) return true;
+    run.catalogueGone = true;
+    CountStationLeft(run, scan.station, scan.dir, scan.entries, at + 1, scan.records);
     return false;
 }
 

@@ -3,9 +3,16 @@
 // catalogue that refuses writes, ends the run.
 #pragma once
 
+#include <cstddef>
 #include <exception>
+#include <string>
+#include <vector>
 
+#include "archive/source_scan.h"
+#include "catalog/database_error.h"
+#include "catalog/recording_record.h"
 #include "engine/recording_outputs.h"
+#include "engine/run_context.h"
 #include "engine/run_observer.h"
 
 namespace engine {
@@ -21,5 +28,23 @@ extern const char* const kCatalogueRefusesWritesText;
 // catalogue stays out of reach or refuses writes.
 bool CatalogueUsableAfter(const std::exception& error, RecordingOutputs& outputs,
                           RunObserver& observer);
+
+// One station's scan of its source directory (a time-window run or a sync)
+// as a catalogue failure finds it. records: the station's record as the scan
+// read it (what a sync would still convert is judged by it).
+struct StationScan {
+    const std::string& station;
+    const std::string& dir;
+    const std::vector<SourceEntry>& entries;
+    const catalog::RecordingRecords& records;
+};
+
+// A catalogue failure met by the recording scan.entries[at] costs that
+// recording: its message is shown (repeated when the recording before met
+// one too, failedBefore, which this sets). True when the scan goes on with
+// the next recording; false when the catalogue is gone: the run ends
+// (run.catalogueGone) and the station's recordings left are counted.
+bool ScanGoesOnAfter(RunContext& run, const catalog::DatabaseError& error, const StationScan& scan,
+                     std::size_t at, bool& failedBefore);
 
 }  // namespace engine

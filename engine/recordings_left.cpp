@@ -22,11 +22,14 @@ void AddLeft(RunSummary& summary, const std::string& station, int recordings) {
 }  // namespace
 
 void CountStationLeft(RunContext& run, const std::string& station, const std::string& dir,
-                      const std::vector<SourceEntry>& entries, std::size_t from) {
+                      const std::vector<SourceEntry>& entries, std::size_t from,
+                      const catalog::RecordingRecords& records) {
+    const bool sync = run.request.mode == RunMode::Sync;
     int left = 0;
     for (std::size_t i = from; i < entries.size() && !run.StopRequested(); ++i)
-        if (WindowTakes(ExamineSourceEntry(dir, entries[i], station), run.request.windowStart,
-                        run.request.windowLength))
+        if (sync ? SyncWouldConvert(run, station, dir, entries[i], records)
+                 : WindowTakes(ExamineSourceEntry(dir, entries[i], station),
+                               run.request.windowStart, run.request.windowLength))
             ++left;
     AddLeft(run.summary, station, left);
 }

@@ -9,14 +9,19 @@
 #include <vector>
 
 #include "archive/source_scan.h"
+#include "catalog/recording_record.h"
 #include "engine/run_context.h"
 
 namespace engine {
 
-// Time-window run: the station's entries of dir from `from` on.
+// Time-window run or sync: the station's entries of dir from `from` on that
+// the run would have converted. records: the station's record as a sync read
+// it; a sync that could not read it (a station after the one the catalogue
+// failed in) counts each settled recording of the station.
 void CountStationLeft(RunContext& run, const std::string& station, const std::string& dir,
-                      const std::vector<SourceEntry>& entries, std::size_t from);
-// Time-window run: every station of the request from index `from` on.
+                      const std::vector<SourceEntry>& entries, std::size_t from,
+                      const catalog::RecordingRecords& records = {});
+// Time-window run or sync: every station of the request from index `from` on.
 void CountStationsLeft(RunContext& run, std::size_t from);
 // File run: the picked files from index `from` on that are recordings of a
 // selected station.

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "archive/source_scan.h"
+#include "catalog/database_error.h"
 #include "engine/driver_bodies.h"
+#include "engine/lost_catalogue.h"
 #include "engine/recorded_entries.h"
 #include "formats/recorder/recorder_text.h"
 #include "platform/kelvaron_settings.h"
@@ -60,6 +62,36 @@ std::optional<SkipReason> SyncSkip(const RecordingRecord& known, const std::stri
         BeforeFrom(run, *known.startTime, *known.spanSeconds))
         return SkipReason::OutsideWindow;
     return std::nullopt;
+}
+
+// Nanoseconds since the epoch before which an entry has settled.
+std::int64_t SettledBefore(const RunContext& run) {
+    return NowNanoseconds() - std::int64_t{run.request.settleSeconds} * kNanoseconds;
+}
+
+// Why the sync leaves an entry without reading it (stat: as it stands now);
+// nullopt when it is to be claimed and read.
+std::optional<SkipReason> SyncLeaves(const RunContext& run, const std::string& station,
+                                     const std::string& recordPath,
+                                     const std::optional<EntryStat>& stat,
+                                     const catalog::RecordingRecords& records,
+                                     std::int64_t settledBefore) {
+    if (!stat) return SkipReason::Unreadable;
+    if (stat->mtime > settledBefore) return SkipReason::Settling;
+    if (const RecordingRecord* known = Unchanged(records, recordPath, stat))
+        return SyncSkip(*known, station, run);
+    return std::nullopt;
+}
+
+// A claim the sync could not end when its recording failed (the connection
+// was gone) is ended once the connection is open again, so that the next
+// pass or another converter takes the recording at once; should that fail
+// too, the claim expires with its lease.
+void ReleaseAfterFailure(RunContext& run, const std::string& sourcePath) {
+    try {
+        run.record.Release(sourcePath);
+    } catch (...) {
+    }
 }
 
 SkipReason LookedReason(SourceRecording::Verdict verdict) {
@@ -120,12 +152,9 @@ void ConvertNewEntry(RunContext& run, const std::string& dir, const SourceEntry&
     try {
         ConvertClaimed(run, dir, entry, station, fresh, previous);
     } catch (...) {
-        // Free for the next pass at once; should the catalogue be gone, the
-        // claim expires.
-        try {
-            run.record.Release(fresh.sourcePath);
-        } catch (...) {
-        }
+        // Free for the next pass at once; a lost connection frees it once
+        // it is open again (ReleaseAfterFailure).
+        ReleaseAfterFailure(run, fresh.sourcePath);
         throw;
     }
 }
@@ -152,10 +181,10 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
     }
     const std::string recordDir = RecordPath(dir);
     const catalog::RecordingRecords records = run.record.LoadDirectory(recordDir);
-    const std::int64_t settledBefore =
-        NowNanoseconds() - std::int64_t{run.request.settleSeconds} * kNanoseconds;
+    const std::int64_t settledBefore = SettledBefore(run);
     const int count = static_cast<int>(entries->size());
     const int stations = static_cast<int>(run.request.stations.size());
+    bool failedBefore = false;  // the recording before met a catalogue failure
     for (int i = 0; i < count; ++i) {
         if (run.StopRequested()) return false;
         const SourceEntry& entry = (*entries)[static_cast<std::size_t>(i)];
@@ -164,27 +193,38 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
         run.observer.EntryInWork({entry.name, i + 1, count, stationNumber, stations});
         run.pathInWork = path;
         const std::optional<EntryStat> stat = entry.regular ? StatEntry(path) : std::nullopt;
-        if (!stat) {
-            Skip(run, path, SkipReason::Unreadable);
-            continue;
-        }
-        if (stat->mtime > settledBefore) {
-            Skip(run, path, SkipReason::Settling);
-            continue;
-        }
         const std::string recordPath = recordDir + entry.name;
-        if (const RecordingRecord* known = Unchanged(records, recordPath, stat)) {
-            if (const std::optional<SkipReason> reason = SyncSkip(*known, station, run)) {
-                Skip(run, path, *reason);
-                continue;
-            }
+        if (const std::optional<SkipReason> reason =
+                SyncLeaves(run, station, recordPath, stat, records, settledBefore)) {
+            Skip(run, path, *reason);
+            continue;
         }
         const auto previous = records.find(catalog::RecordKey(recordPath));
-        ConvertNewEntry(run, dir, entry, station, EntryRecord(recordPath, station, *stat),
-                        previous == records.end() ? nullptr : &previous->second);
+        try {
+            ConvertNewEntry(run, dir, entry, station, EntryRecord(recordPath, station, *stat),
+                            previous == records.end() ? nullptr : &previous->second);
+            failedBefore = false;
+        } catch (const catalog::DatabaseError& e) {
+            // As in a time-window run, the catalogue failure costs the
+            // recording in hand, not the station.
+            if (!ScanGoesOnAfter(run, e, {station, dir, *entries, records},
+                                 static_cast<std::size_t>(i), failedBefore))
+                return false;
+            ReleaseAfterFailure(run, recordPath);
+        }
     }
     run.record.Flush();
     return true;
+}
+
+bool SyncWouldConvert(RunContext& run, const std::string& station, const std::string& dir,
+                      const SourceEntry& entry, const catalog::RecordingRecords& records) {
+    const std::string path = dir + entry.name;
+    const std::optional<EntryStat> stat = entry.regular ? StatEntry(path) : std::nullopt;
+    if (SyncLeaves(run, station, RecordPath(path), stat, records, SettledBefore(run))) return false;
+    const SourceRecording found = ExamineSourceEntry(dir, entry, station);
+    return found.verdict == SourceRecording::Verdict::Recording &&
+           !(found.span.possible && BeforeFrom(run, found.span.start, found.span.dataSeconds));
 }
 
 }  // namespace engine

@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <future>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -18,6 +20,8 @@
 
 #include "catalog/catalogue.h"
 #include "catalog/schema_install.h"
+#include "platform/message_catalogue.h"
+#include "platform/operator_texts.h"
 #include "tests/cli/end_to_end/batch_process.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
@@ -229,6 +233,128 @@ TEST_P(SyncEndToEnd, TwoSyncsAtOnceConvertEachRecordingOnce) {
     EXPECT_EQ(CountRows("FILELIST"), 3 * kRecordings);
     EXPECT_EQ(CountRows("kelvaron_recordings", "claimed_by IS NULL AND outcome = 'converted'"),
               kRecordings);
+}
+
+// Everything a sync leaves in the archive that a later run relies on: the
+// rows (without their load dates), the record without who wrote it when, and
+// the trace files' bytes.
+struct Archive {
+    std::vector<testing_support::Row> files, events, records, traces;
+    std::map<std::string, std::string> bytes;
+    bool operator==(const Archive&) const = default;
+};
+
+// A catalogue failure in the middle of a sync: PostgreSQL drops the sync's
+// connection (its backend is terminated) while the third recording's first
+// row goes in; SQLite, which has no connection to lose, refuses that insert.
+void BreakTheThirdRecordingsRow(testing_support::CatalogueBackendKind kind) {
+    if (kind == testing_support::CatalogueBackendKind::PostgreSQL) {
+        testing_support::ExecuteOnCatalogue(
+            "CREATE OR REPLACE FUNCTION kelvaron_test_drop() RETURNS trigger LANGUAGE plpgsql AS "
+            "$$ BEGIN IF NEW.cpath LIKE '%/020000-%' THEN "
+            "PERFORM pg_terminate_backend(pg_backend_pid()); PERFORM pg_sleep(10); END IF; "
+            "RETURN NEW; END $$");
+        testing_support::ExecuteOnCatalogue(
+            "CREATE TRIGGER kelvaron_test_drop BEFORE INSERT ON FILELIST "
+            "FOR EACH ROW EXECUTE FUNCTION kelvaron_test_drop()");
+    } else {
+        testing_support::ExecuteOnCatalogue(
+            "CREATE TRIGGER kelvaron_test_drop BEFORE INSERT ON FILELIST "
+            "WHEN NEW.CPATH LIKE '%/020000-%' "
+            "BEGIN SELECT RAISE(ABORT, 'insert refused by the test'); END");
+    }
+}
+
+TEST_P(SyncEndToEnd, ACatalogueFailureCostsOnlyTheRecordingInHand) {
+    Upgrade();
+    Strings all;
+    for (int i = 0; i < 5; ++i) {
+        all.push_back("r" + std::to_string(100 + i) + ".dat");
+        Put(all.back(), "29.11.2007", "0" + std::to_string(i) + ":00:00");
+    }
+    const auto archive = [&] {
+        Archive a;
+        a.files = QueryCatalogue(
+            "SELECT STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, DATATYPE, CREATER FROM "
+            "FILELIST ORDER BY CPATH",
+            {SqlType::Text, SqlType::Double, SqlType::Double, SqlType::Text, SqlType::Double,
+             SqlType::Integer, SqlType::Text, SqlType::Integer, SqlType::Integer, SqlType::Text});
+        a.events = QueryCatalogue("SELECT sta, tbegin FROM eventlist ORDER BY sta, tbegin",
+                                  {SqlType::Text, SqlType::Double});
+        a.records = QueryCatalogue(
+            "SELECT source_path, station, file_size, file_mtime, start_time, span_seconds, "
+            "outcome, message, claimed_by FROM kelvaron_recordings ORDER BY source_path",
+            {SqlType::Text, SqlType::Text, SqlType::BigInt, SqlType::BigInt, SqlType::Double,
+             SqlType::Double, SqlType::Text, SqlType::Text, SqlType::Text});
+        a.traces = QueryCatalogue(
+            "SELECT source_path, channel, trace_path FROM kelvaron_recording_traces "
+            "ORDER BY source_path, trace_path",
+            {SqlType::Text, SqlType::Text, SqlType::Text});
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(work.File("data")))
+            if (entry.is_regular_file())
+                a.bytes[entry.path().string()] = testing_support::ReadFileBytes(entry.path());
+        return a;
+    };
+
+    BreakTheThirdRecordingsRow(GetParam());
+    const BatchResult broken = Batch({"sync", "-v"});
+    testing_support::ExecuteOnCatalogue(
+        "DROP TRIGGER kelvaron_test_drop" +
+        std::string(GetParam() == testing_support::CatalogueBackendKind::SQLite ? ""
+                                                                                : " ON FILELIST"));
+    EXPECT_EQ(broken.status, 1) << broken.errors;
+    EXPECT_EQ(ConvertedNames(broken.errors), (Strings{all[0], all[1], all[3], all[4]}))
+        << broken.errors;
+    std::size_t failures = 0;
+    std::istringstream lines(broken.errors);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("kelvaron: ", 0) == 0) {
+            ++failures;
+            EXPECT_NE(line.find("файл src/" + all[2] + ")"), std::string::npos) << line;
+        }
+    EXPECT_EQ(failures, 1u) << broken.errors;
+    EXPECT_EQ(CountRows("kelvaron_recordings", "outcome = 'converted'"), 4);
+    // The claim on the failed recording is no longer held.
+    EXPECT_EQ(CountRows("kelvaron_recordings", "claimed_by IS NOT NULL"), 0);
+
+    const BatchResult rest = Batch({"sync", "-v"});
+    EXPECT_EQ(rest.status, 0) << rest.errors;
+    EXPECT_EQ(ConvertedNames(rest.errors), Strings{all[2]}) << rest.errors;
+    const Archive afterTheFailure = archive();
+
+    for (const char* table :
+         {"FILELIST", "eventlist", "kelvaron_recording_traces", "kelvaron_recordings"})
+        testing_support::ExecuteOnCatalogue(std::string("DELETE FROM ") + table);
+    std::filesystem::remove_all(work.File("data/STA1"));
+    const BatchResult clean = Batch({"sync"});
+    EXPECT_EQ(clean.status, 0) << clean.errors;
+    const Archive cleanRun = archive();
+    EXPECT_EQ(afterTheFailure.files.size(), 15u);
+    EXPECT_TRUE(afterTheFailure == cleanRun);
+}
+
+// A catalogue that takes no writes ends the sync at its first claim; the
+// summary names the recordings it leaves, as a time-window run's does: those
+// new or changed since the record, not the one recorded as converted.
+TEST_P(SyncEndToEnd, ACatalogueRefusingWritesEndsTheSyncAndNamesWhatIsLeft) {
+    Upgrade();
+    Put("a.dat", "29.11.2007", "01:00:00");
+    ASSERT_EQ(Batch({"sync"}).status, 0);
+    Put("b.dat", "29.11.2007", "02:00:00");
+    Put("c.dat", "29.11.2007", "03:00:00");
+    Put("d.dat", "29.11.2007", "04:00:00");
+    testing_support::WriteTvxIni(work.File("tvx.ini"), backend().ReadOnlyLogin(),
+                                 work.File("data"));
+    const BatchResult result = Batch({"sync"});
+    EXPECT_EQ(result.status, 1) << result.errors;
+    EXPECT_NE(
+        result.errors.find(platform::TranslateMessage(platform::texts::kCatalogueRefusesWrites)),
+        std::string::npos)
+        << result.errors;
+    EXPECT_NE(result.errors.find(platform::texts::SummaryLeftUnconverted(2, "STA1 2")),
+              std::string::npos)
+        << result.errors;
+    EXPECT_EQ(CountRows("FILELIST"), 3);
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(SyncEndToEnd);
