@@ -39,7 +39,7 @@ struct RecordingRecord {
     RecordingOutcome outcome = RecordingOutcome::Seen;
     std::string message;          // skip reason or failure message; "" is NULL
     std::int64_t recordedAt = 0;  // Unix seconds
-    std::string host;
+    std::string host;       // the converter that wrote it, "host:pid" (older records: the host)
     std::string claimedBy;  // "" is NULL
     std::optional<std::int64_t> claimedUntil;
     std::vector<RecordedTrace> traces;  // filled by the loads that ask for them

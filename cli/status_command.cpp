@@ -107,20 +107,22 @@ void PrintJson(const std::vector<engine::StationStatus>& all, double now, bool f
             "%s\n  {\"station\": %s, \"source_dir\": %s, \"listed\": %s, \"converted\": %d, "
             "\"incomplete\": %d, \"skipped\": %d, \"failed\": %d, \"waiting\": %d, "
             "\"newest_converted_start\": %s, \"newest_converted_age_seconds\": %s, "
-            "\"last_conversion\": %s",
+            "\"last_conversion\": %s, \"last_converter\": %s",
             i ? "," : "", JsonText(s.station).c_str(), JsonText(s.sourceDir).c_str(),
             s.listed ? "true" : "false", s.count(RecordingOutcome::Converted),
             s.count(RecordingOutcome::Incomplete), s.count(RecordingOutcome::Skipped),
             s.count(RecordingOutcome::Failed), s.notRecorded,
             s.newestConvertedStart ? JsonText(StartText(*s.newestConvertedStart)).c_str() : "null",
-            JsonOptional(age).c_str(), JsonOptional(s.lastConversion).c_str());
+            JsonOptional(age).c_str(), JsonOptional(s.lastConversion).c_str(),
+            s.lastConversion ? JsonText(s.lastConverter).c_str() : "null");
         if (failed) {
             std::printf(", \"failures\": [");
             for (std::size_t k = 0; k < s.failures.size(); ++k)
-                std::printf("%s{\"path\": %s, \"outcome\": \"%s\", \"message\": %s}", k ? ", " : "",
-                            JsonText(s.failures[k].sourcePath).c_str(),
-                            std::string(catalog::OutcomeText(s.failures[k].outcome)).c_str(),
-                            JsonText(s.failures[k].message).c_str());
+                std::printf(
+                    "%s{\"path\": %s, \"outcome\": \"%s\", \"converter\": %s, \"message\": %s}",
+                    k ? ", " : "", JsonText(s.failures[k].sourcePath).c_str(),
+                    std::string(catalog::OutcomeText(s.failures[k].outcome)).c_str(),
+                    JsonText(s.failures[k].host).c_str(), JsonText(s.failures[k].message).c_str());
             std::printf("]");
         }
         std::printf("}");
@@ -140,15 +142,17 @@ void PrintText(const engine::StationStatus& s, double now, bool failed) {
         PrintSaid(stdout, texts::StatusNewestConverted(
                               StartText(*s.newestConvertedStart),
                               LengthText(static_cast<std::int64_t>(now - *s.newestConvertedStart)),
-                              LocalText(s.lastConversion.value_or(0))));
+                              LocalText(s.lastConversion.value_or(0)),
+                              platform::Text8ToUtf8(s.lastConverter)));
     else
         PrintSaid(stdout, texts::kStatusNothingConverted);
     if (!failed) return;
     for (const catalog::RecordingRecord& r : s.failures) {
         const std::string path = platform::Text8ToUtf8(r.sourcePath);
+        const std::string converter = platform::Text8ToUtf8(r.host);
         PrintSaid(stdout, r.outcome == RecordingOutcome::Failed
-                              ? texts::StatusFailedRecording(path, r.message)
-                              : texts::StatusIncompleteRecording(path, r.message));
+                              ? texts::StatusFailedRecording(path, converter, r.message)
+                              : texts::StatusIncompleteRecording(path, converter, r.message));
     }
 }
 

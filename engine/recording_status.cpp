@@ -21,7 +21,10 @@ StationStatus SummariseStation(const std::string& station, const std::string& so
         if (record.startTime &&
             (!status.newestConvertedStart || *record.startTime > *status.newestConvertedStart))
             status.newestConvertedStart = record.startTime;
-        status.lastConversion = std::max(status.lastConversion.value_or(0), record.recordedAt);
+        if (!status.lastConversion || record.recordedAt >= *status.lastConversion) {
+            status.lastConversion = record.recordedAt;
+            status.lastConverter = record.host;
+        }
     }
     for (const EntryOnDisk& entry : entries.value_or(std::vector<EntryOnDisk>{})) {
         const auto it = records.find(catalog::RecordKey(entry.path));

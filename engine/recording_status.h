@@ -30,6 +30,7 @@ struct StationStatus {
     int notRecorded = 0;
     std::optional<double> newestConvertedStart;  // recorder clock, epoch seconds
     std::optional<std::int64_t> lastConversion;  // Unix seconds
+    std::string lastConverter;                   // the record's host of the last conversion
     // Failed and incomplete recordings, by source path.
     std::vector<catalog::RecordingRecord> failures;
 

@@ -49,7 +49,6 @@ std::int64_t NowNanoseconds() {
 
 void RunRecord::Begin() {
     present_ = connection_ && catalog::RecordExists(*connection_);
-    host_ = platform::HostName();
     identity_ = platform::ProcessIdentity();
 }
 
@@ -60,14 +59,14 @@ catalog::RecordingRecords RunRecord::LoadDirectory(const std::string& dir) {
 
 void RunRecord::Write(catalog::RecordingRecord record) {
     if (!present_ || !writes_) return;
-    record.host = host_;
+    record.host = identity_;
     record.recordedAt = NowSeconds();
     catalog::WriteRecordingRecords(*connection_, {record});
 }
 
 void RunRecord::WriteLater(catalog::RecordingRecord record) {
     if (!present_ || !writes_) return;
-    record.host = host_;
+    record.host = identity_;
     record.recordedAt = NowSeconds();
     pending_.push_back(std::move(record));
     if (pending_.size() >= kBatchRecords) Flush();
@@ -89,7 +88,7 @@ std::optional<catalog::RecordingRecord> RunRecord::Claim(const catalog::Recordin
         return it == found.end() ? entry : it->second;
     }
     catalog::RecordingRecord fresh = entry;
-    fresh.host = host_;
+    fresh.host = identity_;
     const std::int64_t now = NowSeconds();
     return catalog::ClaimRecording(*connection_, fresh, identity_, now, now + kClaimLeaseSeconds);
 }

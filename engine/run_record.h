@@ -46,7 +46,7 @@ public:
     // The records of the entries of dir (ending in "/"); none without the record.
     catalog::RecordingRecords LoadDirectory(const std::string& dir);
 
-    // Keeps what became of one recording; host and time are this run's.
+    // Keeps what became of one recording; converter and time are this run's.
     // Later: gathered and written with others in one transaction (the many
     // entries a window run looks at and does not convert); Flush writes them.
     void Write(catalog::RecordingRecord record);
@@ -69,7 +69,7 @@ private:
     catalog::OdbcConnection* connection_;
     bool writes_;
     bool present_ = false;
-    std::string host_, identity_;
+    std::string identity_;  // "host:pid", the converter a record and a claim name
     std::vector<catalog::RecordingRecord> pending_;
 };
 

@@ -442,21 +442,23 @@ std::string StatusStationLine(const std::string& station, const std::string& sou
 }
 
 std::string StatusNewestConverted(const std::string& start, const std::string& age,
-                                  const std::string& lastConversion) {
+                                  const std::string& lastConversion, const std::string& converter) {
     return "  новейшая конвертированная запись начинается " + start + " (" + age +
-           " назад), последняя конвертация " + lastConversion;
+           " назад), последняя конвертация " + lastConversion + ", конвертер " + converter;
 }
 
 std::string StatusDirectoryUnreadable(const std::string& station, const std::string& sourceDir) {
     return "Станция " + station + ": каталог " + sourceDir + " недоступен";
 }
 
-std::string StatusFailedRecording(const std::string& path, const std::string& message) {
-    return "  " + path + ": не конвертирована: " + message;
+std::string StatusFailedRecording(const std::string& path, const std::string& converter,
+                                  const std::string& message) {
+    return "  " + path + ": не конвертирована (конвертер " + converter + "): " + message;
 }
 
-std::string StatusIncompleteRecording(const std::string& path, const std::string& message) {
-    return "  " + path + ": конвертирована частично: " + message;
+std::string StatusIncompleteRecording(const std::string& path, const std::string& converter,
+                                      const std::string& message) {
+    return "  " + path + ": конвертирована частично (конвертер " + converter + "): " + message;
 }
 
 std::string StatusTooOld(const std::string& station, const std::string& age,

@@ -361,12 +361,15 @@ inline constexpr const char* kPlotNotSaved = "Не удалось записат
 // failed (--failed) and the stations a monitor should hear of.
 std::string StatusStationLine(const std::string& station, const std::string& sourceDir,
                               int converted, int incomplete, int skipped, int failed, int waiting);
+// converter: the record's "host:pid" of the last conversion.
 std::string StatusNewestConverted(const std::string& start, const std::string& age,
-                                  const std::string& lastConversion);
+                                  const std::string& lastConversion, const std::string& converter);
 inline constexpr const char* kStatusNothingConverted = "  ни одной конвертированной записи";
 std::string StatusDirectoryUnreadable(const std::string& station, const std::string& sourceDir);
-std::string StatusFailedRecording(const std::string& path, const std::string& message);
-std::string StatusIncompleteRecording(const std::string& path, const std::string& message);
+std::string StatusFailedRecording(const std::string& path, const std::string& converter,
+                                  const std::string& message);
+std::string StatusIncompleteRecording(const std::string& path, const std::string& converter,
+                                      const std::string& message);
 std::string StatusTooOld(const std::string& station, const std::string& age,
                          const std::string& maxAge);
 std::string StatusNoneConverted(const std::string& station);

@@ -56,7 +56,7 @@ CREATE TABLE kelvaron_recordings (
     outcome       VARCHAR(16) NOT NULL,       -- seen, converted, incomplete, skipped, failed
     message       VARCHAR(1024) NULL,         -- skip reason or failure message
     recorded_at   BIGINT NOT NULL,            -- Unix seconds of the last change
-    host          VARCHAR(255) NOT NULL,
+    host          VARCHAR(255) NOT NULL,      -- the converter that wrote it, host:pid
     claimed_by    VARCHAR(255) NULL,          -- host:pid
     claimed_until BIGINT NULL                 -- Unix seconds; expired = free
 );

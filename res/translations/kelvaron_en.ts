@@ -623,8 +623,8 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>Station %1, directory %2: converted %3, partly %4, skipped %5, failed %6; waiting %7</translation>
     </message>
     <message>
-        <source>  новейшая конвертированная запись начинается %1 (%2 назад), последняя конвертация %3</source>
-        <translation>  newest converted recording starts %1 (%2 ago), last conversion %3</translation>
+        <source>  новейшая конвертированная запись начинается %1 (%2 назад), последняя конвертация %3, конвертер %4</source>
+        <translation>  newest converted recording starts %1 (%2 ago), last conversion %3 by %4</translation>
     </message>
     <message>
         <source>  ни одной конвертированной записи</source>
@@ -635,12 +635,12 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>Station %1: directory %2 is not accessible</translation>
     </message>
     <message>
-        <source>  %1: не конвертирована: %2</source>
-        <translation>  %1: not converted: %2</translation>
+        <source>  %1: не конвертирована (конвертер %2): %3</source>
+        <translation>  %1: not converted (converter %2): %3</translation>
     </message>
     <message>
-        <source>  %1: конвертирована частично: %2</source>
-        <translation>  %1: partly converted: %2</translation>
+        <source>  %1: конвертирована частично (конвертер %2): %3</source>
+        <translation>  %1: partly converted (converter %2): %3</translation>
     </message>
     <message>
         <source>Станция %1: новейшей конвертированной записи %2, больше допустимого %3</source>

@@ -14,6 +14,7 @@
 #include "catalog/schema_install.h"
 #include "catalog/sql_script.h"
 #include "cli/config_command.h"
+#include "platform/host_name.h"
 #include "platform/message_catalogue.h"
 #include "tests/cli/end_to_end/batch_process.h"
 #include "tests/support/catalogue_backends.h"
@@ -275,6 +276,7 @@ TEST_P(CatalogueCommand, EachCommandSpeaksOnlyTheLanguageOfItsRun) {
     std::set<std::string> names = kNames;
     names.insert(backend().Login().dsn);
     names.insert(backend().Login().user);
+    names.insert(platform::HostName());  // status names the converter, host:pid
     for (const char* language : {"ru", "en"}) {
         for (const Strings& args : commands) {
             const cli_test::BatchResult result = cli_test::RunBatchProcess(

@@ -94,11 +94,14 @@ TEST_P(StatusCommand, TellsAMonitorWhichStationStoppedDeliveringOrFailed) {
     Record(work.File("src/live/bad.rec"), "LIVE", RecordingOutcome::Failed, 60, "disk full");
     const BatchResult failed = Batch({"status", "--failed", "--max-age", "4d"});
     EXPECT_EQ(failed.status, 1);
-    EXPECT_NE(failed.output.find(work.File("src/live/bad.rec") + ": не конвертирована: disk full"),
+    EXPECT_NE(failed.output.find(work.File("src/live/bad.rec") +
+                                 ": не конвертирована (конвертер here): disk full"),
               std::string::npos)
         << failed.output;
     const BatchResult json = Batch({"status", "--json", "--failed", "LIVE"});
-    EXPECT_NE(json.output.find("\"message\": \"disk full\""), std::string::npos) << json.output;
+    EXPECT_NE(json.output.find("\"converter\": \"here\", \"message\": \"disk full\""),
+              std::string::npos)
+        << json.output;
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(StatusCommand);

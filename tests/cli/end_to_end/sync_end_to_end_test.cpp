@@ -20,6 +20,7 @@
 
 #include "catalog/catalogue.h"
 #include "catalog/schema_install.h"
+#include "platform/host_name.h"
 #include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
 #include "tests/cli/end_to_end/batch_process.h"
@@ -220,8 +221,15 @@ TEST_P(SyncEndToEnd, TwoSyncsAtOnceConvertEachRecordingOnce) {
         Put(name, "29.11.2007", (i < 10 ? "0" : "") + std::to_string(i) + ":00:00");
         all.push_back(name);
     }
-    auto one = std::async(std::launch::async, [&] { return Batch({"sync", "-v"}); });
-    auto two = std::async(std::launch::async, [&] { return Batch({"sync", "-v"}); });
+    // Each converter is named in its records as host:pid.
+    const auto sync = [&](std::string& converter) {
+        return cli_test::RunBatchProcess(
+            work.path(), {"sync", "-v"}, {"TVX_INI=" + work.File("tvx.ini")},
+            [&](pid_t pid) { converter = platform::HostName() + ":" + std::to_string(pid); });
+    };
+    std::string converter1, converter2;
+    auto one = std::async(std::launch::async, [&] { return sync(converter1); });
+    auto two = std::async(std::launch::async, [&] { return sync(converter2); });
     const BatchResult first = one.get(), second = two.get();
     EXPECT_EQ(first.status, 0) << first.errors;
     EXPECT_EQ(second.status, 0) << second.errors;
@@ -233,6 +241,17 @@ TEST_P(SyncEndToEnd, TwoSyncsAtOnceConvertEachRecordingOnce) {
     EXPECT_EQ(CountRows("FILELIST"), 3 * kRecordings);
     EXPECT_EQ(CountRows("kelvaron_recordings", "claimed_by IS NULL AND outcome = 'converted'"),
               kRecordings);
+    for (const auto& [result, converter] : {std::pair{&first, converter1}, {&second, converter2}})
+        for (const std::string& name : ConvertedNames(result->errors))
+            EXPECT_EQ(CountRows("kelvaron_recordings",
+                                "host = '" + converter + "' AND source_path LIKE '%/" + name + "'"),
+                      1)
+                << name << " by " << converter;
+    // status names the converter of the last conversion.
+    const BatchResult status = Batch({"status"});
+    EXPECT_TRUE(status.output.find("конвертер " + converter1) != std::string::npos ||
+                status.output.find("конвертер " + converter2) != std::string::npos)
+        << status.output;
 }
 
 // Everything a sync leaves in the archive that a later run relies on: the
