@@ -19,6 +19,14 @@ bool SaysAnyOf(const DatabaseError& error, const char* const (&parts)[N]) {
                        [&](const char* part) { return text.find(part) != std::string::npos; });
 }
 
+template <std::size_t S, std::size_t N>
+bool HasStateOrSays(const DatabaseError& error, const char* const (&states)[S],
+                    const char* const (&parts)[N]) {
+    return std::any_of(std::begin(states), std::end(states),
+                       [&](const char* state) { return error.sqlState() == state; }) ||
+           SaysAnyOf(error, parts);
+}
+
 }  // namespace
 
 bool IsConnectionLost(const DatabaseError& error) {
@@ -40,18 +48,28 @@ bool IsConnectionLost(const DatabaseError& error) {
 }
 
 bool IsWriteRefused(const DatabaseError& error) {
-    const std::string& state = error.sqlState();
     // PostgreSQL: a read-only transaction (a standby, default_transaction_read_only),
-    // a full disk.
-    if (state == "25006" || state == "53100") return true;
-    // SQLite (SQLITE_READONLY, SQLITE_FULL) and PostgreSQL under a general SQLSTATE.
-    static constexpr const char* kRefusalTexts[] = {
+    // a full disk; SQLite (SQLITE_READONLY, SQLITE_FULL) and PostgreSQL under a
+    // general SQLSTATE.
+    static constexpr const char* kStates[] = {"25006", "53100"};
+    static constexpr const char* kTexts[] = {
         "attempt to write a readonly database",
         "database or disk is full",
         "read-only transaction",
         "no space left on device",
     };
-    return SaysAnyOf(error, kRefusalTexts);
+    return HasStateOrSays(error, kStates, kTexts);
+}
+
+bool IsValueTooLong(const DatabaseError& error) {
+    // String data right truncation; PostgreSQL's program limit (an index row).
+    static constexpr const char* kStates[] = {"22001", "54000"};
+    static constexpr const char* kTexts[] = {
+        "value too long",
+        "string data, right truncated",
+        "index row size",
+    };
+    return HasStateOrSays(error, kStates, kTexts);
 }
 
 }  // namespace catalog

@@ -17,4 +17,9 @@ bool IsConnectionLost(const DatabaseError& error);
 // does not help.
 bool IsWriteRefused(const DatabaseError& error);
 
+// True when a value did not fit its column or its index entry (a text longer
+// than a VARCHAR, PostgreSQL's limit on an index row): the statement fails for
+// this value alone.
+bool IsValueTooLong(const DatabaseError& error);
+
 }  // namespace catalog

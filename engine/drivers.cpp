@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "archive/source_scan.h"
+#include "catalog/connection_loss.h"
 #include "catalog/database_error.h"
 #include "engine/convert_recording.h"
 #include "engine/driver_bodies.h"
@@ -49,6 +50,20 @@ std::string ExceptionText(const std::exception& e) {
     return text;
 }
 
+// Paths up to this long fit every record of recordings catalogue init made.
+constexpr std::size_t kNarrowestRecordPath = 1024;
+
+// A catalogue whose record cannot hold a recording's long path says so in
+// its own words; the operator is told the cause: the path's length in bytes
+// as the record keys it.
+std::optional<std::size_t> LongPathRefused(const std::exception& e, const std::string& path) {
+    const auto* database = dynamic_cast<const catalog::DatabaseError*>(&e);
+    if (!database || path.empty() || !catalog::IsValueTooLong(*database)) return std::nullopt;
+    const std::size_t bytes = RecordPath(path).size();
+    if (bytes <= kNarrowestRecordPath) return std::nullopt;
+    return bytes;
+}
+
 }  // namespace
 
 void ShowInputError(RunContext& run, std::string text) {
@@ -67,6 +82,8 @@ void ReportError(RunContext& run, const std::exception& e, const std::string& st
     else
         ++run.summary.otherErrors;
     RunMessage message{ExceptionText(e), "", platform::kApplicationTitle};
+    if (const std::optional<std::size_t> bytes = LongPathRefused(e, path))
+        message.text = texts::RecordPathTooLong(*bytes);
     if (!path.empty()) {
         ++run.summary.failedRecordings;
         message.detail = texts::RecordingDetail(station, path);

@@ -441,6 +441,11 @@ std::string StatusStationLine(const std::string& station, const std::string& sou
            "; ждут конвертирования " + std::to_string(waiting);
 }
 
+std::string RecordPathTooLong(std::size_t bytes) {
+    return "Путь записи длиной " + std::to_string(bytes) +
+           " байт не помещается в журнал записей каталога";
+}
+
 std::string StatusNewestConverted(const std::string& start, const std::string& age,
                                   const std::string& lastConversion, const std::string& converter) {
     return "  новейшая конвертированная запись начинается " + start + " (" + age +

@@ -103,6 +103,8 @@ inline constexpr std::size_t kSkipReasonCount = sizeof kSkipReasons / sizeof kSk
 // A sync on a catalogue made before the record of recordings.
 inline constexpr const char* kNoRecordOfRecordings =
     "В каталоге нет журнала записей: его добавляет kelvaron-batch catalogue upgrade";
+// The record of recordings refused a source path of `bytes` bytes.
+std::string RecordPathTooLong(std::size_t bytes);
 
 // One line of a batch run's plan (dryRun) or of its verbose log.
 std::string PlanConvert(const std::string& path, bool dryRun);

@@ -47,7 +47,7 @@ CREATE TABLE FILELIST (
 -- converting it; an expired claim is free.
 
 CREATE TABLE kelvaron_recordings (
-    source_path   VARCHAR(1024) NOT NULL PRIMARY KEY,
+    source_path   VARCHAR(4096) NOT NULL PRIMARY KEY,  -- any path: PATH_MAX
     station       VARCHAR(64) NOT NULL,
     file_size     BIGINT NOT NULL,
     file_mtime    BIGINT NOT NULL,            -- ns since the epoch
@@ -62,7 +62,7 @@ CREATE TABLE kelvaron_recordings (
 );
 
 CREATE TABLE kelvaron_recording_traces (
-    source_path   VARCHAR(1024) NOT NULL,
+    source_path   VARCHAR(4096) NOT NULL,
     channel       VARCHAR(16) NOT NULL,
     trace_path    VARCHAR(1024) NOT NULL,
     PRIMARY KEY (source_path, trace_path)

@@ -475,6 +475,10 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>The catalogue has no record of recordings: kelvaron-batch catalogue upgrade adds it</translation>
     </message>
     <message>
+        <source>Путь записи длиной %1 байт не помещается в журнал записей каталога</source>
+        <translation>The catalogue&apos;s record of recordings cannot hold a source path of %1 bytes</translation>
+    </message>
+    <message>
         <source>частично конвертирован %1: трасс записано %2, ошибок трасс %3</source>
         <translation>partly converted %1: trace files written %2, trace failures %3</translation>
     </message>

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <future>
@@ -20,6 +21,7 @@
 
 #include "catalog/catalogue.h"
 #include "catalog/schema_install.h"
+#include "catalog/sql_script.h"
 #include "platform/host_name.h"
 #include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
@@ -45,6 +47,12 @@ constexpr const char* kAllRecords =
 const std::vector<SqlType> kRecordTypes = {
     SqlType::Text,   SqlType::Text, SqlType::BigInt, SqlType::BigInt, SqlType::Double,
     SqlType::Double, SqlType::Text, SqlType::Text,   SqlType::BigInt, SqlType::Text};
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
 
 // The names of the recordings a verbose run says it converted, sorted.
 Strings ConvertedNames(const std::string& errors) {
@@ -374,6 +382,62 @@ TEST_P(SyncEndToEnd, ACatalogueRefusingWritesEndsTheSyncAndNamesWhatIsLeft) {
               std::string::npos)
         << result.errors;
     EXPECT_EQ(CountRows("FILELIST"), 3);
+}
+
+// A source path of about 2000 bytes: a new catalogue records it; one whose
+// record was made with 1024-character paths (PostgreSQL holds it to that)
+// refuses each such recording by name and cause, and the station goes on.
+TEST_P(SyncEndToEnd, ALongSourcePathIsRecordedOrRefusedByName) {
+    const bool postgres = GetParam() == testing_support::CatalogueBackendKind::PostgreSQL;
+    std::string deep = work.File("");
+    for (int i = 0; i < 10; ++i) deep += std::string(200, static_cast<char>('a' + i)) + "/";
+    ASSERT_TRUE(std::filesystem::create_directories(deep + "src"));
+    work.Write(deep.substr(work.path().size() + 1) + "kelvaron.ini",
+               "[KELVARON]\r\nNSTA=1\r\nSTA0=STA1\r\nDIR=src\r\n");
+    const Strings names = {"long-a.dat", "long-b.dat"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        RecordingPlan plan;
+        plan.time = "0" + std::to_string(i) + ":00:00";
+        const std::string path = deep + "src/" + names[i];
+        testing_support::MakeRecording(plan).WriteTo(path);
+        const timespec old{std::time(nullptr) - 600, 0};
+        const timespec times[2] = {old, old};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    }
+    const std::size_t bytes = (deep + "src/" + names[0]).size();
+    ASSERT_GT(bytes, 2000u);
+    const struct {
+        const char* name;
+        bool narrow;
+    } cases[] = {{"a new catalogue", false}, {"a catalogue made with the narrow column", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* table :
+             {"kelvaron_recording_traces", "kelvaron_recordings", "FILELIST", "eventlist"})
+            testing_support::ExecuteOnCatalogue(std::string("DROP TABLE IF EXISTS ") + table);
+        testing_support::ExecuteOnCatalogue("DROP TABLE sitechan");
+        catalog::ExecuteSqlScript(theDatabase,
+                                  testing_support::ReadFileBytes(backend().SchemaPath()));
+        std::filesystem::remove_all(work.File("data/STA1"));
+        // SQLite keeps a text of any length whatever its declared type: its
+        // older catalogues take the path as they are.
+        if (c.narrow && postgres)
+            for (const char* table : {"kelvaron_recordings", "kelvaron_recording_traces"})
+                testing_support::ExecuteOnCatalogue(std::string("ALTER TABLE ") + table +
+                                                    " ALTER COLUMN source_path TYPE VARCHAR(1024)");
+        const BatchResult run =
+            cli_test::RunBatchProcess(deep, {"sync", "-v"}, {"TVX_INI=" + work.File("tvx.ini")});
+        const bool refused = c.narrow && postgres;
+        EXPECT_EQ(run.status, refused ? 1 : 0) << run.errors;
+        EXPECT_EQ(ConvertedNames(run.errors), refused ? Strings{} : names) << run.errors;
+        for (const std::string& name : names)
+            EXPECT_EQ(Occurrences(run.errors, platform::texts::RecordPathTooLong(bytes) +
+                                                  " (Станция STA1, файл src/" + name + ")"),
+                      refused ? 1 : 0)
+                << run.errors;
+        EXPECT_EQ(CountRows("kelvaron_recordings", "outcome = 'converted'"), refused ? 0 : 2);
+        EXPECT_EQ(CountRows("FILELIST"), refused ? 0 : 6);
+    }
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(SyncEndToEnd);
