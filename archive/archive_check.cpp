@@ -60,8 +60,7 @@ public:
     void RowAlone(const catalog::FileListRow& row) {
         if (!IsPlainRelativePath(row.path)) {
             // Never looked up nor removed: it names nothing inside the tree.
-            Report(CheckProblemKind::BadName, row.path,
-                   {CheckReasonCode::RowPathOutside});
+            Report(CheckProblemKind::BadName, row.path, {CheckReasonCode::RowPathOutside});
             return;
         }
         // A writer puts the file in place before it writes the row: a file
@@ -78,8 +77,7 @@ public:
             ++summary_.rowsRemoved;
             removedPath_ = row.path;
         }
-        Report(CheckProblemKind::MissingFile, row.path, {CheckReasonCode::RowWithoutFile},
-               removed);
+        Report(CheckProblemKind::MissingFile, row.path, {CheckReasonCode::RowWithoutFile}, removed);
     }
 
     void Temporary(const std::string& relative) {
@@ -103,8 +101,9 @@ public:
         const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         struct stat st {};
         if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            const CheckReason reason = fd < 0 ? CheckReason{CheckReasonCode::FileUnreadable, {}, errno}
-                                              : CheckReason{CheckReasonCode::NotARegularFile};
+            const CheckReason reason = fd < 0
+                                           ? CheckReason{CheckReasonCode::FileUnreadable, {}, errno}
+                                           : CheckReason{CheckReasonCode::NotARegularFile};
             if (fd >= 0) ::close(fd);
             Report(CheckProblemKind::Unreadable, relative, reason);
             return;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalog/file_list_rows.h"
@@ -52,6 +53,11 @@ struct RowDifference {
 };
 
 struct CheckReason {
+    CheckReason() = default;
+    CheckReason(CheckReasonCode code, std::vector<std::string> facts = {}, int error = 0,
+                std::vector<RowDifference> differences = {})
+        : code(code), facts(std::move(facts)), error(error), differences(std::move(differences)) {}
+
     CheckReasonCode code = CheckReasonCode::NotTheHeader;
     std::vector<std::string> facts;
     int error = 0;  // errno

@@ -89,8 +89,8 @@ std::string TranslateMessage(std::string_view text, InterfaceLanguage language) 
         std::array<std::string_view, 10> filled;
         for (std::size_t i = 0; i < args->size(); ++i) {
             const std::string_view arg = (*args)[i];
-            english[i] = arg.size() < text.size() ? TranslateMessage(arg, language)
-                                                  : std::string(arg);
+            english[i] =
+                arg.size() < text.size() ? TranslateMessage(arg, language) : std::string(arg);
             filled[i] = english[i];
         }
         return Fill(e.english, filled);

@@ -1,5 +1,7 @@
 // The reasons an operator meets are said in the run's language: Russian of
 // our own, and the English catalogue's, never the C library's English.
+#include "platform/system_reason.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "platform/message_catalogue.h"
-#include "platform/system_reason.h"
 
 namespace {
 
@@ -16,9 +17,8 @@ bool HasCyrillic(const std::string& text) {
 }
 
 TEST(SystemReason, TheCommonCausesHaveTextsInBothLanguages) {
-    const int errors[] = {EACCES, EPERM,  ENOSPC,       EROFS,  ENOENT, EEXIST,
-                          EIO,    EDQUOT, ENOTDIR,      EISDIR, EMFILE, ENFILE,
-                          EBUSY,  ETXTBSY, ENAMETOOLONG, ELOOP};
+    const int errors[] = {EACCES,  EPERM,  ENOSPC, EROFS,  ENOENT, EEXIST,  EIO,          EDQUOT,
+                          ENOTDIR, EISDIR, EMFILE, ENFILE, EBUSY,  ETXTBSY, ENAMETOOLONG, ELOOP};
     for (int error : errors) {
         const std::string russian = platform::SystemReason(error);
         const std::string english =
@@ -28,7 +28,8 @@ TEST(SystemReason, TheCommonCausesHaveTextsInBothLanguages) {
         EXPECT_FALSE(english.empty()) << russian;
     }
     // Any other keeps the system's words and says which it is.
-    EXPECT_EQ(platform::SystemReason(EDOM), std::string(std::strerror(EDOM)) + " (errno " + std::to_string(EDOM) + ")");
+    EXPECT_EQ(platform::SystemReason(EDOM),
+              std::string(std::strerror(EDOM)) + " (errno " + std::to_string(EDOM) + ")");
 }
 
 }  // namespace
