@@ -324,6 +324,7 @@ inline constexpr const char* kViewerDirectoryUnreadable = "Каталог '%1' �
 inline constexpr const char* kMarksUnavailable = "; отметки о конвертации недоступны: %1";
 inline constexpr const char* kRecordingCount = "Записей: %1, из них конвертировано: %2";
 inline constexpr const char* kPartlyCount = ", частично: %1";
+inline constexpr const char* kFailedCount = ", не конвертировано из-за ошибок: %1";
 inline constexpr const char* kLeftOutCount = "; других файлов в каталоге: %1";
 // The files of the directory that are not the station's recordings, by reason.
 inline constexpr const char* kLeftOutHeading = "Не учтены:";
@@ -346,6 +347,8 @@ inline constexpr const char* kInfoDataSeconds = "Длительность: %1 с
 inline constexpr const char* kInfoSamplesSeconds = "Данных в файле: %1 с, не как в заголовке";
 inline constexpr const char* kInfoConverted = "Конвертированы: %1";
 inline constexpr const char* kInfoNotConverted = "Не конвертированы: %1";
+// A recording whose record says its conversion failed, with the failure's message.
+inline constexpr const char* kInfoFailed = "Не конвертирована из-за ошибок: %1";
 inline constexpr const char* kInfoRate = "Частота: %1 отс./с.";
 inline constexpr const char* kInfoChannels = "Каналы: %1";
 inline constexpr const char* kInfoNotTriggered = "Запуск: нет";
@@ -357,6 +360,7 @@ inline constexpr const char* kInfoGains = "Коэффициент усилени
 inline constexpr const char* kLegendRecording = "запись";
 inline constexpr const char* kLegendConverted = "конвертирована";
 inline constexpr const char* kLegendPartly = "частично";
+inline constexpr const char* kLegendFailed = "не конвертирована из-за ошибок";
 inline constexpr const char* kLegendMismatch = "длина не как в заголовке";
 inline constexpr const char* kLegendOverlap = "перекрытие";
 inline constexpr const char* kLegendGap = "пропуск";

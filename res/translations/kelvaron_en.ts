@@ -1037,6 +1037,14 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>, partly: %1</translation>
     </message>
     <message>
+        <source>, не конвертировано из-за ошибок: %1</source>
+        <translation>, not converted through failures: %1</translation>
+    </message>
+    <message>
+        <source>Не конвертирована из-за ошибок: %1</source>
+        <translation>Not converted through failures: %1</translation>
+    </message>
+    <message>
         <source>; других файлов в каталоге: %1</source>
         <translation>; other files in the directory: %1</translation>
     </message>
@@ -1184,6 +1192,10 @@ Samples in the file: %1 s, not as the header says</translation>
     <message>
         <source>частично</source>
         <translation>partly</translation>
+    </message>
+    <message>
+        <source>не конвертирована из-за ошибок</source>
+        <translation>not converted through failures</translation>
     </message>
     <message>
         <source>длина не как в заголовке</source>
