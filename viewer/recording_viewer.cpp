@@ -8,11 +8,11 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cstring>
 #include <exception>
 
 #include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
+#include "platform/system_reason.h"
 #include "ui/text_8bit.h"
 #include "viewer/plot_texts.h"
 #include "viewer/timeline_view.h"
@@ -181,7 +181,8 @@ QString CRecordingViewer::LeftOutText() const {
             if (e.reason != reason) continue;
             QString name = app::FromText8(e.name);
             if (e.error)
-                name += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(e.error)));
+                name += QStringLiteral(" (%1)").arg(
+                    app::FromText8(platform::TranslateMessage(platform::SystemReason(e.error))));
             names << name;
         }
         if (!names.isEmpty())
