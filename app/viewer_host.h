@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "plot/converted_channels.h"
 
 namespace app {
 
@@ -26,9 +29,11 @@ public:
     // Where the station's recordings lie, as a time-window run finds them;
     // "" when kelvaron.ini names no directory for it.
     virtual std::string SourceDirectory(const std::string& station) const = 0;
-    // The catalogue's trace paths of the station, sorted; throws (with a text
-    // for the operator) when the catalogue cannot be asked now.
-    virtual std::vector<std::string> CataloguedTraces(const std::string& station) const = 0;
+    // What the catalogue holds of the station's recordings (their trace
+    // files, and which failed when it keeps the record of recordings);
+    // throws (with a text for the operator) when it cannot be asked now.
+    virtual std::unique_ptr<plot::ConvertedTraces> CataloguedTraces(
+        const std::string& station) const = 0;
     // A run holds the catalogue until its worker has gone.
     virtual bool IsRunActive() const = 0;
 

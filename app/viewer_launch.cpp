@@ -91,8 +91,8 @@ CRecordingViewer* OpenRecordingViewer(ViewerHost& host, QWidget* parent) {
     auto* viewer = new CRecordingViewer(
         station, host.SourceDirectory(station), window.start, window.length,
         [guard](const std::string& station) -> std::unique_ptr<plot::ConvertedTraces> {
-            return std::make_unique<plot::CataloguedTracePaths>(
-                guard ? guard->CataloguedTraces(station) : std::vector<std::string>());
+            if (guard) return guard->CataloguedTraces(station);
+            return std::make_unique<plot::CataloguedTracePaths>(std::vector<std::string>());
         },
         parent);
     QObject::connect(&host, &ViewerHost::windowChanged, viewer, [viewer, guard] {

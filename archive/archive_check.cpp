@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <optional>
 #include <stdexcept>
@@ -51,7 +50,7 @@ public:
                  const RowLookup& rowNow)
         : request_(request), removeRows_(removeRows), observer_(observer), rowNow_(rowNow) {}
 
-    void Report(CheckProblemKind kind, const std::string& relative, std::string reason,
+    void Report(CheckProblemKind kind, const std::string& relative, CheckReason reason,
                 bool fixed = false) {
         ++summary_.problems[static_cast<int>(kind)];
         observer_.Problem({kind, request_.dataDir + relative, std::move(reason), fixed});
@@ -61,8 +60,7 @@ public:
     void RowAlone(const catalog::FileListRow& row) {
         if (!IsPlainRelativePath(row.path)) {
             // Never looked up nor removed: it names nothing inside the tree.
-            Report(CheckProblemKind::BadName, row.path,
-                   "row's path is not one below the data directory");
+            Report(CheckProblemKind::BadName, row.path, {CheckReasonCode::RowPathOutside});
             return;
         }
         // A writer puts the file in place before it writes the row: a file
@@ -79,7 +77,7 @@ public:
             ++summary_.rowsRemoved;
             removedPath_ = row.path;
         }
-        Report(CheckProblemKind::MissingFile, row.path, "row without a file", removed);
+        Report(CheckProblemKind::MissingFile, row.path, {CheckReasonCode::RowWithoutFile}, removed);
     }
 
     void Temporary(const std::string& relative) {
@@ -92,8 +90,8 @@ public:
             removed = true;
             ++summary_.temporariesRemoved;
         }
-        Report(CheckProblemKind::StaleTemporary, relative,
-               "temporary file of a writer that no longer runs", removed);
+        Report(CheckProblemKind::StaleTemporary, relative, {CheckReasonCode::StaleTemporary},
+               removed);
     }
 
     void File(const std::string& relative, const catalog::FileListRow* row) {
@@ -103,10 +101,11 @@ public:
         const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         struct stat st {};
         if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            const std::string reason =
-                fd < 0 ? std::strerror(errno) : std::string("not a regular file");
+            const CheckReason reason = fd < 0
+                                           ? CheckReason{CheckReasonCode::FileUnreadable, {}, errno}
+                                           : CheckReason{CheckReasonCode::NotARegularFile};
             if (fd >= 0) ::close(fd);
-            Report(CheckProblemKind::Unreadable, relative, "cannot be read: " + reason);
+            Report(CheckProblemKind::Unreadable, relative, reason);
             return;
         }
         char head[kTraceHeaderSize];
@@ -202,7 +201,7 @@ CheckSummary CheckArchive(const CheckRequest& request,
         if (haveEntry && entry.kind == ArchiveEntry::Kind::Unreadable &&
             (!haveRow || entry.relative <= row.path)) {
             merge.Report(CheckProblemKind::Unreadable, entry.relative,
-                         "directory cannot be read: " + entry.reason);
+                         {CheckReasonCode::DirectoryUnreadable, {}, entry.error});
             unreadable = entry.relative;
             haveEntry = walk.Next(entry);
             continue;
@@ -210,7 +209,8 @@ CheckSummary CheckArchive(const CheckRequest& request,
         if (haveRow && lastRow && row.path == *lastRow) {
             // A second row for one path (a catalogue without a key on CPATH).
             if (row.path != merge.removedPath_)
-                merge.Report(CheckProblemKind::DuplicateRow, row.path, "more than one row");
+                merge.Report(CheckProblemKind::DuplicateRow, row.path,
+                             {CheckReasonCode::MoreThanOneRow});
             advanceRow();
             continue;
         }

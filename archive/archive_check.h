@@ -20,7 +20,7 @@ namespace engine {
 struct CheckProblem {
     CheckProblemKind kind;
     std::string path;  // full path of the file (data directory + CPATH)
-    std::string reason;
+    CheckReason reason;
     bool fixed = false;  // removed by the fix
 };
 

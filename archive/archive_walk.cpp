@@ -39,8 +39,8 @@ ArchiveWalk::ArchiveWalk(std::string dataDir, const std::vector<std::string>& st
     : dataDir_(std::move(dataDir)) {
     Frame root;
     if (stations.empty()) {
-        std::string reason;
-        if (!Enter("", true, reason)) frames_.clear();
+        int error = 0;
+        if (!Enter("", true, error)) frames_.clear();
         return;
     }
     for (const std::string& station : stations) {
@@ -56,11 +56,11 @@ ArchiveWalk::ArchiveWalk(std::string dataDir, const std::vector<std::string>& st
     frames_.push_back(std::move(root));
 }
 
-bool ArchiveWalk::Enter(const std::string& relative, bool directoriesOnly, std::string& reason) {
+bool ArchiveWalk::Enter(const std::string& relative, bool directoriesOnly, int& error) {
     const std::string path = dataDir_ + relative;
     DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
     if (dir == nullptr) {
-        reason = std::strerror(errno);
+        error = errno;
         return false;
     }
     Frame frame;
@@ -78,7 +78,7 @@ bool ArchiveWalk::Enter(const std::string& relative, bool directoriesOnly, std::
     const int listError = errno;
     ::closedir(dir);
     if (listError != 0) {
-        reason = std::strerror(listError);
+        error = listError;
         return false;
     }
     // Sorting by name with "/" after a directory's name orders the whole
@@ -99,9 +99,9 @@ bool ArchiveWalk::Next(ArchiveEntry& entry) {
         const Child child = frame.children[frame.next++];
         const std::string relative = frame.relative + child.key;
         if (child.directory) {
-            std::string reason;
-            if (!Enter(relative, false, reason)) {
-                entry = {ArchiveEntry::Kind::Unreadable, relative, reason};
+            int error = 0;
+            if (!Enter(relative, false, error)) {
+                entry = {ArchiveEntry::Kind::Unreadable, relative, error};
                 return true;
             }
             continue;
@@ -109,7 +109,7 @@ bool ArchiveWalk::Next(ArchiveEntry& entry) {
         entry.kind = IsTraceTemporaryName(child.key) ? ArchiveEntry::Kind::Temporary
                                                      : ArchiveEntry::Kind::File;
         entry.relative = relative;
-        entry.reason.clear();
+        entry.error = 0;
         return true;
     }
     return false;

@@ -20,7 +20,7 @@ struct ArchiveEntry {
     };
     Kind kind = Kind::File;
     std::string relative;  // to the data directory, "/" separated
-    std::string reason;    // Unreadable: the system's text
+    int error = 0;         // Unreadable: the errno value
 };
 
 class ArchiveWalk {
@@ -43,8 +43,8 @@ private:
         std::vector<Child> children;
         std::size_t next = 0;
     };
-    // Lists dataDir + relative; false (reason set) when it cannot.
-    bool Enter(const std::string& relative, bool directoriesOnly, std::string& reason);
+    // Lists dataDir + relative; false (error set) when it cannot.
+    bool Enter(const std::string& relative, bool directoriesOnly, int& error);
 
     std::string dataDir_;
     std::vector<Frame> frames_;

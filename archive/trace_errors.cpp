@@ -2,50 +2,28 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "platform/operator_texts.h"
+#include "platform/system_reason.h"
 #include "platform/text_encoding.h"
 
 namespace engine {
 
 namespace {
 
+// A trace file is created where it is to be, so a missing entry is a
+// missing directory and a directory by its name is in the way.
+std::string TraceReason(int error) {
+    if (error == ENOENT) return platform::texts::kNoSuchDirectory;
+    if (error == EISDIR) return platform::texts::kDirectoryInTheWay;
+    return platform::SystemReason(error);
+}
+
 std::string Detail(const std::string& fullPath, int error) {
-    return fullPath + ": " + SystemReason(error);
+    return fullPath + ": " + TraceReason(error);
 }
 
 }  // namespace
-
-std::string SystemReason(int error) {
-    switch (error) {
-        case ENOSPC:
-        case EDQUOT:
-            return platform::texts::kNoSpace;
-        case EROFS:
-            return platform::texts::kReadOnlyFileSystem;
-        case EACCES:
-        case EPERM:
-            return platform::texts::kPermissionDenied;
-        case ENAMETOOLONG:
-            return platform::texts::kNameTooLong;
-        case ENOTDIR:
-            return platform::texts::kNotADirectory;
-        case ENOENT:
-            return platform::texts::kNoSuchDirectory;
-        case EISDIR:
-            return platform::texts::kDirectoryInTheWay;
-        case EFBIG:
-            return platform::texts::kFileTooLarge;
-        case EIO:
-            return platform::texts::kInputOutputError;
-        default: {
-            char text[160];
-            std::snprintf(text, sizeof text, "%s (errno %d)", std::strerror(error), error);
-            return text;
-        }
-    }
-}
 
 TraceFileError TraceOpenError(const std::string& fileNamePart, const std::string& fullPath,
                               int error) {

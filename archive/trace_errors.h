@@ -34,8 +34,4 @@ TraceFileError RefusedChannelName(const std::string& channel);
 // A start that has no calendar date (far outside any recorder's clock).
 TraceFileError UnplaceableStart(double start);
 
-// The system's reason for an errno value, in the operator's language where
-// the cause is one an operator meets.
-std::string SystemReason(int error);
-
 }  // namespace engine

@@ -27,29 +27,27 @@ std::string StartText(const TraceStart& s) {
            ClockText(s.day, s.month, s.year, "%02d.%02d.%04d");
 }
 
-// The columns of row that say something else than the file; "" when none.
-std::string Disagreements(const TraceHeaderFields& h, std::uint64_t samples,
-                          const catalog::FileListRow& row) {
-    std::string out;
-    auto add = [&out](const std::string& what) { out += (out.empty() ? "" : ", ") + what; };
+// The columns of row that say something else than the file.
+std::vector<RowDifference> Disagreements(const TraceHeaderFields& h, std::uint64_t samples,
+                                         const catalog::FileListRow& row) {
+    using Column = RowDifference::Column;
+    std::vector<RowDifference> out;
     // The header keeps the recording's 8-bit bytes; the catalogue answers in UTF-8.
     const std::string station = platform::Text8ToUtf8(h.station);
     const std::string channel = platform::Text8ToUtf8(h.channel);
-    if (row.station != station) add("STA '" + row.station + "' (file: '" + station + "')");
-    if (row.channel != channel) add("CH '" + row.channel + "' (file: '" + channel + "')");
+    if (row.station != station) out.push_back({Column::Station, row.station, station});
+    if (row.channel != channel) out.push_back({Column::Channel, row.channel, channel});
     const std::optional<TraceStart> start = TraceStartOf(row.start);
     if (!start || StartText(*start) != StartText(h.start))
-        add("TBEGIN " + (start ? StartText(*start) : std::string("without a date")) +
-            " (file: " + StartText(h.start) + ")");
+        out.push_back({Column::Start, start ? StartText(*start) : "", StartText(h.start)});
     char rate[64];
     std::snprintf(rate, sizeof rate, "%lf", row.rate);
-    if (rate != h.rateText) add(std::string("SPS ") + rate + " (file: " + h.rateText + ")");
+    if (rate != h.rateText) out.push_back({Column::Rate, rate, h.rateText});
     const double expected = row.duration * row.rate;
     if (!std::isfinite(expected) || std::llround(expected) != static_cast<long long>(samples))
-        add("TQTY x SPS " +
-            (std::isfinite(expected) ? std::to_string(std::llround(expected))
-                                     : std::string("not a number")) +
-            " samples (file: " + std::to_string(samples) + ")");
+        out.push_back({Column::Samples,
+                       std::isfinite(expected) ? std::to_string(std::llround(expected)) : "",
+                       std::to_string(samples)});
     return out;
 }
 
@@ -90,13 +88,13 @@ FileVerdict JudgeTraceFile(const std::string& relative, const char* bytes, std::
     constexpr std::uint64_t kHeader = kTraceHeaderSize;
     if (size < kHeader) {
         verdict.problem = CheckProblemKind::BadHeader;
-        verdict.reason = "shorter than a TVX 4.0 header (" + std::to_string(size) + " bytes)";
+        verdict.reason = {CheckReasonCode::ShorterThanHeader, {std::to_string(size)}};
         return verdict;
     }
     verdict.header = ParseTraceHeader(bytes, byteCount);
     if (!verdict.header) {
         verdict.problem = CheckProblemKind::BadHeader;
-        verdict.reason = "not a TVX 4.0 header";
+        verdict.reason = {CheckReasonCode::NotTheHeader};
         return verdict;
     }
     const TraceHeaderFields& h = *verdict.header;
@@ -108,26 +106,27 @@ FileVerdict JudgeTraceFile(const std::string& relative, const char* bytes, std::
                                 (row && WrittenDuration(samples, row->rate) == shown);
     if ((size - kHeader) % 2 != 0 || !durationAgrees) {
         verdict.problem = CheckProblemKind::BadSize;
-        verdict.reason = "size " + std::to_string(size) + " is not 512 + 2 x samples of " +
-                         ClockText(shown.hour, shown.minute, shown.second, "%02d %02d %02d") +
-                         " at SpS=" + h.rateText;
+        verdict.reason = {
+            CheckReasonCode::SizeNotSamples,
+            {std::to_string(size),
+             ClockText(shown.hour, shown.minute, shown.second, "%02d %02d %02d"), h.rateText}};
         return verdict;
     }
     const std::string expected =
         ComposeTraceLocation("", h.station, h.channel, h.start).catalogPath;
     if (expected != relative) {
         verdict.problem = CheckProblemKind::BadName;
-        verdict.reason = "path does not follow its start and channel (" + expected + ")";
+        verdict.reason = {CheckReasonCode::NameNotItsStart, {expected}};
         return verdict;
     }
     if (!row) {
         verdict.problem = CheckProblemKind::NoRow;
-        verdict.reason = "trace file without a row";
+        verdict.reason = {CheckReasonCode::NoRow};
         return verdict;
     }
-    if (std::string differs = Disagreements(h, samples, *row); !differs.empty()) {
+    if (std::vector<RowDifference> differs = Disagreements(h, samples, *row); !differs.empty()) {
         verdict.problem = CheckProblemKind::RowDisagrees;
-        verdict.reason = "row disagrees: " + differs;
+        verdict.reason = {CheckReasonCode::RowDisagrees, {}, 0, std::move(differs)};
     }
     return verdict;
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "catalog/file_list_rows.h"
 #include "formats/tvx/tvx_header_reading.h"
@@ -25,9 +27,46 @@ enum class CheckProblemKind {
 };
 inline constexpr int kCheckProblemKinds = 9;
 
+// Why a file or a row is a problem, as facts: the front end words it.
+enum class CheckReasonCode {
+    ShorterThanHeader,    // facts: the size
+    NotTheHeader,         //
+    SizeNotSamples,       // facts: the size, the header's duration "hh mm ss", its SpS text
+    NameNotItsStart,      // facts: the path its start and channel give
+    RowPathOutside,       // a row's path that is not one below the data directory
+    NoRow,                //
+    RowDisagrees,         // differences
+    RowWithoutFile,       //
+    StaleTemporary,       //
+    MoreThanOneRow,       //
+    NotARegularFile,      //
+    FileUnreadable,       // error
+    DirectoryUnreadable,  // error
+};
+
+// One column of a FILELIST row that says something else than the file.
+struct RowDifference {
+    enum class Column { Station, Channel, Start, Rate, Samples };
+    Column column;
+    std::string row;  // "": a start without a date, a sample count that is not a number
+    std::string file;
+};
+
+struct CheckReason {
+    CheckReason() = default;
+    CheckReason(CheckReasonCode code, std::vector<std::string> facts = {}, int error = 0,
+                std::vector<RowDifference> differences = {})
+        : code(code), facts(std::move(facts)), error(error), differences(std::move(differences)) {}
+
+    CheckReasonCode code = CheckReasonCode::NotTheHeader;
+    std::vector<std::string> facts;
+    int error = 0;  // errno
+    std::vector<RowDifference> differences;
+};
+
 struct FileVerdict {
     std::optional<CheckProblemKind> problem;  // none: the file agrees
-    std::string reason;
+    CheckReason reason;
     std::optional<TraceHeaderFields> header;  // when it could be read
 };
 

@@ -13,6 +13,7 @@
 #include "catalog/database_error.h"
 #include "catalog/file_list_rows.h"
 #include "catalog/recording_record.h"
+#include "cli/check_reason_text.h"
 #include "cli/console_front_end.h"
 #include "formats/tvx/trace_naming.h"
 #include "platform/ini_file.h"
@@ -66,10 +67,12 @@ bool IsEmptyDirectory(const std::string& path) {
 class CheckPrinter : public engine::CheckObserver {
 public:
     void Problem(const engine::CheckProblem& problem) override {
+        const std::string reason = CheckReasonText(problem.reason);
         if (problem.fixed)
-            Print(platform::texts::CheckProblemRemoved(problem.path, problem.reason));
+            Print(platform::texts::CheckProblemRemoved(problem.path, reason));
         else
-            std::printf("%s: %s\n", problem.path.c_str(), problem.reason.c_str());
+            std::printf("%s: %s\n", problem.path.c_str(),
+                        platform::TranslateMessage(reason).c_str());
     }
     void Repair(const std::string& tracePath, const std::string& station,
                 const std::string& recording) override {

@@ -29,6 +29,7 @@
 #include "platform/kelvaron_settings.h"
 #include "platform/operator_texts.h"
 #include "platform/station_order.h"
+#include "platform/system_reason.h"
 #include "platform/text_encoding.h"
 
 namespace engine {
@@ -136,7 +137,8 @@ void RefuseUnopenable(RunContext& run, const std::string& path, int error) {
         Refuse(run, path, FileRefusal::DanglingLink, SkipReason::Unreadable);
         return;
     }
-    Refuse(run, path, FileRefusal::Unreadable, SkipReason::Unreadable, std::strerror(error));
+    Refuse(run, path, FileRefusal::Unreadable, SkipReason::Unreadable,
+           platform::SystemReason(error));
 }
 
 // No NAME, DATE_INT or TIME_INT and no [SYSTEM] section at all: not a

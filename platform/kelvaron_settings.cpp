@@ -16,6 +16,7 @@
 #include "platform/ini_syntax.h"
 #include "platform/operator_texts.h"
 #include "platform/station_order.h"
+#include "platform/system_reason.h"
 #include "platform/text_encoding.h"
 
 namespace platform {
@@ -146,14 +147,14 @@ std::string SettingsFileProblem(const std::string& path, bool mustExist) {
     } else if (error == ENOENT && !mustExist) {
         return {};
     }
-    return texts::UnreadableSettingsFile(path, std::strerror(error));
+    return texts::UnreadableSettingsFile(path, SystemReason(error));
 }
 
 std::string SettingsFileProblem(IniFile& file, bool mustExist) {
     if (file.source() == IniFile::Source::Readable) return {};
     const int error = file.openError();
     if (error == ENOENT && !mustExist) return {};
-    return texts::UnreadableSettingsFile(file.path(), std::strerror(error));
+    return texts::UnreadableSettingsFile(file.path(), SystemReason(error));
 }
 
 std::string DataDirectoryProblem(const std::string& tvxIni) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -79,8 +80,21 @@ std::string Fill(std::string_view pattern, const std::array<std::string_view, 10
 
 std::string TranslateMessage(std::string_view text, InterfaceLanguage language) {
     if (language != InterfaceLanguage::English) return std::string(text);
-    for (const Entry& e : kCatalogue)
-        if (const auto args = Match(Cut(e.russian), text)) return Fill(e.english, *args);
+    for (const Entry& e : kCatalogue) {
+        const auto args = Match(Cut(e.russian), text);
+        if (!args) continue;
+        // An argument may be a message itself (a system's reason, a check's
+        // finding); names and paths match none and stay as they are.
+        std::array<std::string, 10> english;
+        std::array<std::string_view, 10> filled;
+        for (std::size_t i = 0; i < args->size(); ++i) {
+            const std::string_view arg = (*args)[i];
+            english[i] =
+                arg.size() < text.size() ? TranslateMessage(arg, language) : std::string(arg);
+            filled[i] = english[i];
+        }
+        return Fill(e.english, filled);
+    }
     // A detail of several parts ("path: reason; Станция X, файл Y") is no
     // message as a whole: each part is one.
     if (const std::size_t cut = text.find("; "); cut != std::string_view::npos)

@@ -353,6 +353,50 @@ std::string CheckWriteAgain(const std::string& tracePath, const std::string& rec
     return tracePath + ": будет записан заново из " + recording;
 }
 
+std::string CheckShorterThanHeader(const std::string& size) {
+    return "короче заголовка TVX 4.0 (" + size + " байт)";
+}
+
+std::string CheckSizeNotSamples(const std::string& size, const std::string& duration,
+                                const std::string& rate) {
+    return "размер " + size + " не равен 512 + 2 x число отсчётов за " + duration +
+           " при частоте " + rate;
+}
+
+std::string CheckNameNotItsStart(const std::string& expected) {
+    return "путь не по началу и каналу (" + expected + ")";
+}
+
+std::string CheckRowDisagrees(const std::string& differences) {
+    return "строка не сходится: " + differences;
+}
+
+std::string CheckFileUnreadable(const std::string& reason) { return "не читается: " + reason; }
+
+std::string CheckDirectoryUnreadable(const std::string& reason) {
+    return "каталог не читается: " + reason;
+}
+
+std::string CheckRowStation(const std::string& row, const std::string& file) {
+    return "STA '" + row + "' (файл: '" + file + "')";
+}
+
+std::string CheckRowChannel(const std::string& row, const std::string& file) {
+    return "CH '" + row + "' (файл: '" + file + "')";
+}
+
+std::string CheckRowStart(const std::string& row, const std::string& file) {
+    return "TBEGIN " + row + " (файл: " + file + ")";
+}
+
+std::string CheckRowRate(const std::string& row, const std::string& file) {
+    return "SPS " + row + " (файл: " + file + ")";
+}
+
+std::string CheckRowSamples(const std::string& row, const std::string& file) {
+    return "TQTY x SPS " + row + " отсч. (файл: " + file + ")";
+}
+
 std::string CheckAgrees(long long files, long long rows) {
     return Format("трасс %lld, строк %lld: всё сходится", files, rows);
 }

@@ -123,7 +123,8 @@ std::string ProgressText(int entry, int entries, int station, int stations);
 
 // ---- The data tree and the recorder files --------------------------------
 
-// Why a trace file could not be created or written, by errno.
+// Why a call of the system failed, by errno (platform/system_reason); the
+// trace writer's own words for a missing directory and one in the way.
 inline constexpr const char* kNoSpace = "нет места на диске";
 inline constexpr const char* kReadOnlyFileSystem = "файловая система только для чтения";
 inline constexpr const char* kPermissionDenied = "нет доступа";
@@ -133,6 +134,15 @@ inline constexpr const char* kNoSuchDirectory = "нет такого катал�
 inline constexpr const char* kDirectoryInTheWay = "на этом месте каталог";
 inline constexpr const char* kFileTooLarge = "файл слишком большой";
 inline constexpr const char* kInputOutputError = "ошибка ввода-вывода";
+inline constexpr const char* kDiskQuotaExceeded = "превышена дисковая квота";
+inline constexpr const char* kNoSuchFile = "нет такого файла или каталога";
+inline constexpr const char* kFileExists = "файл уже существует";
+inline constexpr const char* kIsADirectory = "это каталог";
+inline constexpr const char* kTooManyOpenFiles = "слишком много открытых файлов";
+inline constexpr const char* kTooManyOpenFilesInSystem = "слишком много открытых файлов в системе";
+inline constexpr const char* kBusy = "устройство или ресурс заняты";
+inline constexpr const char* kFileBusy = "файл занят";
+inline constexpr const char* kLinkLoop = "слишком много уровней символических ссылок";
 // The first line of a trace-file failure; fileNamePart is /hhmmss-DDMMYYYY.CHN.
 std::string TraceOpenFailed(const std::string& fileNamePart);
 std::string TraceWriteFailed(const std::string& fileNamePart);
@@ -218,6 +228,29 @@ inline constexpr const char* kCheckProblemKinds[] = {
     "неверный размер",        "строка не сходится", "неверное имя",
     "забытый временный файл", "повторная строка",   "не читается",
 };
+// Why a trace file or a row is a problem, by the check's reason codes.
+std::string CheckShorterThanHeader(const std::string& size);
+inline constexpr const char* kCheckNotTheHeader = "не заголовок TVX 4.0";
+std::string CheckSizeNotSamples(const std::string& size, const std::string& duration,
+                                const std::string& rate);
+std::string CheckNameNotItsStart(const std::string& expected);
+inline constexpr const char* kCheckRowPathOutside = "путь строки не ведёт внутрь каталога данных";
+inline constexpr const char* kCheckNoRow = "файл трассы без строки";
+std::string CheckRowDisagrees(const std::string& differences);
+inline constexpr const char* kCheckRowWithoutFile = "строка, файла которой нет";
+inline constexpr const char* kCheckStaleTemporary = "временный файл записи, которая больше не идёт";
+inline constexpr const char* kCheckMoreThanOneRow = "больше одной строки";
+inline constexpr const char* kCheckNotARegularFile = "не обычный файл";
+std::string CheckFileUnreadable(const std::string& reason);
+std::string CheckDirectoryUnreadable(const std::string& reason);
+// One column of a row against the file; a row's value it has none of.
+std::string CheckRowStation(const std::string& row, const std::string& file);
+std::string CheckRowChannel(const std::string& row, const std::string& file);
+std::string CheckRowStart(const std::string& row, const std::string& file);
+std::string CheckRowRate(const std::string& row, const std::string& file);
+std::string CheckRowSamples(const std::string& row, const std::string& file);
+inline constexpr const char* kCheckNoDate = "без даты";
+inline constexpr const char* kCheckNotANumber = "не число";
 std::string CheckAgrees(long long files, long long rows);
 // problems: the kinds with their counts, already in the interface language.
 std::string CheckProblems(long long files, long long rows, long long total,
@@ -293,6 +326,7 @@ inline constexpr const char* kViewerDirectoryUnreadable = "Каталог '%1' �
 inline constexpr const char* kMarksUnavailable = "; отметки о конвертации недоступны: %1";
 inline constexpr const char* kRecordingCount = "Записей: %1, из них конвертировано: %2";
 inline constexpr const char* kPartlyCount = ", частично: %1";
+inline constexpr const char* kFailedCount = ", не конвертировано из-за ошибок: %1";
 inline constexpr const char* kLeftOutCount = "; других файлов в каталоге: %1";
 // The files of the directory that are not the station's recordings, by reason.
 inline constexpr const char* kLeftOutHeading = "Не учтены:";
@@ -315,6 +349,8 @@ inline constexpr const char* kInfoDataSeconds = "Длительность: %1 с
 inline constexpr const char* kInfoSamplesSeconds = "Данных в файле: %1 с, не как в заголовке";
 inline constexpr const char* kInfoConverted = "Конвертированы: %1";
 inline constexpr const char* kInfoNotConverted = "Не конвертированы: %1";
+// A recording whose record says its conversion failed, with the failure's message.
+inline constexpr const char* kInfoFailed = "Не конвертирована из-за ошибок: %1";
 inline constexpr const char* kInfoRate = "Частота: %1 отс./с.";
 inline constexpr const char* kInfoChannels = "Каналы: %1";
 inline constexpr const char* kInfoNotTriggered = "Запуск: нет";
@@ -326,6 +362,7 @@ inline constexpr const char* kInfoGains = "Коэффициент усилени
 inline constexpr const char* kLegendRecording = "запись";
 inline constexpr const char* kLegendConverted = "конвертирована";
 inline constexpr const char* kLegendPartly = "частично";
+inline constexpr const char* kLegendFailed = "не конвертирована из-за ошибок";
 inline constexpr const char* kLegendMismatch = "длина не как в заголовке";
 inline constexpr const char* kLegendOverlap = "перекрытие";
 inline constexpr const char* kLegendGap = "пропуск";

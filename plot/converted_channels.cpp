@@ -22,8 +22,16 @@ bool CataloguedTracePaths::HoldsTrace(const std::string& station, const std::str
 }
 
 RecordingConversion ConversionOf(const ConvertedTraces& traces, const std::string& station,
-                                 double start, const std::vector<std::string>& channels) {
+                                 double start, const std::vector<std::string>& channels,
+                                 const std::string& sourcePath) {
     RecordingConversion out;
+    if (std::optional<std::string> failure =
+            sourcePath.empty() ? std::nullopt : traces.FailureOf(sourcePath)) {
+        out.state = Conversion::Failed;
+        out.channels.assign(channels.size(), false);
+        out.failure = std::move(*failure);
+        return out;
+    }
     std::size_t held = 0;
     for (const std::string& channel : channels) {
         const bool h = traces.HoldsTrace(station, channel, start);

@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <cstring>
 
 #include "formats/recorder/recorder_messages.h"
 #include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
+#include "platform/system_reason.h"
 #include "plot/axis_ticks.h"
 #include "ui/text_8bit.h"
 
@@ -31,7 +31,7 @@ QString LoadFailureText(const QString& path, const plot::LoadResult& result) {
         // Said as a file run says it of a picked file.
         case plot::LoadFailure::CannotOpen:
             return RunMessage(engine::FileRefusal::Unreadable, path) + QStringLiteral(": ") +
-                   QString::fromLocal8Bit(std::strerror(result.error));
+                   FromText8(platform::TranslateMessage(platform::SystemReason(result.error)));
         case plot::LoadFailure::NotARecording:
             return RunMessage(engine::FileRefusal::NotARecording, path);
         case plot::LoadFailure::NoStation:

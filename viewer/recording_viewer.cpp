@@ -8,11 +8,11 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cstring>
 #include <exception>
 
 #include "platform/message_catalogue.h"
 #include "platform/operator_texts.h"
+#include "platform/system_reason.h"
 #include "ui/text_8bit.h"
 #include "viewer/plot_texts.h"
 #include "viewer/timeline_view.h"
@@ -181,7 +181,8 @@ QString CRecordingViewer::LeftOutText() const {
             if (e.reason != reason) continue;
             QString name = app::FromText8(e.name);
             if (e.error)
-                name += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(e.error)));
+                name += QStringLiteral(" (%1)").arg(
+                    app::FromText8(platform::TranslateMessage(platform::SystemReason(e.error))));
             names << name;
         }
         if (!names.isEmpty())
@@ -212,21 +213,22 @@ void CRecordingViewer::OnListed(std::optional<plot::StationListing> listing) {
         try {
             const std::unique_ptr<plot::ConvertedTraces> held = m_converted(m_station8);
             for (std::size_t i = 0; i < entries_.size(); ++i)
-                conversions_[i] =
-                    plot::ConversionOf(*held, m_station8, entries_[i].start, entries_[i].channels);
+                conversions_[i] = plot::ConversionOf(*held, m_station8, entries_[i].start,
+                                                     entries_[i].channels, entries_[i].path);
         } catch (const std::exception& e) {
             note = tr(texts::kMarksUnavailable).arg(app::FromText8(e.what()));
         }
     }
     std::vector<plot::TimelineRecording> bars;
     std::vector<QString> tips;
-    int whole = 0, partly = 0;
+    int whole = 0, partly = 0, failed = 0;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const plot::RecordingEntry& e = entries_[i];
         bars.push_back(TimelineEntry(e, conversions_[i].state));
         tips.push_back(BarTip(e));
         whole += conversions_[i].state == plot::Conversion::Whole ? 1 : 0;
         partly += conversions_[i].state == plot::Conversion::Partly ? 1 : 0;
+        failed += conversions_[i].state == plot::Conversion::Failed ? 1 : 0;
     }
     m_timeline->SetRecordings(std::move(bars), std::move(tips));
     // The recording on show stays, its marks read again; gone, it goes.
@@ -251,6 +253,7 @@ void CRecordingViewer::OnListed(std::optional<plot::StationListing> listing) {
     }
     QString status = tr(texts::kRecordingCount).arg(entries_.size()).arg(whole);
     if (partly) status += tr(texts::kPartlyCount).arg(partly);
+    if (failed) status += tr(texts::kFailedCount).arg(failed);
     if (!leftOut_.empty()) status += tr(texts::kLeftOutCount).arg(leftOut_.size());
     m_status->setText(status + note);
     m_status->setToolTip(LeftOutText());
@@ -356,6 +359,12 @@ QString CRecordingViewer::HeaderFacts() const {
         lines << tr(texts::kInfoConverted).arg(converted.join(QStringLiteral(", ")));
     if (!notConverted.isEmpty())
         lines << tr(texts::kInfoNotConverted).arg(notConverted.join(QStringLiteral(", ")));
+    if (shown_ >= 0) {
+        const plot::RecordingConversion& c = conversions_[static_cast<std::size_t>(shown_)];
+        if (c.state == plot::Conversion::Failed)
+            lines << tr(texts::kInfoFailed)
+                         .arg(app::FromText8(platform::TranslateMessage(c.failure)));
+    }
     if (!r->trigger)
         lines << tr(texts::kInfoNotTriggered);
     else if (r->eventTime)

@@ -29,6 +29,7 @@ const QColor kGapColour(230, 120, 120);
 const QColor kRecordingColour(110, 140, 190);
 const QColor kConvertedColour(90, 170, 100);
 const QColor kPartlyColour(200, 190, 70);
+const QColor kFailedColour(160, 80, 170);
 const QColor kMismatchColour(60, 60, 60);
 const QColor kOverlapColour(200, 40, 40);
 const QColor kSelectedColour(20, 20, 20);
@@ -39,6 +40,8 @@ QColor BarColour(plot::Conversion c) {
             return kConvertedColour;
         case plot::Conversion::Partly:
             return kPartlyColour;
+        case plot::Conversion::Failed:
+            return kFailedColour;
         case plot::Conversion::None:
             break;
     }
@@ -229,6 +232,7 @@ void TimelineView::PaintLegend(QPainter& p, int top) {
         {kRecordingColour, tr(platform::texts::kLegendRecording)},
         {kConvertedColour, tr(platform::texts::kLegendConverted)},
         {kPartlyColour, tr(platform::texts::kLegendPartly)},
+        {kFailedColour, tr(platform::texts::kLegendFailed)},
         {kOverlapColour, tr(platform::texts::kLegendOverlap)},
         {kGapColour, tr(platform::texts::kLegendGap)},
         {kWindowShade, tr(platform::texts::kLegendWindow)},

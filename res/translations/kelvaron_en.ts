@@ -327,6 +327,114 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>%1: input/output error</translation>
     </message>
     <message>
+        <source>%1: превышена дисковая квота</source>
+        <translation>%1: disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>%1: нет такого файла или каталога</source>
+        <translation>%1: no such file or directory</translation>
+    </message>
+    <message>
+        <source>%1: файл уже существует</source>
+        <translation>%1: file exists</translation>
+    </message>
+    <message>
+        <source>%1: это каталог</source>
+        <translation>%1: is a directory</translation>
+    </message>
+    <message>
+        <source>%1: слишком много открытых файлов</source>
+        <translation>%1: too many open files</translation>
+    </message>
+    <message>
+        <source>%1: слишком много открытых файлов в системе</source>
+        <translation>%1: too many open files in the system</translation>
+    </message>
+    <message>
+        <source>%1: устройство или ресурс заняты</source>
+        <translation>%1: device or resource busy</translation>
+    </message>
+    <message>
+        <source>%1: файл занят</source>
+        <translation>%1: text file busy</translation>
+    </message>
+    <message>
+        <source>%1: слишком много уровней символических ссылок</source>
+        <translation>%1: too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>нет места на диске</source>
+        <translation>no space left on device</translation>
+    </message>
+    <message>
+        <source>файловая система только для чтения</source>
+        <translation>read-only file system</translation>
+    </message>
+    <message>
+        <source>нет доступа</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>слишком длинное имя</source>
+        <translation>file name too long</translation>
+    </message>
+    <message>
+        <source>не является каталогом</source>
+        <translation>not a directory</translation>
+    </message>
+    <message>
+        <source>нет такого каталога</source>
+        <translation>no such directory</translation>
+    </message>
+    <message>
+        <source>на этом месте каталог</source>
+        <translation>a directory is in the way</translation>
+    </message>
+    <message>
+        <source>файл слишком большой</source>
+        <translation>file too large</translation>
+    </message>
+    <message>
+        <source>ошибка ввода-вывода</source>
+        <translation>input/output error</translation>
+    </message>
+    <message>
+        <source>превышена дисковая квота</source>
+        <translation>disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>нет такого файла или каталога</source>
+        <translation>no such file or directory</translation>
+    </message>
+    <message>
+        <source>файл уже существует</source>
+        <translation>file exists</translation>
+    </message>
+    <message>
+        <source>это каталог</source>
+        <translation>is a directory</translation>
+    </message>
+    <message>
+        <source>слишком много открытых файлов</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>слишком много открытых файлов в системе</source>
+        <translation>too many open files in the system</translation>
+    </message>
+    <message>
+        <source>устройство или ресурс заняты</source>
+        <translation>device or resource busy</translation>
+    </message>
+    <message>
+        <source>файл занят</source>
+        <translation>text file busy</translation>
+    </message>
+    <message>
+        <source>слишком много уровней символических ссылок</source>
+        <translation>too many levels of symbolic links</translation>
+    </message>
+    <message>
         <source>Остановить конвертирование после текущей трассы?</source>
         <translation>Stop the conversion after the trace file in hand?</translation>
     </message>
@@ -727,6 +835,86 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>removed %1 rows and %2 temporary files</translation>
     </message>
     <message>
+        <source>короче заголовка TVX 4.0 (%1 байт)</source>
+        <translation>shorter than a TVX 4.0 header (%1 bytes)</translation>
+    </message>
+    <message>
+        <source>не заголовок TVX 4.0</source>
+        <translation>not a TVX 4.0 header</translation>
+    </message>
+    <message>
+        <source>размер %1 не равен 512 + 2 x число отсчётов за %2 при частоте %3</source>
+        <translation>size %1 is not 512 + 2 x samples of %2 at SpS=%3</translation>
+    </message>
+    <message>
+        <source>путь не по началу и каналу (%1)</source>
+        <translation>path does not follow its start and channel (%1)</translation>
+    </message>
+    <message>
+        <source>путь строки не ведёт внутрь каталога данных</source>
+        <translation>row&apos;s path is not one below the data directory</translation>
+    </message>
+    <message>
+        <source>файл трассы без строки</source>
+        <translation>trace file without a row</translation>
+    </message>
+    <message>
+        <source>строка не сходится: %1</source>
+        <translation>row disagrees: %1</translation>
+    </message>
+    <message>
+        <source>строка, файла которой нет</source>
+        <translation>row without a file</translation>
+    </message>
+    <message>
+        <source>временный файл записи, которая больше не идёт</source>
+        <translation>temporary file of a writer that no longer runs</translation>
+    </message>
+    <message>
+        <source>больше одной строки</source>
+        <translation>more than one row</translation>
+    </message>
+    <message>
+        <source>не обычный файл</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>не читается: %1</source>
+        <translation>cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>каталог не читается: %1</source>
+        <translation>directory cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>STA &apos;%1&apos; (файл: &apos;%2&apos;)</source>
+        <translation>STA &apos;%1&apos; (file: &apos;%2&apos;)</translation>
+    </message>
+    <message>
+        <source>CH &apos;%1&apos; (файл: &apos;%2&apos;)</source>
+        <translation>CH &apos;%1&apos; (file: &apos;%2&apos;)</translation>
+    </message>
+    <message>
+        <source>TBEGIN %1 (файл: %2)</source>
+        <translation>TBEGIN %1 (file: %2)</translation>
+    </message>
+    <message>
+        <source>SPS %1 (файл: %2)</source>
+        <translation>SPS %1 (file: %2)</translation>
+    </message>
+    <message>
+        <source>TQTY x SPS %1 отсч. (файл: %2)</source>
+        <translation>TQTY x SPS %1 samples (file: %2)</translation>
+    </message>
+    <message>
+        <source>без даты</source>
+        <translation>without a date</translation>
+    </message>
+    <message>
+        <source>не число</source>
+        <translation>not a number</translation>
+    </message>
+    <message>
         <source>Записать их заново: %1</source>
         <translation>To write them again: %1</translation>
     </message>
@@ -851,6 +1039,14 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
     <message>
         <source>, частично: %1</source>
         <translation>, partly: %1</translation>
+    </message>
+    <message>
+        <source>, не конвертировано из-за ошибок: %1</source>
+        <translation>, not converted through failures: %1</translation>
+    </message>
+    <message>
+        <source>Не конвертирована из-за ошибок: %1</source>
+        <translation>Not converted through failures: %1</translation>
     </message>
     <message>
         <source>; других файлов в каталоге: %1</source>
@@ -1000,6 +1196,10 @@ Samples in the file: %1 s, not as the header says</translation>
     <message>
         <source>частично</source>
         <translation>partly</translation>
+    </message>
+    <message>
+        <source>не конвертирована из-за ошибок</source>
+        <translation>not converted through failures</translation>
     </message>
     <message>
         <source>длина не как в заголовке</source>

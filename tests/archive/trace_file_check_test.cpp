@@ -65,7 +65,8 @@ TEST(TraceFileJudgement, OneProblemPerFileOfTheRightKind) {
     for (const auto& c : cases) {
         const engine::FileVerdict verdict = JudgeTraceFile(
             c.relative, c.header.data(), c.header.size(), c.size, c.row ? &*c.row : nullptr);
-        EXPECT_EQ(verdict.problem, c.expected) << c.what << ": " << verdict.reason;
+        EXPECT_EQ(verdict.problem, c.expected)
+            << c.what << ": " << static_cast<int>(verdict.reason.code);
     }
 }
 

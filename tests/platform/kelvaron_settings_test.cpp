@@ -176,13 +176,15 @@ TEST(SettingsFiles, AnUnreadableFileIsNamedWithTheSystemsReasonAMissingOneOnlyWh
         std::string path;
         bool mustExist;
         const char* said;  // "" for no problem
+        const char* english;
     };
     const Case cases[] = {
-        {readable, true, ""},
-        {dir.File("missing.ini"), false, ""},
-        {dir.File("missing.ini"), true, ": No such file or directory"},
-        {folder, false, ": Is a directory"},
-        {readable + "/tvx.ini", false, ": Not a directory"},
+        {readable, true, "", ""},
+        {dir.File("missing.ini"), false, "", ""},
+        {dir.File("missing.ini"), true, ": нет такого файла или каталога",
+         ": no such file or directory"},
+        {folder, false, ": это каталог", ": is a directory"},
+        {readable + "/tvx.ini", false, ": не является каталогом", ": not a directory"},
     };
     for (const Case& c : cases) {
         const std::string problem = platform::SettingsFileProblem(c.path, c.mustExist);
@@ -191,7 +193,7 @@ TEST(SettingsFiles, AnUnreadableFileIsNamedWithTheSystemsReasonAMissingOneOnlyWh
         } else {
             EXPECT_EQ(problem, "Не удаётся прочитать файл " + c.path + c.said) << c.path;
             EXPECT_EQ(platform::TranslateMessage(problem, platform::InterfaceLanguage::English),
-                      "File " + c.path + " cannot be read" + c.said);
+                      "File " + c.path + " cannot be read" + c.english);
         }
     }
 }
@@ -207,7 +209,7 @@ TEST(SettingsFiles, APermissionDeniedIsSaidSoAlsoWhereTheDataDirectoryIsAsked) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
-        const std::string expected = "Не удаётся прочитать файл " + tvxIni + ": Permission denied";
+        const std::string expected = "Не удаётся прочитать файл " + tvxIni + ": нет доступа";
         const bool said = platform::SettingsFileProblem(tvxIni, false) == expected &&
                           platform::DataDirectoryProblem(tvxIni) == expected;
         ::_exit(said ? 0 : 1);

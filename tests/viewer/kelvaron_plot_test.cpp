@@ -58,7 +58,7 @@ TEST(KelvaronPlot, WritesThePictureOrSaysWhyNot) {
         {"unknown channel", "'" + in + "' -o '" + out + "' --channels XYZ", 1,
          "File '" + in + "' of station STA1 has no channel XYZ"},
         {"missing file", "'" + dir.File("none.rec") + "' -o '" + out + "'", 1,
-         "File '" + dir.File("none.rec") + "' cannot be read: " + std::strerror(ENOENT)},
+         "File '" + dir.File("none.rec") + "' cannot be read: no such file or directory"},
         {"no recorder header", "'" + junk + "' -o '" + out + "'", 1,
          "File '" + junk + "' is not a recorder file"},
         {"no output named", "'" + in + "'", 2, "Usage: kelvaron-plot FILE -o PICTURE.png"},

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QImage>
+#include <QPushButton>
 #include <QTest>
 #include <QToolTip>
 #include <filesystem>
@@ -225,6 +226,65 @@ TEST(RecordingViewer, DrawsTheStationsDayAndOneRecordingsChannels) {
         << title.toStdString();
     EXPECT_TRUE(title.endsWith(QStringLiteral("событие 14:00:41.50 29/11/2007")))
         << title.toStdString();
+}
+
+// The operator's own keys and buttons, pressed on the real widgets: Page Down
+// and Page Up step through the recordings in time order, whatever order the
+// directory lists them in; "Окно конвертации" fills the width with the
+// dialog's window and "Весь день" shows the recordings' day again.
+TEST(RecordingViewer, PageKeysStepInTimeAndTheZoomButtonsSetTheView) {
+    testing_support::TempDir dir;
+    for (const char* time : {"14:20:00", "14:00:00", "14:10:00"}) {
+        RecordingPlan plan;
+        plan.time = time;
+        plan.dataSec = "60";
+        plan.data.records = 60;
+        MakeRecording(plan).WriteTo(dir.File(std::string("at") + time[3] + time[4] + ".rec"));
+    }
+    const double day = ParseRecorderDate("29.11.2007");
+    const double windowStart = day + 14 * 3600 + 300;
+    CRecordingViewer viewer("STA1", dir.path() + "/", windowStart, 1800, nullptr);
+    viewer.resize(900, 600);
+    viewer.show();
+    viewer.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer.IsListed(); }, 20000));
+    ASSERT_EQ(viewer.Entries().size(), 3u);
+
+    const auto shown = [&] {
+        const int i = viewer.Timeline()->Selected();
+        return i < 0 ? std::string("none") : viewer.Entries()[static_cast<std::size_t>(i)].name;
+    };
+    const struct {
+        Qt::Key key;
+        const char* selected;
+    } steps[] = {
+        {Qt::Key_PageDown, "at00.rec"}, {Qt::Key_PageDown, "at10.rec"},
+        {Qt::Key_PageDown, "at20.rec"}, {Qt::Key_PageDown, "at20.rec"},
+        {Qt::Key_PageUp, "at10.rec"},   {Qt::Key_PageUp, "at00.rec"},
+        {Qt::Key_PageUp, "at00.rec"},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        QTest::keyClick(&viewer, steps[i].key);
+        EXPECT_EQ(shown(), steps[i].selected) << "step " << i;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer.IsLoading(); }, 20000));
+    }
+
+    const auto press = [&](const char* caption) {
+        for (QPushButton* b : viewer.findChildren<QPushButton*>())
+            if (b->text() == QString::fromUtf8(caption)) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                return true;
+            }
+        return false;
+    };
+    app::TimelineView& line = *viewer.Timeline();
+    ASSERT_TRUE(press("Окно конвертации"));
+    EXPECT_DOUBLE_EQ(line.View().t0, windowStart);
+    EXPECT_DOUBLE_EQ(line.View().t1, windowStart + 1800);
+    ASSERT_TRUE(press("Весь день"));
+    EXPECT_DOUBLE_EQ(line.View().t0, day);
+    EXPECT_DOUBLE_EQ(line.View().t1, day + 86400);
 }
 
 // A directory that cannot be listed is said so; the day is not drawn as one gap.

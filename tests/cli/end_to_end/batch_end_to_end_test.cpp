@@ -304,7 +304,7 @@ TEST_P(BatchEndToEnd, FileRunNamesEveryFileItDoesNotConvertWithItsCause) {
          [](const std::string& p) { return "Символическая ссылка '" + p + "' никуда не ведёт"; }},
         {"link loop", [](const std::string& p) { EXPECT_EQ(::symlink(p.c_str(), p.c_str()), 0); },
          [](const std::string& p) {
-             return "Файл '" + p + "' не читается (" + std::strerror(ELOOP) + ")";
+             return "Файл '" + p + "' не читается (слишком много уровней символических ссылок)";
          }},
         {"directory", [](const std::string& p) { ::mkdir(p.c_str(), 0755); },
          [](const std::string& p) { return "'" + p + "' не является обычным файлом"; }},

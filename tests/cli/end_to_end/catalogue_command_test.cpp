@@ -153,6 +153,16 @@ protected:
         return output;
     }
 
+    // Gives `check` a problem of each kind a window run's archive can show:
+    // a file without its row, a row that disagrees, a file that is no trace.
+    void SpoilTheArchive() {
+        const std::string hour = "STA1/1429112007/";
+        ExecuteOnCatalogue("DELETE FROM FILELIST WHERE CPATH = ?", {hour + "143045-29112007.SHN"});
+        ExecuteOnCatalogue("UPDATE FILELIST SET TQTY = 3 WHERE CPATH = ?",
+                           {hour + "143045-29112007.SHE"});
+        work.Write("data/" + hour + "150000-29112007.SHZ", std::string(600, 'x'));
+    }
+
     Strings Paths() {
         Strings paths;
         for (auto& row : testing_support::QueryCatalogue(
@@ -279,6 +289,7 @@ TEST_P(CatalogueCommand, EachCommandSpeaksOnlyTheLanguageOfItsRun) {
     names.insert(platform::HostName());  // status names the converter, host:pid
     for (const char* language : {"ru", "en"}) {
         for (const Strings& args : commands) {
+            if (args.front() == "check") SpoilTheArchive();
             const cli_test::BatchResult result = cli_test::RunBatchProcess(
                 work.path(), args,
                 {std::string("KELVARON_LANG=") + language, "TVX_INI=" + work.File("tvx.ini")});
