@@ -27,7 +27,11 @@
 
 namespace {
 
-std::string StationName(int i) { return "S" + std::to_string(100000 + i); }
+std::string StationName(int i) {
+    std::string name = "S";
+    name += std::to_string(100000 + i);
+    return name;
+}
 
 // kelvaron.ini of `count` stations, each with a section naming a directory
 // that does not exist.
@@ -36,8 +40,11 @@ std::string WriteKelvaronIni(const testing_support::TempDir& dir, int count) {
     for (int i = 0; i < count; ++i)
         ini += "STA" + std::to_string(i) + "=" + StationName(i) + "\r\n";
     ini += "TIME=10:00:00 15/03/2024\r\nTIMEQTY=000 02:00:00\r\nLANG=en\r\n";
-    for (int i = 0; i < count; ++i)
-        ini += "[" + StationName(i) + "]\r\nDIR=" + dir.File("missing/" + StationName(i)) + "\r\n";
+    for (int i = 0; i < count; ++i) {
+        const std::string name = StationName(i);
+        ini.append("[").append(name).append("]\r\nDIR=");
+        ini.append(dir.File("missing/" + name)).append("\r\n");
+    }
     return dir.Write("kelvaron-" + std::to_string(count) + ".ini", ini);
 }
 
