@@ -36,7 +36,10 @@ void ConsoleFrontEnd::ShowMessage(const engine::RunMessage& message) {
                                                                         : LinePriority::Error);
 }
 
+ConsoleFrontEnd::~ConsoleFrontEnd() { FlushHeld(); }
+
 void ConsoleFrontEnd::EntryInWork(const engine::RunProgress&) {
+    FlushHeld();
     ++scanned_;
     report_.EntryInWork();
     DrawProgress(false);
@@ -67,11 +70,15 @@ void ConsoleFrontEnd::SourceDirectoryUnreadable(const std::string& station,
                                                 const std::string& dir) {
     // The dialog says nothing here; unattended, the station must not vanish silently.
     failed_ = true;
-    Print(Line(texts::kErrorCaption, texts::UnreadableSourceDirectory(station, dir)),
-          LinePriority::Error);
+    // A list of stations whose directories are all missing says one line per
+    // station: they go out together, whole and in order, before anything else.
+    held_ += JournalPrefix(LinePriority::Error) +
+             Line(texts::kErrorCaption, texts::UnreadableSourceDirectory(station, dir)) + '\n';
+    if (held_.size() >= kHeldBytes) FlushHeld();
 }
 
 void ConsoleFrontEnd::RunFinished(const engine::RunSummary& summary) {
+    FlushHeld();
     if (options_.progress) DrawProgress(true);
     if (options_.watching && summary.converted == 0 && !failed_) return;
     if (!options_.quiet)
@@ -85,6 +92,7 @@ void ConsoleFrontEnd::RunFinished(const engine::RunSummary& summary) {
 }
 
 void ConsoleFrontEnd::Report(const std::vector<std::string>& lines) {
+    FlushHeld();
     // A watcher's journal has one line per recording, its trace files aside.
     const std::size_t shown = options_.watching && !lines.empty() ? 1 : lines.size();
     for (const std::string& line : std::vector<std::string>(lines.begin(), lines.begin() + shown)) {
@@ -99,10 +107,20 @@ void ConsoleFrontEnd::Report(const std::vector<std::string>& lines) {
 }
 
 void ConsoleFrontEnd::Print(const std::string& line, LinePriority priority) {
+    FlushHeld();
     ClearProgress();
     std::fprintf(err_, "%s%s\n", JournalPrefix(priority).c_str(), line.c_str());
     std::fflush(err_);
 }
+
+void ConsoleFrontEnd::FlushHeld() {
+    if (held_.empty()) return;
+    ClearProgress();
+    std::fwrite(held_.data(), 1, held_.size(), err_);
+    std::fflush(err_);
+    held_.clear();
+}
+
 void ConsoleFrontEnd::ClearProgress() {
     if (!lineShown_) return;
     std::fputs("\r\033[K", err_);
@@ -111,6 +129,7 @@ void ConsoleFrontEnd::ClearProgress() {
 
 void ConsoleFrontEnd::DrawProgress(bool force) {
     if (!options_.progress) return;
+    FlushHeld();
     const auto now = std::chrono::steady_clock::now();
     if (!force && lineShown_ && now - lastDraw_ < std::chrono::milliseconds(200)) return;
     lastDraw_ = now;

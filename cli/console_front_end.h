@@ -32,6 +32,9 @@ void PrintSaid(std::FILE* to, const std::string& text);
 class ConsoleFrontEnd : public engine::RunObserver {
 public:
     ConsoleFrontEnd(std::FILE* out, std::FILE* err, ConsoleOptions options);
+    ~ConsoleFrontEnd() override;
+    ConsoleFrontEnd(const ConsoleFrontEnd&) = delete;
+    ConsoleFrontEnd& operator=(const ConsoleFrontEnd&) = delete;
 
     void SourceDirectoryUnreadable(const std::string& station, const std::string& dir) override;
     void EntryInWork(const engine::RunProgress& progress) override;
@@ -53,6 +56,8 @@ private:
     void Print(const std::string& line, LinePriority priority);
     void DrawProgress(bool force);
     void ClearProgress();
+    // Writes the lines held back, if any.
+    void FlushHeld();
     // The plan (dry run, on out) or the verbose log (on err).
     void Report(const std::vector<std::string>& lines);
 
@@ -60,6 +65,9 @@ private:
     std::FILE* err_;
     ConsoleOptions options_;
     bool lineShown_ = false;
+    // Whole lines not yet written (unreadable source directories only).
+    std::string held_;
+    static constexpr std::size_t kHeldBytes = 64 * 1024;
     bool failed_ = false;
     int scanned_ = 0, converted_ = 0, traces_ = 0;
     engine::RunReport report_;

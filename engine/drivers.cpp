@@ -322,7 +322,8 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
             const RecordingOutcome outcome = ConvertRecording(station, *found.header, run);
             Count(run, found.path, outcome);
             if (stat)
-                RecordOutcome(run, EntryRecord(recordDir + entry.name, station, *stat), outcome);
+                RecordOutcome(run, EntryRecord(recordDir + entry.name, station, *stat), outcome,
+                              true);
             failedBefore = false;
         } catch (const catalog::DatabaseError& e) {
             // A catalogue failure costs the recording in hand, not the station;
@@ -332,6 +333,8 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
                 return false;
         }
     }
+    // A failure to write the gathered records is no recording's.
+    run.pathInWork.clear();
     run.record.Flush();
     return true;
 }
@@ -348,7 +351,8 @@ RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
             ConvertSyncThread(run);
         else
             ConvertWindowThread(run);
-        run.record.Flush();
+        // A catalogue that is gone takes no records (the run has said what it left).
+        if (!run.catalogueGone) run.record.Flush();
     } catch (const std::exception& e) {
         // Only the observer itself can throw here; tell it once more if it can take it.
         try {

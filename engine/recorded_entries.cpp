@@ -59,9 +59,13 @@ void RecordLooked(RunContext& run, const std::string& recordPath, const std::str
     run.record.WriteLater(std::move(record));
 }
 
-void RecordOutcome(RunContext& run, catalog::RecordingRecord entry,
-                   const RecordingOutcome& outcome) {
-    if (std::optional<catalog::RecordingRecord> record = OutcomeRecord(std::move(entry), outcome))
+void RecordOutcome(RunContext& run, catalog::RecordingRecord entry, const RecordingOutcome& outcome,
+                   bool later) {
+    std::optional<catalog::RecordingRecord> record = OutcomeRecord(std::move(entry), outcome);
+    if (!record) return;
+    if (later)
+        run.record.WriteLater(std::move(*record));
+    else
         run.record.Write(std::move(*record));
 }
 

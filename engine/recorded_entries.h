@@ -33,8 +33,13 @@ std::optional<SkipReason> RecordedSkip(const catalog::RecordingRecord& known,
 void RecordLooked(RunContext& run, const std::string& recordPath, const std::string& station,
                   const EntryStat& stat, const SourceRecording& found);
 
-// Records what became of a recording the run converted or skipped.
-void RecordOutcome(RunContext& run, catalog::RecordingRecord entry,
-                   const RecordingOutcome& outcome);
+// Records what became of a recording the run converted or skipped. later:
+// gathered with others and written in batches (a time-window run), so that a
+// recording costs its trace files' syncs and no commit of its own. The record
+// only guides later runs (an entry missing from it is looked at again), so
+// a kill that loses the gathered ones costs a second look, never a trace file
+// or a row.
+void RecordOutcome(RunContext& run, catalog::RecordingRecord entry, const RecordingOutcome& outcome,
+                   bool later = false);
 
 }  // namespace engine

@@ -22,8 +22,9 @@ constexpr std::size_t kChannelChars = 16;
 constexpr double kStartTolerance = 1e-4;
 
 // Many small transactions cost a sync each on SQLite: the records a window
-// run gathers go in batches.
+// run gathers go in batches, none held back longer than a few seconds.
 constexpr std::size_t kBatchRecords = 500;
+constexpr std::chrono::seconds kBatchAge{2};
 
 std::int64_t NowSeconds() {
     return std::chrono::duration_cast<std::chrono::seconds>(
@@ -68,8 +69,10 @@ void RunRecord::WriteLater(catalog::RecordingRecord record) {
     if (!present_ || !writes_) return;
     record.host = identity_;
     record.recordedAt = NowSeconds();
+    const auto now = std::chrono::steady_clock::now();
+    if (pending_.empty()) firstPending_ = now;
     pending_.push_back(std::move(record));
-    if (pending_.size() >= kBatchRecords) Flush();
+    if (pending_.size() >= kBatchRecords || now - firstPending_ >= kBatchAge) Flush();
 }
 
 void RunRecord::Flush() {

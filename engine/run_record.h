@@ -6,6 +6,7 @@
 // run works as before.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -71,6 +72,7 @@ private:
     bool present_ = false;
     std::string identity_;  // "host:pid", the converter a record and a claim name
     std::vector<catalog::RecordingRecord> pending_;
+    std::chrono::steady_clock::time_point firstPending_;
 };
 
 // An entry's record before its header is read: path, station, stat.

@@ -118,7 +118,7 @@ struct IniFile::Reader {
         if (const auto known = beyond.find(folded); known != beyond.end())
             return known->second ? std::optional<std::string_view>(*known->second) : std::nullopt;
         const std::string foldedSection = LookupKey(section, {});
-        const IniIndex::Position at = index.PositionFor(section);
+        const IniIndex::Position at = index.PositionFor(Text(), section);
         if (!at.seen && absentBeyond.count(foldedSection)) return std::nullopt;
         // A whole pass has seen every section name there: one it did not see
         // is missing without another pass (a header without GROUP sections).

@@ -11,12 +11,6 @@ namespace {
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::string Folded(std::string_view name) {
-    std::string folded(name);
-    std::transform(folded.begin(), folded.end(), folded.begin(), Fold);
-    return folded;
-}
-
 // FNV-1a over the section id, the name's length and the first bytes of the
 // folded name: binary data after a header makes key lines with long names,
 // and a name is compared whole anyway when its hash matches.
@@ -33,6 +27,34 @@ std::uint64_t KeyHash(std::uint32_t section, std::string_view name) {
 }
 
 }  // namespace
+
+std::size_t IniIndex::HeadTable::Place(std::uint64_t hash) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = static_cast<std::size_t>(hash ^ (hash >> 32)) & mask;
+    while (slots_[i].head >= 0 && slots_[i].hash != hash) i = (i + 1) & mask;
+    return i;
+}
+
+std::pair<std::int32_t*, bool> IniIndex::HeadTable::Emplace(std::uint64_t hash,
+                                                            std::int32_t first) {
+    if (2 * (used_ + 1) > slots_.size()) {
+        std::vector<Slot> old(std::max<std::size_t>(16, 2 * slots_.size()));
+        old.swap(slots_);
+        for (const Slot& slot : old)
+            if (slot.head >= 0) slots_[Place(slot.hash)] = slot;
+    }
+    Slot& slot = slots_[Place(hash)];
+    if (slot.head >= 0) return {&slot.head, false};
+    slot = {hash, first};
+    ++used_;
+    return {&slot.head, true};
+}
+
+const std::int32_t* IniIndex::HeadTable::Find(std::uint64_t hash) const {
+    if (slots_.empty()) return nullptr;
+    const Slot& slot = slots_[Place(hash)];
+    return slot.head >= 0 ? &slot.head : nullptr;
+}
 
 void IniIndex::Extend(std::string_view text, bool complete) {
     while (ExtendLines(text, complete, SIZE_MAX)) {
@@ -65,25 +87,36 @@ bool IniIndex::ExtendLines(std::string_view text, bool complete, std::size_t lin
 void IniIndex::IndexLine(std::string_view text, std::size_t begin, std::size_t end) {
     const std::string_view line = text.substr(begin, std::min(end - begin, kMaxKeptLine));
     const IniLine parsed = ParseIniLine(line);
+    auto offset = [&](std::string_view part) {
+        return Span{static_cast<std::size_t>(part.data() - text.data()), part.size()};
+    };
     if (parsed.kind == IniLine::Kind::Section) {
         if (current_ != kNoSection) sections_[current_].closed = true;
-        const auto [it, added] = sectionIds_.try_emplace(
-            Folded(parsed.name), static_cast<std::uint32_t>(sections_.size()));
-        if (added) sections_.emplace_back();
-        current_ = added ? it->second : kNoSection;
+        // Only the first section of a name is indexed; a repeated one's lines
+        // belong to none.
+        current_ = kNoSection;
+        const auto id = static_cast<std::int32_t>(sections_.size());
+        const auto [head, added] = sectionHeads_.Emplace(KeyHash(kNoSection, parsed.name), id);
+        if (!added) {
+            std::int32_t* link = head;
+            for (; *link >= 0; link = &sections_[*link].next) {
+                const Span name = sections_[*link].name;
+                if (EqualsNoCase(text.substr(name.begin, name.size), parsed.name)) return;
+            }
+            *link = id;
+        }
+        sections_.push_back({offset(parsed.name), -1, false});
+        current_ = static_cast<std::uint32_t>(id);
         return;
     }
     if (parsed.kind != IniLine::Kind::Key || current_ == kNoSection) return;
 
-    auto offset = [&](std::string_view part) {
-        return Span{static_cast<std::size_t>(part.data() - text.data()), part.size()};
-    };
     const std::uint64_t hash = KeyHash(current_, parsed.name);
-    const auto [head, added] = keyHeads_.try_emplace(hash, static_cast<std::int32_t>(keys_.size()));
+    const auto [head, added] = keyHeads_.Emplace(hash, static_cast<std::int32_t>(keys_.size()));
     if (!added) {
         // The same hash: the same name in the section (the first one stays),
         // or, very rarely, another name that joins the chain.
-        std::int32_t* link = &head->second;
+        std::int32_t* link = head;
         for (; *link >= 0; link = &keys_[*link].next) {
             const Key& k = keys_[*link];
             if (k.section == current_ &&
@@ -95,36 +128,45 @@ void IniIndex::IndexLine(std::string_view text, std::size_t begin, std::size_t e
     keys_.push_back({current_, offset(parsed.name), offset(parsed.value), -1});
 }
 
-IniIndex::Position IniIndex::PositionFor(std::string_view section) const {
-    const auto id = sectionIds_.find(Folded(section));
-    const bool seen = id != sectionIds_.end();
-    return {seen, seen && current_ == id->second, lineBegin_};
+std::optional<std::uint32_t> IniIndex::SectionId(std::string_view text,
+                                                 std::string_view name) const {
+    const std::int32_t* head = sectionHeads_.Find(KeyHash(kNoSection, name));
+    for (std::int32_t i = head ? *head : -1; i >= 0; i = sections_[i].next) {
+        const Span found = sections_[i].name;
+        if (EqualsNoCase(text.substr(found.begin, found.size), name))
+            return static_cast<std::uint32_t>(i);
+    }
+    return std::nullopt;
+}
+
+IniIndex::Position IniIndex::PositionFor(std::string_view text, std::string_view section) const {
+    const std::optional<std::uint32_t> id = SectionId(text, section);
+    return {id.has_value(), id && current_ == *id, lineBegin_};
 }
 
 IniIndex::Answer IniIndex::Find(std::string_view text, std::string_view section,
                                 std::string_view key, std::string_view& value) const {
-    const auto id = sectionIds_.find(Folded(section));
-    if (id == sectionIds_.end()) return complete_ ? Answer::Missing : Answer::NeedMore;
-    if (const auto head = keyHeads_.find(KeyHash(id->second, key)); head != keyHeads_.end()) {
-        for (std::int32_t i = head->second; i >= 0; i = keys_[i].next) {
+    const std::optional<std::uint32_t> id = SectionId(text, section);
+    if (!id) return complete_ ? Answer::Missing : Answer::NeedMore;
+    if (const std::int32_t* head = keyHeads_.Find(KeyHash(*id, key))) {
+        for (std::int32_t i = *head; i >= 0; i = keys_[i].next) {
             const Key& k = keys_[i];
-            if (k.section == id->second &&
-                EqualsNoCase(text.substr(k.name.begin, k.name.size), key)) {
+            if (k.section == *id && EqualsNoCase(text.substr(k.name.begin, k.name.size), key)) {
                 value = text.substr(k.value.begin, k.value.size);
                 return Answer::Found;
             }
         }
     }
-    return complete_ || sections_[id->second].closed ? Answer::Missing : Answer::NeedMore;
+    return complete_ || sections_[*id].closed ? Answer::Missing : Answer::NeedMore;
 }
 
 std::vector<IniIndex::KeyValue> IniIndex::Keys(std::string_view text,
                                                std::string_view section) const {
     std::vector<KeyValue> keys;
-    const auto id = sectionIds_.find(Folded(section));
-    if (!complete_ || id == sectionIds_.end()) return keys;
+    const std::optional<std::uint32_t> id = SectionId(text, section);
+    if (!complete_ || !id) return keys;
     for (const Key& k : keys_)
-        if (k.section == id->second)
+        if (k.section == *id)
             keys.push_back(
                 {text.substr(k.name.begin, k.name.size), text.substr(k.value.begin, k.value.size)});
     return keys;

@@ -10,9 +10,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -31,7 +32,7 @@ public:
         bool inBody = false;
         std::size_t next = 0;
     };
-    Position PositionFor(std::string_view section) const;
+    Position PositionFor(std::string_view text, std::string_view section) const;
 
     // text: the whole text known so far (earlier calls saw prefixes of it);
     // complete: nothing follows it.
@@ -56,7 +57,9 @@ private:
         std::size_t begin = 0, size = 0;
     };
     struct Section {
-        bool closed = false;  // a later section line ends its body
+        Span name;
+        std::int32_t next = -1;  // next section with the same hash, or -1
+        bool closed = false;     // a later section line ends its body
     };
     struct Key {
         std::uint32_t section;
@@ -66,9 +69,29 @@ private:
 
     void IndexLine(std::string_view text, std::size_t begin, std::size_t end);
 
-    std::unordered_map<std::string, std::uint32_t> sectionIds_;  // folded name -> id
+    // The section of that name (without regard to case), if seen.
+    std::optional<std::uint32_t> SectionId(std::string_view text, std::string_view name) const;
+
+    // hash -> first key: open addressing without a node per key, as a
+    // kelvaron.ini of many stations has hundreds of thousands of keys.
+    class HeadTable {
+    public:
+        // The head of hash, set to first when it had none (then added).
+        std::pair<std::int32_t*, bool> Emplace(std::uint64_t hash, std::int32_t first);
+        const std::int32_t* Find(std::uint64_t hash) const;
+
+    private:
+        struct Slot {
+            std::uint64_t hash = 0;
+            std::int32_t head = -1;  // -1: empty
+        };
+        std::size_t Place(std::uint64_t hash) const;
+        std::vector<Slot> slots_;  // a power of two, at most half used
+        std::size_t used_ = 0;
+    };
+    HeadTable sectionHeads_;  // hash -> first section
     std::vector<Section> sections_;
-    std::unordered_map<std::uint64_t, std::int32_t> keyHeads_;  // hash -> first key
+    HeadTable keyHeads_;
     std::vector<Key> keys_;
     static constexpr std::uint32_t kNoSection = UINT32_MAX;
     std::uint32_t current_ = kNoSection;  // section whose body the next line is in

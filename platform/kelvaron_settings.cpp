@@ -39,6 +39,15 @@ std::optional<int> StationKeyIndex(std::string_view key) {
     return static_cast<int>(i);
 }
 
+// The key under which sections of equal names without regard to (ASCII)
+// case meet.
+std::string FoldedName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
 }  // namespace
 
 std::vector<std::string> RemoveDuplicateStations(std::vector<std::string>& stations) {
@@ -77,18 +86,19 @@ KelvaronSettings ReadKelvaronSettings(IniFile& ini) {
 void RunSettings::Add(StationSettings station) {
     // The first of names equal without regard to case answers for them, as
     // the first section of such names does.
-    byName_.emplace(station.name, stations.size());
+    byName_.emplace(FoldedName(station.name), stations.size());
     stations.push_back(std::move(station));
 }
 
 const StationSettings* RunSettings::Find(const std::string& station) const {
-    const auto found = byName_.find(station);
+    const auto found = byName_.find(FoldedName(station));
     return found == byName_.end() ? nullptr : &stations[found->second];
 }
 
 RunSettings ResolveRunSettings(IniFile& kelvaronIni, IniFile& tvxIni,
                                const std::vector<std::string>& stations) {
     RunSettings settings;
+    settings.stations.reserve(stations.size());
     settings.kelvaronIni = kelvaronIni.path();
     settings.tvxIni = tvxIni.path();
     settings.dataDir = ReadDataDirectory(tvxIni, kDataDirectoryChars);

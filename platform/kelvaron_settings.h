@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/calendar_text.h"
@@ -62,7 +62,8 @@ struct RunSettings {
     const StationSettings* Find(const std::string& station) const;
 
 private:
-    std::map<std::string, std::size_t, NoCaseLess> byName_;  // index into stations
+    // ASCII-folded name -> index into stations.
+    std::unordered_map<std::string, std::size_t> byName_;
 };
 
 RunSettings ResolveRunSettings(IniFile& kelvaronIni, IniFile& tvxIni,

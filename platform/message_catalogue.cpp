@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,8 +43,8 @@ Pattern Cut(std::string_view pattern) {
 
 // The arguments, by number, when text is an instance of the pattern.
 std::optional<std::array<std::string_view, 10>> Match(const Pattern& p, std::string_view text) {
-    std::array<std::string_view, 10> args;
     if (!text.starts_with(p.literals.front())) return std::nullopt;
+    std::array<std::string_view, 10> args;
     std::size_t pos = p.literals.front().size();
     for (std::size_t h = 0; h < p.holes.size(); ++h) {
         const std::string_view next = p.literals[h + 1];
@@ -76,24 +77,36 @@ std::string Fill(std::string_view pattern, const std::array<std::string_view, 10
     return out;
 }
 
+// The catalogue's Russian patterns, cut once: a run may say thousands of lines.
+const std::vector<Pattern>& CutCatalogue() {
+    static const std::vector<Pattern> patterns = [] {
+        std::vector<Pattern> cut;
+        cut.reserve(std::size(kCatalogue));
+        for (const Entry& e : kCatalogue) cut.push_back(Cut(e.russian));
+        return cut;
+    }();
+    return patterns;
+}
+
 }  // namespace
 
 std::string TranslateMessage(std::string_view text, InterfaceLanguage language) {
     if (language != InterfaceLanguage::English) return std::string(text);
-    for (const Entry& e : kCatalogue) {
-        const auto args = Match(Cut(e.russian), text);
+    const std::vector<Pattern>& patterns = CutCatalogue();
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        const auto args = Match(patterns[i], text);
         if (!args) continue;
         // An argument may be a message itself (a system's reason, a check's
         // finding); names and paths match none and stay as they are.
         std::array<std::string, 10> english;
         std::array<std::string_view, 10> filled;
-        for (std::size_t i = 0; i < args->size(); ++i) {
-            const std::string_view arg = (*args)[i];
-            english[i] =
+        for (std::size_t k = 0; k < args->size(); ++k) {
+            const std::string_view arg = (*args)[k];
+            english[k] =
                 arg.size() < text.size() ? TranslateMessage(arg, language) : std::string(arg);
-            filled[i] = english[i];
+            filled[k] = english[k];
         }
-        return Fill(e.english, filled);
+        return Fill(kCatalogue[i].english, filled);
     }
     // A detail of several parts ("path: reason; Станция X, файл Y") is no
     // message as a whole: each part is one.

@@ -1,6 +1,7 @@
 #include "platform/station_order.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/text_encoding.h"
 
@@ -51,8 +52,17 @@ bool SameStationText(std::string_view a, std::string_view b) {
 }
 
 void SortStations(std::vector<std::string>& names) {
-    std::stable_sort(names.begin(), names.end(),
-                     [](const std::string& a, const std::string& b) { return StationLess(a, b); });
+    // Each name's key once, not once per comparison: kelvaron.ini may list
+    // a hundred thousand stations.
+    std::vector<std::pair<std::u32string, std::size_t>> keys;
+    keys.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) keys.emplace_back(SortKey(names[i]), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (const auto& key : keys) sorted.push_back(std::move(names[key.second]));
+    names = std::move(sorted);
 }
 
 }  // namespace platform

@@ -69,7 +69,8 @@ TEST(IniIndex, FirstSectionAndFirstKeyWinAcrossManySections) {
 TEST(IniIndex, LongNamesThatShareTheirStartStayApart) {
     const std::string stem(100, 'n');
     const std::string text = "[S]\n" + stem + "1=one\n" + stem + "2=two\n" + stem + "=none\n" +
-                             stem + "11=eleven\n[" + stem + "]\n" + stem + "1=other section\n";
+                             stem + "11=eleven\n[" + stem + "]\n" + stem + "1=other section\n[" +
+                             stem + "A]\nk=a\n[" + stem + "B]\nk=b\n[" + stem + "a]\nk=repeated\n";
     IniIndex index;
     index.Extend(text, true);
     const struct {
@@ -83,6 +84,10 @@ TEST(IniIndex, LongNamesThatShareTheirStartStayApart) {
         {"S", stem + "3", nullptr},
         {"S", stem.substr(1) + "1", nullptr},
         {stem, stem + "1", "other section"},
+        // Section names of one length and start, told apart by their ends.
+        {stem + "a", "K", "a"},
+        {stem + "B", "k", "b"},
+        {stem + "C", "k", nullptr},
     };
     for (const auto& c : cases) {
         std::string_view value;
