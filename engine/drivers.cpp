@@ -206,10 +206,12 @@ void ConvertSelectedFiles(RunContext& run) {
             if (outcome.refusal)
                 run.observer.ShowMessage(
                     {RefusalMessage(*outcome.refusal, path), "", texts::kErrorCaption});
-            Count(run, path, outcome);
+            // Counted once recorded: a record the catalogue refuses makes it
+            // a failure, never both.
             if (const std::optional<EntryStat> stat =
                     run.record.Present() ? StatEntry(path) : std::nullopt)
                 RecordOutcome(run, EntryRecord(RecordPath(path), name, *stat), outcome);
+            Count(run, path, outcome);
         } catch (const std::exception& e) {
             ReportError(run, e, name, path);
             // A lost catalogue is opened again before the next file.
@@ -320,10 +322,10 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
         found.header->KeepAtMost(platform::kRecordingKeptBytes);
         try {
             const RecordingOutcome outcome = ConvertRecording(station, *found.header, run);
-            Count(run, found.path, outcome);
             if (stat)
                 RecordOutcome(run, EntryRecord(recordDir + entry.name, station, *stat), outcome,
                               true);
+            Count(run, found.path, outcome);
             failedBefore = false;
         } catch (const catalog::DatabaseError& e) {
             // A catalogue failure costs the recording in hand, not the station;

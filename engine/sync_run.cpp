@@ -127,11 +127,12 @@ void ConvertClaimed(RunContext& run, const std::string& dir, const SourceEntry& 
     run.acceptArchived = !previous || previous->outcome == catalog::RecordingOutcome::Seen;
     const RecordingOutcome outcome = ConvertRecording(station, *found.header, run);
     run.acceptArchived = false;
-    Count(run, path, outcome);
+    // Counted once recorded, as in a time-window run.
     if (outcome.stopped)
         run.record.Release(fresh.sourcePath);
     else
         RecordOutcome(run, fresh, outcome);
+    Count(run, path, outcome);
 }
 
 void ConvertNewEntry(RunContext& run, const std::string& dir, const SourceEntry& entry,

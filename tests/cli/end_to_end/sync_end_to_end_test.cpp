@@ -393,7 +393,8 @@ TEST_P(SyncEndToEnd, ALongSourcePathIsRecordedOrRefusedByName) {
     for (int i = 0; i < 10; ++i) deep += std::string(200, static_cast<char>('a' + i)) + "/";
     ASSERT_TRUE(std::filesystem::create_directories(deep + "src"));
     work.Write(deep.substr(work.path().size() + 1) + "kelvaron.ini",
-               "[KELVARON]\r\nNSTA=1\r\nSTA0=STA1\r\nDIR=src\r\n");
+               "[KELVARON]\r\nNSTA=1\r\nSTA0=STA1\r\nDIR=src\r\n"
+               "TIME=00:00:00 29/11/2007\r\nTIMEQTY=000 03:00:00\r\n");
     const Strings names = {"long-a.dat", "long-b.dat"};
     for (std::size_t i = 0; i < names.size(); ++i) {
         RecordingPlan plan;
@@ -437,6 +438,14 @@ TEST_P(SyncEndToEnd, ALongSourcePathIsRecordedOrRefusedByName) {
                 << run.errors;
         EXPECT_EQ(CountRows("kelvaron_recordings", "outcome = 'converted'"), refused ? 0 : 2);
         EXPECT_EQ(CountRows("FILELIST"), refused ? 0 : 6);
+        // A window run writes the traces first: one the record cannot keep
+        // is counted a failure, not converted as well.
+        const BatchResult window =
+            cli_test::RunBatchProcess(deep, {"window"}, {"TVX_INI=" + work.File("tvx.ini")});
+        EXPECT_EQ(window.status, refused ? 1 : 0) << window.errors;
+        EXPECT_NE(window.errors.find(refused ? ", конвертировано 0, " : ", конвертировано 2, "),
+                  std::string::npos)
+            << window.errors;
     }
 }
 
