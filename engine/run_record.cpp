@@ -25,6 +25,8 @@ constexpr double kStartTolerance = 1e-4;
 // run gathers go in batches, none held back longer than a few seconds.
 constexpr std::size_t kBatchRecords = 500;
 constexpr std::chrono::seconds kBatchAge{2};
+// The source path's width in the record's first catalogues.
+constexpr std::size_t kNarrowSourcePathBytes = 1024;
 
 std::int64_t NowSeconds() {
     return std::chrono::duration_cast<std::chrono::seconds>(
@@ -67,6 +69,10 @@ void RunRecord::Write(catalog::RecordingRecord record) {
 
 void RunRecord::WriteLater(catalog::RecordingRecord record) {
     if (!present_ || !writes_) return;
+    // A catalogue made before the record held any path keeps at most 1024
+    // bytes of one; a longer path goes in at once, so that a refusal falls on
+    // the recording in hand and names it, not on a whole batch later.
+    if (record.sourcePath.size() > kNarrowSourcePathBytes) return Write(std::move(record));
     record.host = identity_;
     record.recordedAt = NowSeconds();
     const auto now = std::chrono::steady_clock::now();
