@@ -3,7 +3,9 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "catalog/odbc_connection.h"
@@ -17,8 +19,8 @@ namespace {
 // One column's cells of a block, bound column-wise.
 struct BoundColumn {
     SQLSMALLINT cType = SQL_C_CHAR;
-    SQLLEN width = 0;  // bytes of one cell, a text's NUL included
-    std::vector<char> cells;
+    SQLLEN width = 0;               // bytes of one cell, a text's NUL included
+    std::unique_ptr<char[]> cells;  // written by the driver before it is read
     std::vector<SQLLEN> indicators;
 };
 
@@ -27,6 +29,9 @@ struct BoundColumn {
 constexpr SQLULEN kMaxDeclaredChars = 1024;
 // UTF-8 takes two bytes for a Cyrillic letter.
 constexpr SQLULEN kBytesPerChar = 2;
+// A block's cells together: enough rows to make the driver calls cheap, few
+// enough that a short result does not pay for a large allocation.
+constexpr std::size_t kBlockBytes = 256 * 1024;
 
 void Restore(SQLHSTMT stmt) {
     SQLFreeStmt(stmt, SQL_UNBIND);
@@ -46,8 +51,7 @@ SQLLEN TextWidth(SQLHSTMT stmt, SQLUSMALLINT number, std::size_t textBytes) {
     return static_cast<SQLLEN>(size * kBytesPerChar + 1);
 }
 
-BoundColumn ColumnFor(SQLHSTMT stmt, SQLUSMALLINT number, SqlType type, std::size_t rows,
-                      std::size_t textBytes) {
+BoundColumn ColumnFor(SQLHSTMT stmt, SQLUSMALLINT number, SqlType type, std::size_t textBytes) {
     BoundColumn column;
     switch (type) {
         case SqlType::Integer:
@@ -71,8 +75,6 @@ BoundColumn ColumnFor(SQLHSTMT stmt, SQLUSMALLINT number, SqlType type, std::siz
             column.width = TextWidth(stmt, number, textBytes);
             break;
     }
-    column.cells.assign(rows * static_cast<std::size_t>(column.width), 0);
-    column.indicators.assign(rows, 0);
     return column;
 }
 
@@ -96,6 +98,13 @@ struct OdbcRowStream::Block {
     // Binds every column to its array and asks for rows blocks at a time;
     // false, with nothing left bound, when the driver refuses any of it.
     bool Bind(const std::vector<SqlType>& types, std::size_t rows, std::size_t textBytes) {
+        std::size_t rowBytes = 0;
+        for (std::size_t c = 0; c < types.size(); ++c) {
+            columns.push_back(
+                ColumnFor(stmt, static_cast<SQLUSMALLINT>(c + 1), types[c], textBytes));
+            rowBytes += static_cast<std::size_t>(columns.back().width);
+        }
+        rows = std::clamp<std::size_t>(kBlockBytes / std::max<std::size_t>(rowBytes, 1), 1, rows);
         if (!SQL_SUCCEEDED(SQLSetStmtAttr(stmt, SQL_ATTR_ROW_BIND_TYPE,
                                           reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0)) ||
             !SQL_SUCCEEDED(SQLSetStmtAttr(stmt, SQL_ATTR_ROW_ARRAY_SIZE,
@@ -110,12 +119,14 @@ struct OdbcRowStream::Block {
         if (!SQL_SUCCEEDED(SQLSetStmtAttr(stmt, SQL_ATTR_ROW_STATUS_PTR, status.data(), 0)) ||
             !SQL_SUCCEEDED(SQLSetStmtAttr(stmt, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0)))
             return false;
-        for (std::size_t c = 0; c < types.size(); ++c) {
-            const auto number = static_cast<SQLUSMALLINT>(c + 1);
-            columns.push_back(ColumnFor(stmt, number, types[c], granted, textBytes));
-            BoundColumn& column = columns.back();
-            if (!SQL_SUCCEEDED(SQLBindCol(stmt, number, column.cType, column.cells.data(),
-                                          column.width, column.indicators.data())))
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            BoundColumn& column = columns[c];
+            column.cells = std::make_unique_for_overwrite<char[]>(
+                granted * static_cast<std::size_t>(column.width));
+            column.indicators.assign(granted, 0);
+            if (!SQL_SUCCEEDED(SQLBindCol(stmt, static_cast<SQLUSMALLINT>(c + 1), column.cType,
+                                          column.cells.get(), column.width,
+                                          column.indicators.data())))
                 return false;
         }
         return true;
@@ -170,7 +181,7 @@ void OdbcRowStream::ReadRow(std::size_t index) {
             row_[c] = std::monostate{};
             continue;
         }
-        const char* cell = column.cells.data() + index * static_cast<std::size_t>(column.width);
+        const char* cell = column.cells.get() + index * static_cast<std::size_t>(column.width);
         switch (types_[c]) {
             case SqlType::Integer:
                 row_[c] = static_cast<std::int32_t>(CellAs<SQLINTEGER>(cell));
