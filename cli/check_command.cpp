@@ -5,10 +5,12 @@
 
 #include <cstdio>
 #include <iterator>
+#include <mutex>
 #include <set>
 #include <stdexcept>
 
 #include "archive/archive_check.h"
+#include "archive/rows_read_ahead.h"
 #include "catalog/catalogue.h"
 #include "catalog/database_error.h"
 #include "catalog/file_list_rows.h"
@@ -137,16 +139,26 @@ int RunCheck(catalog::OdbcConnection& database, const std::vector<std::string>& 
     CheckPrinter printer;
     engine::CheckSummary summary;
     try {
+        // The rows are read on a thread of their own while the files are
+        // judged here; the connection serves one of the two at a time.
+        std::mutex catalogue;
         if (request.fix && catalog::RecordExists(database))
-            request.recordedSource = [&database](const std::string& tracePath) {
+            request.recordedSource = [&](const std::string& tracePath) {
+                std::lock_guard lock(catalogue);
                 return catalog::RecordedSourceOf(database, tracePath);
             };
         catalog::FileListRows rows(database, request.stations);
+        engine::RowsReadAhead ahead([&rows](catalog::FileListRow& row) { return rows.Next(row); },
+                                    catalogue);
         summary = engine::CheckArchive(
-            request, [&rows](catalog::FileListRow& row) { return rows.Next(row); },
-            [&database](const std::string& path) { catalog::RemoveFileListRows(database, path); },
+            request, [&ahead](catalog::FileListRow& row) { return ahead.Next(row); },
+            [&](const std::string& path) {
+                std::lock_guard lock(catalogue);
+                catalog::RemoveFileListRows(database, path);
+            },
             printer,
-            [&database](const std::string& path) {
+            [&](const std::string& path) {
+                std::lock_guard lock(catalogue);
                 return catalog::FindFileListRow(database, path);
             });
     } catch (const std::exception& e) {
