@@ -5,16 +5,13 @@
 
 #include <cstdio>
 #include <iterator>
-#include <mutex>
 #include <set>
 #include <stdexcept>
 
 #include "archive/archive_check.h"
-#include "archive/rows_read_ahead.h"
+#include "archive/catalogue_check.h"
 #include "catalog/catalogue.h"
 #include "catalog/database_error.h"
-#include "catalog/file_list_rows.h"
-#include "catalog/recording_record.h"
 #include "cli/console_front_end.h"
 #include "formats/tvx/trace_naming.h"
 #include "platform/ini_file.h"
@@ -139,28 +136,7 @@ int RunCheck(catalog::OdbcConnection& database, const std::vector<std::string>& 
     CheckPrinter printer;
     engine::CheckSummary summary;
     try {
-        // The rows are read on a thread of their own while the files are
-        // judged here; the connection serves one of the two at a time.
-        std::mutex catalogue;
-        if (request.fix && catalog::RecordExists(database))
-            request.recordedSource = [&](const std::string& tracePath) {
-                std::lock_guard lock(catalogue);
-                return catalog::RecordedSourceOf(database, tracePath);
-            };
-        catalog::FileListRows rows(database, request.stations);
-        engine::RowsReadAhead ahead([&rows](catalog::FileListRow& row) { return rows.Next(row); },
-                                    catalogue);
-        summary = engine::CheckArchive(
-            request, [&ahead](catalog::FileListRow& row) { return ahead.Next(row); },
-            [&](const std::string& path) {
-                std::lock_guard lock(catalogue);
-                catalog::RemoveFileListRows(database, path);
-            },
-            printer,
-            [&](const std::string& path) {
-                std::lock_guard lock(catalogue);
-                return catalog::FindFileListRow(database, path);
-            });
+        summary = engine::CheckAgainstCatalogue(request, database, printer);
     } catch (const std::exception& e) {
         std::fflush(stdout);
         database.Close();
