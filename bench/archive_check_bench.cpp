@@ -1,6 +1,6 @@
 // How fast the archive check runs against the floor of any such check: a
-// plain walk of the same tree with stat() of every file, measured in the
-// same run. Builds a tree of trace files (default 100 000: 10 stations, 100
+// plain walk of the same tree that opens every file and reads its 512-byte
+// header, measured in the same run. Builds a tree of trace files (default 100 000: 10 stations, 100
 // hour directories each, 100 files each) with one FILELIST row per file, on
 // each catalogue back end that is reachable, and prints files per second,
 // the ratio to the floor, and the peak memory of a check of one station
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "archive/archive_check.h"
+#include "archive/catalogue_check.h"
 #include "archive/trace_writer.h"
 #include "bench/bench_support.h"
 #include "catalog/catalogue.h"
@@ -128,13 +129,20 @@ public:
     void Repair(const std::string&, const std::string&, const std::string&) override {}
 };
 
+// The check as `kelvaron-batch check` runs it (rows read ahead), or with
+// the rows read in line with the walk.
 engine::CheckSummary RunCheck(const std::string& dataDir, const std::vector<std::string>& stations,
-                              long& problems) {
-    catalog::FileListRows rows(theDatabase, stations);
+                              long& problems, bool readAhead = true) {
     Quiet quiet;
-    const engine::CheckSummary summary = engine::CheckArchive(
-        {dataDir, stations, false}, [&](catalog::FileListRow& row) { return rows.Next(row); },
-        [](const std::string&) {}, quiet);
+    engine::CheckSummary summary;
+    if (readAhead) {
+        summary = engine::CheckAgainstCatalogue({dataDir, stations, false}, theDatabase, quiet);
+    } else {
+        catalog::FileListRows rows(theDatabase, stations);
+        summary = engine::CheckArchive(
+            {dataDir, stations, false}, [&](catalog::FileListRow& row) { return rows.Next(row); },
+            [](const std::string&) {}, quiet);
+    }
     problems = quiet.problems;
     return summary;
 }
@@ -147,18 +155,19 @@ void Measure(testing_support::CatalogueBackend& backend, const std::string& data
     backend.OpenFreshCatalogue();
     InsertRows(files);
 
-    double floor = 1e30, reading = 1e30, streaming = 1e30, check = 1e30;
+    double statWalk = 1e30, floor = 1e30, streaming = 1e30, inLine = 1e30, check = 1e30;
     long walked = 0, problems = 0;
     engine::CheckSummary summary;
-    for (int round = 0; round < 3; ++round) {  // best of three, both warm
-        floor = std::min(floor, bench::Seconds([&] { walked = Walk(dataDir, false); }));
-        reading = std::min(reading, bench::Seconds([&] { Walk(dataDir, true); }));
+    for (int round = 0; round < 5; ++round) {  // best of five, all warm
+        statWalk = std::min(statWalk, bench::Seconds([&] { Walk(dataDir, false); }));
+        floor = std::min(floor, bench::Seconds([&] { walked = Walk(dataDir, true); }));
         streaming = std::min(streaming, bench::Seconds([&] {
                                  catalog::FileListRows rows(theDatabase, {});
                                  catalog::FileListRow row;
                                  while (rows.Next(row)) {
                                  }
                              }));
+        inLine = std::min(inLine, bench::Seconds([&] { RunCheck(dataDir, {}, problems, false); }));
         check = std::min(check, bench::Seconds([&] { summary = RunCheck(dataDir, {}, problems); }));
     }
     bench::ResetPeakMemory();
@@ -173,13 +182,16 @@ void Measure(testing_support::CatalogueBackend& backend, const std::string& data
     std::printf("%s: %lld files, %lld rows, %ld problems\n", backend.name().c_str(),
                 static_cast<long long>(summary.files), static_cast<long long>(summary.rows),
                 problems);
-    std::printf("  plain walk + stat: %ld files in %.3f s (%.0f files/s)\n", walked, floor,
-                walked / floor);
-    std::printf("  walk + read of every header: %.3f s, %.2f x the plain walk\n", reading,
-                reading / floor);
-    std::printf("  FILELIST rows alone, in CPATH order: %.3f s\n", streaming);
-    std::printf("  check:             %.3f s (%.0f files/s), %.2f x the plain walk\n", check,
-                summary.files / check, check / floor);
+    std::printf(
+        "  floor, walk + open and read of every header: %ld files in %.3f s (%.0f files/s)\n",
+        walked, floor, walked / floor);
+    std::printf("  plain walk + stat: %.3f s, %.2f x the floor\n", statWalk, statWalk / floor);
+    std::printf("  FILELIST rows alone, in CPATH order: %.3f s, %.2f x the floor\n", streaming,
+                streaming / floor);
+    std::printf("  check, rows read in line with the walk: %.3f s, %.2f x the floor\n", inLine,
+                inLine / floor);
+    std::printf("  check, rows read ahead: %.3f s (%.0f files/s), %.2f x the floor (target 3)\n",
+                check, summary.files / check, check / floor);
     std::printf("  peak memory above start: one station %.1f MB, all %d stations %.1f MB\n",
                 oneStation / 1e6, kStations, allStations / 1e6);
     theDatabase.Close();

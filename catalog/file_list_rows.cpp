@@ -4,8 +4,10 @@
 #include <sqlext.h>
 
 #include <algorithm>
+#include <array>
 
 #include "catalog/database_error.h"
+#include "catalog/odbc_row_stream.h"
 #include "catalog/odbc_statement.h"
 #include "catalog/transaction_guard.h"
 
@@ -63,14 +65,16 @@ double AsDouble(const SqlValue& value) {
 }
 
 constexpr const char* kRowColumns = "SELECT STA, TBEGIN, TQTY, CH, SPS, CPATH FROM FILELIST";
+constexpr std::array<SqlType, 6> kRowTypes = {SqlType::Text, SqlType::Double, SqlType::Double,
+                                              SqlType::Text, SqlType::Double, SqlType::Text};
 
 // Columns 1-5 of kRowColumns into row; the path is read by the caller.
-void ReadRowColumns(OdbcStatement& statement, FileListRow& row) {
-    row.station = AsText(statement.Get(1, SqlType::Text));
-    row.start = AsDouble(statement.Get(2, SqlType::Double));
-    row.duration = AsDouble(statement.Get(3, SqlType::Double));
-    row.channel = AsText(statement.Get(4, SqlType::Text));
-    row.rate = AsDouble(statement.Get(5, SqlType::Double));
+void ReadRowColumns(const std::vector<SqlValue>& cells, FileListRow& row) {
+    row.station = AsText(cells[0]);
+    row.start = AsDouble(cells[1]);
+    row.duration = AsDouble(cells[2]);
+    row.channel = AsText(cells[3]);
+    row.rate = AsDouble(cells[4]);
 }
 
 }  // namespace
@@ -112,18 +116,19 @@ bool FileListRows::FetchBatch() {
 
     OdbcStatement statement(database_);
     statement.Execute(sql, params);
+    OdbcRowStream rows(statement, {kRowTypes.begin(), kRowTypes.end()});
     std::size_t skip = started_ ? lastCount_ : 0;
     std::size_t fetched = 0;
-    while (statement.Fetch()) {
+    while (const std::vector<SqlValue>* cells = rows.Next()) {
         ++fetched;
         FileListRow row;
-        row.path = AsText(statement.Get(6, SqlType::Text));
+        row.path = AsText((*cells)[5]);
         if (skip > 0 && row.path == last_) {
             --skip;
             continue;
         }
         skip = 0;
-        ReadRowColumns(statement, row);
+        ReadRowColumns(*cells, row);
         batch_.push_back(std::move(row));
     }
     return fetched == limit;  // a full batch: there may be more
@@ -155,9 +160,11 @@ bool FileListRows::Next(FileListRow& row) {
 std::optional<FileListRow> FindFileListRow(OdbcConnection& database, const std::string& path) {
     OdbcStatement statement(database);
     statement.Execute(std::string(kRowColumns) + " WHERE CPATH = ?", {path});
-    if (!statement.Fetch()) return std::nullopt;
+    OdbcRowStream rows(statement, {kRowTypes.begin(), kRowTypes.end()}, {.rows = 1});
+    const std::vector<SqlValue>* cells = rows.Next();
+    if (!cells) return std::nullopt;
     FileListRow row;
-    ReadRowColumns(statement, row);
+    ReadRowColumns(*cells, row);
     row.path = path;
     return row;
 }

@@ -22,6 +22,13 @@ char QueryIdentifierQuoteChar(SQLHDBC dbc) {
     return quote[0] == '\0' ? ' ' : static_cast<char>(quote[0]);
 }
 
+bool QueryGetsDataInBlocks(SQLHDBC dbc) {
+    SQLUINTEGER extensions = 0;
+    return SQL_SUCCEEDED(
+               SQLGetInfo(dbc, SQL_GETDATA_EXTENSIONS, &extensions, sizeof extensions, nullptr)) &&
+           (extensions & SQL_GD_BLOCK) != 0 && (extensions & SQL_GD_BOUND) != 0;
+}
+
 std::string InfoText(SQLHDBC dbc, SQLUSMALLINT what) {
     SQLCHAR text[128] = {};
     SQLSMALLINT length = 0;
@@ -105,6 +112,7 @@ bool OdbcConnection::Open(const std::string& connectionString) {
     }
     dbc_ = dbc;
     quoteChar_ = QueryIdentifierQuoteChar(dbc);
+    getsDataInBlocks_ = QueryGetsDataInBlocks(dbc);
     dbms_ = DbmsOf(dbc);
     if (dbms_ == Dbms::SQLite) {
         // Another converter's write transaction holds the lock for one row;
@@ -135,6 +143,7 @@ void OdbcConnection::Close() {
     Disconnect(dbc_);
     dbc_ = nullptr;
     dbms_ = Dbms::Other;
+    getsDataInBlocks_ = false;
     env_.reset();
 }
 

@@ -41,6 +41,9 @@ public:
 
     // The driver's identifier quote character; ' ' when it has none.
     char IdentifierQuoteChar() const { return quoteChar_; }
+    // Whether the driver reads a cell of any row of a fetched block on its
+    // own (SQLSetPos, then SQLGetData): without it a block holds one row.
+    bool GetsDataInBlocks() const { return getsDataInBlocks_; }
 
     // Transactions (see TransactionGuard). Raise DatabaseError.
     void SetAutoCommit(bool on);
@@ -55,6 +58,7 @@ private:
 
     void* dbc_ = nullptr;
     char quoteChar_ = '"';
+    bool getsDataInBlocks_ = false;
     Dbms dbms_ = Dbms::Other;
     std::string connectionString_;
     std::map<std::string, std::unique_ptr<OdbcStatement>> prepared_;

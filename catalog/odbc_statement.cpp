@@ -87,7 +87,8 @@ std::string GetText(SQLHSTMT stmt, SQLUSMALLINT column, bool& isNull) {
 
 }  // namespace
 
-OdbcStatement::OdbcStatement(OdbcConnection& connection) : params_(std::make_unique<Parameters>()) {
+OdbcStatement::OdbcStatement(OdbcConnection& connection)
+    : connection_(connection), params_(std::make_unique<Parameters>()) {
     if (!connection.IsOpen()) throw DatabaseError("The catalogue connection is not open", "08003");
     SQLHSTMT stmt = SQL_NULL_HSTMT;
     detail::Check(SQLAllocHandle(SQL_HANDLE_STMT, connection.handle(), &stmt), SQL_HANDLE_DBC,

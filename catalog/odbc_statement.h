@@ -43,11 +43,13 @@ public:
     std::int64_t AffectedRows();
 
 private:
-    struct Parameters;  // bound values kept alive until the next Execute
+    friend class OdbcRowStream;  // binds the result's columns to its arrays
+    struct Parameters;           // bound values kept alive until the next Execute
     void CloseCursor();
     void BindAll(const std::vector<SqlValue>& params);
     void CheckExecuted(long rc);
 
+    OdbcConnection& connection_;
     void* stmt_ = nullptr;  // the SQLHSTMT
     std::unique_ptr<Parameters> params_;
 };

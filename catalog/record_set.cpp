@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "catalog/identifier_quoting.h"
+#include "catalog/odbc_row_stream.h"
 #include "catalog/odbc_statement.h"
 #include "catalog/row_replace.h"
 
@@ -52,13 +53,10 @@ void RecordSet::Open() {
     std::vector<SqlValue> params;
     for (const FilterTerm& term : filter_) params.push_back(term.value);
     statement.Execute(SelectSql(), params);
-    while (statement.Fetch()) {
-        std::vector<SqlValue> row;
-        row.reserve(columns_.size());
-        for (std::size_t i = 0; i < columns_.size(); ++i)
-            row.push_back(statement.Get(static_cast<int>(i + 1), columns_[i].field->type()));
-        rows_.push_back(std::move(row));
-    }
+    std::vector<SqlType> types;
+    for (const Column& column : columns_) types.push_back(column.field->type());
+    OdbcRowStream rows(statement, std::move(types));
+    while (const std::vector<SqlValue>* row = rows.Next()) rows_.push_back(*row);
     open_ = true;
     current_ = 0;
     LoadCurrentRow();

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "catalog/odbc_row_stream.h"
 #include "catalog/odbc_statement.h"
 #include "catalog/schema_install.h"
 #include "catalog/write_transaction.h"
@@ -59,24 +60,30 @@ constexpr const char* kReplaceRecord =
     "outcome = excluded.outcome, message = excluded.message, recorded_at = excluded.recorded_at, "
     "host = excluded.host, claimed_by = NULL, claimed_until = NULL";
 
+// How the columns of kScanColumns and kMoreColumns are read.
+constexpr std::array<SqlType, 12> kRecordTypes = {
+    SqlType::Text,   SqlType::Text,   SqlType::BigInt, SqlType::BigInt,
+    SqlType::Double, SqlType::Double, SqlType::Text,   SqlType::Text,
+    SqlType::BigInt, SqlType::Text,   SqlType::Text,   SqlType::BigInt};
+constexpr std::size_t kScanColumnCount = 7;
+
 // A row written by another program whose outcome we do not know is "seen":
 // looked at, not converted, so a sync converts it again.
-RecordingRecord ReadRecord(OdbcStatement& statement, bool full) {
+RecordingRecord ReadRecord(const std::vector<SqlValue>& cells) {
     RecordingRecord record;
-    record.sourcePath = Text(statement.Get(1, SqlType::Text));
-    record.station = Text(statement.Get(2, SqlType::Text));
-    record.fileSize = Integer(statement.Get(3, SqlType::BigInt));
-    record.fileMtime = Integer(statement.Get(4, SqlType::BigInt));
-    record.startTime = Optional<double>(statement.Get(5, SqlType::Double));
-    record.spanSeconds = Optional<double>(statement.Get(6, SqlType::Double));
-    record.outcome =
-        OutcomeFromText(Text(statement.Get(7, SqlType::Text))).value_or(RecordingOutcome::Seen);
-    if (!full) return record;
-    record.message = Text(statement.Get(8, SqlType::Text));
-    record.recordedAt = Integer(statement.Get(9, SqlType::BigInt));
-    record.host = Text(statement.Get(10, SqlType::Text));
-    record.claimedBy = Text(statement.Get(11, SqlType::Text));
-    record.claimedUntil = Optional<std::int64_t>(statement.Get(12, SqlType::BigInt));
+    record.sourcePath = Text(cells[0]);
+    record.station = Text(cells[1]);
+    record.fileSize = Integer(cells[2]);
+    record.fileMtime = Integer(cells[3]);
+    record.startTime = Optional<double>(cells[4]);
+    record.spanSeconds = Optional<double>(cells[5]);
+    record.outcome = OutcomeFromText(Text(cells[6])).value_or(RecordingOutcome::Seen);
+    if (cells.size() == kScanColumnCount) return record;
+    record.message = Text(cells[7]);
+    record.recordedAt = Integer(cells[8]);
+    record.host = Text(cells[9]);
+    record.claimedBy = Text(cells[10]);
+    record.claimedUntil = Optional<std::int64_t>(cells[11]);
     return record;
 }
 
@@ -113,24 +120,26 @@ void LoadTraces(OdbcConnection& connection, const std::string& where,
         "JOIN kelvaron_recordings r ON r.source_path = t.source_path WHERE " +
             where + " ORDER BY t.source_path, t.channel, t.trace_path",
         params);
-    while (statement.Fetch()) {
-        auto found = records.find(Text(statement.Get(1, SqlType::Text)));
+    OdbcRowStream rows(statement, {SqlType::Text, SqlType::Text, SqlType::Text});
+    while (const std::vector<SqlValue>* cells = rows.Next()) {
+        auto found = records.find(Text((*cells)[0]));
         if (found == records.end()) continue;
-        found->second.traces.push_back(
-            {Text(statement.Get(2, SqlType::Text)), Text(statement.Get(3, SqlType::Text))});
+        found->second.traces.push_back({Text((*cells)[1]), Text((*cells)[2])});
     }
 }
 
 RecordingRecords LoadRecords(OdbcConnection& connection, const std::string& where,
-                             const std::vector<SqlValue>& params, bool withTraces,
-                             bool full = true) {
+                             const std::vector<SqlValue>& params, bool withTraces, bool full = true,
+                             RowBlockShape shape = {}) {
     RecordingRecords records;
     OdbcStatement statement(connection);
     statement.Execute(std::string(kScanColumns) + (full ? kMoreColumns : "") +
                           " FROM kelvaron_recordings r WHERE " + where,
                       params);
-    while (statement.Fetch()) {
-        RecordingRecord record = ReadRecord(statement, full);
+    const std::size_t columns = full ? kRecordTypes.size() : kScanColumnCount;
+    OdbcRowStream rows(statement, {kRecordTypes.begin(), kRecordTypes.begin() + columns}, shape);
+    while (const std::vector<SqlValue>* cells = rows.Next()) {
+        RecordingRecord record = ReadRecord(*cells);
         std::string key = record.sourcePath;
         records.emplace(std::move(key), std::move(record));
     }
@@ -139,7 +148,8 @@ RecordingRecords LoadRecords(OdbcConnection& connection, const std::string& wher
 }
 
 std::optional<RecordingRecord> LoadOne(OdbcConnection& connection, const std::string& sourcePath) {
-    RecordingRecords found = LoadRecords(connection, "r.source_path = ?", {sourcePath}, false);
+    RecordingRecords found =
+        LoadRecords(connection, "r.source_path = ?", {sourcePath}, false, true, {.rows = 1});
     if (found.empty()) return std::nullopt;
     return std::move(found.begin()->second);
 }

@@ -9,10 +9,9 @@
 #include <stdexcept>
 
 #include "archive/archive_check.h"
+#include "archive/catalogue_check.h"
 #include "catalog/catalogue.h"
 #include "catalog/database_error.h"
-#include "catalog/file_list_rows.h"
-#include "catalog/recording_record.h"
 #include "cli/check_reason_text.h"
 #include "cli/console_front_end.h"
 #include "formats/tvx/trace_naming.h"
@@ -140,18 +139,7 @@ int RunCheck(catalog::OdbcConnection& database, const std::vector<std::string>& 
     CheckPrinter printer;
     engine::CheckSummary summary;
     try {
-        if (request.fix && catalog::RecordExists(database))
-            request.recordedSource = [&database](const std::string& tracePath) {
-                return catalog::RecordedSourceOf(database, tracePath);
-            };
-        catalog::FileListRows rows(database, request.stations);
-        summary = engine::CheckArchive(
-            request, [&rows](catalog::FileListRow& row) { return rows.Next(row); },
-            [&database](const std::string& path) { catalog::RemoveFileListRows(database, path); },
-            printer,
-            [&database](const std::string& path) {
-                return catalog::FindFileListRow(database, path);
-            });
+        summary = engine::CheckAgainstCatalogue(request, database, printer);
     } catch (const std::exception& e) {
         std::fflush(stdout);
         database.Close();
