@@ -146,8 +146,18 @@ bool IsSelected(const RunRequest& request, const std::string& name) {
 void ConvertSelectedFiles(RunContext& run) {
     const std::vector<std::string>& files = run.request.files;
     const int count = static_cast<int>(files.size());
-    for (int i = 0; i < count; ++i) {
-        if (run.StopRequested()) break;
+    WorkQueue own(files.size());
+    WorkQueue& queue = run.queue ? *run.queue : own;
+    std::vector<std::size_t> unit;  // the picked files of the group in hand
+    std::size_t next = 0;
+    while (!run.StopRequested()) {
+        if (next == unit.size()) {
+            const std::vector<std::size_t>* taken = queue.Next();
+            if (!taken) break;
+            unit = *taken;
+            next = 0;
+        }
+        const int i = static_cast<int>(unit[next++]);
         const std::string& path = files[static_cast<std::size_t>(i)];
         ++run.summary.entries;
         run.pathInWork = path;
@@ -195,7 +205,11 @@ void ConvertSelectedFiles(RunContext& run) {
             ReportError(run, e, name, path);
             // A lost catalogue is opened again before the next file.
             if (!CatalogueUsableAfter(e, run.outputs, run.observer)) {
-                CountFilesLeft(run, static_cast<std::size_t>(i) + 1);
+                std::vector<std::size_t> left(unit.begin() + static_cast<std::ptrdiff_t>(next),
+                                              unit.end());
+                const std::vector<std::size_t> rest = queue.TakeRest();
+                left.insert(left.end(), rest.begin(), rest.end());
+                CountFilesLeft(run, left);
                 break;
             }
         }
@@ -212,8 +226,12 @@ void ConvertWindowThread(RunContext& run) {
 void ForEachStation(RunContext& run,
                     const std::function<bool(const std::string& station, int number)>& convert) {
     const std::vector<std::string>& stations = run.request.stations;
-    for (std::size_t k = 0; k < stations.size(); ++k) {
-        if (run.StopRequested()) break;
+    WorkQueue own(stations.size());
+    WorkQueue& queue = run.queue ? *run.queue : own;
+    while (!run.StopRequested()) {
+        const std::vector<std::size_t>* unit = queue.Next();
+        if (!unit) break;
+        const std::size_t k = unit->front();
         const std::string& station = stations[k];
         // Without any DIR the scan would be of the file system's root.
         if (SourceDirectoryOf(run, station).empty()) {
@@ -235,7 +253,7 @@ void ForEachStation(RunContext& run,
         }
         run.observer.StationFinished(station, completed);
         if (run.catalogueGone) {
-            CountStationsLeft(run, k + 1);
+            CountStationsLeft(run, queue.TakeRest());
             break;
         }
     }
@@ -321,10 +339,10 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     return true;
 }
 
-RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
-                         RecordingOutputs& outputs, std::stop_token stop) {
-    const auto begin = std::chrono::steady_clock::now();
+RunShare ConvertShare(const RunRequest& request, RunObserver& observer, RecordingOutputs& outputs,
+                      std::stop_token stop, WorkQueue* queue) {
     RunContext run(request, observer, outputs, std::move(stop));
+    run.queue = queue;
     try {
         run.record.Begin();
         if (request.mode == RunMode::Files)
@@ -342,8 +360,13 @@ RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
         }
     } catch (...) {
     }
+    return {std::move(run.summary), std::move(run.channels), std::move(run.itemCarried)};
+}
+
+RunSummary FinishRun(RunShare run, RunObserver& observer, bool stopped,
+                     std::chrono::steady_clock::time_point begin) {
     RunSummary& summary = run.summary;
-    summary.stopped = run.StopRequested();
+    summary.stopped = stopped;
     for (std::size_t i = 0; i < run.channels.size(); ++i)
         if (run.channels[i].checked && !run.itemCarried[i])
             summary.channelsNotCarried.push_back(run.channels[i].text);
@@ -354,6 +377,13 @@ RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
     } catch (...) {
     }
     return summary;
+}
+
+RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
+                         RecordingOutputs& outputs, std::stop_token stop) {
+    const auto begin = std::chrono::steady_clock::now();
+    RunShare run = ConvertShare(request, observer, outputs, stop, nullptr);
+    return FinishRun(std::move(run), observer, stop.stop_requested(), begin);
 }
 
 }  // namespace engine
