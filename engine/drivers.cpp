@@ -147,17 +147,11 @@ void ConvertSelectedFiles(RunContext& run) {
     const std::vector<std::string>& files = run.request.files;
     const int count = static_cast<int>(files.size());
     WorkQueue own(files.size());
-    WorkQueue& queue = run.queue ? *run.queue : own;
-    std::vector<std::size_t> unit;  // the picked files of the group in hand
-    std::size_t next = 0;
+    WorkCursor work(run.queue ? *run.queue : own);
     while (!run.StopRequested()) {
-        if (next == unit.size()) {
-            const std::vector<std::size_t>* taken = queue.Next();
-            if (!taken) break;
-            unit = *taken;
-            next = 0;
-        }
-        const int i = static_cast<int>(unit[next++]);
+        const std::optional<std::size_t> next = work.Next();
+        if (!next) break;
+        const int i = static_cast<int>(*next);
         const std::string& path = files[static_cast<std::size_t>(i)];
         ++run.summary.entries;
         run.pathInWork = path;
@@ -205,11 +199,7 @@ void ConvertSelectedFiles(RunContext& run) {
             ReportError(run, e, name, path);
             // A lost catalogue is opened again before the next file.
             if (!CatalogueUsableAfter(e, run.outputs, run.observer)) {
-                std::vector<std::size_t> left(unit.begin() + static_cast<std::ptrdiff_t>(next),
-                                              unit.end());
-                const std::vector<std::size_t> rest = queue.TakeRest();
-                left.insert(left.end(), rest.begin(), rest.end());
-                CountFilesLeft(run, left);
+                CountFilesLeft(run, work.Rest());
                 break;
             }
         }
@@ -227,11 +217,11 @@ void ForEachStation(RunContext& run,
                     const std::function<bool(const std::string& station, int number)>& convert) {
     const std::vector<std::string>& stations = run.request.stations;
     WorkQueue own(stations.size());
-    WorkQueue& queue = run.queue ? *run.queue : own;
+    WorkCursor work(run.queue ? *run.queue : own);
     while (!run.StopRequested()) {
-        const std::vector<std::size_t>* unit = queue.Next();
-        if (!unit) break;
-        const std::size_t k = unit->front();
+        const std::optional<std::size_t> next = work.Next();
+        if (!next) break;
+        const std::size_t k = *next;
         const std::string& station = stations[k];
         // Without any DIR the scan would be of the file system's root.
         if (SourceDirectoryOf(run, station).empty()) {
@@ -253,7 +243,7 @@ void ForEachStation(RunContext& run,
         }
         run.observer.StationFinished(station, completed);
         if (run.catalogueGone) {
-            CountStationsLeft(run, queue.TakeRest());
+            CountStationsLeft(run, work.Rest());
             break;
         }
     }

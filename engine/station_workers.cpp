@@ -4,6 +4,7 @@
 #include <chrono>
 #include <deque>
 #include <exception>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <system_error>
@@ -16,6 +17,7 @@
 #include "engine/worker_observer.h"
 #include "formats/recorder/recorder_header.h"
 #include "platform/ini_file.h"
+#include "platform/kelvaron_settings.h"
 #include "platform/station_order.h"
 
 namespace engine {
@@ -43,9 +45,34 @@ std::vector<std::vector<std::size_t>> FilesByStation(const std::vector<std::stri
     return groups;
 }
 
+// The stations grouped by source directory, in the order met: stations that
+// share a directory each write the record of its every entry, so they stay
+// with one worker, in their order.
+std::vector<std::vector<std::size_t>> StationsByDirectory(const RunRequest& request) {
+    std::vector<std::string> dirs;
+    std::vector<std::vector<std::size_t>> groups;
+    for (std::size_t k = 0; k < request.stations.size(); ++k) {
+        const platform::StationSettings* settings = request.settings.Find(request.stations[k]);
+        std::string dir = settings ? settings->sourceDir : std::string();
+        if (!dir.empty()) {
+            std::error_code ignored;
+            dir = std::filesystem::weakly_canonical(platform::ListedSourceDirectory(dir), ignored)
+                      .string();
+        }
+        const auto same = std::find(dirs.begin(), dirs.end(), dir);
+        if (dir.empty() || same == dirs.end()) {
+            dirs.push_back(dir);
+            groups.push_back({k});
+        } else {
+            groups[static_cast<std::size_t>(same - dirs.begin())].push_back(k);
+        }
+    }
+    return groups;
+}
+
 WorkQueue WorkOf(const RunRequest& request) {
     if (request.mode == RunMode::Files) return WorkQueue(FilesByStation(request.files));
-    return WorkQueue(request.stations.size());
+    return WorkQueue(StationsByDirectory(request));
 }
 
 RunSummary OneWorker(const RunRequest& request, RunObserver& observer,

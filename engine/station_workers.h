@@ -1,5 +1,6 @@
-// A run carried out by several workers at once: the stations (in a file
-// run, the picked files grouped by station) go from one queue to N threads,
+// A run carried out by several workers at once: the stations (grouped by
+// source directory; in a file run, the picked files grouped by station) go
+// from one queue to N threads,
 // each converting on outputs of its own (its own catalogue connection). What
 // a station's conversion does, and in which order within the station, is
 // what one worker does; only stations of different workers overlap.
@@ -26,7 +27,7 @@ using MakeOutputs =
 int MachineWorkers();
 
 // As RunConversion, with up to `workers` workers, never more than the run
-// has stations (or groups of picked files). One worker is RunConversion on
+// has source directories (or stations among the picked files). One worker is RunConversion on
 // makeOutputs(0). The observer hears each event whole, one at a time, from
 // whichever worker; RunFinished once, with every worker's counts added up.
 RunSummary RunWithWorkers(const RunRequest& request, RunObserver& observer, int workers,
