@@ -97,8 +97,8 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, const std::string& v, std::string& error) {
          // Digits only: "-1", "2x" and " 2" are no number of workers.
          int n = 0;
-         const bool digits = !v.empty() && v.size() <= 4 &&
-                             v.find_first_not_of("0123456789") == std::string::npos;
+         const bool digits =
+             !v.empty() && v.size() <= 4 && v.find_first_not_of("0123456789") == std::string::npos;
          if (digits) n = std::stoi(v);
          if (n < 1 || n > texts::kMaxJobs) error = texts::NotAJobCount(v);
          o.jobs = n;

@@ -11,8 +11,8 @@ namespace {
 // A worker's outputs on its connection, which it closes when the worker is done.
 class WorkerOutputs final : public engine::RecordingOutputs {
 public:
-    WorkerOutputs(catalog::OdbcConnection& database,
-                  std::unique_ptr<catalog::OdbcConnection> own, bool dryRun)
+    WorkerOutputs(catalog::OdbcConnection& database, std::unique_ptr<catalog::OdbcConnection> own,
+                  bool dryRun)
         : own_(std::move(own)),
           written_(database),
           planned_(database),
@@ -48,14 +48,14 @@ engine::MakeOutputs CatalogueWorkers(catalog::OdbcConnection& database,
                engine::RunObserver& observer) -> std::unique_ptr<engine::RecordingOutputs> {
         if (worker == 0) return std::make_unique<WorkerOutputs>(database, nullptr, dryRun);
         // A refusal reaches the operator as the run's messages do.
-        platform::MessageSinkFunction messages(
-            [&observer](const std::string& text, const std::string& caption,
-                        platform::MessageIcon icon) {
-                observer.ShowMessage({text, "", caption, icon});
-            });
+        platform::MessageSinkFunction messages([&observer](const std::string& text,
+                                                           const std::string& caption,
+                                                           platform::MessageIcon icon) {
+            observer.ShowMessage({text, "", caption, icon});
+        });
         auto own = std::make_unique<catalog::OdbcConnection>();
-        const int opened = login ? OpenCatalogue(*own, messages, *login)
-                                 : OpenCatalogue(*own, messages);
+        const int opened =
+            login ? OpenCatalogue(*own, messages, *login) : OpenCatalogue(*own, messages);
         if (!opened) return nullptr;
         catalog::OdbcConnection& connection = *own;
         return std::make_unique<WorkerOutputs>(connection, std::move(own), dryRun);

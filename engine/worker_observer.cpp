@@ -14,8 +14,7 @@ void WorkerObserver::StationBegins(const std::string& station) {
     Pass([&] { run_.StationBegins(station); });
 }
 
-void WorkerObserver::SourceDirectoryUnreadable(const std::string& station,
-                                               const std::string& dir) {
+void WorkerObserver::SourceDirectoryUnreadable(const std::string& station, const std::string& dir) {
     Pass([&] { run_.SourceDirectoryUnreadable(station, dir); });
 }
 

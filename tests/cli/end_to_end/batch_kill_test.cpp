@@ -72,8 +72,8 @@ protected:
                     .Set("EVENT", "DATE_CH1", "29.11.2007")
                     .Set("EVENT", "TIME_CH1", time);
             }
-            file.WriteTo(work.File("src" + std::to_string(i % 2 + 1) + "/r" + std::to_string(i) +
-                                   ".dat"));
+            file.WriteTo(
+                work.File("src" + std::to_string(i % 2 + 1) + "/r" + std::to_string(i) + ".dat"));
         }
     }
 
