@@ -237,8 +237,12 @@ void ForEachStation(RunContext& run,
         } catch (const std::exception& e) {
             run.observer.StationFinished(station, false);
             ReportError(run, e, station, run.pathInWork);
-            // A lost catalogue is opened again before the next station.
-            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) break;
+            // A lost catalogue is opened again before the next station; one
+            // that stays lost ends the run, for the other workers too.
+            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) {
+                work.Rest();
+                break;
+            }
             continue;
         }
         run.observer.StationFinished(station, completed);

@@ -131,12 +131,13 @@ RunSummary RunWithWorkers(const RunRequest& request, RunObserver& observer, int 
     if (count <= 1) return OneWorker(request, observer, makeOutputs, std::move(stop));
 
     std::mutex lock;
-    std::deque<WorkerObserver> seen;  // stays in place while workers use it
+    // All made before any worker starts: none moves while workers use it.
+    std::deque<WorkerObserver> seen;
+    for (int w = 0; w < count; ++w) seen.emplace_back(observer, lock);
     std::vector<RunShare> shares(static_cast<std::size_t>(count));
     {
         std::vector<std::jthread> threads;
         for (int w = 0; w < count; ++w) {
-            seen.emplace_back(observer, lock);
             try {
                 threads.emplace_back([&, w] {
                     const auto i = static_cast<std::size_t>(w);
