@@ -5,14 +5,19 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "catalog/catalogue.h"
 #include "catalog/schema_install.h"
+#include "catalog/transaction_guard.h"
 #include "tests/cli/end_to_end/batch_process.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
@@ -154,6 +159,37 @@ TEST_P(BatchJobs, FourWorkersLeaveWhatOneWorkerLeaves) {
         EXPECT_EQ(four.blocks, one.blocks);
         EXPECT_EQ(four.counts, one.counts);
     }
+}
+
+TEST_P(BatchJobs, AStopEndsEveryWorkerAfterItsTraceInHand) {
+    ::mkdir(data().c_str(), 0755);
+    // The catalogue is held, so that every worker waits with a trace in hand.
+    std::optional<catalog::TransactionGuard> hold(std::in_place, theDatabase);
+    ExecuteOnCatalogue(GetParam() == testing_support::CatalogueBackendKind::SQLite
+                           ? "DELETE FROM FILELIST"
+                           : "LOCK TABLE FILELIST IN EXCLUSIVE MODE");
+    const auto traceFiles = [this] {
+        std::size_t n = 0;
+        std::error_code error;
+        for (auto it = fs::recursive_directory_iterator(data(), error);
+             !error && it != fs::recursive_directory_iterator(); it.increment(error))
+            if (it->is_regular_file(error) && it->path().filename().string()[0] != '.') ++n;
+        return n;
+    };
+    const cli_test::BatchResult run = cli_test::RunBatchProcess(
+        work.path(), {"window", "-j", "4"}, {"TVX_INI=" + work.File("tvx.ini")}, [&](pid_t pid) {
+            for (int i = 0; i < 500 && traceFiles() == 0; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            ::kill(pid, SIGTERM);
+            hold.reset();
+        });
+    EXPECT_EQ(run.status, 1) << run.errors;
+    // Three workers (STA3 and STA4 share a directory): each finishes the
+    // trace in hand with its row, and takes nothing after it.
+    const std::size_t rows = static_cast<std::size_t>(testing_support::CountRows("FILELIST"));
+    EXPECT_GE(rows, 1u);
+    EXPECT_LE(rows, 3u);
+    EXPECT_EQ(traceFiles(), rows) << "every trace file written has its row";
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(BatchJobs);
