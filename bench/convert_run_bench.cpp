@@ -10,15 +10,21 @@
 // it, fsync its directory and commit one row through the same DSN. Then the
 // peak memory while converting one large recording, against its data block.
 //
-//   convert_run_bench [MIB]     (default 100)
+// Then eight stations converted by one worker and by N, on each of the
+// tests' catalogue back ends that is reachable, against the contract floor
+// with one writer and with N, and -j 2 against -j 1.
+//
+//   convert_run_bench [MIB] [N]     (defaults 100 and 2)
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/bench_support.h"
@@ -26,10 +32,13 @@
 #include "catalog/odbc_statement.h"
 #include "catalog/sql_script.h"
 #include "catalog/transaction_guard.h"
+#include "cli/worker_outputs.h"
 #include "engine/convert_recording.h"
 #include "engine/drivers.h"
+#include "engine/station_workers.h"
 #include "formats/date_time.h"
 #include "platform/kelvaron_settings.h"
+#include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
@@ -89,43 +98,47 @@ void CreateFloorTable() {
             "CREATER VARCHAR(255))");
 }
 
-// What any converter keeping the writer's promise must do: the input read
-// once; per trace file a temporary written and flushed, renamed into place,
-// its directory flushed, then one row inserted and committed in its own
-// transaction.
+// What any converter keeping the writer's promise must do, for the input
+// files and trace files of every writers-th index from `first`: the input
+// read once; per trace file a temporary written and flushed, renamed into
+// place, its directory flushed, then one row inserted and committed in its
+// own transaction.
+void WriteUnderContract(catalog::OdbcConnection& database, const std::vector<std::string>& inputs,
+                        const std::vector<std::uintmax_t>& outputSizes, const std::string& outDir,
+                        std::size_t first, std::size_t writers) {
+    catalog::OdbcStatement insert(database);
+    for (std::size_t i = first; i < inputs.size(); i += writers) ReadWhole(inputs[i]);
+    std::vector<char> bytes(*std::max_element(outputSizes.begin(), outputSizes.end()), 'x');
+    for (std::size_t i = first; i < outputSizes.size(); i += writers) {
+        const std::uintmax_t size = outputSizes[i];
+        const std::string name = std::to_string(i);
+        const std::string temporary = outDir + "/." + name + ".tmp";
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (::write(fd, bytes.data(), size) != static_cast<ssize_t>(size)) std::perror("write");
+        ::fsync(fd);
+        ::close(fd);
+        if (::rename(temporary.c_str(), (outDir + "/" + name).c_str()) != 0) std::perror("rename");
+        const int dir = ::open(outDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::fsync(dir);
+        ::close(dir);
+        catalog::TransactionGuard transaction(database);
+        insert.Execute(
+            "INSERT INTO CONTRACT_FLOOR (STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, "
+            "DATATYPE, CREATER) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+            {std::string("STA1"), 1196344800.0 + static_cast<double>(i), 3600.0, std::string("SHZ"),
+             100.0, std::int32_t{1}, "STA1/floor/" + name, std::int32_t{512}, std::int32_t{5},
+             std::string("KELVARON")});
+        transaction.Commit();
+    }
+}
+
 double ContractFloorSeconds(const std::vector<std::string>& inputs,
                             const std::vector<std::uintmax_t>& outputSizes,
                             const std::string& outDir) {
     fs::create_directories(outDir);
     catalog::OdbcStatement(theDatabase).Execute("DELETE FROM CONTRACT_FLOOR");
-    catalog::OdbcStatement insert(theDatabase);
-    return bench::Seconds([&] {
-        for (const std::string& in : inputs) ReadWhole(in);
-        std::vector<char> bytes(*std::max_element(outputSizes.begin(), outputSizes.end()), 'x');
-        int i = 0;
-        for (std::uintmax_t size : outputSizes) {
-            const std::string name = std::to_string(i++);
-            const std::string temporary = outDir + "/." + name + ".tmp";
-            const int fd =
-                ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-            if (::write(fd, bytes.data(), size) != static_cast<ssize_t>(size)) std::perror("write");
-            ::fsync(fd);
-            ::close(fd);
-            if (::rename(temporary.c_str(), (outDir + "/" + name).c_str()) != 0)
-                std::perror("rename");
-            const int dir = ::open(outDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            ::fsync(dir);
-            ::close(dir);
-            catalog::TransactionGuard transaction(theDatabase);
-            insert.Execute(
-                "INSERT INTO CONTRACT_FLOOR (STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, "
-                "DATATYPE, CREATER) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                {std::string("STA1"), 1196344800.0 + i, 3600.0, std::string("SHZ"), 100.0,
-                 std::int32_t{1}, "STA1/floor/" + name, std::int32_t{512}, std::int32_t{5},
-                 std::string("KELVARON")});
-            transaction.Commit();
-        }
-    });
+    return bench::Seconds(
+        [&] { WriteUnderContract(theDatabase, inputs, outputSizes, outDir, 0, 1); });
 }
 
 std::vector<std::uintmax_t> TraceSizes(const std::string& dataDir) {
@@ -228,6 +241,103 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
                 run / contract <= 1.1 ? "ok" : "OVER");
 }
 
+// The contract floor with `writers` writers at once, each on a connection
+// of its own, sharing the input and the trace files between them.
+double ContractFloorSeconds(const std::vector<std::string>& inputs,
+                            const std::vector<std::uintmax_t>& outputSizes,
+                            const std::string& outDir, int writers,
+                            const catalog::CatalogueLogin& login) {
+    fs::create_directories(outDir);
+    catalog::OdbcStatement(theDatabase).Execute("DELETE FROM CONTRACT_FLOOR");
+    std::vector<std::unique_ptr<catalog::OdbcConnection>> connections;
+    for (int w = 0; w < writers; ++w) {
+        connections.push_back(std::make_unique<catalog::OdbcConnection>());
+        connections.back()->Open(catalog::ComposeConnectionString(login));
+    }
+    return bench::Seconds([&] {
+        std::vector<std::jthread> threads;
+        for (int w = 0; w < writers; ++w)
+            threads.emplace_back([&, w] {
+                WriteUnderContract(*connections[static_cast<std::size_t>(w)], inputs, outputSizes,
+                                   outDir, static_cast<std::size_t>(w),
+                                   static_cast<std::size_t>(writers));
+            });
+    });
+}
+
+// Eight stations, each with a source directory of its own, converted by one
+// worker and by `workers` (each on its own connection, as kelvaron-batch -j
+// does), against the contract floor with one writer and with as many.
+void RunStationsBench(const testing_support::TempDir& dir, int mib, int workers,
+                      testing_support::CatalogueBackendKind kind) {
+    testing_support::CatalogueBackend& backend = testing_support::GetCatalogueBackend(kind);
+    if (const std::string why = backend.UnavailableReason(); !why.empty()) {
+        std::printf("-- 8 stations, %s: not reachable (%s)\n", backend.name().c_str(), why.c_str());
+        return;
+    }
+    backend.OpenFreshCatalogue();
+    CreateFloorTable();
+    constexpr int kStations = 8;
+    const std::string data = dir.File("data-stations-" + backend.name());
+    fs::create_directories(data);
+    std::ofstream ini(dir.File("kelvaron.ini"));
+    engine::RunRequest request;
+    std::vector<std::string> inputs;
+    std::uint64_t inputBytes = 0;
+    for (int i = 0; inputBytes < static_cast<std::uint64_t>(mib) << 20 || i < kStations; ++i) {
+        const std::string station = "S" + std::to_string(i % kStations);
+        const std::string source = dir.File("stations/" + station);
+        if (i < kStations) {
+            fs::create_directories(source);
+            request.stations.push_back(station);
+            ini << "[" << station << "]\r\nDIR=" << source << "\r\n";
+        }
+        const std::string path = source + "/" + std::to_string(i) + ".dat";
+        testing_support::RecordingPlan plan = HourRecording(i / kStations);
+        plan.station = station;
+        if (!fs::exists(path)) testing_support::MakeRecording(plan).WriteTo(path);
+        inputs.push_back(path);
+        inputBytes += fs::file_size(path);
+    }
+    ini.close();
+    std::ofstream(dir.File("tvx.ini")) << "[DATA]\nDIR=" << data << "\n";
+    ::setenv("TVX_INI", dir.File("tvx.ini").c_str(), 1);
+    request.windowStart = EpochFromCalendar(2007, 11, 1, 0, 0, 0);
+    request.windowLength = 30 * 86400;
+    request.settings = platform::ResolveRunSettings(request.stations);
+
+    bench::SilentFrontEnd front;
+    const engine::MakeOutputs outputs = cli::CatalogueWorkers(theDatabase, backend.Login(), false);
+    const auto runWith = [&](int n) {
+        return bench::Seconds([&] { engine::RunWithWorkers(request, front, n, outputs); });
+    };
+    double one = 1e9, many = 1e9, two = 1e9, floorOne = 1e9, floorMany = 1e9;
+    std::vector<std::uintmax_t> sizes;
+    for (int round = 0; round < 5; ++round) {  // best of five, interleaved
+        one = std::min(one, runWith(1));
+        if (sizes.empty()) sizes = TraceSizes(data);
+        many = std::min(many, runWith(workers));
+        two = workers == 2 ? many : std::min(two, runWith(2));
+        floorOne = std::min(
+            floorOne, ContractFloorSeconds(inputs, sizes, dir.File("floor1"), 1, backend.Login()));
+        floorMany = std::min(floorMany, ContractFloorSeconds(inputs, sizes, dir.File("floorN"),
+                                                             workers, backend.Login()));
+    }
+    const double target = kind == testing_support::CatalogueBackendKind::SQLite ? 0.85 : 0.75;
+    std::printf("-- 8 stations, %s: %zu recordings (%.1f MiB in), %zu trace files, %d rows\n",
+                backend.name().c_str(), inputs.size(), inputBytes / 1048576.0, sizes.size(),
+                testing_support::CountRows("FILELIST"));
+    std::printf("run -j 1                  %.3f s, %.2f x the contract floor (1 writer, %.3f s)\n",
+                one, one / floorOne, floorOne);
+    std::printf(
+        "run -j %d                  %.3f s, %.2f x the contract floor (%d writers, %.3f s)\n",
+        workers, many, many / floorMany, workers, floorMany);
+    std::printf("contract floor: %d writers / 1 writer  %.2f\n", workers, floorMany / floorOne);
+    std::printf("8 stations: -j 2 / -j 1   %.2f (target <= %.2f)   %s\n", two / one, target,
+                two / one <= target ? "ok" : "OVER");
+    theDatabase.Close();
+}
+
 void RunMemoryBench(const testing_support::TempDir& dir) {
     // One day at 200 samples per second on three channels: about 120 MiB of data.
     testing_support::RecordingPlan plan;
@@ -259,6 +369,7 @@ void RunMemoryBench(const testing_support::TempDir& dir) {
 
 int main(int argc, char** argv) {
     const int mib = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
+    const int workers = argc > 2 ? std::max(1, std::atoi(argv[2])) : 2;
     testing_support::TempDir dir;
     fs::current_path(dir.path());
     WriteOdbcIni(dir);
@@ -266,5 +377,9 @@ int main(int argc, char** argv) {
     RunWindowBench(dir, mib, "KelvaronBenchWal");
     RunMemoryBench(dir);
     theDatabase.Close();
+    // The tests' back ends, each on its own catalogue (PostgreSQL when the
+    // tests' server is running: bash scripts/pg-test-server.sh start build/pg-test-server).
+    for (testing_support::CatalogueBackendKind kind : testing_support::AllCatalogueBackends())
+        RunStationsBench(dir, mib, workers, kind);
     return 0;
 }

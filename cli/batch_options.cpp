@@ -93,6 +93,16 @@ const OptionSpec kOptions[] = {
          if (names.empty()) error = texts::kNoStationNamed;
          o.stations = std::move(names);
      }},
+    {"jobs", 'j', true, kWindow | kFiles | kSync | kWatch,
+     [](BatchOptions& o, const std::string& v, std::string& error) {
+         // Digits only: "-1", "2x" and " 2" are no number of workers.
+         int n = 0;
+         const bool digits =
+             !v.empty() && v.size() <= 4 && v.find_first_not_of("0123456789") == std::string::npos;
+         if (digits) n = std::stoi(v);
+         if (n < 1 || n > texts::kMaxJobs) error = texts::NotAJobCount(v);
+         o.jobs = n;
+     }},
     {"fix", 0, false, kCheck, [](BatchOptions& o, auto&, auto&) { o.fix = true; }},
     {"indexes", 0, false, kCatalogue, [](BatchOptions& o, auto&, auto&) { o.indexes = true; }},
     {"max-age", 0, true, kStatus, [](BatchOptions& o, auto& v, auto&) { o.maxAge = v; }},
@@ -216,12 +226,21 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
             given.push_back(std::move(g));
             continue;
         }
-        // A cluster of short options: "-qv".
+        // A cluster of short options: "-qv"; one that takes a value ends it,
+        // its value the rest ("-j4") or the next argument ("-j 4").
         for (std::size_t k = 1; k < arg.size(); ++k) {
             const OptionSpec* option = FindShort(arg[k]);
             const std::string shown = std::string("-") + arg[k];
             if (!option) return {o, texts::UnknownOption(shown)};
-            if (option->takesValue) return {o, texts::OptionNeedsValue(shown)};
+            if (option->takesValue) {
+                std::string value = arg.substr(k + 1);
+                if (value.empty()) {
+                    if (i + 1 == args.size()) return {o, texts::OptionNeedsValue(shown)};
+                    value = args[++i];
+                }
+                given.push_back({option, shown, std::move(value)});
+                break;
+            }
             given.push_back({option, shown, ""});
         }
     }

@@ -42,6 +42,9 @@ struct BatchOptions {
     std::optional<std::string> maxAge;  // status --max-age LENGTH
     bool failed = false;                // status --failed
     bool json = false;                  // status --json
+    // -j, --jobs N: stations converted at once (window, files, sync, watch);
+    // unset: the mode's default.
+    std::optional<int> jobs;
     // With Help: the mode named beside --help, whose usage is shown (Help: all).
     BatchMode helpOf = BatchMode::Help;
 };

@@ -23,6 +23,7 @@
 #include "cli/status_command.h"
 #include "cli/time_window_text.h"
 #include "cli/watch_command.h"
+#include "cli/worker_outputs.h"
 #include "engine/run_control.h"
 #include "formats/date_time.h"
 #include "platform/ini_file.h"
@@ -178,19 +179,27 @@ std::optional<int> RefuseWithoutRecord(catalog::OdbcConnection& database) {
     return Refuse(texts::kNoRecordOfRecordings);
 }
 
+// How many workers convert at once: as asked, else one for a window or a
+// file run (their messages keep their order) and every processor for a sync.
+int WorkersFor(const BatchOptions& options) {
+    if (options.jobs) return *options.jobs;
+    const bool syncing = options.mode == BatchMode::Sync || options.mode == BatchMode::Watch;
+    return syncing ? engine::MachineWorkers() : 1;
+}
+
 // Runs the request on a worker. Ctrl-C and SIGTERM end the run after the
 // trace file in hand; a second signal ends the process at once. The signals
 // are taken by this thread alone (the worker inherits them blocked), so the
 // stop is asked for outside a signal handler and without delay.
-void RunToTheEnd(const engine::RunRequest& request, engine::RunObserver& observer,
-                 engine::RecordingOutputs& outputs) {
+void RunToTheEnd(const engine::RunRequest& request, engine::RunObserver& observer, int workers,
+                 const engine::MakeOutputs& outputs) {
     sigset_t stops;
     sigemptyset(&stops);
     sigaddset(&stops, SIGINT);
     sigaddset(&stops, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stops, nullptr);
     engine::RunWorker worker;
-    const bool started = worker.Start(request, observer, outputs);
+    const bool started = worker.Start(request, observer, workers, outputs);
     const timespec tick{0, 20 * 1000 * 1000};
     while (started && worker.Active()) {
         if (sigtimedwait(&stops, nullptr, &tick) < 0) continue;
@@ -280,7 +289,11 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
         login = ReadCatalogueLogin(tvxIni);
         return std::nullopt;
     };
-    if (options.mode == BatchMode::Watch) return RunWatch(database, readRequest, {});
+    if (options.mode == BatchMode::Watch) {
+        WatchOptions watching;
+        watching.workers = WorkersFor(options);
+        return RunWatch(database, readRequest, watching);
+    }
     engine::RunRequest request;
     if (const std::optional<int> status = readRequest(request)) return *status;
 
@@ -303,10 +316,8 @@ int RunBatch(const std::vector<std::string>& args, catalog::OdbcConnection& data
         if (const std::optional<int> status = RefuseWithoutRecord(database)) return *status;
     }
 
-    engine::CatalogueOutputs catalogue(database);
-    engine::PlanOnCatalogue plan(database);
-    RunToTheEnd(request, front,
-                options.dryRun ? static_cast<engine::RecordingOutputs&>(plan) : catalogue);
+    RunToTheEnd(request, front, WorkersFor(options),
+                CatalogueWorkers(database, login, options.dryRun));
     database.Close();
     return front.failed() || stopSignalled ? kExitFailed : kExitConverted;
 }

@@ -13,8 +13,9 @@
 #include "catalog/catalogue.h"
 #include "catalog/recording_record.h"
 #include "cli/console_front_end.h"
-#include "engine/drivers.h"
+#include "cli/worker_outputs.h"
 #include "engine/recording_outputs.h"
+#include "engine/station_workers.h"
 #include "engine/watch_arrivals.h"
 #include "platform/directory_watch.h"
 #include "platform/kelvaron_settings.h"
@@ -176,9 +177,9 @@ private:
         ConsoleOptions console;
         console.watching = true;
         ConsoleFrontEnd front(stdout, stderr, console);
-        engine::CatalogueOutputs outputs(database_);
-        const engine::RunSummary summary =
-            engine::RunConversion(request_, front, outputs, signals_.StopToken());
+        const engine::RunSummary summary = engine::RunWithWorkers(
+            request_, front, options_.workers, CatalogueWorkers(database_, std::nullopt, false),
+            signals_.StopToken());
         if (entries.empty()) {
             lastFullPass_ = Clock::now();
             fullPassDue_ = false;

@@ -13,6 +13,7 @@ namespace cli {
 struct WatchOptions {
     int settleSeconds = 60;     // an arrival waits this long without change
     int fullPassSeconds = 300;  // a full sync pass at least this often
+    int workers = 1;            // stations synced at once, each on its own connection
 };
 
 // Reads the settings files and builds the sync request, as a sync run would

@@ -2,9 +2,12 @@
 // calls them; the scan benchmark calls ConvertStationWindow alone.
 #pragma once
 
+#include <chrono>
 #include <exception>
 #include <functional>
+#include <stop_token>
 #include <string>
+#include <vector>
 
 #include "archive/source_scan.h"
 #include "catalog/recording_record.h"
@@ -12,6 +15,22 @@
 #include "engine/run_context.h"
 
 namespace engine {
+
+// What one worker did of a run: its counts, and which of the request's
+// channel items (cut to the list's width) its recordings carried.
+struct RunShare {
+    RunSummary summary;
+    std::vector<ChannelItem> channels;
+    std::vector<bool> itemCarried;
+};
+// One worker's share of a run on its own outputs: the units queue hands it,
+// or, without a queue, the whole run. RunFinished is left to FinishRun.
+RunShare ConvertShare(const RunRequest& request, RunObserver& observer, RecordingOutputs& outputs,
+                      std::stop_token stop, WorkQueue* queue);
+// The end of a run that began at begin, with what its workers did added
+// up: the channels none carried, the time it took, RunFinished.
+RunSummary FinishRun(RunShare run, RunObserver& observer, bool stopped,
+                     std::chrono::steady_clock::time_point begin);
 
 // File run: each picked file of a selected station.
 void ConvertSelectedFiles(RunContext& run);

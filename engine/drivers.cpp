@@ -165,8 +165,12 @@ bool IsSelected(const RunRequest& request, const std::string& name) {
 void ConvertSelectedFiles(RunContext& run) {
     const std::vector<std::string>& files = run.request.files;
     const int count = static_cast<int>(files.size());
-    for (int i = 0; i < count; ++i) {
-        if (run.StopRequested()) break;
+    WorkQueue own(files.size());
+    WorkCursor work(run.queue ? *run.queue : own);
+    while (!run.StopRequested()) {
+        const std::optional<std::size_t> next = work.Next();
+        if (!next) break;
+        const int i = static_cast<int>(*next);
         const std::string& path = files[static_cast<std::size_t>(i)];
         ++run.summary.entries;
         run.pathInWork = path;
@@ -216,7 +220,7 @@ void ConvertSelectedFiles(RunContext& run) {
             ReportError(run, e, name, path);
             // A lost catalogue is opened again before the next file.
             if (!CatalogueUsableAfter(e, run.outputs, run.observer)) {
-                CountFilesLeft(run, static_cast<std::size_t>(i) + 1);
+                CountFilesLeft(run, work.Rest());
                 break;
             }
         }
@@ -233,8 +237,12 @@ void ConvertWindowThread(RunContext& run) {
 void ForEachStation(RunContext& run,
                     const std::function<bool(const std::string& station, int number)>& convert) {
     const std::vector<std::string>& stations = run.request.stations;
-    for (std::size_t k = 0; k < stations.size(); ++k) {
-        if (run.StopRequested()) break;
+    WorkQueue own(stations.size());
+    WorkCursor work(run.queue ? *run.queue : own);
+    while (!run.StopRequested()) {
+        const std::optional<std::size_t> next = work.Next();
+        if (!next) break;
+        const std::size_t k = *next;
         const std::string& station = stations[k];
         // Without any DIR the scan would be of the file system's root.
         if (SourceDirectoryOf(run, station).empty()) {
@@ -250,13 +258,17 @@ void ForEachStation(RunContext& run,
         } catch (const std::exception& e) {
             run.observer.StationFinished(station, false);
             ReportError(run, e, station, run.pathInWork);
-            // A lost catalogue is opened again before the next station.
-            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) break;
+            // A lost catalogue is opened again before the next station; one
+            // that stays lost ends the run, for the other workers too.
+            if (!CatalogueUsableAfter(e, run.outputs, run.observer)) {
+                work.Rest();
+                break;
+            }
             continue;
         }
         run.observer.StationFinished(station, completed);
         if (run.catalogueGone) {
-            CountStationsLeft(run, k + 1);
+            CountStationsLeft(run, work.Rest());
             break;
         }
     }
@@ -341,10 +353,10 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     return true;
 }
 
-RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
-                         RecordingOutputs& outputs, std::stop_token stop) {
-    const auto begin = std::chrono::steady_clock::now();
+RunShare ConvertShare(const RunRequest& request, RunObserver& observer, RecordingOutputs& outputs,
+                      std::stop_token stop, WorkQueue* queue) {
     RunContext run(request, observer, outputs, std::move(stop));
+    run.queue = queue;
     try {
         run.record.Begin();
         if (request.mode == RunMode::Files)
@@ -363,8 +375,13 @@ RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
         }
     } catch (...) {
     }
+    return {std::move(run.summary), std::move(run.channels), std::move(run.itemCarried)};
+}
+
+RunSummary FinishRun(RunShare run, RunObserver& observer, bool stopped,
+                     std::chrono::steady_clock::time_point begin) {
     RunSummary& summary = run.summary;
-    summary.stopped = run.StopRequested();
+    summary.stopped = stopped;
     for (std::size_t i = 0; i < run.channels.size(); ++i)
         if (run.channels[i].checked && !run.itemCarried[i])
             summary.channelsNotCarried.push_back(run.channels[i].text);
@@ -375,6 +392,13 @@ RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
     } catch (...) {
     }
     return summary;
+}
+
+RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
+                         RecordingOutputs& outputs, std::stop_token stop) {
+    const auto begin = std::chrono::steady_clock::now();
+    RunShare run = ConvertShare(request, observer, outputs, stop, nullptr);
+    return FinishRun(std::move(run), observer, stop.stop_requested(), begin);
 }
 
 }  // namespace engine

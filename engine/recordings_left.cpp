@@ -34,9 +34,10 @@ void CountStationLeft(RunContext& run, const std::string& station, const std::st
     AddLeft(run.summary, station, left);
 }
 
-void CountStationsLeft(RunContext& run, std::size_t from) {
+void CountStationsLeft(RunContext& run, const std::vector<std::size_t>& left) {
     const std::vector<std::string>& stations = run.request.stations;
-    for (std::size_t k = from; k < stations.size() && !run.StopRequested(); ++k) {
+    for (std::size_t k : left) {
+        if (run.StopRequested()) break;
         const std::string source = SourceDirectoryOf(run, stations[k]);
         if (source.empty()) continue;  // no directory: nothing to convert
         const std::string dir = platform::ListedSourceDirectory(source);
@@ -45,9 +46,10 @@ void CountStationsLeft(RunContext& run, std::size_t from) {
     }
 }
 
-void CountFilesLeft(RunContext& run, std::size_t from) {
+void CountFilesLeft(RunContext& run, const std::vector<std::size_t>& left) {
     const std::vector<std::string>& files = run.request.files;
-    for (std::size_t i = from; i < files.size() && !run.StopRequested(); ++i) {
+    for (std::size_t i : left) {
+        if (run.StopRequested()) break;
         platform::IniFile header(files[i], platform::kHeaderScanKeptBytes);
         const std::string name = ReadStationName(header);
         if (!name.empty() && IsSelected(run.request, name)) AddLeft(run.summary, name, 1);

@@ -21,10 +21,10 @@ namespace engine {
 void CountStationLeft(RunContext& run, const std::string& station, const std::string& dir,
                       const std::vector<SourceEntry>& entries, std::size_t from,
                       const catalog::RecordingRecords& records = {});
-// Time-window run or sync: every station of the request from index `from` on.
-void CountStationsLeft(RunContext& run, std::size_t from);
-// File run: the picked files from index `from` on that are recordings of a
+// Time-window run or sync: the request's stations of these indices.
+void CountStationsLeft(RunContext& run, const std::vector<std::size_t>& stations);
+// File run: the picked files of these indices that are recordings of a
 // selected station.
-void CountFilesLeft(RunContext& run, std::size_t from);
+void CountFilesLeft(RunContext& run, const std::vector<std::size_t>& files);
 
 }  // namespace engine

@@ -14,6 +14,7 @@
 #include "engine/run_record.h"
 #include "engine/run_request.h"
 #include "engine/run_summary.h"
+#include "engine/work_queue.h"
 #include "platform/kelvaron_settings.h"
 #include "platform/text_encoding.h"
 
@@ -48,6 +49,9 @@ struct RunContext {
     std::unordered_set<std::string> tracePaths;
     // The catalogue stays out of reach or refuses writes: the run ends.
     bool catalogueGone = false;
+    // The stations (or groups of picked files) shared with the run's other
+    // workers; nullptr: this context takes all of them, in order.
+    WorkQueue* queue = nullptr;
 
     // The data tree's directories this run has made.
     DirectoriesMade directories;

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <stop_token>
 #include <thread>
 
 #include "engine/drivers.h"
+#include "engine/station_workers.h"
 
 namespace engine {
 
@@ -21,6 +23,8 @@ public:
     // Starts RunConversion with a copy of the request and returns at once;
     // false, and nothing started, while the previous run is still active.
     bool Start(RunRequest request, RunObserver& observer, RecordingOutputs& outputs);
+    // The same with up to `workers` workers at once (RunWithWorkers).
+    bool Start(RunRequest request, RunObserver& observer, int workers, MakeOutputs makeOutputs);
     // True from a successful start until the run has made its last event.
     bool Active() const { return active_.load(); }
     // The run ends after the trace file in hand; returns at once.
@@ -32,6 +36,8 @@ public:
     void Join();
 
 private:
+    bool StartRun(std::function<void(std::stop_token)> run);
+
     std::atomic<bool> active_{false};
     // Made before the thread starts, so that the run itself may ask to stop
     // from its very first event.

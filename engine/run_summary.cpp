@@ -23,6 +23,26 @@ bool RunSummary::Failed() const {
            !leftUnconverted.empty();
 }
 
+void AddUp(RunSummary& total, const RunSummary& part) {
+    total.entries += part.entries;
+    total.converted += part.converted;
+    total.partlyConverted += part.partlyConverted;
+    total.failedRecordings += part.failedRecordings;
+    for (std::size_t i = 0; i < kSkipReasonCount; ++i) total.skipped[i] += part.skipped[i];
+    total.traces += part.traces;
+    total.tracesReplaced += part.tracesReplaced;
+    total.traceFailures += part.traceFailures;
+    total.sourceDirectoryErrors += part.sourceDirectoryErrors;
+    total.catalogueErrors += part.catalogueErrors;
+    total.memoryErrors += part.memoryErrors;
+    total.otherErrors += part.otherErrors;
+    total.interrupted += part.interrupted;
+    total.bytesIn += part.bytesIn;
+    total.bytesOut += part.bytesOut;
+    total.leftUnconverted.insert(total.leftUnconverted.end(), part.leftUnconverted.begin(),
+                                 part.leftUnconverted.end());
+}
+
 std::string SummaryLine(const RunSummary& s, std::string (*say)(std::string_view)) {
     namespace texts = platform::texts;
     const auto said = [say](std::string_view text) { return say ? say(text) : std::string(text); };

@@ -61,6 +61,10 @@ struct RunSummary {
     int Skipped(SkipReason reason) const { return skipped[static_cast<std::size_t>(reason)]; }
 };
 
+// Adds the counts of another worker of the same run (the elapsed time, the
+// stop and the channels not carried are the whole run's, set at its end).
+void AddUp(RunSummary& total, const RunSummary& part);
+
 // One line for the status bar and the batch command's last line, failures and
 // a stop first; say, when given, puts each of its texts into the operator's
 // language.

@@ -247,6 +247,8 @@ const char* const kBatchUsage =
     "               kelvaron-batch --help | --version\n"
     "Параметры любого режима: -q, --quiet (без строки хода работы); -v, --verbose (окно\n"
     "и каждая конвертированная запись); -n, --dry-run; --config ФАЙЛ (kelvaron.ini).\n"
+    "window, files, sync, watch: -j N, --jobs N - N станций сразу (sync и watch: по числу\n"
+    "процессоров, window и files: 1).\n"
     "ВРЕМЯ: \"чч:мм:сс ДД/ММ/ГГГГ\", 2024-03-15T10:00:00, \"2024-03-15 10:00\", now или\n"
     "-ДЛИНА (до текущего момента). ДЛИНА: секунды, 30m, 2h, 1d, чч:мм:сс или \"ДДД чч:мм:сс\".\n"
     "Время - по часам регистратора: местное время этой машины.\n"
@@ -321,6 +323,10 @@ std::string NotALength(const std::string& option, const std::string& value) {
     return option + " \"" + value +
            "\" не подходит ни под одну из форм: СЕКУНДЫ, Ns, Nm, Nh, Nd, чч:мм:сс или "
            "\"ДДД чч:мм:сс\" (не больше 999 дней)";
+}
+
+std::string NotAJobCount(const std::string& value) {
+    return "--jobs \"" + value + "\": нужно целое число от 1 до " + std::to_string(kMaxJobs);
 }
 
 std::string BatchWindowLine(const std::string& start, const std::string& duration) {

@@ -210,6 +210,9 @@ inline constexpr const char* kEndOutOfRange =
 // An option's value that is none of the forms of a moment or of a length.
 std::string NotAMoment(const std::string& option, const std::string& value);
 std::string NotALength(const std::string& option, const std::string& value);
+// -j/--jobs with a value that is no number of workers.
+std::string NotAJobCount(const std::string& value);
+inline constexpr int kMaxJobs = 1024;
 // The verbose form's first line: the window a run works on.
 std::string BatchWindowLine(const std::string& start, const std::string& duration);
 

@@ -154,6 +154,8 @@
                kelvaron-batch --help | --version
 Параметры любого режима: -q, --quiet (без строки хода работы); -v, --verbose (окно
 и каждая конвертированная запись); -n, --dry-run; --config ФАЙЛ (kelvaron.ini).
+window, files, sync, watch: -j N, --jobs N - N станций сразу (sync и watch: по числу
+процессоров, window и files: 1).
 ВРЕМЯ: &quot;чч:мм:сс ДД/ММ/ГГГГ&quot;, 2024-03-15T10:00:00, &quot;2024-03-15 10:00&quot;, now или
 -ДЛИНА (до текущего момента). ДЛИНА: секунды, 30m, 2h, 1d, чч:мм:сс или &quot;ДДД чч:мм:сс&quot;.
 Время - по часам регистратора: местное время этой машины.
@@ -177,6 +179,8 @@ watch работает до SIGTERM (код 0); SIGHUP - перечитать н
        kelvaron-batch --help | --version
 Options of every mode: -q, --quiet (no progress line); -v, --verbose (the window
 and each converted recording); -n, --dry-run; --config FILE (kelvaron.ini).
+window, files, sync, watch: -j N, --jobs N converts N stations at once (sync and watch:
+as many as processors, window and files: 1).
 TIME: &quot;hh:mm:ss DD/MM/YYYY&quot;, 2024-03-15T10:00:00, &quot;2024-03-15 10:00&quot;, now or
 -LENGTH (before now). LENGTH: seconds, 30m, 2h, 1d, hh:mm:ss or &quot;DDD hh:mm:ss&quot;.
 Times are on the recorder&apos;s clock: this machine&apos;s local wall-clock time.
@@ -649,6 +653,10 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
     <message>
         <source>неизвестный параметр %1</source>
         <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>--jobs &quot;%1&quot;: нужно целое число от 1 до 1024</source>
+        <translation>--jobs &quot;%1&quot;: a whole number from 1 to 1024 is needed</translation>
     </message>
     <message>
         <source>параметр %1 не принимает значения</source>

@@ -45,6 +45,19 @@ TEST(BatchOptions, DefaultsStayUnset) {
                  parsed.options.dryRun);
 }
 
+TEST(BatchOptions, JobsInEveryFormOfAConvertingMode) {
+    const std::vector<std::pair<Strings, int>> cases = {
+        {{"window", "-j", "4"}, 4}, {{"files", "-j3", "a.dat"}, 3},  {{"sync", "--jobs", "2"}, 2},
+        {{"watch", "-qj", "8"}, 8}, {{"sync", "--jobs=1024"}, 1024},
+    };
+    for (const auto& [args, jobs] : cases) {
+        const auto parsed = ParseBatchOptions(args);
+        EXPECT_EQ(parsed.error, "") << args[1];
+        EXPECT_EQ(parsed.options.jobs, jobs) << args[1];
+    }
+    EXPECT_FALSE(ParseBatchOptions({"sync"}).options.jobs);  // the mode's default
+}
+
 TEST(BatchOptions, UsageErrors) {
     const std::vector<Strings> bad = {
         {},
@@ -65,6 +78,13 @@ TEST(BatchOptions, UsageErrors) {
         {"--", "-V"},            // not an option after "--"
         {"config", "--config"},  // no file named
         {"config", "--config="},
+        {"window", "-j", "0"},  // no number of workers
+        {"sync", "--jobs", "-2"},
+        {"sync", "--jobs=two"},
+        {"watch", "-j", "1025"},
+        {"files", "-j", "2x", "a.dat"},
+        {"window", "-j"},
+        {"check", "-j", "2"},  // a mode that converts nothing
     };
     for (const Strings& args : bad) {
         std::string joined;

@@ -87,9 +87,11 @@ protected:
         WriteStations(work);
         testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), work.File("data"));
     }
-    BatchResult Batch(const std::string& station) {
-        return RunBatchProcess(work.path(), {"window", station},
-                               {"TVX_INI=" + work.File("tvx.ini")});
+    // station "": every station of kelvaron.ini.
+    BatchResult Batch(const std::string& station, const std::string& jobs = "1") {
+        std::vector<std::string> args{"window", "-j", jobs};
+        if (!station.empty()) args.push_back(station);
+        return RunBatchProcess(work.path(), args, {"TVX_INI=" + work.File("tvx.ini")});
     }
     TempDir work;
 };
@@ -98,13 +100,16 @@ TEST_P(TwoConverters, BothFinishAndEveryRowIsThereOnce) {
     struct Case {
         const char* name;
         bool keyless;
-        const char* first;
+        const char* first;  // "": both stations
         const char* second;
+        const char* jobs;  // each converter's workers
     } const cases[] = {
-        {"keyed, same station", false, "STA1", "STA1"},
-        {"keyed, two stations", false, "STA1", "STA2"},
-        {"keyless, same station", true, "STA1", "STA1"},
-        {"keyless, two stations", true, "STA1", "STA2"},
+        {"keyed, same station", false, "STA1", "STA1", "1"},
+        {"keyed, two stations", false, "STA1", "STA2", "1"},
+        {"keyless, same station", true, "STA1", "STA1", "1"},
+        {"keyless, two stations", true, "STA1", "STA2", "1"},
+        {"keyed, both stations, -j 4 each", false, "", "", "4"},
+        {"keyless, both stations, -j 4 each", true, "", "", "4"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -121,13 +126,13 @@ TEST_P(TwoConverters, BothFinishAndEveryRowIsThereOnce) {
                                       testing_support::ReadFileBytes(backend().SchemaPath()));
         }
         BatchResult second;
-        std::thread other([&] { second = Batch(c.second); });
-        const BatchResult first = Batch(c.first);
+        std::thread other([&] { second = Batch(c.second, c.jobs); });
+        const BatchResult first = Batch(c.first, c.jobs);
         other.join();
         EXPECT_EQ(first.status, 0) << first.errors;
         EXPECT_EQ(second.status, 0) << second.errors;
 
-        const int stations = std::string(c.first) == c.second ? 1 : 2;
+        const int stations = std::string(c.first) == c.second && *c.first ? 1 : 2;
         EXPECT_EQ(CountRows("FILELIST"), stations * kRecordings * 3);
         EXPECT_EQ(testing_support::QueryCatalogue("SELECT COUNT(DISTINCT CPATH) FROM FILELIST",
                                                   {catalog::SqlType::Integer})[0][0],

@@ -50,12 +50,15 @@ protected:
         CatalogueTest::SetUp();
         if (HasFatalFailure()) return;
         testing_support::WriteTvxIni(work.File("tvx.ini"), backend().Login(), data());
+        // Two stations, so that -j 4 has two workers to kill.
         work.Write("kelvaron.ini",
-                   "[KELVARON]\r\nNSTA=1\r\nSTA0=STA1\r\nDIR=src\r\n"
-                   "TIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n");
+                   "[KELVARON]\r\nNSTA=2\r\nSTA0=STA1\r\nSTA1=STA2\r\n"
+                   "TIME=14:00:00 29/11/2007\r\nTIMEQTY=000 01:00:00\r\n"
+                   "[STA1]\r\nDIR=src1\r\n[STA2]\r\nDIR=src2\r\n");
         // Eight two-minute recordings in the window, some of them triggered.
         for (int i = 0; i < kRecordings; ++i) {
             testing_support::RecordingPlan plan;
+            plan.station = i % 2 == 0 ? "STA1" : "STA2";
             char time[16];
             std::snprintf(time, sizeof time, "14:%02d:00", 5 * i + 1);
             plan.time = time;
@@ -69,14 +72,15 @@ protected:
                     .Set("EVENT", "DATE_CH1", "29.11.2007")
                     .Set("EVENT", "TIME_CH1", time);
             }
-            file.WriteTo(work.File("src/r" + std::to_string(i) + ".dat"));
+            file.WriteTo(
+                work.File("src" + std::to_string(i % 2 + 1) + "/r" + std::to_string(i) + ".dat"));
         }
     }
 
     std::string data() const { return work.File("data"); }
 
     cli_test::BatchResult Run(const std::function<void(pid_t)>& whileRunning = {}) {
-        return cli_test::RunBatchProcess(work.path(), {"window"},
+        return cli_test::RunBatchProcess(work.path(), {"window", "-j", jobs},
                                          {"TVX_INI=" + work.File("tvx.ini")}, whileRunning);
     }
 
@@ -122,6 +126,9 @@ protected:
         return n;
     }
 
+    // A clean run, then one killed at each point and run again.
+    void KillAtEveryPointAndRunAgain();
+
     // Waits until the data directory holds at least n files, or for at most
     // the time given.
     void WaitForFiles(std::size_t n, std::chrono::milliseconds atMost) const {
@@ -131,9 +138,18 @@ protected:
     }
 
     testing_support::TempDir work;
+    std::string jobs = "1";  // workers of each run
 };
 
 TEST_P(BatchKill, KilledRunLeavesOnlyWholeRegisteredFilesAndARerunEndsAsACleanRun) {
+    for (const char* workers : {"1", "4"}) {
+        SCOPED_TRACE(std::string("-j ") + workers);
+        jobs = workers;
+        KillAtEveryPointAndRunAgain();
+    }
+}
+
+void BatchKill::KillAtEveryPointAndRunAgain() {
     StartAfresh();
     const cli_test::BatchResult clean = Run();
     ASSERT_EQ(clean.status, 0) << clean.errors;
