@@ -125,4 +125,19 @@ LaneWindow ShownLanes(int lanes, int maxShown, int first) {
     return {std::clamp(first, 0, std::max(1, lanes) - count), count};
 }
 
+std::vector<LegendPlace> WrapLegend(const std::vector<int>& widths, int width, int gap) {
+    std::vector<LegendPlace> places;
+    places.reserve(widths.size());
+    int x = 0, row = 0;
+    for (const int w : widths) {
+        if (x > 0 && x + w > width) {
+            x = 0;
+            ++row;
+        }
+        places.push_back({x, row});
+        x += w + gap;
+    }
+    return places;
+}
+
 }  // namespace plot

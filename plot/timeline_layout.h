@@ -79,4 +79,14 @@ struct LaneWindow {
 };
 LaneWindow ShownLanes(int lanes, int maxShown, int first);
 
+// Where a legend's entries of these widths go, left to right in rows no
+// wider than `width`, `gap` apart: an entry that would cross the edge starts
+// the next row (one wider than a row has a row of its own), so that no entry
+// is cut off however narrow the view.
+struct LegendPlace {
+    int x = 0;
+    int row = 0;
+};
+std::vector<LegendPlace> WrapLegend(const std::vector<int>& widths, int width, int gap);
+
 }  // namespace plot

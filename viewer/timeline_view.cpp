@@ -21,6 +21,7 @@ constexpr int kMargin = 8;
 constexpr int kLaneHeight = 22;
 constexpr int kAxisHeight = 20;
 constexpr int kLegendHeight = 20;  // a row; the clock's caption has a row of its own
+                                   // under the legend's rows, as many as the width needs
 constexpr int kGapStrip = 4;       // the gaps' strip under the lanes
 
 const QColor kWindowShade(255, 228, 140);
@@ -62,7 +63,8 @@ TimelineView::TimelineView(QWidget* parent) : QWidget(parent) {
 QSize TimelineView::sizeHint() const {
     // Bounded: however many lanes the recordings need, only kShownLanes show.
     const int shown = plot::ShownLanes(layout_.lanes, kShownLanes, 0).count;
-    return {800, kAxisHeight + 2 * kLegendHeight + kLaneHeight * shown + kGapStrip + 2 * kMargin};
+    return {800, kAxisHeight + (LegendRows() + 1) * kLegendHeight + kLaneHeight * shown +
+                     kGapStrip + 2 * kMargin};
 }
 
 void TimelineView::SetRecordings(std::vector<plot::TimelineRecording> recordings,
@@ -113,7 +115,7 @@ void TimelineView::ShowLaneOf(int recording) {
 QRect TimelineView::BarArea() const {
     const int scroll = m_lanes->isVisible() ? m_lanes->width() : 0;
     return rect().adjusted(kMargin, kMargin, -kMargin - scroll,
-                           -kMargin - kAxisHeight - 2 * kLegendHeight - kGapStrip);
+                           -kMargin - kAxisHeight - (LegendRows() + 1) * kLegendHeight - kGapStrip);
 }
 
 QRect TimelineView::LaneRect(int row) const {
@@ -226,33 +228,65 @@ void TimelineView::PaintAxis(QPainter& p, const QRect& area) {
     }
 }
 
+namespace {
+
+struct LegendEntry {
+    QColor colour;
+    QString text;
+};
+
+// A swatch, a small space, the text; entries kLegendGap apart.
+constexpr int kSwatchSpace = 16;
+constexpr int kLegendGap = 14;
+
+std::vector<LegendEntry> LegendEntries() {
+    return {
+        {kRecordingColour, TimelineView::tr(platform::texts::kLegendRecording)},
+        {kConvertedColour, TimelineView::tr(platform::texts::kLegendConverted)},
+        {kPartlyColour, TimelineView::tr(platform::texts::kLegendPartly)},
+        {kFailedColour, TimelineView::tr(platform::texts::kLegendFailed)},
+        {kOverlapColour, TimelineView::tr(platform::texts::kLegendOverlap)},
+        {kGapColour, TimelineView::tr(platform::texts::kLegendGap)},
+        {kWindowShade, TimelineView::tr(platform::texts::kLegendWindow)},
+        {kMismatchColour, TimelineView::tr(platform::texts::kLegendMismatch)},
+    };
+}
+
+}  // namespace
+
+std::vector<plot::LegendPlace> TimelineView::LegendPlaces() const {
+    const QFontMetrics metrics(font());
+    std::vector<int> widths;
+    for (const LegendEntry& e : LegendEntries())
+        widths.push_back(kSwatchSpace + metrics.horizontalAdvance(e.text));
+    return plot::WrapLegend(widths, width() - 2 * kMargin, kLegendGap);
+}
+
+int TimelineView::LegendRows() const {
+    const std::vector<plot::LegendPlace> places = LegendPlaces();
+    return places.empty() ? 0 : places.back().row + 1;
+}
+
 void TimelineView::PaintLegend(QPainter& p, int top) {
     const QFontMetrics metrics(font());
-    const std::pair<QColor, QString> items[] = {
-        {kRecordingColour, tr(platform::texts::kLegendRecording)},
-        {kConvertedColour, tr(platform::texts::kLegendConverted)},
-        {kPartlyColour, tr(platform::texts::kLegendPartly)},
-        {kFailedColour, tr(platform::texts::kLegendFailed)},
-        {kOverlapColour, tr(platform::texts::kLegendOverlap)},
-        {kGapColour, tr(platform::texts::kLegendGap)},
-        {kWindowShade, tr(platform::texts::kLegendWindow)},
-        {kMismatchColour, tr(platform::texts::kLegendMismatch)},
-    };
-    int x = kMargin;
-    for (const auto& [colour, text] : items) {
-        const QRect swatch(x, top + 3, 12, 10);
-        if (colour == kMismatchColour) {
+    const std::vector<LegendEntry> entries = LegendEntries();
+    const std::vector<plot::LegendPlace> places = LegendPlaces();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int x = kMargin + places[i].x;
+        const int y = top + places[i].row * kLegendHeight;
+        const QRect swatch(x, y + 3, 12, 10);
+        if (entries[i].colour == kMismatchColour) {
             p.fillRect(swatch, kRecordingColour);
-            p.fillRect(swatch, QBrush(colour, Qt::BDiagPattern));
+            p.fillRect(swatch, QBrush(entries[i].colour, Qt::BDiagPattern));
         } else {
-            p.fillRect(swatch, colour);
+            p.fillRect(swatch, entries[i].colour);
         }
         p.setPen(palette().color(QPalette::Text));
-        p.drawText(x + 16, top + 3 + metrics.ascent() - 1, text);
-        x += 16 + metrics.horizontalAdvance(text) + 14;
+        p.drawText(x + kSwatchSpace, y + 3 + metrics.ascent() - 1, entries[i].text);
     }
     // Whose clock the axis keeps, and the date at its start.
-    p.drawText(kMargin, top + kLegendHeight + 3 + metrics.ascent() - 1, TimeAxisText(view_.t0));
+    p.drawText(kMargin, top + LegendRows() * kLegendHeight + 3 + metrics.ascent() - 1,
+               TimeAxisText(view_.t0));
 }
 
 void TimelineView::SetView(double t0, double t1) {

@@ -68,6 +68,9 @@ private:
     void PaintBars(QPainter& p, const QRect& area);
     void PaintAxis(QPainter& p, const QRect& area);
     void PaintLegend(QPainter& p, int top);
+    // The legend wraps onto as many rows as the view's width needs.
+    std::vector<plot::LegendPlace> LegendPlaces() const;
+    int LegendRows() const;
     void SetView(double t0, double t1);
     int RecordingAtPixel(QPointF pos) const;
     void ClickAt(QPointF pos);

@@ -183,3 +183,29 @@ TEST(ShownLanes, BoundedAndEveryLaneReachable) {
 }
 
 }  // namespace
+
+TEST(WrapLegend, EveryEntryInsideTheWidthInOrderOnAsFewRowsAsFit) {
+    constexpr int kGap = 14;
+    const std::vector<int> widths = {40, 110, 170, 210, 90, 70, 120, 170};
+    for (const int width : {2000, 1100, 640, 400, 150, 30}) {
+        SCOPED_TRACE(width);
+        const std::vector<plot::LegendPlace> places = plot::WrapLegend(widths, width, kGap);
+        ASSERT_EQ(places.size(), widths.size());
+        EXPECT_EQ(places[0].row, 0);
+        for (std::size_t i = 0; i < widths.size(); ++i) {
+            // Inside the width, unless wider than a row and alone on its own.
+            if (places[i].x > 0) EXPECT_LE(places[i].x + widths[i], width) << i;
+            if (i == 0) continue;
+            const plot::LegendPlace& before = places[i - 1];
+            const int after = before.x + widths[i - 1] + kGap;
+            if (places[i].row == before.row) {
+                EXPECT_EQ(places[i].x, after) << i;
+            } else {
+                // A new row only when the entry would cross the edge.
+                EXPECT_EQ(places[i].row, before.row + 1) << i;
+                EXPECT_EQ(places[i].x, 0) << i;
+                EXPECT_GT(after + widths[i], width) << i;
+            }
+        }
+    }
+}
