@@ -124,7 +124,7 @@ cd "$work"
 # The account outside the group must be told the file cannot be read, not that it is missing.
 chgrp root /etc/tvx.ini
 said=$(runuser -u kelvaron -- kelvaron-batch --config /etc/kelvaron/kelvaron.ini config 2>&1 >/dev/null || true)
-grep -q "Не удаётся прочитать файл /etc/tvx.ini: Permission denied" <<<"$said" \
+grep -q "Не удаётся прочитать файл /etc/tvx.ini: нет доступа" <<<"$said" \
   || fail "an unreadable /etc/tvx.ini was reported as: $said"
 chgrp kelvaron /etc/tvx.ini
 
