@@ -1,10 +1,13 @@
 #include "catalog/recording_record.h"
 
+#include <algorithm>
 #include <array>
+#include <set>
 
 #include "catalog/odbc_row_stream.h"
 #include "catalog/odbc_statement.h"
 #include "catalog/schema_install.h"
+#include "catalog/source_listing.h"
 #include "catalog/write_transaction.h"
 #include "platform/text_encoding.h"
 
@@ -34,18 +37,6 @@ std::string Text(const SqlValue& value) {
 std::int64_t Integer(const SqlValue& value) {
     if (const auto* i = std::get_if<std::int64_t>(&value)) return *i;
     return 0;
-}
-
-template <class T>
-std::optional<T> Optional(const SqlValue& value) {
-    if (const auto* v = std::get_if<T>(&value)) return *v;
-    return std::nullopt;
-}
-
-template <class T>
-SqlValue Nullable(const std::optional<T>& value) {
-    if (value) return *value;
-    return std::monostate{};
 }
 
 SqlValue NullableText(const std::string& text) {
@@ -182,30 +173,43 @@ namespace {
 // The paths that begin with prefix: a range of the key's index where the
 // column compares bytes (SQLite's default; "C" on PostgreSQL, which uses the
 // index only when the column has that collation), else a LIKE.
-RecordingRecords LoadPrefixed(OdbcConnection& connection, const std::string& prefix,
-                              bool withTraces, bool full) {
+ScanNeed PrefixCondition(OdbcConnection& connection, const std::string& prefix) {
     std::string upper = prefix;
     upper.back() = '/' + 1;
     switch (connection.dbms()) {
         case Dbms::SQLite:
-            return LoadRecords(connection, "r.source_path >= ? AND r.source_path < ?",
-                               {prefix, upper}, withTraces, full);
+            return {"r.source_path >= ? AND r.source_path < ?", {prefix, upper}, {}};
         case Dbms::PostgreSQL:
-            return LoadRecords(connection,
-                               "r.source_path COLLATE \"C\" >= ? AND "
-                               "r.source_path COLLATE \"C\" < ?",
-                               {prefix, upper}, withTraces, full);
+            return {"r.source_path COLLATE \"C\" >= ? AND r.source_path COLLATE \"C\" < ?",
+                    {prefix, upper},
+                    {}};
         default:
-            return LoadRecords(connection, "r.source_path LIKE ? ESCAPE '\\'",
-                               {LikePrefix(prefix) + "%"}, withTraces, full);
+            return {"r.source_path LIKE ? ESCAPE '\\'", {LikePrefix(prefix) + "%"}, {}};
     }
 }
 
-RecordingRecords LoadDirectory(OdbcConnection& connection, const std::string& directory,
-                               bool withTraces, bool full) {
+std::string DirectoryPrefix(const std::string& directory) {
     std::string prefix = RecordKey(directory);
     if (prefix.empty() || prefix.back() != '/') prefix += '/';
-    RecordingRecords records = LoadPrefixed(connection, prefix, withTraces, full);
+    return prefix;
+}
+
+RecordingRecords LoadPrefixed(OdbcConnection& connection, const std::string& prefix,
+                              bool withTraces, bool full, const ScanNeed* need) {
+    const ScanNeed condition = PrefixCondition(connection, prefix);
+    std::string where = condition.where;
+    std::vector<SqlValue> params = condition.params;
+    if (need) {
+        where += " AND (" + need->where + ")";
+        params.insert(params.end(), need->params.begin(), need->params.end());
+    }
+    return LoadRecords(connection, where, params, withTraces, full);
+}
+
+RecordingRecords LoadDirectory(OdbcConnection& connection, const std::string& directory,
+                               bool withTraces, bool full, const ScanNeed* need = nullptr) {
+    const std::string prefix = DirectoryPrefix(directory);
+    RecordingRecords records = LoadPrefixed(connection, prefix, withTraces, full, need);
     // LIKE folds case on some systems; a path below a subdirectory is not an
     // entry of this one.
     for (auto it = records.begin(); it != records.end();) {
@@ -228,14 +232,95 @@ RecordingRecords LoadDirectoryScan(OdbcConnection& connection, const std::string
     return LoadDirectory(connection, directory, false, false);
 }
 
-void WriteRecordingRecord(OdbcConnection& connection, const RecordingRecord& record) {
-    WriteRecordingRecords(connection, {record});
+namespace {
+
+constexpr double kLargest = 1e15;
+
+}  // namespace
+
+bool PlacedRecord(const RecordingRecord& record) {
+    return record.startTime && record.spanSeconds && *record.startTime >= -kLargest &&
+           *record.startTime <= kLargest && *record.spanSeconds >= 0 &&
+           *record.spanSeconds <= kLargest;
 }
 
-void WriteRecordingRecords(OdbcConnection& connection,
-                           const std::vector<RecordingRecord>& records) {
+void RecordsSum::Add(const RecordingRecord& record) {
+    if (record.outcome == RecordingOutcome::Seen) ++unsettled;
+    const std::string name = platform::Text8ToUtf8(record.station);
+    if (!severalStations && !station) {
+        station = name;
+    } else if (station && *station != name) {
+        station.reset();
+        severalStations = true;
+    }
+    if (!PlacedRecord(record)) {
+        ++unplaced;
+        return;
+    }
+    const double end = *record.startTime + *record.spanSeconds;
+    firstStart = firstStart ? std::min(*firstStart, *record.startTime) : *record.startTime;
+    lastEnd = lastEnd ? std::max(*lastEnd, end) : end;
+}
+
+std::int64_t CountPrefixedRecords(OdbcConnection& connection, const std::string& directory) {
+    const ScanNeed prefix = PrefixCondition(connection, DirectoryPrefix(directory));
+    OdbcStatement statement(connection);
+    statement.Execute("SELECT COUNT(*) FROM kelvaron_recordings r WHERE " + prefix.where,
+                      prefix.params);
+    if (!statement.Fetch()) return 0;
+    return Optional<std::int64_t>(statement.Get(1, SqlType::BigInt)).value_or(0);
+}
+
+ScanNeed UnsettledRecords() {
+    std::string settled;
+    for (std::size_t i = 1; i < kOutcomeTexts.size(); ++i)
+        settled += (settled.empty() ? "'" : ", '") + std::string(kOutcomeTexts[i]) + "'";
+    return {"r.outcome IS NULL OR r.outcome NOT IN (" + settled + ")",
+            {},
+            [](const RecordsSum& sum) { return sum.unsettled == 0; }};
+}
+
+ScanNeed RecordsNearWindow(const std::string& station, double windowStart, double windowEnd) {
+    // Outside the window by more than a second either way, judged only for
+    // placed records (PlacedRecord), where no rounding can turn the answer.
+    // NULLs are tested first: a comparison with one is neither true nor false.
+    constexpr double kMargin = 1;
+    const double before = windowStart - kMargin, after = windowEnd + kMargin;
+    std::string name = platform::Text8ToUtf8(station);
+    ScanNeed need{
+        "NOT (r.station = ? AND r.start_time IS NOT NULL AND "
+        "r.span_seconds IS NOT NULL AND r.start_time >= ? AND r.start_time <= ? AND "
+        "r.span_seconds >= 0 AND r.span_seconds <= ? AND "
+        "(r.start_time + r.span_seconds < ? OR r.start_time > ?))",
+        {name, -kLargest, kLargest, kLargest, before, after},
+        {}};
+    need.noneNeeded = [name, before, after](const RecordsSum& sum) {
+        return sum.unplaced == 0 && sum.station == name && sum.firstStart && sum.lastEnd &&
+               (*sum.lastEnd < before || *sum.firstStart > after);
+    };
+    return need;
+}
+
+RecordingRecords LoadDirectoryScan(OdbcConnection& connection, const std::string& directory,
+                                   const ScanNeed& need) {
+    return LoadDirectory(connection, directory, false, false, &need);
+}
+
+void WriteRecordingRecord(OdbcConnection& connection, const RecordingRecord& record,
+                          bool listings) {
+    WriteRecordingRecords(connection, {record}, listings);
+}
+
+void WriteRecordingRecords(OdbcConnection& connection, const std::vector<RecordingRecord>& records,
+                           bool listings) {
     WriteTransaction transaction(connection);
     OdbcStatement statement(connection);
+    if (listings) {
+        std::set<std::string> directories;
+        for (const RecordingRecord& record : records)
+            directories.insert(ListingDirectoryOf(record.sourcePath));
+        TouchSourceListings(statement, directories);
+    }
     for (const RecordingRecord& record : records) {
         RecordingRecord stored = record;
         stored.claimedBy.clear();
@@ -258,7 +343,7 @@ void WriteRecordingRecords(OdbcConnection& connection,
 std::optional<RecordingRecord> ClaimRecording(OdbcConnection& connection,
                                               const RecordingRecord& entry,
                                               const std::string& claimant, std::int64_t now,
-                                              std::int64_t claimedUntil) {
+                                              std::int64_t claimedUntil, bool listings) {
     WriteTransaction transaction(connection);
     OdbcStatement statement(connection);
     RecordingRecord fresh = entry;
@@ -269,6 +354,10 @@ std::optional<RecordingRecord> ClaimRecording(OdbcConnection& connection,
     fresh.recordedAt = now;
     fresh.claimedBy = claimant;
     fresh.claimedUntil = claimedUntil;
+    // A claim is only asked for an entry that is new or changed, or still to
+    // convert: its directory's digest goes either way. Taken first, as every
+    // writer does, so that two transactions wait for each other in one order.
+    if (listings) TouchSourceListings(statement, {ListingDirectoryOf(entry.sourcePath)});
     // Both systems take the conflict clause; a second converter's insert
     // waits for the first one's commit and then inserts nothing.
     statement.Execute(std::string(kInsertRecord) + " ON CONFLICT (source_path) DO NOTHING",

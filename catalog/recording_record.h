@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "catalog/odbc_connection.h"
+#include "catalog/sql_value.h"
 
 namespace catalog {
 
@@ -71,11 +73,53 @@ RecordingRecords LoadDirectoryRecords(OdbcConnection& connection, const std::str
 // left empty).
 RecordingRecords LoadDirectoryScan(OdbcConnection& connection, const std::string& directory);
 
+// What the records of a directory's entries hold in sum: kept with the
+// directory's listing (catalog/source_listing.h), so that a scan of an
+// unchanged directory can tell that it needs none of them.
+struct RecordsSum {
+    std::int64_t unsettled = 0;          // "seen" (or an outcome not ours)
+    std::int64_t unplaced = 0;           // no plain start and span (PlacedRecord)
+    std::optional<std::string> station;  // the one station all name; nullopt: several, or none
+    bool severalStations = false;
+    std::optional<double> firstStart, lastEnd;  // of the placed ones
+    void Add(const RecordingRecord& record);
+};
+
+// Start and span are plain numbers: finite, within 10^15, the span not
+// negative, so that sums and comparisons of them are the same in SQL.
+bool PlacedRecord(const RecordingRecord& record);
+
+// Which of a directory's records a scan reads when it knows that every entry
+// is as recorded (catalog/source_listing.h): those it cannot judge from that
+// alone. The rest are left unread; none at all when noneNeeded says so of
+// the sum kept with the listing.
+struct ScanNeed {
+    std::string where;  // a condition on the records' columns (alias r)
+    std::vector<SqlValue> params;
+    std::function<bool(const RecordsSum&)> noneNeeded;
+};
+// How many records lie under directory (its entries', and those of any
+// directory below it): a cheap count, that changes when records go.
+std::int64_t CountPrefixedRecords(OdbcConnection& connection, const std::string& directory);
+
+// A sync's: the records of no settled outcome (every other one is unchanged).
+ScanNeed UnsettledRecords();
+// A time-window run's: all but the station's records that surely end before
+// windowStart or begin after windowEnd (with a margin, so that the run's own
+// judgement decides every record near an edge).
+ScanNeed RecordsNearWindow(const std::string& station, double windowStart, double windowEnd);
+RecordingRecords LoadDirectoryScan(OdbcConnection& connection, const std::string& directory,
+                                   const ScanNeed& need);
+
 // Replaces the record of record.sourcePath and its trace rows in one
-// transaction; the claim on it ends. Raises DatabaseError.
-void WriteRecordingRecord(OdbcConnection& connection, const RecordingRecord& record);
+// transaction; the claim on it ends. listings: the catalogue has
+// kelvaron_source_listings, whose count of writes for each directory written
+// goes up in the same transaction. Raises DatabaseError.
+void WriteRecordingRecord(OdbcConnection& connection, const RecordingRecord& record,
+                          bool listings = false);
 // The same for several recordings, all in one transaction.
-void WriteRecordingRecords(OdbcConnection& connection, const std::vector<RecordingRecord>& records);
+void WriteRecordingRecords(OdbcConnection& connection, const std::vector<RecordingRecord>& records,
+                           bool listings = false);
 
 // Claims the recording for claimant until claimedUntil (Unix seconds), in
 // one transaction: only when nobody holds it or the holder's claim ended
@@ -83,10 +127,11 @@ void WriteRecordingRecords(OdbcConnection& connection, const std::vector<Recordi
 // claim (station, size and mtime from entry). Returns the record as it
 // stands once claimed, nullopt when another converter holds it. Raises
 // DatabaseError.
+// listings: as for WriteRecordingRecords (a new entry's record is a write).
 std::optional<RecordingRecord> ClaimRecording(OdbcConnection& connection,
                                               const RecordingRecord& entry,
                                               const std::string& claimant, std::int64_t now,
-                                              std::int64_t claimedUntil);
+                                              std::int64_t claimedUntil, bool listings = false);
 
 // The source path of the recording whose record names tracePath (as
 // FILELIST's CPATH names it) among its trace files; nullopt when none does.

@@ -6,6 +6,7 @@
 #include "catalog/catalogue_dialect.h"
 #include "catalog/database_error.h"
 #include "catalog/odbc_statement.h"
+#include "catalog/source_listing.h"
 #include "catalog/sql_script.h"
 #include "catalog/transaction_guard.h"
 #include "platform/ini_syntax.h"
@@ -86,6 +87,7 @@ SchemaInitResult InitCatalogueSchema(OdbcConnection& connection) {
     result.existing = ExistingCatalogueTables(connection);
     for (std::string& table : ExistingRecordTables(connection))
         result.existing.push_back(std::move(table));
+    if (ListingTableExists(connection)) result.existing.emplace_back(kListingTable);
     if (!result.existing.empty()) return result;
     InstallSchema(connection, SchemaScript(dialect));
     result.created = true;
@@ -96,13 +98,21 @@ SchemaUpgradeResult UpgradeCatalogueSchema(OdbcConnection& connection) {
     SchemaUpgradeResult result;
     const CatalogueDialect dialect = DetectCatalogueDialect(connection);
     result.existing = ExistingRecordTables(connection);
+    const bool wholeRecord = result.existing.size() == kRecordTables.size();
+    if (ListingTableExists(connection)) result.existing.emplace_back(kListingTable);
     const std::vector<std::string> base = ExistingCatalogueTables(connection);
     for (const char* table : kCatalogueTables)
         if (std::find(base.begin(), base.end(), table) == base.end())
             result.missingBase.emplace_back(table);
-    if (!result.existing.empty() || !result.missingBase.empty()) return result;
-    InstallStatements(connection, StatementsCreating(SchemaScript(dialect),
-                                                     {kRecordTables.begin(), kRecordTables.end()}));
+    if (!result.missingBase.empty()) return result;
+    if (result.existing.empty())
+        result.created = {kRecordTables.begin(), kRecordTables.end()};
+    else if (wholeRecord && result.existing.size() == kRecordTables.size())
+        result.existing.clear();  // a record from before the listings: only they are added
+    else
+        return result;
+    result.created.emplace_back(kListingTable);
+    InstallStatements(connection, StatementsCreating(SchemaScript(dialect), result.created));
     result.upgraded = true;
     return result;
 }

@@ -52,12 +52,14 @@ SchemaInitResult InitCatalogueSchema(OdbcConnection& connection);
 
 struct SchemaUpgradeResult {
     bool upgraded = false;
+    std::vector<std::string> created;      // the tables added
     std::vector<std::string> existing;     // why not: record tables already there
     std::vector<std::string> missingBase;  // why not: tables of the three not there
 };
 
 // Adds the record's tables, and nothing else, in one transaction to a
-// catalogue that has the three tables and neither of the record's; otherwise
+// catalogue that has the three tables and none of the record's, or the
+// listings table alone to one whose record came before it; otherwise
 // changes nothing. Raises DatabaseError.
 SchemaUpgradeResult UpgradeCatalogueSchema(OdbcConnection& connection);
 

@@ -3,6 +3,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -24,5 +25,19 @@ enum class SqlType { Integer, Double, Text, Timestamp, BigInt };
 // std::int64_t is a BIGINT column (a count of nanoseconds does not fit a double).
 using SqlValue =
     std::variant<std::monostate, std::int32_t, double, std::string, Timestamp, std::int64_t>;
+
+// A cell of type T, or nullopt for NULL (or a cell of another type).
+template <class T>
+std::optional<T> Optional(const SqlValue& value) {
+    if (const auto* v = std::get_if<T>(&value)) return *v;
+    return std::nullopt;
+}
+
+// The parameter for an optional value: NULL when there is none.
+template <class T>
+SqlValue Nullable(const std::optional<T>& value) {
+    if (value) return *value;
+    return std::monostate{};
+}
 
 }  // namespace catalog

@@ -69,7 +69,7 @@ int AddRecord(catalog::OdbcConnection& database) {
         return Refuse(texts::CatalogueHasTables(Joined(result.existing), false), "upgrade");
     if (!result.missingBase.empty())
         return Refuse(texts::CatalogueLacks(Joined(result.missingBase)), "upgrade");
-    Print(texts::CatalogueRecordCreated(catalog::DbmsName(database)));
+    Print(texts::CatalogueRecordCreated(Joined(result.created), catalog::DbmsName(database)));
     return kExitDone;
 }
 

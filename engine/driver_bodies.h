@@ -50,7 +50,7 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
 // Whether a sync would convert the entry of dir, judged by the station's
 // record as read (records) and the entry's header; asks no catalogue.
 bool SyncWouldConvert(RunContext& run, const std::string& station, const std::string& dir,
-                      const SourceEntry& entry, const catalog::RecordingRecords& records);
+                      const SourceEntry& entry, const DirectoryRecord& records);
 
 // Each selected station with a source directory, in turn: convert(station,
 // its number from 1) between StationBegins and StationFinished; an error

@@ -286,7 +286,15 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     const int count = static_cast<int>(entries->size());
     const int stations = static_cast<int>(run.request.stations.size());
     const std::string recordDir = RecordPath(dir);
-    const catalog::RecordingRecords records = run.record.LoadDirectory(recordDir);
+    // Without the record no entry is judged unopened: none needs its stat.
+    const std::vector<std::optional<EntryStat>> stats =
+        run.record.Present() ? StatEntries(dir, *entries)
+                             : std::vector<std::optional<EntryStat>>(entries->size());
+    const catalog::ScanNeed need = catalog::RecordsNearWindow(station, start, start + length);
+    const DirectoryRecord records =
+        run.record.Present()
+            ? run.record.LoadDirectory(recordDir, ListingDigest(*entries, stats), &need)
+            : DirectoryRecord{};
     bool failedBefore = false;  // the recording before met a catalogue failure
     for (int i = 0; i < count; ++i) {
         if (run.StopRequested()) return false;
@@ -294,10 +302,14 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
         ++run.summary.entries;
         run.observer.EntryInWork({entry.name, i + 1, count, stationNumber, stations});
         run.pathInWork = dir + entry.name;
-        // An entry as it was recorded is judged by its record, unopened.
-        const std::optional<EntryStat> stat =
-            run.record.Present() && entry.regular ? StatEntry(dir + entry.name) : std::nullopt;
+        // An entry as it was recorded is judged by its record, unopened; one
+        // whose record the scan did not read lies outside the window.
+        const std::optional<EntryStat>& stat = stats[static_cast<std::size_t>(i)];
         const catalog::RecordingRecord* known = Unchanged(records, recordDir + entry.name, stat);
+        if (!known && UnreadButUnchanged(records, recordDir + entry.name, stat)) {
+            Skip(run, dir + entry.name, SkipReason::OutsideWindow);
+            continue;
+        }
         if (known) {
             if (const std::optional<SkipReason> reason =
                     RecordedSkip(*known, station, Window{start, length})) {
@@ -350,6 +362,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     // A failure to write the gathered records is no recording's.
     run.pathInWork.clear();
     run.record.Flush();
+    run.record.KeepListing(records, *entries, stats);
     return true;
 }
 

@@ -36,7 +36,7 @@ struct StationScan {
     const std::string& station;
     const std::string& dir;
     const std::vector<SourceEntry>& entries;
-    const catalog::RecordingRecords& records;
+    const DirectoryRecord& records;
 };
 
 // A catalogue failure met by the recording scan.entries[at] costs that

@@ -1,6 +1,12 @@
 #include "engine/recorded_entries.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cinttypes>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 #include "formats/recorder/recorder_text.h"
@@ -17,6 +23,49 @@ std::string RecordPath(const std::string& path) {
     if (!path.empty() && path.back() == '/' && (normal.empty() || normal.back() != '/'))
         normal += '/';
     return normal;
+}
+
+std::vector<std::optional<EntryStat>> StatEntries(const std::string& dir,
+                                                  const std::vector<SourceEntry>& entries) {
+    std::vector<std::optional<EntryStat>> stats(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].regular) stats[i] = StatEntry(dir + entries[i].name);
+    return stats;
+}
+
+namespace {
+
+// 64 bits of bytes under a seed (FNV-1a, then a finalizer that spreads each
+// input bit over the whole word, so that sums of them do not cancel).
+std::uint64_t Hash64(std::string_view bytes, std::uint64_t seed) {
+    std::uint64_t h = 0xcbf29ce484222325ULL ^ seed;
+    for (unsigned char c : bytes) h = (h ^ c) * 0x100000001b3ULL;
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ULL;
+    return h ^ (h >> 33);
+}
+
+}  // namespace
+
+std::string ListingDigest(const std::vector<SourceEntry>& entries,
+                          const std::vector<std::optional<EntryStat>>& stats) {
+    // A sum of each entry's hash: the listing's order does not matter.
+    std::uint64_t low = 0, high = 0;
+    std::string bytes;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        bytes.assign(entries[i].name);
+        bytes += '\0';
+        const std::int64_t facts[3] = {entries[i].regular ? 1 : 0, stats[i] ? stats[i]->size : -1,
+                                       stats[i] ? stats[i]->mtime : -1};
+        bytes.append(reinterpret_cast<const char*>(facts), sizeof facts);
+        low += Hash64(bytes, 0x9e3779b97f4a7c15ULL);
+        high += Hash64(bytes, 0x3c6ef372fe94f82aULL);
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%zu:%016" PRIx64 "%016" PRIx64, entries.size(), high, low);
+    return text;
 }
 
 std::optional<SkipReason> RecordedSkip(const catalog::RecordingRecord& known,

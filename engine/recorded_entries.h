@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "archive/source_scan.h"
 #include "catalog/recording_record.h"
@@ -16,6 +17,17 @@ namespace engine {
 // The path the record keys an entry by: absolute and lexically normal, so
 // that runs from any working directory, and picked files, agree.
 std::string RecordPath(const std::string& path);
+
+// Each regular entry's size and time (nullopt for any other, and for one
+// that is gone).
+std::vector<std::optional<EntryStat>> StatEntries(const std::string& dir,
+                                                  const std::vector<SourceEntry>& entries);
+
+// A digest of the entries of a directory, names, sizes and times, in any
+// order: equal for two looks at it only when no entry came, went or changed
+// (by chance one in 2^128).
+std::string ListingDigest(const std::vector<SourceEntry>& entries,
+                          const std::vector<std::optional<EntryStat>>& stats);
 
 struct Window {
     double start = 0, length = 0;

@@ -23,7 +23,7 @@ void AddLeft(RunSummary& summary, const std::string& station, int recordings) {
 
 void CountStationLeft(RunContext& run, const std::string& station, const std::string& dir,
                       const std::vector<SourceEntry>& entries, std::size_t from,
-                      const catalog::RecordingRecords& records) {
+                      const DirectoryRecord& records) {
     const bool sync = run.request.mode == RunMode::Sync;
     int left = 0;
     for (std::size_t i = from; i < entries.size() && !run.StopRequested(); ++i)

@@ -20,7 +20,7 @@ namespace engine {
 // failed in) counts each settled recording of the station.
 void CountStationLeft(RunContext& run, const std::string& station, const std::string& dir,
                       const std::vector<SourceEntry>& entries, std::size_t from,
-                      const catalog::RecordingRecords& records = {});
+                      const DirectoryRecord& records = {});
 // Time-window run or sync: the request's stations of these indices.
 void CountStationsLeft(RunContext& run, const std::vector<std::size_t>& stations);
 // File run: the picked files of these indices that are recordings of a

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "catalog/database_error.h"
 #include "catalog/file_list_rows.h"
 #include "engine/convert_recording.h"
 #include "platform/host_name.h"
@@ -52,19 +53,76 @@ std::int64_t NowNanoseconds() {
 
 void RunRecord::Begin() {
     present_ = connection_ && catalog::RecordExists(*connection_);
+    listings_ = present_ && catalog::ListingTableExists(*connection_);
     identity_ = platform::ProcessIdentity();
 }
 
-catalog::RecordingRecords RunRecord::LoadDirectory(const std::string& dir) {
+DirectoryRecord RunRecord::LoadDirectory(const std::string& dir, const std::string& digest,
+                                         const catalog::ScanNeed* need) {
+    scan_ = {};
     if (!present_) return {};
-    return catalog::LoadDirectoryScan(*connection_, dir);
+    if (listings_ && !digest.empty()) {
+        // Read before the records: a write after it, by anyone, counts.
+        const catalog::SourceListing kept = catalog::LoadSourceListing(*connection_, dir);
+        // Records that went (deleted by hand) leave no mark but their count.
+        scan_ = {dir,
+                 digest,
+                 kept.generation,
+                 {},
+                 need && kept.digest == digest &&
+                     kept.records == catalog::CountPrefixedRecords(*connection_, dir)};
+        if (scan_.kept) {
+            if (need->noneNeeded && need->noneNeeded(kept.sum)) return {{}, true};
+            return {catalog::LoadDirectoryScan(*connection_, dir, *need), true};
+        }
+    }
+    return {catalog::LoadDirectoryScan(*connection_, dir), false};
+}
+
+void RunRecord::KeepListing(const DirectoryRecord& record, const std::vector<SourceEntry>& entries,
+                            const std::vector<std::optional<EntryStat>>& stats) {
+    // A kept listing stays kept while nothing is written; after a write the
+    // sum is not known without every record: the next scan reads them all.
+    if (!writes_ || scan_.dir.empty() || scan_.kept) return;
+    catalog::RecordsSum sum;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!entries[i].regular) continue;
+        if (!stats[i]) return;  // gone while the scan looked
+        const std::string path = scan_.dir + entries[i].name;
+        const auto written = scan_.written.find(path);
+        const catalog::RecordingRecord* now =
+            written != scan_.written.end() ? &written->second : Unchanged(record, path, stats[i]);
+        if (!now || !now->Matches(stats[i]->size, stats[i]->mtime)) return;
+        sum.Add(*now);
+    }
+    // Only a later run's speed depends on it: a catalogue that fails here
+    // fails the next write, which names its recording.
+    try {
+        catalog::KeepSourceListing(*connection_, scan_.dir, scan_.digest, scan_.generation,
+                                   catalog::CountPrefixedRecords(*connection_, scan_.dir), sum);
+    } catch (const catalog::DatabaseError&) {
+    }
+}
+
+void RunRecord::Wrote(const std::vector<catalog::RecordingRecord>& records) {
+    if (!listings_ || scan_.dir.empty()) return;
+    bool inScan = false;
+    for (const catalog::RecordingRecord& record : records)
+        if (catalog::ListingDirectoryOf(record.sourcePath) == scan_.dir) {
+            inScan = true;
+            catalog::RecordingRecord& kept = scan_.written[record.sourcePath];
+            kept = record;
+            kept.traces.clear();
+        }
+    if (inScan) ++scan_.generation;
 }
 
 void RunRecord::Write(catalog::RecordingRecord record) {
     if (!present_ || !writes_) return;
     record.host = identity_;
     record.recordedAt = NowSeconds();
-    catalog::WriteRecordingRecords(*connection_, {record});
+    catalog::WriteRecordingRecords(*connection_, {record}, listings_);
+    Wrote({record});
 }
 
 void RunRecord::WriteLater(catalog::RecordingRecord record) {
@@ -85,7 +143,8 @@ void RunRecord::Flush() {
     if (pending_.empty()) return;
     std::vector<catalog::RecordingRecord> batch;
     batch.swap(pending_);
-    catalog::WriteRecordingRecords(*connection_, batch);
+    catalog::WriteRecordingRecords(*connection_, batch, listings_);
+    Wrote(batch);
 }
 
 std::optional<catalog::RecordingRecord> RunRecord::Claim(const catalog::RecordingRecord& entry) {
@@ -99,7 +158,12 @@ std::optional<catalog::RecordingRecord> RunRecord::Claim(const catalog::Recordin
     catalog::RecordingRecord fresh = entry;
     fresh.host = identity_;
     const std::int64_t now = NowSeconds();
-    return catalog::ClaimRecording(*connection_, fresh, identity_, now, now + kClaimLeaseSeconds);
+    std::optional<catalog::RecordingRecord> claimed = catalog::ClaimRecording(
+        *connection_, fresh, identity_, now, now + kClaimLeaseSeconds, listings_);
+    // The claim counts as a write of the directory's record, won or not; a
+    // record written with it is the one the conversion writes next.
+    if (listings_ && catalog::ListingDirectoryOf(entry.sourcePath) == scan_.dir) ++scan_.generation;
+    return claimed;
 }
 
 void RunRecord::Release(const std::string& sourcePath) {
@@ -151,13 +215,17 @@ std::optional<catalog::RecordingRecord> OutcomeRecord(catalog::RecordingRecord e
     return entry;
 }
 
-const catalog::RecordingRecord* Unchanged(const catalog::RecordingRecords& records,
-                                          const std::string& path,
+const catalog::RecordingRecord* Unchanged(const DirectoryRecord& record, const std::string& path,
                                           const std::optional<EntryStat>& stat) {
-    if (!stat || records.empty()) return nullptr;
-    const auto it = records.find(catalog::RecordKey(path));
-    if (it == records.end() || !it->second.Matches(stat->size, stat->mtime)) return nullptr;
+    if (!stat || record.records.empty()) return nullptr;
+    const auto it = record.records.find(catalog::RecordKey(path));
+    if (it == record.records.end() || !it->second.Matches(stat->size, stat->mtime)) return nullptr;
     return &it->second;
+}
+
+bool UnreadButUnchanged(const DirectoryRecord& record, const std::string& path,
+                        const std::optional<EntryStat>& stat) {
+    return record.listingKept && stat && !record.records.contains(catalog::RecordKey(path));
 }
 
 }  // namespace engine

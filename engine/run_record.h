@@ -8,11 +8,14 @@
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "archive/source_scan.h"
 #include "catalog/recording_record.h"
+#include "catalog/source_listing.h"
 
 namespace engine {
 
@@ -33,6 +36,24 @@ std::int64_t NowNanoseconds();
 // ends.
 inline constexpr std::int64_t kClaimLeaseSeconds = 600;
 
+// A station's scan's view of the record of its source directory.
+struct DirectoryRecord {
+    catalog::RecordingRecords records;
+    // Every regular entry is as recorded (the digest kept of the directory is
+    // the scan's own): records then holds only those the need chose, and an
+    // entry without one is judged by what the need left out.
+    bool listingKept = false;
+};
+
+// Its record, when the entry is as recorded (same size and time); nullptr
+// also for an entry the scan knows as recorded but did not read.
+const catalog::RecordingRecord* Unchanged(const DirectoryRecord& record, const std::string& path,
+                                          const std::optional<EntryStat>& stat);
+// Whether the entry is as recorded without its record having been read: the
+// listing was kept and the need left it out.
+bool UnreadButUnchanged(const DirectoryRecord& record, const std::string& path,
+                        const std::optional<EntryStat>& stat);
+
 class RunRecord {
 public:
     // connection: the catalogue the run writes to (nullptr: none). writes:
@@ -44,8 +65,18 @@ public:
     void Begin();
     bool Present() const { return present_; }
 
-    // The records of the entries of dir (ending in "/"); none without the record.
-    catalog::RecordingRecords LoadDirectory(const std::string& dir);
+    // The records of the entries of dir (ending in "/"); none without the
+    // record. digest: the scan's ListingDigest of dir, whose entries it then
+    // judges; when it is the one kept of dir, only the records need chooses
+    // are read. Starts the directory's count of this run's writes.
+    DirectoryRecord LoadDirectory(const std::string& dir, const std::string& digest = {},
+                                  const catalog::ScanNeed* need = nullptr);
+    // Keeps digest for the directory LoadDirectory began, when every one of
+    // its regular entries (stats: as the scan saw them, by name) is as
+    // recorded now, and no other converter wrote a record of it since.
+    // Call after Flush. Raises DatabaseError.
+    void KeepListing(const DirectoryRecord& record, const std::vector<SourceEntry>& entries,
+                     const std::vector<std::optional<EntryStat>>& stats);
 
     // Keeps what became of one recording; converter and time are this run's.
     // Later: gathered and written with others in one transaction (the many
@@ -70,9 +101,22 @@ private:
     catalog::OdbcConnection* connection_;
     bool writes_;
     bool present_ = false;
-    std::string identity_;  // "host:pid", the converter a record and a claim name
+    std::string identity_;   // "host:pid", the converter a record and a claim name
+    bool listings_ = false;  // the catalogue keeps listings
     std::vector<catalog::RecordingRecord> pending_;
     std::chrono::steady_clock::time_point firstPending_;
+
+    // The directory LoadDirectory began: its digest, its count of writes as
+    // read then plus this run's since, what this run wrote of it, and
+    // whether its listing was kept already (its records were not all read).
+    struct ListingScan {
+        std::string dir, digest;
+        std::int64_t generation = 0;
+        std::map<std::string, catalog::RecordingRecord> written;
+        bool kept = false;
+    };
+    ListingScan scan_;
+    void Wrote(const std::vector<catalog::RecordingRecord>& records);
 };
 
 // An entry's record before its header is read: path, station, stat.
@@ -83,10 +127,5 @@ catalog::RecordingRecord EntryRecord(const std::string& path, const std::string&
 // recording a stop request cut short is not recorded (nullopt).
 std::optional<catalog::RecordingRecord> OutcomeRecord(catalog::RecordingRecord entry,
                                                       const RecordingOutcome& outcome);
-
-// Its record, when the entry is as recorded (same size and time).
-const catalog::RecordingRecord* Unchanged(const catalog::RecordingRecords& records,
-                                          const std::string& path,
-                                          const std::optional<EntryStat>& stat);
 
 }  // namespace engine

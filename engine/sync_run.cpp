@@ -74,12 +74,13 @@ std::int64_t SettledBefore(const RunContext& run) {
 std::optional<SkipReason> SyncLeaves(const RunContext& run, const std::string& station,
                                      const std::string& recordPath,
                                      const std::optional<EntryStat>& stat,
-                                     const catalog::RecordingRecords& records,
-                                     std::int64_t settledBefore) {
+                                     const DirectoryRecord& records, std::int64_t settledBefore) {
     if (!stat) return SkipReason::Unreadable;
     if (stat->mtime > settledBefore) return SkipReason::Settling;
     if (const RecordingRecord* known = Unchanged(records, recordPath, stat))
         return SyncSkip(*known, station, run);
+    // Left unread: its outcome is a settled one.
+    if (UnreadButUnchanged(records, recordPath, stat)) return SkipReason::Unchanged;
     return std::nullopt;
 }
 
@@ -181,7 +182,12 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
         return true;
     }
     const std::string recordDir = RecordPath(dir);
-    const catalog::RecordingRecords records = run.record.LoadDirectory(recordDir);
+    const std::vector<std::optional<EntryStat>> stats = StatEntries(dir, *entries);
+    // Only a look at every entry tells the directory's digest.
+    const bool whole = run.request.syncEntries.empty();
+    static const catalog::ScanNeed kNeed = catalog::UnsettledRecords();
+    const DirectoryRecord records = run.record.LoadDirectory(
+        recordDir, whole ? ListingDigest(*entries, stats) : std::string(), &kNeed);
     const std::int64_t settledBefore = SettledBefore(run);
     const int count = static_cast<int>(entries->size());
     const int stations = static_cast<int>(run.request.stations.size());
@@ -193,17 +199,17 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
         ++run.summary.entries;
         run.observer.EntryInWork({entry.name, i + 1, count, stationNumber, stations});
         run.pathInWork = path;
-        const std::optional<EntryStat> stat = entry.regular ? StatEntry(path) : std::nullopt;
+        const std::optional<EntryStat>& stat = stats[static_cast<std::size_t>(i)];
         const std::string recordPath = recordDir + entry.name;
         if (const std::optional<SkipReason> reason =
                 SyncLeaves(run, station, recordPath, stat, records, settledBefore)) {
             Skip(run, path, *reason);
             continue;
         }
-        const auto previous = records.find(catalog::RecordKey(recordPath));
+        const auto previous = records.records.find(catalog::RecordKey(recordPath));
         try {
             ConvertNewEntry(run, dir, entry, station, EntryRecord(recordPath, station, *stat),
-                            previous == records.end() ? nullptr : &previous->second);
+                            previous == records.records.end() ? nullptr : &previous->second);
             failedBefore = false;
         } catch (const catalog::DatabaseError& e) {
             // As in a time-window run, the catalogue failure costs the
@@ -215,11 +221,12 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
         }
     }
     run.record.Flush();
+    if (whole) run.record.KeepListing(records, *entries, stats);
     return true;
 }
 
 bool SyncWouldConvert(RunContext& run, const std::string& station, const std::string& dir,
-                      const SourceEntry& entry, const catalog::RecordingRecords& records) {
+                      const SourceEntry& entry, const DirectoryRecord& records) {
     const std::string path = dir + entry.name;
     const std::optional<EntryStat> stat = entry.regular ? StatEntry(path) : std::nullopt;
     if (SyncLeaves(run, station, RecordPath(path), stat, records, SettledBefore(run))) return false;

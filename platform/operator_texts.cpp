@@ -458,13 +458,13 @@ std::string CatalogueLacks(const std::string& tables) {
 }
 
 std::string CatalogueCreated(const std::string& dbms) {
-    return "созданы таблицы eventlist, sitechan, FILELIST, kelvaron_recordings и "
-           "kelvaron_recording_traces (" +
+    return "созданы таблицы eventlist, sitechan, FILELIST, kelvaron_recordings, "
+           "kelvaron_recording_traces и kelvaron_source_listings (" +
            dbms + ")";
 }
 
-std::string CatalogueRecordCreated(const std::string& dbms) {
-    return "созданы таблицы kelvaron_recordings и kelvaron_recording_traces (" + dbms + ")";
+std::string CatalogueRecordCreated(const std::string& tables, const std::string& dbms) {
+    return "созданы таблицы журнала записей: " + tables + " (" + dbms + ")";
 }
 
 std::string CatalogueTablesMissing(const std::string& tables) {

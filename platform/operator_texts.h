@@ -286,7 +286,7 @@ std::string CatalogueHasTables(const std::string& tables, bool indexesLacking);
 std::string CatalogueHasOnly(const std::string& tables);
 std::string CatalogueLacks(const std::string& tables);
 std::string CatalogueCreated(const std::string& dbms);
-std::string CatalogueRecordCreated(const std::string& dbms);
+std::string CatalogueRecordCreated(const std::string& tables, const std::string& dbms);
 inline constexpr const char* kCatalogueIndexesComplete =
     "в базе данных есть все индексы, нужные для поиска";
 // Warnings on a catalogue without our tables or indexes.

@@ -67,3 +67,22 @@ CREATE TABLE kelvaron_recording_traces (
     trace_path    VARCHAR(1024) NOT NULL,
     PRIMARY KEY (source_path, trace_path)
 );
+
+-- What a converter last saw of a source directory: a digest of every entry's
+-- name, size and modification time, kept when each of those entries had its
+-- record as seen, and what those records hold in sum, so that a later look
+-- at an unchanged directory reads no record it needs not. generation counts
+-- the writes to the records of the directory's entries; each write clears
+-- listing.
+
+CREATE TABLE kelvaron_source_listings (
+    directory     VARCHAR(4096) NOT NULL PRIMARY KEY,  -- ends in "/"
+    listing       VARCHAR(64) NULL,
+    generation    BIGINT NOT NULL,
+    records       BIGINT NULL,                -- rows of kelvaron_recordings under directory
+    unsettled     BIGINT NULL,                -- records a sync converts if it may ("seen")
+    unplaced      BIGINT NULL,                -- records without a plain start and span
+    station       VARCHAR(64) NULL,           -- the one station all records name, if one
+    first_start   DOUBLE PRECISION NULL,      -- earliest start of the placed records
+    last_end      DOUBLE PRECISION NULL       -- latest end of the placed records
+);

@@ -1007,12 +1007,12 @@ tvx.ini is $TVX_INI or /etc/tvx.ini.
         <translation>the catalogue lacks %1 (catalogue init creates every table on an empty catalogue)</translation>
     </message>
     <message>
-        <source>созданы таблицы eventlist, sitechan, FILELIST, kelvaron_recordings и kelvaron_recording_traces (%1)</source>
-        <translation>created the tables eventlist, sitechan, FILELIST, kelvaron_recordings and kelvaron_recording_traces (%1)</translation>
+        <source>созданы таблицы eventlist, sitechan, FILELIST, kelvaron_recordings, kelvaron_recording_traces и kelvaron_source_listings (%1)</source>
+        <translation>created the tables eventlist, sitechan, FILELIST, kelvaron_recordings, kelvaron_recording_traces and kelvaron_source_listings (%1)</translation>
     </message>
     <message>
-        <source>созданы таблицы kelvaron_recordings и kelvaron_recording_traces (%1)</source>
-        <translation>created the tables kelvaron_recordings and kelvaron_recording_traces (%1)</translation>
+        <source>созданы таблицы журнала записей: %1 (%2)</source>
+        <translation>created the tables of the record of recordings: %1 (%2)</translation>
     </message>
     <message>
         <source>в базе данных есть все индексы, нужные для поиска</source>

@@ -14,6 +14,8 @@
 #include "catalog/catalogue.h"
 #include "catalog/connection_string.h"
 #include "catalog/schema_install.h"
+#include "catalog/source_listing.h"
+#include "catalog/sql_script.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
 
@@ -27,6 +29,7 @@ using Strings = std::vector<std::string>;
 
 const Strings kBase = {"eventlist", "sitechan", "FILELIST"};
 const Strings kRecord = {"kelvaron_recordings", "kelvaron_recording_traces"};
+const std::string kListings = "kelvaron_source_listings";
 
 class RecordOfRecordings : public testing_support::CatalogueTest {
 protected:
@@ -43,38 +46,57 @@ protected:
     }
 };
 
-TEST_P(RecordOfRecordings, UpgradeAddsTheTwoTablesOnlyWhenNothingIsInTheWay) {
+TEST_P(RecordOfRecordings, UpgradeAddsWhatTheRecordLacksOnlyWhenNothingIsInTheWay) {
     const struct {
         const char* name;
         const char* prepare;  // run on the fresh three-table catalogue
         bool upgraded;
         Strings existing, missingBase;
+        Strings created;
     } cases[] = {
-        {"the three tables", "", true, {}, {}},
-        {"FILELIST missing", "DROP TABLE FILELIST", false, {}, {"FILELIST"}},
+        {"the three tables", "", true, {}, {}, {kRecord[0], kRecord[1], kListings}},
+        {"FILELIST missing", "DROP TABLE FILELIST", false, {}, {"FILELIST"}, {}},
         {"the record's first table there",
          "CREATE TABLE kelvaron_recordings (x INTEGER)",
          false,
          {"kelvaron_recordings"},
+         {},
          {}},
         {"the traces table there",
          "CREATE TABLE kelvaron_recording_traces (x INTEGER)",
          false,
          {"kelvaron_recording_traces"},
+         {},
+         {}},
+        {"a record from before the listings",
+         "CREATE TABLE kelvaron_recordings (x INTEGER); "
+         "CREATE TABLE kelvaron_recording_traces (x INTEGER)",
+         true,
+         {},
+         {},
+         {kListings}},
+        {"the listings alone there",
+         "CREATE TABLE kelvaron_source_listings (x INTEGER)",
+         false,
+         {kListings},
+         {},
          {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         backend().OpenFreshCatalogue();
         ExecuteOnCatalogue("INSERT INTO FILELIST (CPATH) VALUES ('kept')", {});
-        if (*c.prepare) ExecuteOnCatalogue(c.prepare);
+        if (*c.prepare) catalog::ExecuteSqlScript(theDatabase, c.prepare);
         const Strings before = catalog::ExistingRecordTables(theDatabase);
+        const bool listingsBefore = catalog::ListingTableExists(theDatabase);
 
         const catalog::SchemaUpgradeResult result = catalog::UpgradeCatalogueSchema(theDatabase);
         EXPECT_EQ(result.upgraded, c.upgraded);
         EXPECT_EQ(result.existing, c.existing);
         EXPECT_EQ(result.missingBase, c.missingBase);
+        EXPECT_EQ(result.created, c.created);
         EXPECT_EQ(catalog::ExistingRecordTables(theDatabase), c.upgraded ? kRecord : before);
+        EXPECT_EQ(catalog::ListingTableExists(theDatabase), c.upgraded || listingsBefore);
         EXPECT_EQ(catalog::RecordExists(theDatabase), c.upgraded);
         if (c.missingBase.empty()) {
             EXPECT_EQ(CountRows("FILELIST", "CPATH = 'kept'"), 1);

@@ -223,8 +223,8 @@ void CatalogueBackend::OpenFreshCatalogue() {
         throw std::runtime_error(name() + ": the driver manager made no connection");
     PrepareCatalogue();
     catalog::OdbcStatement statement(theDatabase);
-    for (const char* table :
-         {"kelvaron_recording_traces", "kelvaron_recordings", "eventlist", "sitechan", "FILELIST"})
+    for (const char* table : {"kelvaron_source_listings", "kelvaron_recording_traces",
+                              "kelvaron_recordings", "eventlist", "sitechan", "FILELIST"})
         statement.Execute(std::string("DROP TABLE IF EXISTS ") + table);
     // The catalogue as it was before the record of recordings: a test that
     // wants the record adds it as `catalogue upgrade` does.

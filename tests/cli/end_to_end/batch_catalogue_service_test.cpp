@@ -116,7 +116,8 @@ TEST_P(TwoConverters, BothFinishAndEveryRowIsThereOnce) {
         ExecuteOnCatalogue("DROP TABLE FILELIST");
         ExecuteOnCatalogue("DROP TABLE eventlist");
         // The keyed cases run with the record of recordings, which the script makes too.
-        for (const char* table : {"kelvaron_recording_traces", "kelvaron_recordings"})
+        for (const char* table :
+             {"kelvaron_source_listings", "kelvaron_recording_traces", "kelvaron_recordings"})
             ExecuteOnCatalogue(std::string("DROP TABLE IF EXISTS ") + table);
         if (c.keyless) {
             for (const char* sql : kKeylessTables) ExecuteOnCatalogue(sql);

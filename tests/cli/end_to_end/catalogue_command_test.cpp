@@ -66,6 +66,7 @@ const std::set<std::string> kNames = {
     "FILELIST",
     "kelvaron_recordings",
     "kelvaron_recording_traces",
+    "kelvaron_source_listings",
     "SQLite",
     "PostgreSQL",
     "STA1",
@@ -192,7 +193,8 @@ TEST_P(CatalogueCommand, InitGivesAnEmptyCatalogueTablesThatARunFillsThenRefuses
     EXPECT_EQ(again.status, 2);
     EXPECT_EQ(again.errors,
               "kelvaron-batch: catalogue init: the catalogue already has eventlist, sitechan, "
-              "FILELIST, kelvaron_recordings, kelvaron_recording_traces; nothing changed\n");
+              "FILELIST, kelvaron_recordings, kelvaron_recording_traces, kelvaron_source_listings; "
+              "nothing changed\n");
     EXPECT_EQ(Paths(), paths);
 }
 
@@ -204,7 +206,8 @@ TEST_P(CatalogueCommand, UpgradeAddsTheRecordToAnOlderCatalogueOnceAndRunsThenFi
     EXPECT_EQ(catalog::ExistingCatalogueTables(theDatabase), Strings{});
 
     catalog::ExecuteSqlScript(theDatabase, testing_support::ReadFileBytes(backend().SchemaPath()));
-    for (const char* table : {"kelvaron_recording_traces", "kelvaron_recordings"})
+    for (const char* table :
+         {"kelvaron_source_listings", "kelvaron_recording_traces", "kelvaron_recordings"})
         ExecuteOnCatalogue(std::string("DROP TABLE ") + table);
     const BatchResult before = Batch({"window"});
     EXPECT_EQ(before.status, 0) << before.errors;
@@ -222,7 +225,18 @@ TEST_P(CatalogueCommand, UpgradeAddsTheRecordToAnOlderCatalogueOnceAndRunsThenFi
     EXPECT_EQ(again.status, 2);
     EXPECT_EQ(again.errors,
               "kelvaron-batch: catalogue upgrade: the catalogue already has kelvaron_recordings, "
-              "kelvaron_recording_traces; nothing changed\n");
+              "kelvaron_recording_traces, kelvaron_source_listings; nothing changed\n");
+
+    // A record made before the listings were kept: upgrade adds them alone,
+    // and the record stays as it was.
+    ExecuteOnCatalogue("DROP TABLE kelvaron_source_listings");
+    const BatchResult listings = Batch({"catalogue", "upgrade"});
+    EXPECT_EQ(listings.status, 0) << listings.errors;
+    EXPECT_NE(listings.output.find("kelvaron_source_listings"), std::string::npos)
+        << listings.output;
+    EXPECT_EQ(listings.output.find("kelvaron_recordings"), std::string::npos) << listings.output;
+    EXPECT_EQ(testing_support::CountRows("kelvaron_recording_traces"), 3);
+    EXPECT_EQ(Batch({"catalogue", "upgrade"}).status, 2);
 }
 
 TEST_P(CatalogueCommand, AMissingIndexIsNamedOnceByARunAndByConfigUntilInitAddsIt) {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "catalog/catalogue.h"
+#include "catalog/recording_record.h"
 #include "catalog/schema_install.h"
 #include "catalog/sql_script.h"
 #include "platform/host_name.h"
@@ -220,6 +221,62 @@ TEST_P(SyncEndToEnd, TheFirstSyncOverAnArchiveThatWindowRunsFilledWritesNothing)
     EXPECT_EQ(CountRows("kelvaron_recording_traces"), 6);
 }
 
+// A sync over a directory whose listing it kept takes every entry as
+// recorded without reading the record; whatever changes the directory or
+// its record since is seen all the same.
+TEST_P(SyncEndToEnd, AnUnchangedDirectoryIsTakenFromItsListingUntilAnythingChanges) {
+    Upgrade();
+    Put("a.dat", "29.11.2007", "14:30:45");
+    Put("b.dat", "29.11.2007", "16:00:00");
+    ASSERT_EQ(Batch({"sync"}).status, 0);
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        Strings converted;
+        int recorded;  // records of converted recordings after the sync
+        bool writesTraces;
+    } steps[] = {
+        {"nothing changed", [] {}, {}, 2, false},
+        {"an older recording dropped in",
+         [&] { Put("c.dat", "22.11.2007", "09:00:00"); },
+         {"c.dat"},
+         3,
+         true},
+        {"the record emptied by hand",
+         [] {
+             testing_support::ExecuteOnCatalogue("DELETE FROM kelvaron_recording_traces");
+             testing_support::ExecuteOnCatalogue("DELETE FROM kelvaron_recordings");
+         },
+         {},  // taken as they are in the archive
+         3,
+         false},
+        {"another converter records a recording as only seen",
+         [&] {
+             catalog::RecordingRecords records =
+                 catalog::LoadDirectoryRecords(theDatabase, work.File("src/"), true);
+             ASSERT_EQ(records.size(), 3u);
+             catalog::RecordingRecord seen = records.begin()->second;
+             seen.outcome = catalog::RecordingOutcome::Seen;
+             catalog::WriteRecordingRecord(theDatabase, seen, true);
+         },
+         {},
+         3,
+         false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        const auto traces = Traces();
+        const BatchResult run = Batch({"sync", "-v"});
+        EXPECT_EQ(run.status, 0) << run.errors;
+        EXPECT_EQ(ConvertedNames(run.errors), step.converted) << run.errors;
+        EXPECT_EQ(CountRows("kelvaron_recordings", "outcome = 'converted'"), step.recorded);
+        if (!step.writesTraces) EXPECT_EQ(Traces(), traces);
+        EXPECT_EQ(CountRows("kelvaron_source_listings", "listing IS NOT NULL"), 1)
+            << "each sync keeps the listing for the next";
+    }
+}
+
 TEST_P(SyncEndToEnd, TwoSyncsAtOnceConvertEachRecordingOnce) {
     Upgrade();
     constexpr int kRecordings = 24;
@@ -413,8 +470,8 @@ TEST_P(SyncEndToEnd, ALongSourcePathIsRecordedOrRefusedByName) {
     } cases[] = {{"a new catalogue", false}, {"a catalogue made with the narrow column", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        for (const char* table :
-             {"kelvaron_recording_traces", "kelvaron_recordings", "FILELIST", "eventlist"})
+        for (const char* table : {"kelvaron_source_listings", "kelvaron_recording_traces",
+                                  "kelvaron_recordings", "FILELIST", "eventlist"})
             testing_support::ExecuteOnCatalogue(std::string("DROP TABLE IF EXISTS ") + table);
         testing_support::ExecuteOnCatalogue("DROP TABLE sitechan");
         catalog::ExecuteSqlScript(theDatabase,
