@@ -13,7 +13,8 @@ bool ListingTableExists(OdbcConnection& connection) {
 SourceListing LoadSourceListing(OdbcConnection& connection, const std::string& directory) {
     OdbcStatement statement(connection);
     statement.Execute(
-        "SELECT listing, generation, unsettled, unplaced, station, first_start, last_end, records "
+        "SELECT listing, generation, unsettled, unplaced, station, first_start, last_end, records, "
+        "last_change "
         "FROM kelvaron_source_listings WHERE directory = ?",
         {directory});
     SourceListing found;
@@ -32,15 +33,17 @@ SourceListing LoadSourceListing(OdbcConnection& connection, const std::string& d
     sum.firstStart = Optional<double>(statement.Get(6, SqlType::Double));
     sum.lastEnd = Optional<double>(statement.Get(7, SqlType::Double));
     found.records = Optional<std::int64_t>(statement.Get(8, SqlType::BigInt));
+    found.lastChange = Optional<std::int64_t>(statement.Get(9, SqlType::BigInt));
     return found;
 }
 
 bool KeepSourceListing(OdbcConnection& connection, const std::string& directory,
                        const std::string& digest, std::int64_t generation, std::int64_t records,
-                       const RecordsSum& sum) {
+                       std::int64_t lastChange, const RecordsSum& sum) {
     OdbcStatement statement(connection);
     const std::vector<SqlValue> facts = {digest,
                                          records,
+                                         lastChange,
                                          sum.unsettled,
                                          sum.unplaced,
                                          Nullable(sum.station),
@@ -50,8 +53,8 @@ bool KeepSourceListing(OdbcConnection& connection, const std::string& directory,
     params.push_back(directory);
     params.push_back(generation);
     statement.Execute(
-        "UPDATE kelvaron_source_listings SET listing = ?, records = ?, unsettled = ?, "
-        "unplaced = ?, station = ?, first_start = ?, last_end = ? "
+        "UPDATE kelvaron_source_listings SET listing = ?, records = ?, last_change = ?, "
+        "unsettled = ?, unplaced = ?, station = ?, first_start = ?, last_end = ? "
         "WHERE directory = ? AND generation = ?",
         params);
     if (statement.AffectedRows() == 1) return true;
@@ -61,8 +64,9 @@ bool KeepSourceListing(OdbcConnection& connection, const std::string& directory,
     params = {directory};
     params.insert(params.end(), facts.begin(), facts.end());
     statement.Execute(
-        "INSERT INTO kelvaron_source_listings (directory, listing, records, unsettled, unplaced, "
-        "station, first_start, last_end, generation) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 0) "
+        "INSERT INTO kelvaron_source_listings (directory, listing, records, last_change, "
+        "unsettled, unplaced, station, first_start, last_end, generation) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 0) "
         "ON CONFLICT (directory) DO NOTHING",
         params);
     return statement.AffectedRows() == 1;

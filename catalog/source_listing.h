@@ -24,10 +24,11 @@ inline constexpr const char* kListingTable = "kelvaron_source_listings";
 bool ListingTableExists(OdbcConnection& connection);
 
 struct SourceListing {
-    std::optional<std::string> digest;    // nullopt: none kept, or a record written since
-    std::int64_t generation = 0;          // 0 when the directory has no row
-    std::optional<std::int64_t> records;  // CountPrefixedRecords when digest was kept
-    RecordsSum sum;                       // of the entries' records, then
+    std::optional<std::string> digest;       // nullopt: none kept, or a record written since
+    std::int64_t generation = 0;             // 0 when the directory has no row
+    std::optional<std::int64_t> records;     // CountPrefixedRecords when digest was kept
+    std::optional<std::int64_t> lastChange;  // the entries' newest inode change then, ns
+    RecordsSum sum;                          // of the entries' records, then
 };
 
 // The directory's row (directory as its entries' record paths begin, with
@@ -40,7 +41,7 @@ SourceListing LoadSourceListing(OdbcConnection& connection, const std::string& d
 // and nothing is kept. True when kept. Raises DatabaseError.
 bool KeepSourceListing(OdbcConnection& connection, const std::string& directory,
                        const std::string& digest, std::int64_t generation, std::int64_t records,
-                       const RecordsSum& sum);
+                       std::int64_t lastChange, const RecordsSum& sum);
 
 // Counts a write to the records of the directories' entries and clears
 // their digests; inside the writing transaction, on its statement.

@@ -291,10 +291,10 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
         run.record.Present() ? StatEntries(dir, *entries)
                              : std::vector<std::optional<EntryStat>>(entries->size());
     const catalog::ScanNeed need = catalog::RecordsNearWindow(station, start, start + length);
-    const DirectoryRecord records =
-        run.record.Present()
-            ? run.record.LoadDirectory(recordDir, ListingDigest(*entries, stats), &need)
-            : DirectoryRecord{};
+    const DirectoryLook look{*entries, stats};
+    const DirectoryRecord records = run.record.Present()
+                                        ? run.record.LoadDirectory(recordDir, &look, &need)
+                                        : DirectoryRecord{};
     bool failedBefore = false;  // the recording before met a catalogue failure
     for (int i = 0; i < count; ++i) {
         if (run.StopRequested()) return false;
@@ -362,7 +362,7 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     // A failure to write the gathered records is no recording's.
     run.pathInWork.clear();
     run.record.Flush();
-    run.record.KeepListing(records, *entries, stats);
+    run.record.KeepListing(records, look);
     return true;
 }
 

@@ -50,11 +50,15 @@ std::uint64_t Hash64(std::string_view bytes, std::uint64_t seed) {
 }  // namespace
 
 std::string ListingDigest(const std::vector<SourceEntry>& entries,
-                          const std::vector<std::optional<EntryStat>>& stats) {
+                          const std::vector<std::optional<EntryStat>>& stats,
+                          std::optional<std::int64_t> changedBy) {
     // A sum of each entry's hash: the listing's order does not matter.
     std::uint64_t low = 0, high = 0;
+    std::size_t count = 0;
     std::string bytes;
     for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (changedBy && stats[i] && stats[i]->ctime > *changedBy) continue;
+        ++count;
         bytes.assign(entries[i].name);
         bytes += '\0';
         const std::int64_t facts[3] = {entries[i].regular ? 1 : 0, stats[i] ? stats[i]->size : -1,
@@ -64,7 +68,7 @@ std::string ListingDigest(const std::vector<SourceEntry>& entries,
         high += Hash64(bytes, 0x3c6ef372fe94f82aULL);
     }
     char text[64];
-    std::snprintf(text, sizeof text, "%zu:%016" PRIx64 "%016" PRIx64, entries.size(), high, low);
+    std::snprintf(text, sizeof text, "%zu:%016" PRIx64 "%016" PRIx64, count, high, low);
     return text;
 }
 

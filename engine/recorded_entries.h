@@ -25,9 +25,11 @@ std::vector<std::optional<EntryStat>> StatEntries(const std::string& dir,
 
 // A digest of the entries of a directory, names, sizes and times, in any
 // order: equal for two looks at it only when no entry came, went or changed
-// (by chance one in 2^128).
+// (by chance one in 2^128). changedBy: of the regular entries only those
+// whose inode last changed then or before.
 std::string ListingDigest(const std::vector<SourceEntry>& entries,
-                          const std::vector<std::optional<EntryStat>>& stats);
+                          const std::vector<std::optional<EntryStat>>& stats,
+                          std::optional<std::int64_t> changedBy = std::nullopt);
 
 struct Window {
     double start = 0, length = 0;

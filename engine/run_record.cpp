@@ -2,12 +2,15 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <limits>
 
 #include "catalog/database_error.h"
 #include "catalog/file_list_rows.h"
 #include "engine/convert_recording.h"
+#include "engine/recorded_entries.h"
 #include "platform/host_name.h"
 #include "platform/text_encoding.h"
 
@@ -42,7 +45,8 @@ std::optional<EntryStat> StatEntry(const std::string& path) {
     if (::stat(path.c_str(), &st) != 0) return std::nullopt;
     return EntryStat{
         static_cast<std::int64_t>(st.st_size),
-        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec,
+        static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec};
 }
 
 std::int64_t NowNanoseconds() {
@@ -57,49 +61,84 @@ void RunRecord::Begin() {
     identity_ = platform::ProcessIdentity();
 }
 
-DirectoryRecord RunRecord::LoadDirectory(const std::string& dir, const std::string& digest,
+namespace {
+
+std::int64_t LastChange(const DirectoryLook& look) {
+    std::int64_t last = 0;
+    for (const std::optional<EntryStat>& stat : look.stats)
+        if (stat) last = std::max(last, stat->ctime);
+    return last;
+}
+
+}  // namespace
+
+DirectoryRecord RunRecord::LoadDirectory(const std::string& dir, const DirectoryLook* look,
                                          const catalog::ScanNeed* need) {
     scan_ = {};
     if (!present_) return {};
-    if (listings_ && !digest.empty()) {
+    if (listings_ && look) {
         // Read before the records: a write after it, by anyone, counts.
         const catalog::SourceListing kept = catalog::LoadSourceListing(*connection_, dir);
-        // Records that went (deleted by hand) leave no mark but their count.
-        scan_ = {dir,
-                 digest,
-                 kept.generation,
-                 {},
-                 need && kept.digest == digest &&
-                     kept.records == catalog::CountPrefixedRecords(*connection_, dir)};
-        if (scan_.kept) {
-            if (need->noneNeeded && need->noneNeeded(kept.sum)) return {{}, true};
-            return {catalog::LoadDirectoryScan(*connection_, dir, *need), true};
+        scan_.dir = dir;
+        scan_.digest = ListingDigest(look->entries, look->stats);
+        scan_.generation = kept.generation;
+        scan_.lastChange = LastChange(*look);
+        // The entries it covers: all, or all that were there when it was kept
+        // (recordings that came since are the ones whose inode changed since;
+        // an entry that went or changed unsets it either way). Records that
+        // went (deleted by hand) leave no mark but their count.
+        std::optional<std::int64_t> covered;
+        if (need && kept.digest) {
+            if (*kept.digest == scan_.digest)
+                covered = std::numeric_limits<std::int64_t>::max();
+            else if (kept.lastChange &&
+                     *kept.digest == ListingDigest(look->entries, look->stats, kept.lastChange))
+                covered = kept.lastChange;
+            if (covered && kept.records != catalog::CountPrefixedRecords(*connection_, dir))
+                covered.reset();
+        }
+        if (covered) {
+            scan_.kept = true;
+            scan_.keptChange = *covered;
+            scan_.keptSum = kept.sum;
+            if (need->noneNeeded && need->noneNeeded(kept.sum)) return {{}, true, *covered};
+            return {catalog::LoadDirectoryScan(*connection_, dir, *need), true, *covered};
         }
     }
     return {catalog::LoadDirectoryScan(*connection_, dir), false};
 }
 
-void RunRecord::KeepListing(const DirectoryRecord& record, const std::vector<SourceEntry>& entries,
-                            const std::vector<std::optional<EntryStat>>& stats) {
-    // A kept listing stays kept while nothing is written; after a write the
-    // sum is not known without every record: the next scan reads them all.
-    if (!writes_ || scan_.dir.empty() || scan_.kept) return;
-    catalog::RecordsSum sum;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (!entries[i].regular) continue;
-        if (!stats[i]) return;  // gone while the scan looked
-        const std::string path = scan_.dir + entries[i].name;
+void RunRecord::KeepListing(const DirectoryRecord& record, const DirectoryLook& look) {
+    if (!writes_ || scan_.dir.empty()) return;
+    // A listing that covers every entry stays kept while nothing is written.
+    if (scan_.kept && scan_.written.empty() &&
+        scan_.keptChange == std::numeric_limits<std::int64_t>::max())
+        return;
+    // The entries a kept listing covers add what its sum holds; the others
+    // (those that came since) their records as now.
+    catalog::RecordsSum sum = scan_.kept ? scan_.keptSum : catalog::RecordsSum{};
+    for (std::size_t i = 0; i < look.entries.size(); ++i) {
+        if (!look.entries[i].regular) continue;
+        const std::optional<EntryStat>& stat = look.stats[i];
+        if (!stat) return;  // gone while the scan looked
+        const std::string path = scan_.dir + look.entries[i].name;
         const auto written = scan_.written.find(path);
+        if (scan_.kept && stat->ctime <= scan_.keptChange) {
+            // Its record rewritten: what it added to the sum is not known here.
+            if (written != scan_.written.end()) return;
+            continue;
+        }
         const catalog::RecordingRecord* now =
-            written != scan_.written.end() ? &written->second : Unchanged(record, path, stats[i]);
-        if (!now || !now->Matches(stats[i]->size, stats[i]->mtime)) return;
+            written != scan_.written.end() ? &written->second : Unchanged(record, path, stat);
+        if (!now || !now->Matches(stat->size, stat->mtime)) return;
         sum.Add(*now);
     }
     // Only a later run's speed depends on it: a catalogue that fails here
     // fails the next write, which names its recording.
     try {
         catalog::KeepSourceListing(*connection_, scan_.dir, scan_.digest, scan_.generation,
-                                   catalog::CountPrefixedRecords(*connection_, scan_.dir), sum);
+                                   catalog::CountPrefixedRecords(*connection_, scan_.dir),
+                                   scan_.lastChange, sum);
     } catch (const catalog::DatabaseError&) {
     }
 }
@@ -225,7 +264,8 @@ const catalog::RecordingRecord* Unchanged(const DirectoryRecord& record, const s
 
 bool UnreadButUnchanged(const DirectoryRecord& record, const std::string& path,
                         const std::optional<EntryStat>& stat) {
-    return record.listingKept && stat && !record.records.contains(catalog::RecordKey(path));
+    return record.listingKept && stat && stat->ctime <= record.keptChange &&
+           !record.records.contains(catalog::RecordKey(path));
 }
 
 }  // namespace engine

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
@@ -25,6 +26,9 @@ struct RecordingOutcome;
 struct EntryStat {
     std::int64_t size = 0;
     std::int64_t mtime = 0;  // ns since the epoch
+    // When the inode last changed (ns): set by the file system's clock on
+    // every write, rename in, or chmod, and never by a copying tool.
+    std::int64_t ctime = 0;
 };
 std::optional<EntryStat> StatEntry(const std::string& path);
 
@@ -39,10 +43,18 @@ inline constexpr std::int64_t kClaimLeaseSeconds = 600;
 // A station's scan's view of the record of its source directory.
 struct DirectoryRecord {
     catalog::RecordingRecords records;
-    // Every regular entry is as recorded (the digest kept of the directory is
-    // the scan's own): records then holds only those the need chose, and an
-    // entry without one is judged by what the need left out.
+    // The entries the digest kept of the directory covers (all of them, or
+    // those whose inode has not changed since: keptChange) are as recorded:
+    // records then holds only those the need chose, and such an entry without
+    // one is judged by what the need left out.
     bool listingKept = false;
+    std::int64_t keptChange = std::numeric_limits<std::int64_t>::max();
+};
+
+// A scan's look at every entry of its directory, for its listing.
+struct DirectoryLook {
+    const std::vector<SourceEntry>& entries;
+    const std::vector<std::optional<EntryStat>>& stats;
 };
 
 // Its record, when the entry is as recorded (same size and time); nullptr
@@ -66,17 +78,16 @@ public:
     bool Present() const { return present_; }
 
     // The records of the entries of dir (ending in "/"); none without the
-    // record. digest: the scan's ListingDigest of dir, whose entries it then
-    // judges; when it is the one kept of dir, only the records need chooses
-    // are read. Starts the directory's count of this run's writes.
-    DirectoryRecord LoadDirectory(const std::string& dir, const std::string& digest = {},
+    // record. look: the scan's look at all of dir's entries, which it then
+    // judges; when the listing kept of dir covers them, or all but those
+    // whose inode changed since, only the records need chooses are read.
+    // Starts the directory's count of this run's writes.
+    DirectoryRecord LoadDirectory(const std::string& dir, const DirectoryLook* look = nullptr,
                                   const catalog::ScanNeed* need = nullptr);
-    // Keeps digest for the directory LoadDirectory began, when every one of
-    // its regular entries (stats: as the scan saw them, by name) is as
-    // recorded now, and no other converter wrote a record of it since.
-    // Call after Flush. Raises DatabaseError.
-    void KeepListing(const DirectoryRecord& record, const std::vector<SourceEntry>& entries,
-                     const std::vector<std::optional<EntryStat>>& stats);
+    // Keeps the listing of the look for the directory LoadDirectory began,
+    // when every one of its regular entries is as recorded now, and no other
+    // converter wrote a record of it since. Call after Flush.
+    void KeepListing(const DirectoryRecord& record, const DirectoryLook& look);
 
     // Keeps what became of one recording; converter and time are this run's.
     // Later: gathered and written with others in one transaction (the many
@@ -113,7 +124,10 @@ private:
         std::string dir, digest;
         std::int64_t generation = 0;
         std::map<std::string, catalog::RecordingRecord> written;
-        bool kept = false;
+        std::int64_t lastChange = 0;  // of the look
+        bool kept = false;            // covered by the listing kept, up to keptChange:
+        std::int64_t keptChange = 0;
+        catalog::RecordsSum keptSum;  // the sum of the records it covers
     };
     ListingScan scan_;
     void Wrote(const std::vector<catalog::RecordingRecord>& records);

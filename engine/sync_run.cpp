@@ -186,8 +186,9 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
     // Only a look at every entry tells the directory's digest.
     const bool whole = run.request.syncEntries.empty();
     static const catalog::ScanNeed kNeed = catalog::UnsettledRecords();
-    const DirectoryRecord records = run.record.LoadDirectory(
-        recordDir, whole ? ListingDigest(*entries, stats) : std::string(), &kNeed);
+    const DirectoryLook look{*entries, stats};
+    const DirectoryRecord records =
+        run.record.LoadDirectory(recordDir, whole ? &look : nullptr, &kNeed);
     const std::int64_t settledBefore = SettledBefore(run);
     const int count = static_cast<int>(entries->size());
     const int stations = static_cast<int>(run.request.stations.size());
@@ -221,7 +222,7 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
         }
     }
     run.record.Flush();
-    if (whole) run.record.KeepListing(records, *entries, stats);
+    if (whole) run.record.KeepListing(records, look);
     return true;
 }
 

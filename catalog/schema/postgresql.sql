@@ -82,6 +82,7 @@ CREATE TABLE kelvaron_source_listings (
     listing       VARCHAR(64) NULL,
     generation    BIGINT NOT NULL,
     records       BIGINT NULL,                -- rows of kelvaron_recordings under directory
+    last_change   BIGINT NULL,                -- newest inode change of the entries, ns
     unsettled     BIGINT NULL,                -- records a sync converts if it may ("seen")
     unplaced      BIGINT NULL,                -- records without a plain start and span
     station       VARCHAR(64) NULL,           -- the one station all records name, if one

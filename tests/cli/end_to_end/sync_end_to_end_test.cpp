@@ -221,9 +221,9 @@ TEST_P(SyncEndToEnd, TheFirstSyncOverAnArchiveThatWindowRunsFilledWritesNothing)
     EXPECT_EQ(CountRows("kelvaron_recording_traces"), 6);
 }
 
-// A sync over a directory whose listing it kept takes every entry as
-// recorded without reading the record; whatever changes the directory or
-// its record since is seen all the same.
+// A sync over a directory whose listing it kept takes every entry the
+// listing covers as recorded without reading its record; whatever else
+// changes the directory or its record since is seen all the same.
 TEST_P(SyncEndToEnd, AnUnchangedDirectoryIsTakenFromItsListingUntilAnythingChanges) {
     Upgrade();
     Put("a.dat", "29.11.2007", "14:30:45");
@@ -235,6 +235,7 @@ TEST_P(SyncEndToEnd, AnUnchangedDirectoryIsTakenFromItsListingUntilAnythingChang
         Strings converted;
         int recorded;  // records of converted recordings after the sync
         bool writesTraces;
+        int seen = 0;  // records left "seen"
     } steps[] = {
         {"nothing changed", [] {}, {}, 2, false},
         {"an older recording dropped in",
@@ -242,25 +243,38 @@ TEST_P(SyncEndToEnd, AnUnchangedDirectoryIsTakenFromItsListingUntilAnythingChang
          {"c.dat"},
          3,
          true},
+        // The probe: a record changed by hand, behind the converters' backs,
+        // is not read when the listing covers its entry.
+        {"one more dropped in, the rest taken from the listing unread",
+         [&] {
+             testing_support::ExecuteOnCatalogue(
+                 "UPDATE kelvaron_recordings SET outcome = 'seen' WHERE source_path LIKE "
+                 "'%/a.dat'");
+             Put("d.dat", "23.11.2007", "09:00:00");
+         },
+         {"d.dat"},
+         3,
+         true,
+         1},
         {"the record emptied by hand",
          [] {
              testing_support::ExecuteOnCatalogue("DELETE FROM kelvaron_recording_traces");
              testing_support::ExecuteOnCatalogue("DELETE FROM kelvaron_recordings");
          },
          {},  // taken as they are in the archive
-         3,
+         4,
          false},
         {"another converter records a recording as only seen",
          [&] {
              catalog::RecordingRecords records =
                  catalog::LoadDirectoryRecords(theDatabase, work.File("src/"), true);
-             ASSERT_EQ(records.size(), 3u);
+             ASSERT_EQ(records.size(), 4u);
              catalog::RecordingRecord seen = records.begin()->second;
              seen.outcome = catalog::RecordingOutcome::Seen;
              catalog::WriteRecordingRecord(theDatabase, seen, true);
          },
          {},
-         3,
+         4,
          false},
     };
     for (const auto& step : steps) {
@@ -271,6 +285,7 @@ TEST_P(SyncEndToEnd, AnUnchangedDirectoryIsTakenFromItsListingUntilAnythingChang
         EXPECT_EQ(run.status, 0) << run.errors;
         EXPECT_EQ(ConvertedNames(run.errors), step.converted) << run.errors;
         EXPECT_EQ(CountRows("kelvaron_recordings", "outcome = 'converted'"), step.recorded);
+        EXPECT_EQ(CountRows("kelvaron_recordings", "outcome = 'seen'"), step.seen);
         if (!step.writesTraces) EXPECT_EQ(Traces(), traces);
         EXPECT_EQ(CountRows("kelvaron_source_listings", "listing IS NOT NULL"), 1)
             << "each sync keeps the listing for the next";
