@@ -4,6 +4,8 @@
 #include <sqlext.h>
 #include <strings.h>
 
+#include <mutex>
+#include <set>
 #include <vector>
 
 #include "catalog/odbc_diagnostics.h"
@@ -59,6 +61,40 @@ void Disconnect(SQLHDBC dbc) {
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);
 }
 
+// The connection strings that led to psqlODBC in this process: each
+// connection made with one again (a run's workers, a reopening after a lost
+// connection) goes there with the options at once, instead of connecting
+// twice, which costs a login each time.
+class PsqlOdbcStrings {
+public:
+    bool Contains(const std::string& connectionString) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        return strings_.count(connectionString) != 0;
+    }
+    void Add(const std::string& connectionString) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        strings_.insert(connectionString);
+    }
+    void Remove(const std::string& connectionString) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        strings_.erase(connectionString);
+    }
+
+private:
+    std::mutex lock_;
+    std::set<std::string> strings_;
+};
+
+PsqlOdbcStrings& KnownPsqlOdbcStrings() {
+    static PsqlOdbcStrings known;
+    return known;
+}
+
+std::string WithPsqlOdbcOptions(std::string connectionString) {
+    if (!connectionString.empty() && connectionString.back() != ';') connectionString += ';';
+    return connectionString + kPsqlOdbcOptions;
+}
+
 }  // namespace
 
 OdbcConnection::OdbcConnection() = default;
@@ -94,13 +130,23 @@ bool OdbcConnection::Open(const std::string& connectionString) {
     connectionString_ = connectionString;
     SQLHDBC dbc = SQL_NULL_HDBC;
     try {
-        dbc = Connect(connectionString);
-        if (dbc && IsPsqlOdbc(dbc)) {
-            Disconnect(dbc);
-            dbc = SQL_NULL_HDBC;
-            std::string tuned = connectionString;
-            if (!tuned.empty() && tuned.back() != ';') tuned += ';';
-            dbc = Connect(tuned + kPsqlOdbcOptions);
+        PsqlOdbcStrings& known = KnownPsqlOdbcStrings();
+        if (known.Contains(connectionString)) {
+            dbc = Connect(WithPsqlOdbcOptions(connectionString));
+            // The data source may name another driver by now.
+            if (dbc && !IsPsqlOdbc(dbc)) {
+                known.Remove(connectionString);
+                Disconnect(dbc);
+                dbc = Connect(connectionString);
+            }
+        } else {
+            dbc = Connect(connectionString);
+            if (dbc && IsPsqlOdbc(dbc)) {
+                known.Add(connectionString);
+                Disconnect(dbc);
+                dbc = SQL_NULL_HDBC;
+                dbc = Connect(WithPsqlOdbcOptions(connectionString));
+            }
         }
     } catch (...) {
         env_.reset();

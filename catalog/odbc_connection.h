@@ -35,6 +35,8 @@ public:
     void Close();
 
     Dbms dbms() const { return dbms_; }
+    // The string of the last Open.
+    const std::string& connectionString() const { return connectionString_; }
 
     // A statement prepared once per connection for sql and kept until Close.
     OdbcStatement& Prepared(const std::string& sql);

@@ -9,6 +9,7 @@ WriteTransaction::WriteTransaction(OdbcConnection& connection) : connection_(con
         guard_.emplace(connection_);
         return;
     }
+    turn_.emplace(connection_);
     // The driver's autocommit stays on: it would begin a deferred transaction.
     connection_.Prepared("BEGIN IMMEDIATE").ExecutePrepared({});
     open_ = true;
@@ -21,6 +22,7 @@ WriteTransaction::~WriteTransaction() {
     } catch (...) {
         // Runs while an error propagates; that one is the one to report.
     }
+    turn_.reset();
 }
 
 void WriteTransaction::Commit() {
@@ -30,6 +32,7 @@ void WriteTransaction::Commit() {
     }
     connection_.Prepared("COMMIT").ExecutePrepared({});
     open_ = false;
+    turn_.reset();
 }
 
 }  // namespace catalog

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <optional>
 #include <string>
 #include <thread>
@@ -15,6 +16,7 @@
 #include "catalog/file_list.h"
 #include "catalog/odbc_statement.h"
 #include "catalog/transaction_guard.h"
+#include "catalog/writer_turn.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_private_server.h"
 #include "tests/support/catalogue_queries.h"
@@ -95,6 +97,27 @@ TEST_P(ConcurrentWriterTest, AReplaceThatMeetsAnotherWritersRowStillLeavesOneRow
     EXPECT_EQ(failure, "");
     EXPECT_EQ(QueryCatalogue("SELECT CREATER FROM FILELIST", {SqlType::Text}),
               (std::vector<testing_support::Row>{{std::string("KELVARON")}}));
+}
+
+// The workers of one converter, each on a connection of its own, take turns
+// on a SQLite catalogue before they meet its lock (whose wait sleeps in
+// steps of milliseconds); a thread that holds the turn gets it again at
+// once. PostgreSQL's writers take no turn.
+TEST_P(ConcurrentWriterTest, ConnectionsToOneCatalogueShareTheWritersTurn) {
+    const bool sqlite = GetParam() == testing_support::CatalogueBackendKind::SQLite;
+    catalog::OdbcConnection other;
+    ASSERT_TRUE(other.Open(catalog::ComposeConnectionString(backend().Login())));
+    std::future<bool> second;
+    {
+        const catalog::WriterTurn first(theDatabase);
+        EXPECT_EQ(first.Held(), sqlite);
+        second = std::async(std::launch::async, [&] { return catalog::WriterTurn(other).Held(); });
+        if (sqlite)
+            EXPECT_EQ(second.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
+        const catalog::WriterTurn again(other);
+        EXPECT_EQ(again.Held(), sqlite);
+    }
+    EXPECT_EQ(second.get(), sqlite);
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(ConcurrentWriterTest);
