@@ -130,10 +130,10 @@ RunSummary RunWithWorkers(const RunRequest& request, RunObserver& observer, int 
     const int count = std::min(workers, static_cast<int>(queue.size()));
     if (count <= 1) return OneWorker(request, observer, makeOutputs, std::move(stop));
 
-    std::mutex lock;
+    WorkerShare share;
     // All made before any worker starts: none moves while workers use it.
     std::deque<WorkerObserver> seen;
-    for (int w = 0; w < count; ++w) seen.emplace_back(observer, lock);
+    for (int w = 0; w < count; ++w) seen.emplace_back(observer, share);
     std::vector<RunShare> shares(static_cast<std::size_t>(count));
     {
         std::vector<std::jthread> threads;

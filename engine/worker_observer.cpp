@@ -1,5 +1,7 @@
 #include "engine/worker_observer.h"
 
+#include "engine/lost_catalogue.h"
+
 namespace engine {
 
 template <typename Event>
@@ -46,6 +48,9 @@ void WorkerObserver::TraceWritten(const std::string& catalogPath) {
 // channel that failed): the files wait for the end.
 void WorkerObserver::ShowMessage(const RunMessage& message) {
     const std::lock_guard<std::mutex> hold(lock_);
+    const bool ending =
+        message.text == kCatalogueLostText || message.text == kCatalogueRefusesWritesText;
+    if (ending && !endingsSaid_.insert(message.text).second) return;
     run_.ShowMessage(message);
 }
 

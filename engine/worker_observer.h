@@ -3,10 +3,12 @@
 // lines workers print never mix. A front end gathers a recording's trace
 // files for the event that ends the recording, so a worker's trace files
 // are held back and passed on with its next event other than a message.
-// RunFinished belongs to the whole run: a worker's is not passed on.
+// RunFinished belongs to the whole run: a worker's is not passed on, and
+// neither is a second worker's word that the catalogue is gone for good.
 #pragma once
 
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,9 +16,18 @@
 
 namespace engine {
 
+// What the workers of one run share: the lock their events pass under, and
+// the messages that end the run already said (each worker that meets the
+// lost catalogue says so; the operator is told once).
+struct WorkerShare {
+    std::mutex lock;
+    std::set<std::string> endingsSaid;
+};
+
 class WorkerObserver final : public RunObserver {
 public:
-    WorkerObserver(RunObserver& run, std::mutex& lock) : run_(run), lock_(lock) {}
+    WorkerObserver(RunObserver& run, WorkerShare& share)
+        : run_(run), lock_(share.lock), endingsSaid_(share.endingsSaid) {}
 
     void StationBegins(const std::string& station) override;
     void SourceDirectoryUnreadable(const std::string& station, const std::string& dir) override;
@@ -36,6 +47,7 @@ private:
 
     RunObserver& run_;
     std::mutex& lock_;
+    std::set<std::string>& endingsSaid_;
     std::vector<std::string> traces_;
 };
 

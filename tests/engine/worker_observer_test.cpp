@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "engine/lost_catalogue.h"
+
 namespace {
 
 // A front end that is not safe to call from two threads: it notes any
@@ -30,10 +32,13 @@ public:
             if (trace.rfind(path + "/", 0) != 0) ++strayTraces;
         traces.clear();
     }
-    void ShowMessage(const engine::RunMessage&) override { Enter(); }
+    void ShowMessage(const engine::RunMessage& message) override {
+        Enter();
+        if (message.text == engine::kCatalogueLostText) ++lost;
+    }
     void RunFinished(const engine::RunSummary&) override { ++finished; }
 
-    int overlaps = 0, strayTraces = 0, finished = 0;
+    int overlaps = 0, strayTraces = 0, finished = 0, lost = 0;
 
 private:
     void Enter() {
@@ -47,12 +52,12 @@ private:
 
 TEST(WorkerObserver, PassesEachEventWholeAndEachRecordingWithItsOwnTraces) {
     OneAtATime front;
-    std::mutex lock;
+    engine::WorkerShare share;
     {
         std::vector<std::jthread> workers;
         for (int w = 0; w < 4; ++w)
-            workers.emplace_back([&front, &lock, w] {
-                engine::WorkerObserver seen(front, lock);
+            workers.emplace_back([&front, &share, w] {
+                engine::WorkerObserver seen(front, share);
                 for (int r = 0; r < 30; ++r) {
                     const std::string recording = "w" + std::to_string(w) + "r" + std::to_string(r);
                     seen.EntryInWork({recording});
@@ -61,12 +66,15 @@ TEST(WorkerObserver, PassesEachEventWholeAndEachRecordingWithItsOwnTraces) {
                     seen.TraceWritten(recording + "/SHE");
                     seen.RecordingConverted(recording, 2);
                 }
+                // Each worker meets the catalogue gone for good.
+                seen.ShowMessage({engine::kCatalogueLostText, "no server", "kelvaron"});
                 seen.RunFinished({});
             });
     }
     EXPECT_EQ(front.overlaps, 0);
     EXPECT_EQ(front.strayTraces, 0);
     EXPECT_EQ(front.finished, 0) << "the run's end is the pool's to tell, once";
+    EXPECT_EQ(front.lost, 1) << "the operator is told once that the catalogue is gone";
 }
 
 }  // namespace
