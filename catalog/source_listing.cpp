@@ -41,17 +41,17 @@ bool KeepSourceListing(OdbcConnection& connection, const std::string& directory,
                        const std::string& digest, std::int64_t generation, std::int64_t records,
                        std::int64_t lastChange, const RecordsSum& sum) {
     OdbcStatement statement(connection);
-    const std::vector<SqlValue> facts = {digest,
-                                         records,
-                                         lastChange,
-                                         sum.unsettled,
-                                         sum.unplaced,
-                                         Nullable(sum.station),
-                                         Nullable(sum.firstStart),
-                                         Nullable(sum.lastEnd)};
-    std::vector<SqlValue> params = facts;
-    params.push_back(directory);
-    params.push_back(generation);
+    // The same values, in the same order, for both statements.
+    std::vector<SqlValue> params = {digest,
+                                    records,
+                                    lastChange,
+                                    sum.unsettled,
+                                    sum.unplaced,
+                                    Nullable(sum.station),
+                                    Nullable(sum.firstStart),
+                                    Nullable(sum.lastEnd)};
+    params.emplace_back(directory);
+    params.emplace_back(generation);
     statement.Execute(
         "UPDATE kelvaron_source_listings SET listing = ?, records = ?, last_change = ?, "
         "unsettled = ?, unplaced = ?, station = ?, first_start = ?, last_end = ? "
@@ -61,13 +61,10 @@ bool KeepSourceListing(OdbcConnection& connection, const std::string& directory,
     if (generation != 0) return false;
     // No record of the directory was written through this table yet (records
     // from before it): a first row, unless another converter made one since.
-    params = {directory};
-    params.insert(params.end(), facts.begin(), facts.end());
     statement.Execute(
-        "INSERT INTO kelvaron_source_listings (directory, listing, records, last_change, "
-        "unsettled, unplaced, station, first_start, last_end, generation) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 0) "
-        "ON CONFLICT (directory) DO NOTHING",
+        "INSERT INTO kelvaron_source_listings (listing, records, last_change, unsettled, "
+        "unplaced, station, first_start, last_end, directory, generation) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (directory) DO NOTHING",
         params);
     return statement.AffectedRows() == 1;
 }

@@ -156,7 +156,7 @@ TEST_P(BatchJobs, FourWorkersLeaveWhatOneWorkerLeaves) {
         const std::size_t traces = args == plan ? 0 : 39;
         EXPECT_EQ(one.traces.size(), traces);
         EXPECT_EQ(one.files.size(), traces);
-        if (args == plan)
+        if (args == plan) {
             EXPECT_EQ(std::count_if(one.blocks.begin(), one.blocks.end(),
                                     [](const std::string& b) {
                                         return b.rfind("convert ", 0) == 0 ||
@@ -164,6 +164,7 @@ TEST_P(BatchJobs, FourWorkersLeaveWhatOneWorkerLeaves) {
                                     }),
                       20)
                 << "a line per entry scanned, as the summary counts them";
+        }
         EXPECT_TRUE(four.files == one.files) << "trace files differ";
         EXPECT_EQ(four.traces, one.traces);
         EXPECT_EQ(four.events, one.events);
