@@ -193,17 +193,16 @@ bool TraceFileBatch::WriteRecords(const std::function<bool()>& stop) {
                     if (n < layout.samplesPerRecord) break;
                 }
             }
-            if (end > first) {
-                window.resize(static_cast<std::size_t>(end - first));
-                block_.Read(first, window.data(), window.size());
-            }
+            const std::uint8_t* bytes =
+                end > first ? block_.View(first, static_cast<std::size_t>(end - first), window)
+                            : nullptr;
             for (std::size_t t = 0; t < pass.size(); ++t) {
                 if (ended[t]) continue;
                 Pending& p = *pass[t];
                 const std::int32_t position = p.trace.channelPosition;
                 for (std::int64_t r = r0; r < r1 && !ended[t]; ++r) {
                     const std::int64_t n = SamplesInRecord(layout, size, position, r);
-                    AppendRecordSamples(window.data(), first, layout, position, r, n, p.samples);
+                    AppendRecordSamples(bytes, first, layout, position, r, n, p.samples);
                     // A sample outside the block ends the trace, not just the record.
                     ended[t] = n < layout.samplesPerRecord;
                 }

@@ -264,6 +264,12 @@ bool IniFile::ReadBytes(std::uint64_t offset, void* out, std::size_t n) {
     return reader().ReadBytes(offset, static_cast<char*>(out), n);
 }
 
+const void* IniFile::KeptBytes(std::uint64_t offset, std::size_t n) {
+    const std::string_view kept = reader().Text();
+    if (offset > kept.size() || n > kept.size() - offset) return nullptr;
+    return kept.data() + offset;
+}
+
 std::uint64_t IniFile::size() {
     Reader& r = reader();
     return r.source == Source::Readable ? r.size : 0;

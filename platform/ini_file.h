@@ -82,6 +82,9 @@ public:
     // reach, else read now. Bytes the file no longer holds read as 0. False
     // when the file is not readable or the range lies outside it.
     bool ReadBytes(std::uint64_t offset, void* out, std::size_t n);
+    // Bytes [offset, offset + n) where the lookups keep them in memory, else
+    // nullptr. Valid until the next lookup or read of this file.
+    const void* KeptBytes(std::uint64_t offset, std::size_t n);
     // The file's size when it was opened; 0 when it is not readable.
     std::uint64_t size();
 

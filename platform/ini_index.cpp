@@ -86,46 +86,80 @@ bool IniIndex::ExtendLines(std::string_view text, bool complete, std::size_t lin
 
 void IniIndex::IndexLine(std::string_view text, std::size_t begin, std::size_t end) {
     const std::string_view line = text.substr(begin, std::min(end - begin, kMaxKeptLine));
+    // Only a section line matters to this pass; key lines wait for a lookup.
+    const std::string_view trimmed = TrimBlanks(line);
+    if (trimmed.empty() || trimmed.front() != '[') return;
     const IniLine parsed = ParseIniLine(line);
+    if (current_ != kNoSection) {
+        sections_[current_].closed = true;
+        sections_[current_].bodyEnd = begin;
+    }
+    // Only the first section of a name is indexed; a repeated one's lines
+    // belong to none.
+    current_ = kNoSection;
+    const auto id = static_cast<std::int32_t>(sections_.size());
+    const auto [head, added] = sectionHeads_.Emplace(KeyHash(kNoSection, parsed.name), id);
+    if (!added) {
+        std::int32_t* link = head;
+        for (; *link >= 0; link = &sections_[*link].next) {
+            const Span name = sections_[*link].name;
+            if (EqualsNoCase(text.substr(name.begin, name.size), parsed.name)) return;
+        }
+        *link = id;
+    }
+    Section section;
+    section.name = {static_cast<std::size_t>(parsed.name.data() - text.data()), parsed.name.size()};
+    section.keysTo = std::min(end + 1, text.size());
+    sections_.push_back(section);
+    current_ = static_cast<std::uint32_t>(id);
+}
+
+bool IniIndex::IndexKeys(std::string_view text, std::uint32_t id,
+                         std::optional<std::string_view> until) {
+    // Every section but the one the pass is in has been closed by a later line.
+    const std::size_t limit = sections_[id].closed ? sections_[id].bodyEnd : lineBegin_;
     auto offset = [&](std::string_view part) {
         return Span{static_cast<std::size_t>(part.data() - text.data()), part.size()};
     };
-    if (parsed.kind == IniLine::Kind::Section) {
-        if (current_ != kNoSection) sections_[current_].closed = true;
-        // Only the first section of a name is indexed; a repeated one's lines
-        // belong to none.
-        current_ = kNoSection;
-        const auto id = static_cast<std::int32_t>(sections_.size());
-        const auto [head, added] = sectionHeads_.Emplace(KeyHash(kNoSection, parsed.name), id);
-        if (!added) {
-            std::int32_t* link = head;
-            for (; *link >= 0; link = &sections_[*link].next) {
-                const Span name = sections_[*link].name;
-                if (EqualsNoCase(text.substr(name.begin, name.size), parsed.name)) return;
-            }
-            *link = id;
-        }
-        sections_.push_back({offset(parsed.name), -1, false});
-        current_ = static_cast<std::uint32_t>(id);
-        return;
-    }
-    if (parsed.kind != IniLine::Kind::Key || current_ == kNoSection) return;
+    while (sections_[id].keysTo < limit) {
+        const std::size_t begin = sections_[id].keysTo;
+        const void* nl = std::memchr(text.data() + begin, '\n', limit - begin);
+        const std::size_t end = nl ? static_cast<const char*>(nl) - text.data() : limit;
+        sections_[id].keysTo = nl ? end + 1 : limit;
+        const IniLine parsed =
+            ParseIniLine(text.substr(begin, std::min(end - begin, kMaxKeptLine)));
+        if (parsed.kind != IniLine::Kind::Key) continue;
 
-    const std::uint64_t hash = KeyHash(current_, parsed.name);
-    const auto [head, added] = keyHeads_.Emplace(hash, static_cast<std::int32_t>(keys_.size()));
-    if (!added) {
-        // The same hash: the same name in the section (the first one stays),
-        // or, very rarely, another name that joins the chain.
-        std::int32_t* link = head;
-        for (; *link >= 0; link = &keys_[*link].next) {
-            const Key& k = keys_[*link];
-            if (k.section == current_ &&
-                EqualsNoCase(text.substr(k.name.begin, k.name.size), parsed.name))
-                return;
+        const std::uint64_t hash = KeyHash(id, parsed.name);
+        const auto [head, added] = keyHeads_.Emplace(hash, static_cast<std::int32_t>(keys_.size()));
+        if (!added) {
+            // The same hash: the same name in the section (the first one
+            // stays), or, very rarely, another name that joins the chain.
+            std::int32_t* link = head;
+            bool repeated = false;
+            for (; *link >= 0 && !repeated; link = &keys_[*link].next) {
+                const Key& k = keys_[*link];
+                repeated = k.section == id &&
+                           EqualsNoCase(text.substr(k.name.begin, k.name.size), parsed.name);
+            }
+            if (repeated) continue;
+            *link = static_cast<std::int32_t>(keys_.size());
         }
-        *link = static_cast<std::int32_t>(keys_.size());
+        keys_.push_back({id, offset(parsed.name), offset(parsed.value), -1});
+        if (until && EqualsNoCase(parsed.name, *until)) return true;
     }
-    keys_.push_back({current_, offset(parsed.name), offset(parsed.value), -1});
+    return false;
+}
+
+std::optional<std::uint32_t> IniIndex::KeyId(std::string_view text, std::uint32_t id,
+                                             std::string_view key) const {
+    if (const std::int32_t* head = keyHeads_.Find(KeyHash(id, key)))
+        for (std::int32_t i = *head; i >= 0; i = keys_[i].next) {
+            const Key& k = keys_[i];
+            if (k.section == id && EqualsNoCase(text.substr(k.name.begin, k.name.size), key))
+                return static_cast<std::uint32_t>(i);
+        }
+    return std::nullopt;
 }
 
 std::optional<std::uint32_t> IniIndex::SectionId(std::string_view text,
@@ -145,26 +179,24 @@ IniIndex::Position IniIndex::PositionFor(std::string_view text, std::string_view
 }
 
 IniIndex::Answer IniIndex::Find(std::string_view text, std::string_view section,
-                                std::string_view key, std::string_view& value) const {
+                                std::string_view key, std::string_view& value) {
     const std::optional<std::uint32_t> id = SectionId(text, section);
     if (!id) return complete_ ? Answer::Missing : Answer::NeedMore;
-    if (const std::int32_t* head = keyHeads_.Find(KeyHash(*id, key))) {
-        for (std::int32_t i = *head; i >= 0; i = keys_[i].next) {
-            const Key& k = keys_[i];
-            if (k.section == *id && EqualsNoCase(text.substr(k.name.begin, k.name.size), key)) {
-                value = text.substr(k.value.begin, k.value.size);
-                return Answer::Found;
-            }
-        }
+    std::optional<std::uint32_t> found = KeyId(text, *id, key);
+    if (!found && IndexKeys(text, *id, key)) found = static_cast<std::uint32_t>(keys_.size() - 1);
+    if (found) {
+        const Key& k = keys_[*found];
+        value = text.substr(k.value.begin, k.value.size);
+        return Answer::Found;
     }
     return complete_ || sections_[*id].closed ? Answer::Missing : Answer::NeedMore;
 }
 
-std::vector<IniIndex::KeyValue> IniIndex::Keys(std::string_view text,
-                                               std::string_view section) const {
+std::vector<IniIndex::KeyValue> IniIndex::Keys(std::string_view text, std::string_view section) {
     std::vector<KeyValue> keys;
     const std::optional<std::uint32_t> id = SectionId(text, section);
     if (!complete_ || !id) return keys;
+    IndexKeys(text, *id, std::nullopt);
     for (const Key& k : keys_)
         if (k.section == *id)
             keys.push_back(

@@ -1,5 +1,8 @@
-// An index of the sections and keys of INI text in memory, built in one pass
-// over the bytes, that answers every lookup afterwards, found or missing.
+// An index of the sections and keys of INI text in memory, that answers every
+// lookup, found or missing. One pass over the bytes finds the section lines;
+// the key lines of a section are read when a lookup first asks for it, and
+// only as far as the lookups need: a recorder file's data block makes a
+// section of thousands of binary "lines" that no lookup should pay for.
 //
 // The first section of a name and the first key of a name in it answer;
 // names match without regard to (ASCII) case; lines before the first section
@@ -43,14 +46,14 @@ public:
 
     // value is a view into text (the same text as the last Extend).
     Answer Find(std::string_view text, std::string_view section, std::string_view key,
-                std::string_view& value) const;
+                std::string_view& value);
 
     // The keys of the first section of that name, each the first of its name,
     // in the order of the text; only once the text is complete (else none).
     struct KeyValue {
         std::string_view key, value;
     };
-    std::vector<KeyValue> Keys(std::string_view text, std::string_view section) const;
+    std::vector<KeyValue> Keys(std::string_view text, std::string_view section);
 
 private:
     struct Span {
@@ -58,8 +61,10 @@ private:
     };
     struct Section {
         Span name;
-        std::int32_t next = -1;  // next section with the same hash, or -1
-        bool closed = false;     // a later section line ends its body
+        std::int32_t next = -1;   // next section with the same hash, or -1
+        bool closed = false;      // a later section line ends its body
+        std::size_t bodyEnd = 0;  // where that line begins, once closed
+        std::size_t keysTo = 0;   // its body's lines before this are indexed
     };
     struct Key {
         std::uint32_t section;
@@ -68,6 +73,13 @@ private:
     };
 
     void IndexLine(std::string_view text, std::size_t begin, std::size_t end);
+    // Indexes the key lines of section id's body that are whole, in order;
+    // stops after the first key named `until` (none: to the end). True when
+    // it stopped there.
+    bool IndexKeys(std::string_view text, std::uint32_t id, std::optional<std::string_view> until);
+    // The first key of that name in section id, among those indexed.
+    std::optional<std::uint32_t> KeyId(std::string_view text, std::uint32_t id,
+                                       std::string_view key) const;
 
     // The section of that name (without regard to case), if seen.
     std::optional<std::uint32_t> SectionId(std::string_view text, std::string_view name) const;

@@ -20,6 +20,17 @@ void DataBlock::Read(std::int64_t at, std::uint8_t* out, std::size_t n) const {
     }
 }
 
+const std::uint8_t* DataBlock::View(std::int64_t at, std::size_t n,
+                                    std::vector<std::uint8_t>& scratch) const {
+    if (bytes_ != nullptr) return bytes_ + at;
+    if (file_ != nullptr)
+        if (const void* kept = file_->KeptBytes(static_cast<std::uint64_t>(offset_ + at), n))
+            return static_cast<const std::uint8_t*>(kept);
+    if (scratch.size() < n) scratch.resize(n);
+    Read(at, scratch.data(), n);
+    return scratch.data();
+}
+
 std::optional<DataBlock> LocateDataBlock(platform::IniFile& recording, std::int64_t offset) {
     if (recording.source() != platform::IniFile::Source::Readable) return std::nullopt;
     const auto fileSize = static_cast<std::int64_t>(recording.size());

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/ini_file.h"
 
@@ -22,6 +23,11 @@ public:
     // Copies bytes [at, at + n) of the block, which lie inside it, to out.
     // What the file no longer holds reads as 0.
     void Read(std::int64_t at, std::uint8_t* out, std::size_t n) const;
+    // Bytes [at, at + n) of the block, which lie inside it, where they are
+    // already in memory (the block's bytes, or what the file's lookups kept),
+    // else read into scratch. Valid until the file is read again.
+    const std::uint8_t* View(std::int64_t at, std::size_t n,
+                             std::vector<std::uint8_t>& scratch) const;
 
 private:
     const std::uint8_t* bytes_ = nullptr;

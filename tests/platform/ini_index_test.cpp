@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/ini_syntax.h"
 
 namespace {
 
@@ -41,7 +45,9 @@ TEST(IniIndex, APrefixAnswersOnlyWhatItCanDecide) {
         std::string_view value;
         EXPECT_EQ(index.Find(known, c.section, c.key, value), c.answer)
             << c.prefix << " " << c.section << "/" << c.key;
-        if (c.answer == Answer::Found) EXPECT_EQ(value, c.value);
+        if (c.answer == Answer::Found) {
+            EXPECT_EQ(value, c.value);
+        }
     }
 }
 
@@ -93,8 +99,77 @@ TEST(IniIndex, LongNamesThatShareTheirStartStayApart) {
         std::string_view value;
         const Answer answer = index.Find(text, c.section, c.key, value);
         EXPECT_EQ(answer, c.value ? Answer::Found : Answer::Missing) << c.key.size();
-        if (c.value) EXPECT_EQ(value, c.value) << c.key.size();
+        if (c.value) {
+            EXPECT_EQ(value, c.value) << c.key.size();
+        }
     }
 }
 
 }  // namespace
+
+namespace {
+
+// What a lookup in the whole text answers, the plain way: line by line, the
+// first section of the name, the first key of the name in it.
+std::optional<std::string> PlainLookup(const std::string& text, const std::string& section,
+                                       const std::string& key) {
+    bool seen = false, inBody = false;
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        const std::size_t nl = text.find('\n', begin);
+        const std::size_t end = nl == std::string::npos ? text.size() : nl;
+        const platform::IniLine line = platform::ParseIniLine(
+            std::string_view(text).substr(begin, std::min(end - begin, IniIndex::kMaxKeptLine)));
+        if (line.kind == platform::IniLine::Kind::Section) {
+            if (inBody) return std::nullopt;
+            inBody = !seen && platform::EqualsNoCase(line.name, section);
+            seen = seen || inBody;
+        } else if (inBody && line.kind == platform::IniLine::Kind::Key &&
+                   platform::EqualsNoCase(line.name, key)) {
+            return std::string(line.value);
+        }
+        if (nl == std::string::npos) break;
+        begin = nl + 1;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+// Key lines are indexed only when a lookup asks for their section, and only as
+// far as it needs: lookups in any order, between growing prefixes, answer as
+// the whole text does, or say they need more.
+TEST(IniIndex, LookupsBetweenGrowingPrefixesAnswerAsTheWholeText) {
+    const std::string text =
+        "k=before any section\n[A]\nx=1\n  [B]  \nx=2\ny=3\nx=4\n[a]\nx=repeated\nz=5\n"
+        "[C]\n\x01\x02=bin\n\xff[not a section\n y = 6 \n[D]\nZ=7\nz=8\n[E]\nlast=9";
+    const char* const lookups[][2] = {{"A", "x"}, {"B", "x"}, {"b", "Y"}, {"a", "z"},
+                                      {"C", "y"}, {"C", "z"}, {"D", "z"}, {"E", "last"},
+                                      {"E", "x"}, {"F", "x"}, {"", "k"},  {"C", "\x01\x02"}};
+    for (const std::size_t step : {1, 5, 13, 1000}) {
+        IniIndex index;
+        for (std::size_t known = 0;; known = std::min(known + step, text.size())) {
+            const bool complete = known == text.size();
+            const std::string_view prefix = std::string_view(text).substr(0, known);
+            index.Extend(prefix, complete);
+            // A different order each time, so that sections are read in turn.
+            for (std::size_t i = 0; i < std::size(lookups); ++i) {
+                const auto& [section, key] = lookups[(i * 7 + known) % std::size(lookups)];
+                const std::optional<std::string> whole = PlainLookup(text, section, key);
+                std::string_view value;
+                const Answer answer = index.Find(prefix, section, key, value);
+                if (answer == Answer::NeedMore && !complete) continue;
+                ASSERT_EQ(answer, whole ? Answer::Found : Answer::Missing)
+                    << "step " << step << " at " << known << ": " << section << "/" << key;
+                if (whole) {
+                    EXPECT_EQ(value, *whole) << section << "/" << key;
+                }
+            }
+            if (complete) break;
+        }
+        std::vector<std::string> keys;
+        for (const IniIndex::KeyValue& kv : index.Keys(text, "b"))
+            keys.push_back(std::string(kv.key) + "=" + std::string(kv.value));
+        EXPECT_EQ(keys, (std::vector<std::string>{"x=2", "y=3"})) << step;
+    }
+}
