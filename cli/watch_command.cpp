@@ -146,6 +146,7 @@ public:
             if (!settled.empty()) Pass(settled);
         }
         Say(texts::kWatchStopped);
+        workerConnections_.CloseAll();
         database_.Close();
         return kExitDone;
     }
@@ -169,6 +170,8 @@ private:
     // One sync over the given entries (none: every entry of every station).
     // A catalogue lost for good is tried again later; the entries wait.
     void Pass(const std::vector<std::string>& entries) {
+        // The workers' connections went with the catalogue: they are not kept.
+        if (!database_.IsOpen()) workerConnections_.CloseAll();
         if (!database_.IsOpen() && !(Clock::now() - lastOpenTry_ >= kCatalogueRetry && Reopen())) {
             for (const std::string& path : entries) arrivals_.Heard(path, Clock::now());
             return;
@@ -178,7 +181,8 @@ private:
         console.watching = true;
         ConsoleFrontEnd front(stdout, stderr, console);
         const engine::RunSummary summary = engine::RunWithWorkers(
-            request_, front, options_.workers, CatalogueWorkers(database_, std::nullopt, false),
+            request_, front, options_.workers,
+            CatalogueWorkers(database_, std::nullopt, false, &workerConnections_),
             signals_.StopToken());
         if (entries.empty()) {
             lastFullPass_ = Clock::now();
@@ -197,6 +201,8 @@ private:
     }
 
     catalog::OdbcConnection& database_;
+    // The other workers' connections, kept from one pass to the next.
+    KeptConnections workerConnections_;
     WatchOptions options_;
     SignalWatch signals_;
     platform::DirectoryWatch watch_;

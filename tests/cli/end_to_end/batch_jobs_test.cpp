@@ -16,8 +16,12 @@
 #include <vector>
 
 #include "catalog/catalogue.h"
+#include "catalog/database_error.h"
+#include "catalog/odbc_statement.h"
 #include "catalog/schema_install.h"
 #include "catalog/transaction_guard.h"
+#include "cli/worker_outputs.h"
+#include "engine/run_observer.h"
 #include "tests/cli/end_to_end/batch_process.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
@@ -204,6 +208,80 @@ TEST_P(BatchJobs, AStopEndsEveryWorkerAfterItsTraceInHand) {
     EXPECT_GE(rows, 1u);
     EXPECT_LE(rows, 3u);
     EXPECT_EQ(traceFiles(), rows) << "every trace file written has its row";
+}
+
+class SilentObserver final : public engine::RunObserver {
+public:
+    void EntryInWork(const engine::RunProgress&) override {}
+    void RunFinished(const engine::RunSummary&) override {}
+    void ShowMessage(const engine::RunMessage& message) override { shown.push_back(message.text); }
+    std::vector<std::string> shown;
+};
+
+// Whether statements on the connection succeed; a temporary table tells one
+// connection from another, as it lives and dies with its connection.
+bool Answers(catalog::OdbcConnection& connection, const std::string& sql) {
+    try {
+        catalog::OdbcStatement statement(connection);
+        statement.Execute(sql);
+        return true;
+    } catch (const catalog::DatabaseError&) {
+        return false;
+    }
+}
+
+// A watch keeps the other workers' connections from one pass to the next: a
+// worker of the next pass takes one that still answers instead of logging in.
+TEST_P(BatchJobs, AWorkerTakesTheConnectionThatTheLastPassLeftIfItStillAnswers) {
+    enum class Meanwhile { Nothing, ClosedByItsWorker, DroppedByTheServer };
+    const struct {
+        const char* what;
+        Meanwhile meanwhile;
+    } cases[] = {
+        {"left open", Meanwhile::Nothing},
+        {"closed by its worker", Meanwhile::ClosedByItsWorker},
+        {"dropped by the server while kept", Meanwhile::DroppedByTheServer},
+    };
+    const bool server = GetParam() == testing_support::CatalogueBackendKind::PostgreSQL;
+    for (const auto& c : cases) {
+        if (c.meanwhile == Meanwhile::DroppedByTheServer && !server) continue;
+        cli::KeptConnections kept;
+        SilentObserver observer;
+        const engine::MakeOutputs make =
+            cli::CatalogueWorkers(theDatabase, backend().Login(), false, &kept);
+        std::string pid;
+        {
+            const std::unique_ptr<engine::RecordingOutputs> outputs = make(1, observer);
+            ASSERT_TRUE(outputs && outputs->Catalogue()) << c.what;
+            catalog::OdbcConnection& own = *outputs->Catalogue();
+            ASSERT_NE(&own, &theDatabase);
+            ASSERT_TRUE(Answers(own, "CREATE TEMPORARY TABLE kept_probe (x INTEGER)")) << c.what;
+            if (server) {
+                catalog::OdbcStatement backendPid(own);
+                backendPid.Execute("SELECT pg_backend_pid()");
+                ASSERT_TRUE(backendPid.Fetch());
+                pid = std::to_string(std::get<std::int32_t>(backendPid.Get(1, SqlType::Integer)));
+            }
+            if (c.meanwhile == Meanwhile::ClosedByItsWorker) own.Close();
+        }
+        if (c.meanwhile == Meanwhile::DroppedByTheServer) {
+            ExecuteOnCatalogue("SELECT pg_terminate_backend(" + pid + ")");
+            for (int i = 0; i < 100 && !QueryCatalogue("SELECT pid FROM pg_stat_activity WHERE "
+                                                       "pid = " +
+                                                           pid,
+                                                       {SqlType::Integer})
+                                            .empty();
+                 ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        const std::unique_ptr<engine::RecordingOutputs> next = make(1, observer);
+        ASSERT_TRUE(next && next->Catalogue()) << c.what;
+        EXPECT_TRUE(Answers(*next->Catalogue(), "SELECT 1")) << c.what;
+        EXPECT_EQ(Answers(*next->Catalogue(), "SELECT x FROM kept_probe"),
+                  c.meanwhile == Meanwhile::Nothing)
+            << c.what;
+        EXPECT_EQ(observer.shown, std::vector<std::string>{}) << c.what;
+    }
 }
 
 KELVARON_ON_ALL_CATALOGUE_BACKENDS(BatchJobs);
