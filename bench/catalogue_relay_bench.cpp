@@ -153,7 +153,8 @@ int main(int argc, char** argv) try {
     {
         catalog::OdbcStatement statement(theDatabase);
         statement.Execute(std::string("CREATE SCHEMA IF NOT EXISTS ") + kSchema);
-        for (const char* table : {"eventlist", "sitechan", "FILELIST"})
+        for (const char* table : {"eventlist", "sitechan", "FILELIST", "kelvaron_recording_traces",
+                                  "kelvaron_recordings", "kelvaron_source_listings"})
             statement.Execute(std::string("DROP TABLE IF EXISTS ") + table);
     }
     catalog::ExecuteSqlScript(

@@ -44,13 +44,23 @@ bool Contains(const std::string& text, const char* part) {
 void ReplaceOnce(OdbcConnection& database, const RowReplace& row) {
     WriteTransaction transaction(database);
     if (database.dbms() == Dbms::PostgreSQL) {
-        OdbcStatement& lock = database.Prepared(kKeyLockSql);
-        lock.ExecutePrepared({row.table, KeyText(row.keyValues)});
-        while (lock.Fetch()) {
+        // The key's lock, the DELETE and the INSERT reach the server as one
+        // request: a catalogue across the network costs a round trip per
+        // request. The server still runs them in turn, each statement with a
+        // snapshot of its own, so that the DELETE sees the row of a writer
+        // the lock waited for; a failure of any of them fails the request.
+        std::vector<SqlValue> params{row.table, KeyText(row.keyValues)};
+        params.insert(params.end(), row.keyValues.begin(), row.keyValues.end());
+        params.insert(params.end(), row.rowValues.begin(), row.rowValues.end());
+        OdbcStatement& replace = database.Prepared(std::string(kKeyLockSql) + "; " + row.deleteSql +
+                                                   "; " + row.insertSql);
+        replace.ExecutePrepared(params);
+        while (replace.Fetch()) {
         }
+    } else {
+        database.Prepared(row.deleteSql).ExecutePrepared(row.keyValues);
+        database.Prepared(row.insertSql).ExecutePrepared(row.rowValues);
     }
-    database.Prepared(row.deleteSql).ExecutePrepared(row.keyValues);
-    database.Prepared(row.insertSql).ExecutePrepared(row.rowValues);
     transaction.Commit();
 }
 
