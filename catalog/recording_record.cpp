@@ -321,6 +321,9 @@ void WriteRecordingRecords(OdbcConnection& connection, const std::vector<Recordi
             directories.insert(ListingDirectoryOf(record.sourcePath));
         TouchSourceListings(statement, directories);
     }
+    // PostgreSQL is sent a record's statements as one request, which it still
+    // runs in turn: across a network each request costs a round trip.
+    const bool oneRequest = connection.dbms() == Dbms::PostgreSQL;
     for (const RecordingRecord& record : records) {
         RecordingRecord stored = record;
         stored.claimedBy.clear();
@@ -328,14 +331,29 @@ void WriteRecordingRecords(OdbcConnection& connection, const std::vector<Recordi
         // An update in place, not a delete and an insert: two converters
         // recording one recording at once would both insert. The row's lock
         // then keeps the second one's traces until the first has committed.
-        statement.Execute(std::string(kInsertRecord) + kReplaceRecord, RecordValues(stored));
-        statement.Execute("DELETE FROM kelvaron_recording_traces WHERE source_path = ?",
-                          {record.sourcePath});
-        for (const RecordedTrace& trace : record.traces)
-            statement.Execute(
-                "INSERT INTO kelvaron_recording_traces (source_path, channel, trace_path) "
-                "VALUES (?, ?, ?) ON CONFLICT (source_path, trace_path) DO NOTHING",
-                {record.sourcePath, trace.channel, trace.tracePath});
+        std::string sql = std::string(kInsertRecord) + kReplaceRecord;
+        std::vector<SqlValue> params = RecordValues(stored);
+        const auto then = [&](const std::string& next, const std::vector<SqlValue>& values) {
+            if (!oneRequest) {
+                statement.Execute(sql, params);
+                sql.clear();
+                params.clear();
+            }
+            sql += (sql.empty() ? "" : "; ") + next;
+            params.insert(params.end(), values.begin(), values.end());
+        };
+        then("DELETE FROM kelvaron_recording_traces WHERE source_path = ?", {record.sourcePath});
+        if (!record.traces.empty()) {
+            std::string insert =
+                "INSERT INTO kelvaron_recording_traces (source_path, channel, trace_path) VALUES ";
+            std::vector<SqlValue> values;
+            for (const RecordedTrace& trace : record.traces) {
+                insert += values.empty() ? "(?, ?, ?)" : ", (?, ?, ?)";
+                values.insert(values.end(), {record.sourcePath, trace.channel, trace.tracePath});
+            }
+            then(insert + " ON CONFLICT (source_path, trace_path) DO NOTHING", values);
+        }
+        statement.Execute(sql, params);
     }
     transaction.Commit();
 }

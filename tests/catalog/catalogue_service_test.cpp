@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
@@ -15,6 +16,8 @@
 #include "catalog/event_list.h"
 #include "catalog/file_list.h"
 #include "catalog/odbc_statement.h"
+#include "catalog/recording_record.h"
+#include "catalog/schema_install.h"
 #include "catalog/transaction_guard.h"
 #include "catalog/writer_turn.h"
 #include "tests/support/catalogue_backends.h"
@@ -140,23 +143,52 @@ int StatementsBetweenMarks(int pid) {
     return -1;
 }
 
-// The key's lock, the DELETE and the INSERT in one request, then COMMIT: the
+// What a row costs in requests to the server, a request being a round trip
+// across a network: the key's lock, the DELETE and the INSERT of a trace
+// row in one, a recording's record with its traces in one, then COMMIT. The
 // statement log is PostgreSQL's, a line for each request the driver sends.
-TEST(StatementLog, ATraceRowCostsTwoRequestsOnPostgreSQL) {
-    testing_support::GetCatalogueBackend(testing_support::CatalogueBackendKind::PostgreSQL)
-        .OpenFreshCatalogue();
+TEST(StatementLog, ARowCostsTwoRequestsOnPostgreSQL) {
     constexpr int kRows = 12;
-    const int pid = testing_support::PostgresBackendPid();
-    ExecuteOnCatalogue("SELECT 'kelvaron-mark-begin'");
-    for (int i = 0; i < kRows; ++i)  // half of them replace a row
-        RegisterTraceFile(theDatabase, "OBN", 1196346645.0 + i, 4.0, "SHZ", 100.0, 1,
-                          "OBN/p" + std::to_string(i % (kRows / 2)));
-    ExecuteOnCatalogue("SELECT 'kelvaron-mark-end'");
-    EXPECT_EQ(CountRows("FILELIST"), kRows / 2);
-    const int statements = StatementsBetweenMarks(pid);
-    ASSERT_GT(statements, 0) << "no statements of backend " << pid << " in the log";
-    EXPECT_LE(statements, 2 * kRows);
-    theDatabase.Close();
+    const auto traceRows = [] {
+        for (int i = 0; i < kRows; ++i)  // half of them replace a row
+            RegisterTraceFile(theDatabase, "OBN", 1196346645.0 + i, 4.0, "SHZ", 100.0, 1,
+                              "OBN/p" + std::to_string(i % (kRows / 2)));
+    };
+    const auto records = [] {
+        for (int i = 0; i < kRows; ++i) {  // half of them replace a record
+            catalog::RecordingRecord record;
+            record.sourcePath = "/src/OBN/" + std::to_string(i % (kRows / 2)) + ".dat";
+            record.station = "OBN";
+            record.outcome = catalog::RecordingOutcome::Converted;
+            for (const char* channel : {"SHZ", "SHN", "SHE"})
+                record.traces.push_back({channel, "OBN/" + std::to_string(i) + "." + channel});
+            catalog::WriteRecordingRecords(theDatabase, {record}, false);
+        }
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> write;
+        const char* table;
+        int rows;
+    } const cases[] = {
+        {"trace rows", traceRows, "FILELIST", kRows / 2},
+        {"records", records, "kelvaron_recording_traces", 3 * kRows / 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing_support::GetCatalogueBackend(testing_support::CatalogueBackendKind::PostgreSQL)
+            .OpenFreshCatalogue();
+        ASSERT_TRUE(catalog::UpgradeCatalogueSchema(theDatabase).upgraded);
+        const int pid = testing_support::PostgresBackendPid();
+        ExecuteOnCatalogue("SELECT 'kelvaron-mark-begin'");
+        c.write();
+        ExecuteOnCatalogue("SELECT 'kelvaron-mark-end'");
+        EXPECT_EQ(CountRows(c.table), c.rows);
+        const int statements = StatementsBetweenMarks(pid);
+        ASSERT_GT(statements, 0) << "no statements of backend " << pid << " in the log";
+        EXPECT_LE(statements, 2 * kRows);
+        theDatabase.Close();
+    }
 }
 
 TEST(ConnectionLoss, TellsALostConnectionFromOtherFailures) {
