@@ -42,13 +42,14 @@ bool Contains(const std::string& text, const char* part) {
 }
 
 void ReplaceOnce(OdbcConnection& database, const RowReplace& row) {
-    WriteTransaction transaction(database);
     if (database.dbms() == Dbms::PostgreSQL) {
         // The key's lock, the DELETE and the INSERT reach the server as one
-        // request: a catalogue across the network costs a round trip per
-        // request. The server still runs them in turn, each statement with a
-        // snapshot of its own, so that the DELETE sees the row of a writer
-        // the lock waited for; a failure of any of them fails the request.
+        // request: across a network each request costs a round trip. With no
+        // transaction open the server runs such a request as one transaction
+        // of its own (and as part of one that is open): the statements in turn, each
+        // with a snapshot of its own, so that the DELETE sees the row of a
+        // writer the lock waited for; the lock held to its end; a failure of
+        // any of them undoes them all.
         std::vector<SqlValue> params{row.table, KeyText(row.keyValues)};
         params.insert(params.end(), row.keyValues.begin(), row.keyValues.end());
         params.insert(params.end(), row.rowValues.begin(), row.rowValues.end());
@@ -57,10 +58,11 @@ void ReplaceOnce(OdbcConnection& database, const RowReplace& row) {
         replace.ExecutePrepared(params);
         while (replace.Fetch()) {
         }
-    } else {
-        database.Prepared(row.deleteSql).ExecutePrepared(row.keyValues);
-        database.Prepared(row.insertSql).ExecutePrepared(row.rowValues);
+        return;
     }
+    WriteTransaction transaction(database);
+    database.Prepared(row.deleteSql).ExecutePrepared(row.keyValues);
+    database.Prepared(row.insertSql).ExecutePrepared(row.rowValues);
     transaction.Commit();
 }
 
