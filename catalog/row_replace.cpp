@@ -45,11 +45,10 @@ void ReplaceOnce(OdbcConnection& database, const RowReplace& row) {
     if (database.dbms() == Dbms::PostgreSQL) {
         // The key's lock, the DELETE and the INSERT reach the server as one
         // request: across a network each request costs a round trip. With no
-        // transaction open the server runs such a request as one transaction
-        // of its own (and as part of one that is open): the statements in turn, each
-        // with a snapshot of its own, so that the DELETE sees the row of a
-        // writer the lock waited for; the lock held to its end; a failure of
-        // any of them undoes them all.
+        // transaction open, the server runs such a request as a transaction
+        // of its own: the statements in turn, each with a snapshot of its
+        // own, so that the DELETE sees the row of a writer the lock waited
+        // for; the lock held to the end; a failure of any undoes them all.
         std::vector<SqlValue> params{row.table, KeyText(row.keyValues)};
         params.insert(params.end(), row.keyValues.begin(), row.keyValues.end());
         params.insert(params.end(), row.rowValues.begin(), row.rowValues.end());
