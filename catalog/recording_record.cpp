@@ -24,6 +24,10 @@ constexpr const char* kScanColumns =
     "SELECT source_path, station, file_size, file_mtime, start_time, span_seconds, outcome";
 constexpr const char* kMoreColumns = ", message, recorded_at, host, claimed_by, claimed_until";
 
+// Statements a request to PostgreSQL carries at most when records are
+// written: three a record, so a batch of records goes in a few requests.
+constexpr std::size_t kStatementsPerRequest = 150;
+
 constexpr const char* kInsertRecord =
     "INSERT INTO kelvaron_recordings (source_path, station, file_size, file_mtime, start_time, "
     "span_seconds, outcome, message, recorded_at, host, claimed_by, claimed_until) "
@@ -321,9 +325,25 @@ void WriteRecordingRecords(OdbcConnection& connection, const std::vector<Recordi
             directories.insert(ListingDirectoryOf(record.sourcePath));
         TouchSourceListings(statement, directories);
     }
-    // PostgreSQL is sent a record's statements as one request, which it still
+    // PostgreSQL is sent the statements in requests of many, which it still
     // runs in turn: across a network each request costs a round trip.
-    const bool oneRequest = connection.dbms() == Dbms::PostgreSQL;
+    const std::size_t perRequest =
+        connection.dbms() == Dbms::PostgreSQL ? kStatementsPerRequest : 1;
+    std::string sql;
+    std::vector<SqlValue> params;
+    std::size_t pending = 0;
+    const auto send = [&] {
+        if (pending == 0) return;
+        statement.Execute(sql, params);
+        sql.clear();
+        params.clear();
+        pending = 0;
+    };
+    const auto add = [&](const std::string& next, const std::vector<SqlValue>& values) {
+        sql += (sql.empty() ? "" : "; ") + next;
+        params.insert(params.end(), values.begin(), values.end());
+        if (++pending >= perRequest) send();
+    };
     for (const RecordingRecord& record : records) {
         RecordingRecord stored = record;
         stored.claimedBy.clear();
@@ -331,30 +351,19 @@ void WriteRecordingRecords(OdbcConnection& connection, const std::vector<Recordi
         // An update in place, not a delete and an insert: two converters
         // recording one recording at once would both insert. The row's lock
         // then keeps the second one's traces until the first has committed.
-        std::string sql = std::string(kInsertRecord) + kReplaceRecord;
-        std::vector<SqlValue> params = RecordValues(stored);
-        const auto then = [&](const std::string& next, const std::vector<SqlValue>& values) {
-            if (!oneRequest) {
-                statement.Execute(sql, params);
-                sql.clear();
-                params.clear();
-            }
-            sql += (sql.empty() ? "" : "; ") + next;
-            params.insert(params.end(), values.begin(), values.end());
-        };
-        then("DELETE FROM kelvaron_recording_traces WHERE source_path = ?", {record.sourcePath});
-        if (!record.traces.empty()) {
-            std::string insert =
-                "INSERT INTO kelvaron_recording_traces (source_path, channel, trace_path) VALUES ";
-            std::vector<SqlValue> values;
-            for (const RecordedTrace& trace : record.traces) {
-                insert += values.empty() ? "(?, ?, ?)" : ", (?, ?, ?)";
-                values.insert(values.end(), {record.sourcePath, trace.channel, trace.tracePath});
-            }
-            then(insert + " ON CONFLICT (source_path, trace_path) DO NOTHING", values);
+        add(std::string(kInsertRecord) + kReplaceRecord, RecordValues(stored));
+        add("DELETE FROM kelvaron_recording_traces WHERE source_path = ?", {record.sourcePath});
+        if (record.traces.empty()) continue;
+        std::string insert =
+            "INSERT INTO kelvaron_recording_traces (source_path, channel, trace_path) VALUES ";
+        std::vector<SqlValue> values;
+        for (const RecordedTrace& trace : record.traces) {
+            insert += values.empty() ? "(?, ?, ?)" : ", (?, ?, ?)";
+            values.insert(values.end(), {record.sourcePath, trace.channel, trace.tracePath});
         }
-        statement.Execute(sql, params);
+        add(insert + " ON CONFLICT (source_path, trace_path) DO NOTHING", values);
     }
+    send();
     transaction.Commit();
 }
 

@@ -145,9 +145,9 @@ int StatementsBetweenMarks(int pid) {
 
 // What a row costs in requests to the server, a request being a round trip
 // across a network: a trace row (the key's lock, the DELETE and the INSERT,
-// committed) one; a recording's record with its traces one, and one more to
-// commit the records gathered. The statement log is PostgreSQL's, a line for
-// each request the driver sends.
+// committed) one; the records a run gathers, with their traces, one for many
+// and one to commit them. The statement log is PostgreSQL's, a line for each
+// request the driver sends.
 TEST(StatementLog, ARowCostsOneRequestOnPostgreSQL) {
     constexpr int kRows = 12;
     const auto traceRows = [] {
@@ -155,16 +155,25 @@ TEST(StatementLog, ARowCostsOneRequestOnPostgreSQL) {
             RegisterTraceFile(theDatabase, "OBN", 1196346645.0 + i, 4.0, "SHZ", 100.0, 1,
                               "OBN/p" + std::to_string(i % (kRows / 2)));
     };
-    const auto records = [] {
-        for (int i = 0; i < kRows; ++i) {  // half of them replace a record
-            catalog::RecordingRecord record;
+    const auto recordsOf = [](int first, int count) {
+        std::vector<catalog::RecordingRecord> records;
+        for (int i = first; i < first + count; ++i) {  // half of them replace a record
+            catalog::RecordingRecord& record = records.emplace_back();
             record.sourcePath = "/src/OBN/" + std::to_string(i % (kRows / 2)) + ".dat";
             record.station = "OBN";
             record.outcome = catalog::RecordingOutcome::Converted;
             for (const char* channel : {"SHZ", "SHN", "SHE"})
                 record.traces.push_back({channel, "OBN/" + std::to_string(i) + "." + channel});
-            catalog::WriteRecordingRecords(theDatabase, {record}, false);
         }
+        return records;
+    };
+    const auto records = [&] {
+        for (int i = 0; i < kRows; ++i)
+            catalog::WriteRecordingRecords(theDatabase, recordsOf(i, 1), false);
+    };
+    // More than one request holds: 60 records of three statements each.
+    const auto gathered = [&] {
+        catalog::WriteRecordingRecords(theDatabase, recordsOf(0, 5 * kRows), false);
     };
     struct Case {
         const char* what;
@@ -176,6 +185,8 @@ TEST(StatementLog, ARowCostsOneRequestOnPostgreSQL) {
         {"trace rows", traceRows, "FILELIST", kRows / 2, kRows},
         // Each written alone here, so each with a commit of its own.
         {"records", records, "kelvaron_recording_traces", 3 * kRows / 2, 2 * kRows},
+        // As a run gathers them: a batch of records in two requests, its commit.
+        {"records gathered", gathered, "kelvaron_recording_traces", 3 * kRows / 2, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
