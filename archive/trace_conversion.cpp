@@ -94,7 +94,6 @@ struct TraceFileBatch::Pending {
     TraceShape shape;
     bool keptExisting = false;
     std::unique_ptr<TraceFileWriter> file;
-    std::vector<std::int16_t> samples;  // of the records in hand
     std::int64_t written = 0;
 
     bool Active() const { return file != nullptr; }
@@ -156,6 +155,9 @@ TraceFileBatch::~TraceFileBatch() = default;
 bool TraceFileBatch::WriteRecords(const std::function<bool()>& stop) {
     const std::int64_t size = block_.size();
     std::vector<std::uint8_t> window;
+    // One trace's samples of the records in hand, written before the next
+    // trace's are taken: one buffer serves them all.
+    std::vector<std::int16_t> samples;
     // Traces of one record shape share each piece read; a batch holds one shape
     // unless its caller mixed them.
     std::vector<Pending*> left;
@@ -202,13 +204,13 @@ bool TraceFileBatch::WriteRecords(const std::function<bool()>& stop) {
                 const std::int32_t position = p.trace.channelPosition;
                 for (std::int64_t r = r0; r < r1 && !ended[t]; ++r) {
                     const std::int64_t n = SamplesInRecord(layout, size, position, r);
-                    AppendRecordSamples(bytes, first, layout, position, r, n, p.samples);
+                    AppendRecordSamples(bytes, first, layout, position, r, n, samples);
                     // A sample outside the block ends the trace, not just the record.
                     ended[t] = n < layout.samplesPerRecord;
                 }
-                p.file->Append(p.samples.data(), p.samples.size() * sizeof(std::int16_t));
-                p.written += static_cast<std::int64_t>(p.samples.size());
-                p.samples.clear();
+                p.file->Append(samples.data(), samples.size() * sizeof(std::int16_t));
+                p.written += static_cast<std::int64_t>(samples.size());
+                samples.clear();
             }
         }
     }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "platform/file_descriptor.h"
 #include "platform/ini_index.h"
@@ -25,6 +26,17 @@ constexpr std::size_t kLargestPiece = 8 << 20;
 constexpr std::size_t kLinesPerStep = 8;
 // What a lookup beyond the kept bytes reads at a time.
 constexpr std::size_t kStreamPiece = 64 * 1024;
+
+// The buffer of the last file a thread read far, for its next file to read
+// into: a conversion reads one recording of megabytes after another, and
+// every page of a fresh allocation that size costs a page fault when first
+// written (on a virtual machine, more than the read itself). A thread keeps
+// one such buffer, of at most kRecordingKeptBytes, until it ends.
+struct SpareBuffer {
+    std::unique_ptr<char[]> bytes;
+    std::size_t capacity = 0;
+};
+thread_local SpareBuffer theSpareBuffer;
 
 std::string LookupKey(std::string_view section, std::string_view key) {
     std::string folded;
@@ -69,11 +81,30 @@ struct IniFile::Reader {
         if (n <= capacity) return;
         const std::size_t room =
             capacity == 0 && n <= kFirstPiece ? n : std::max(n, std::min(size, keptLimit));
-        auto bigger = std::make_unique_for_overwrite<char[]>(room);
+        SpareBuffer& spare = theSpareBuffer;
+        std::size_t roomMade = room;
+        std::unique_ptr<char[]> bigger;
+        if (room > kFirstPiece && spare.capacity >= room) {
+            bigger = std::move(spare.bytes);
+            roomMade = std::exchange(spare.capacity, 0);
+        } else {
+            bigger = std::make_unique_for_overwrite<char[]>(room);
+        }
         if (have > 0) std::memcpy(bigger.get(), buffer.get(), have);
         buffer = std::move(bigger);
-        capacity = room;
-        peakKept = std::max(peakKept, capacity);
+        capacity = roomMade;
+        // What this file needed, not what the spare happened to hold.
+        needed = room;
+        peakKept = std::max(peakKept, needed);
+    }
+
+    ~Reader() {
+        SpareBuffer& spare = theSpareBuffer;
+        if (buffer && capacity > kFirstPiece && capacity <= kRecordingKeptBytes &&
+            capacity > spare.capacity) {
+            spare.bytes = std::move(buffer);
+            spare.capacity = capacity;
+        }
     }
 
     // Reads up to want more bytes; sets end when no more will come.
@@ -169,7 +200,7 @@ struct IniFile::Reader {
                 lineLength = 0;
                 rest.remove_prefix(nl + 1);
             }
-            peakKept = std::max(peakKept, capacity + kStreamPiece + line.capacity());
+            peakKept = std::max(peakKept, needed + kStreamPiece + line.capacity());
             if (got < want) break;
         }
         if (!decided && lineLength > 0) takeLine(line);
@@ -218,6 +249,7 @@ struct IniFile::Reader {
     std::unique_ptr<char[]> buffer;
     std::size_t size = 0;      // of the file when it was opened
     std::size_t capacity = 0;  // of buffer
+    std::size_t needed = 0;    // of buffer, for this file (a spare may hold more)
     std::size_t have = 0;      // bytes read into buffer
     bool end = false;          // nothing more will be read
     std::uint64_t bytesRead = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <optional>
@@ -175,6 +176,35 @@ TEST(IniFileContents, ReadsWhatTheLookupsLeftSoEachByteIsReadOnce) {
         EXPECT_EQ(file.GetString("TAIL", "K", "", 63), "after binary");
         EXPECT_EQ(file.GetString("NOWHERE", "K", "d", 63), "d");
         EXPECT_EQ(file.bytesRead(), fromMemory ? 0u : bytes.size());
+    }
+}
+
+// A file read after a larger one on the same thread may be read into the
+// buffer that one left: nothing of the earlier file may show through, not a
+// section beyond the later file's end, nor in the bytes a file that shrank
+// after it was opened no longer holds.
+TEST(IniFileContents, AFileReadAfterALargerOneSeesOnlyItsOwnBytes) {
+    TempDir dir;
+    const std::string large = RecorderLike(3 << 20) + "\n[LATER]\nK=from the larger file\n";
+    const std::string small = RecorderLike(2 << 20);
+    for (bool shrinks : {false, true}) {
+        {
+            IniFile earlier(dir.Write("large.dat", large));
+            ASSERT_EQ(earlier.GetString("LATER", "K", "", 63), "from the larger file");
+        }
+        const std::string path = dir.Write("small.dat", small);
+        IniFile later(path);
+        ASSERT_EQ(later.GetString("HEADER", "OFFSET_TO_DATA", "", 63), "123");
+        if (shrinks) {
+            ASSERT_EQ(::truncate(path.c_str(), 1 << 20), 0);
+        }
+        const std::optional<std::string_view> contents = later.Contents();
+        ASSERT_TRUE(contents);
+        ASSERT_EQ(contents->size(), small.size());
+        const std::size_t kept = shrinks ? 1 << 20 : small.size();
+        EXPECT_TRUE(contents->substr(0, kept) == std::string_view(small).substr(0, kept));
+        EXPECT_EQ(contents->find_first_not_of('\0', kept), std::string_view::npos) << shrinks;
+        EXPECT_EQ(later.GetString("LATER", "K", "none", 63), "none") << shrinks;
     }
 }
 
