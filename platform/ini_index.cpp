@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/ini_syntax.h"
 
 namespace platform {
@@ -24,6 +28,41 @@ std::uint64_t KeyHash(std::uint32_t section, std::string_view name) {
         h *= 1099511628211ull;
     }
     return h;
+}
+
+// Whether the line that begins at `at` may be a section line: it begins with
+// "[" or a blank, or the text ends before it shows.
+bool MayOpenASection(std::string_view text, std::size_t at) {
+    return at >= text.size() || text[at] == '[' || IsBlank(text[at]);
+}
+
+// The first "\n" from `from` on after which a section line may begin; npos
+// when there is none. A recording's data block after its header is lines of
+// binary bytes, nearly none of which begins so: looking for the line breaks
+// sixteen bytes at a time costs a fraction of looking for each in turn.
+std::size_t NextLineThatMayOpenASection(std::string_view text, std::size_t from) {
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const char* bytes = text.data();
+    const auto same = [](__m128i v, char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
+    // The second load reads the byte after each of the first's.
+    for (; i + 17 <= text.size(); i += 16) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        unsigned breaks = static_cast<unsigned>(_mm_movemask_epi8(same(here, '\n')));
+        if (breaks == 0) continue;
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 1));
+        // "[" and the blanks of IsBlank.
+        const __m128i opens =
+            _mm_or_si128(_mm_or_si128(_mm_or_si128(same(next, '['), same(next, ' ')),
+                                      _mm_or_si128(same(next, '\t'), same(next, '\r'))),
+                         _mm_or_si128(same(next, '\v'), same(next, '\f')));
+        breaks &= static_cast<unsigned>(_mm_movemask_epi8(opens));
+        if (breaks != 0) return i + static_cast<std::size_t>(__builtin_ctz(breaks));
+    }
+#endif
+    for (; i < text.size(); ++i)
+        if (text[i] == '\n' && MayOpenASection(text, i + 1)) return i;
+    return std::string_view::npos;
 }
 
 }  // namespace
@@ -65,6 +104,23 @@ bool IniIndex::ExtendLines(std::string_view text, bool complete, std::size_t lin
     if (complete_) return false;
     bool progress = false;
     for (; lines > 0 && searched_ < text.size(); --lines) {
+        if (!MayOpenASection(text, lineBegin_)) {
+            // Only a section line matters to this pass: the lines up to the
+            // next that may be one are passed over together.
+            const std::size_t nl = NextLineThatMayOpenASection(text, searched_);
+            if (nl == std::string_view::npos) {
+                const void* last = memrchr(text.data() + searched_, '\n', text.size() - searched_);
+                if (last) {
+                    lineBegin_ = static_cast<const char*>(last) - text.data() + 1;
+                    progress = true;
+                }
+                searched_ = text.size();
+                break;
+            }
+            lineBegin_ = searched_ = nl + 1;
+            progress = true;
+            continue;
+        }
         const void* nl = std::memchr(text.data() + searched_, '\n', text.size() - searched_);
         if (!nl) {
             searched_ = text.size();

@@ -23,6 +23,8 @@ struct NoCaseLess {
     bool operator()(std::string_view a, std::string_view b) const { return LessNoCase(a, b); }
 };
 
+// The blanks that TrimBlanks removes: space, tab, CR, VT and FF.
+bool IsBlank(char c);
 std::string_view TrimBlanks(std::string_view text);
 
 }  // namespace platform

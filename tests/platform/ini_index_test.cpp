@@ -173,3 +173,53 @@ TEST(IniIndex, LookupsBetweenGrowingPrefixesAnswerAsTheWholeText) {
         EXPECT_EQ(keys, (std::vector<std::string>{"x=2", "y=3"})) << step;
     }
 }
+
+// A data block after the header is read as lines too: a section line inside
+// it counts wherever it stands, behind any blanks, and nothing else there
+// does. Binary bytes full of line breaks and brackets, with such lines among
+// them, answer as the plain reading of the whole text.
+TEST(IniIndex, SectionLinesInsideBinaryDataAnswerAsTheWholeText) {
+    std::string text = "[HEADER]\nOFFSET_TO_DATA=40\n[DATA]\nK=head\n";
+    std::uint32_t state = 12345;
+    const auto next = [&state] { return (state = state * 1103515245u + 12345u) >> 16; };
+    const std::vector<std::string> lines = {
+        "\n[G1]\nK=one\n",   "\n  [G2] \nK=two\n", "\n\t[G3]\nK=three", "\n\r[G4]\r\nK=four\n",
+        "\n\v[G5]\nK=five",  "\n\f[G6]\nK=six",    "x[G7]\nK=seven\n",  "\n [ G8 ]x\nK=eight\n",
+        "\n[G1]\nK=again\n", "\n\n[G9]\n",         "\nK=late\n"};
+    for (const std::string& line : lines) {
+        for (int i = 0; i < 20000; ++i) {
+            // Line breaks, brackets and blanks among other bytes, so that
+            // every case of what may follow a line break comes up.
+            static const char kMarks[] = "\n\n\n[ \t\r\v\f]=";
+            const std::uint32_t r = next();
+            text += r % 8 == 0 ? kMarks[(r >> 3) % (sizeof kMarks - 1)] : static_cast<char>(r >> 8);
+        }
+        // The line before each one is passed over as binary.
+        text += "\nzz";
+        text += line;
+    }
+    const char* const sections[] = {"HEADER", "DATA", "G1", "G2", "G3", "G4", "G5",
+                                    "G6",     "G7",   "G8", "G9", "[",  ""};
+    for (const std::size_t step : {std::size_t{1} << 10, std::size_t{65521}, text.size()}) {
+        IniIndex index;
+        for (std::size_t known = 0;; known = std::min(known + step, text.size())) {
+            const bool complete = known == text.size();
+            const std::string_view prefix = std::string_view(text).substr(0, known);
+            index.Extend(prefix, complete);
+            for (const char* section : sections) {
+                for (const char* key : {"K", "OFFSET_TO_DATA"}) {
+                    std::string_view value;
+                    const Answer answer = index.Find(prefix, section, key, value);
+                    if (answer == Answer::NeedMore && !complete) continue;
+                    const std::optional<std::string> whole = PlainLookup(text, section, key);
+                    ASSERT_EQ(answer, whole ? Answer::Found : Answer::Missing)
+                        << "step " << step << " at " << known << ": " << section << "/" << key;
+                    if (whole) {
+                        EXPECT_EQ(value, *whole) << section << "/" << key;
+                    }
+                }
+            }
+            if (complete) break;
+        }
+    }
+}
