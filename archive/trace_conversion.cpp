@@ -214,6 +214,10 @@ bool TraceFileBatch::WriteRecords(const std::function<bool()>& stop) {
             }
         }
     }
+    // Each trace is then made durable in turn: the later ones go to the disk
+    // while the first is waited for.
+    for (const auto& p : traces_)
+        if (p->Active()) p->file->StartWriteback();
     recordsWritten_ = true;
     return true;
 }

@@ -42,6 +42,10 @@ void TraceFileWriter::Append(const void* bytes, std::size_t size) {
     if (!platform::WriteAll(file_.fd(), bytes, size)) writeError_ = errno;
 }
 
+void TraceFileWriter::StartWriteback() {
+    if (writeError_ == 0) platform::StartWriteback(file_.fd());
+}
+
 void TraceFileWriter::Finish() {
     if (writeError_ != 0) {
         platform::PendingFile dropped(std::move(file_));  // the temporary goes now

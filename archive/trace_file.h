@@ -30,6 +30,11 @@ public:
     // failure with the new file in place.
     void Finish();
 
+    // Starts writing what was appended to the disk without waiting for it,
+    // so that the disk works while the caller goes on (other traces' Finish);
+    // Finish still waits for it all.
+    void StartWriteback();
+
 private:
     std::string directory_, fullPath_, fileNamePart_;
     platform::PendingFile file_;

@@ -40,6 +40,11 @@ UniqueFd OpenForReading(const std::string& path);
 // ones. False with errno set on failure (ENOSPC for a write that stops short).
 bool WriteAll(int fd, const void* bytes, std::size_t size);
 
+// Asks the kernel to start writing what was written to fd to the disk now,
+// without waiting: a later fsync finds less to wait for, and the disk works
+// while the caller goes on. Durability still comes from fsync alone.
+void StartWriteback(int fd);
+
 // Reads up to size bytes at offset, continuing short reads; stops at the end
 // of the file or at an error. Returns the bytes read.
 std::size_t ReadAt(int fd, void* bytes, std::size_t size, std::uint64_t offset);
