@@ -12,7 +12,11 @@ build=${SANITIZE_BUILD_DIR:-build-sanitize}
 # options too: test discovery runs the test programs.
 export ASAN_OPTIONS=detect_leaks=0:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-cmake -S . -B "$build" -G Ninja -DKELVARON_SANITIZE=ON -DKELVARON_BUILD_BENCH=OFF "$@"
+# -O1 with line tables only: half the compile time of -O2 -g, and the reports
+# still name file and line.
+cmake -S . -B "$build" -G Ninja -DKELVARON_SANITIZE=ON -DKELVARON_BUILD_BENCH=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
+  -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" "$@"
 cmake --build "$build"
 cd "$build"
 ctest --output-on-failure --timeout 900
