@@ -135,12 +135,15 @@ engine::CheckSummary RunCheck(const std::string& dataDir, const std::vector<std:
                               long& problems, bool readAhead = true) {
     Quiet quiet;
     engine::CheckSummary summary;
+    engine::CheckRequest request;
+    request.dataDir = dataDir;
+    request.stations = stations;
     if (readAhead) {
-        summary = engine::CheckAgainstCatalogue({dataDir, stations, false}, theDatabase, quiet);
+        summary = engine::CheckAgainstCatalogue(request, theDatabase, quiet);
     } else {
         catalog::FileListRows rows(theDatabase, stations);
         summary = engine::CheckArchive(
-            {dataDir, stations, false}, [&](catalog::FileListRow& row) { return rows.Next(row); },
+            request, [&](catalog::FileListRow& row) { return rows.Next(row); },
             [](const std::string&) {}, quiet);
     }
     problems = quiet.problems;

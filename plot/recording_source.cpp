@@ -201,7 +201,11 @@ std::optional<StationListing> ListStationRecordings(const std::string& dir,
             out.leftOut.push_back(std::move(left));
             continue;
         }
-        RecordingEntry listed{entry.name, found.path, found.span.start, found.span.dataSeconds};
+        RecordingEntry listed;
+        listed.name = entry.name;
+        listed.path = found.path;
+        listed.start = found.span.start;
+        listed.dataSeconds = found.span.dataSeconds;
         ReadChannelsAndLength(*found.header, listed);
         out.recordings.push_back(std::move(listed));
     }

@@ -126,7 +126,7 @@ void WriteRecordings(const std::string& sourceRoot) {
             testing_support::RecordingPlan plan;
             plan.station = s.name;
             plan.date = kDate;
-            char time[16];
+            char time[32];
             std::snprintf(time, sizeof time, "%02d:00:00", hour);
             plan.time = time;
             plan.dataSec = "3600";

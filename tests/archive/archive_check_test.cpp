@@ -58,8 +58,12 @@ Outcome Check(File file, const std::vector<catalog::FileListRow>& rows, bool fix
     std::size_t next = 0;
     Outcome outcome;
     Recorder recorder;
+    engine::CheckRequest request;
+    request.dataDir = data.path() + "/";
+    request.fix = fix;
+    request.rowSettleSeconds = 1;
     engine::CheckArchive(
-        {data.path() + "/", {}, fix, 1},
+        request,
         [&](catalog::FileListRow& row) {
             if (next == rows.size()) return false;
             if (file == File::ArrivesWithItsRow && next == 0) write();

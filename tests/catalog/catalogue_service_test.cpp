@@ -115,8 +115,9 @@ TEST_P(ConcurrentWriterTest, ConnectionsToOneCatalogueShareTheWritersTurn) {
         const catalog::WriterTurn first(theDatabase);
         EXPECT_EQ(first.Held(), sqlite);
         second = std::async(std::launch::async, [&] { return catalog::WriterTurn(other).Held(); });
-        if (sqlite)
+        if (sqlite) {
             EXPECT_EQ(second.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
+        }
         const catalog::WriterTurn again(other);
         EXPECT_EQ(again.Held(), sqlite);
     }

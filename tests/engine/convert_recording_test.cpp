@@ -264,8 +264,9 @@ protected:
                 Strings(messages.begin() + static_cast<std::ptrdiff_t>(shown), messages.end()),
                 refused ? Strings{"Message:Ошибка:error:" + WithPath(c.message, path)} : Strings{})
                 << c.what;
-            if (!refused && !outputs.traces.empty())
+            if (!refused && !outputs.traces.empty()) {
                 EXPECT_EQ(outputs.traces.front().start, c.start) << c.what;
+            }
         }
     }
 };

@@ -364,7 +364,9 @@ TEST_F(DriversTest, ACatalogueFailureCostsTheRecordingInHandAndWhatItLeavesIsNam
         EXPECT_EQ(messages[0].text, c.text);
         EXPECT_EQ(messages[0].detail.rfind("Станция STA1, файл " + dir.path(), 0), 0u)
             << messages[0].detail;
-        if (c.messages > 1 && c.left.empty()) EXPECT_TRUE(messages[1].repeated);
+        if (c.messages > 1 && c.left.empty()) {
+            EXPECT_TRUE(messages[1].repeated);
+        }
         if (!c.left.empty()) {
             EXPECT_EQ(messages[1].text, engine::kCatalogueRefusesWritesText);
             int total = 0;

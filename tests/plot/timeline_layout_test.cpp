@@ -147,9 +147,11 @@ TEST(LayOutTimeline, EveryBoundaryKeepsItsSeparatorAtEveryZoom) {
             }
             std::sort(shown.begin(), shown.end(), [](auto* a, auto* b) { return a->x0 < b->x0; });
             // A bar cut to a column or two by the view's edge has no room for one.
-            for (std::size_t i = 1; i < shown.size(); ++i)
-                if (shown[i]->x1 - shown[i]->x0 >= 2)
+            for (std::size_t i = 1; i < shown.size(); ++i) {
+                if (shown[i]->x1 - shown[i]->x0 >= 2) {
                     EXPECT_LT(shown[i - 1]->fill1, shown[i]->fill0) << "boundary " << i;
+                }
+            }
             EXPECT_TRUE(l.gaps.empty());
         }
     }
@@ -194,7 +196,9 @@ TEST(WrapLegend, EveryEntryInsideTheWidthInOrderOnAsFewRowsAsFit) {
         EXPECT_EQ(places[0].row, 0);
         for (std::size_t i = 0; i < widths.size(); ++i) {
             // Inside the width, unless wider than a row and alone on its own.
-            if (places[i].x > 0) EXPECT_LE(places[i].x + widths[i], width) << i;
+            if (places[i].x > 0) {
+                EXPECT_LE(places[i].x + widths[i], width) << i;
+            }
             if (i == 0) continue;
             const plot::LegendPlace& before = places[i - 1];
             const int after = before.x + widths[i - 1] + kGap;

@@ -225,7 +225,9 @@ TEST_F(ServerGoneMidRun, AWindowRunLosesOnlyTheRecordingInHand) {
     const std::string hour = work.File("data/STA1/1429112007");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        if (!theDatabase.IsOpen()) ASSERT_TRUE(theDatabase.Open(server.ConnectionString()));
+        if (!theDatabase.IsOpen()) {
+            ASSERT_TRUE(theDatabase.Open(server.ConnectionString()));
+        }
         ExecuteOnCatalogue("DELETE FROM FILELIST");
         ExecuteOnCatalogue("DELETE FROM eventlist");
         std::filesystem::remove_all(work.File("data/STA1"));

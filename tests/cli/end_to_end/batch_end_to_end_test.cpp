@@ -516,9 +516,10 @@ TEST_P(BatchEndToEnd, DryRunPlansExactlyTheFilesARealRunWritesAndWritesNothing) 
             planned.push_back(plan.output.substr(begin, plan.output.find('\n', begin) - begin));
         }
         std::sort(planned.begin(), planned.end());
-        if (args[0] == "window")
+        if (args[0] == "window") {
             EXPECT_NE(plan.output.find("пропустить src/b.dat: вне окна\n"), std::string::npos)
                 << plan.output;
+        }
 
         const BatchResult real = Batch(args);
         EXPECT_EQ(real.status, 0) << real.errors;

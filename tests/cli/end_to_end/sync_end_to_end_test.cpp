@@ -286,7 +286,9 @@ TEST_P(SyncEndToEnd, AnUnchangedDirectoryIsTakenFromItsListingUntilAnythingChang
         EXPECT_EQ(ConvertedNames(run.errors), step.converted) << run.errors;
         EXPECT_EQ(CountRows("kelvaron_recordings", "outcome = 'converted'"), step.recorded);
         EXPECT_EQ(CountRows("kelvaron_recordings", "outcome = 'seen'"), step.seen);
-        if (!step.writesTraces) EXPECT_EQ(Traces(), traces);
+        if (!step.writesTraces) {
+            EXPECT_EQ(Traces(), traces);
+        }
         EXPECT_EQ(CountRows("kelvaron_source_listings", "listing IS NOT NULL"), 1)
             << "each sync keeps the listing for the next";
     }
