@@ -434,7 +434,7 @@ TEST_P(BatchEndToEnd, StopSignalEndsTheRunAfterTheTraceInHandWithStatusOne) {
                         {"TVX_INI=" + work.File("tvx.ini")}, [&](pid_t pid) {
                             for (int i = 0; i < 500 && !TraceExists(first); ++i)
                                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                            ::kill(pid, SIGTERM);
+                            cli_test::AskToStop(pid);
                             hold.reset();
                         });
     ASSERT_TRUE(TraceExists(first));

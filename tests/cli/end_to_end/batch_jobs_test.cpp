@@ -198,7 +198,7 @@ TEST_P(BatchJobs, AStopEndsEveryWorkerAfterItsTraceInHand) {
         work.path(), {"window", "-j", "4"}, {"TVX_INI=" + work.File("tvx.ini")}, [&](pid_t pid) {
             for (int i = 0; i < 500 && traceFiles() == 0; ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            ::kill(pid, SIGTERM);
+            cli_test::AskToStop(pid);
             hold.reset();
         });
     EXPECT_EQ(run.status, 1) << run.errors;

@@ -4,8 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
+#include <thread>
 
 extern char** environ;
 
@@ -66,6 +71,27 @@ BatchResult RunBatchProcess(const std::string& workDir, const std::vector<std::s
     }
     ::close(outFd);
     return result;
+}
+
+namespace {
+
+// Whether sig is pending for the whole process (its "ShdPnd" mask).
+bool Pending(pid_t pid, int sig) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("ShdPnd:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) >> (sig - 1)) & 1u;
+    return false;
+}
+
+}  // namespace
+
+void AskToStop(pid_t pid) {
+    ::kill(pid, SIGTERM);
+    for (int i = 0; i < 500 && Pending(pid, SIGTERM); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Taking the signal and asking the run to stop are a few steps apart.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
 }
 
 }  // namespace cli_test

@@ -22,4 +22,10 @@ BatchResult RunBatchProcess(const std::string& workDir, const std::vector<std::s
                             const std::vector<std::string>& env = {},
                             const std::function<void(pid_t)>& whileRunning = {});
 
+// Sends SIGTERM and waits (up to five seconds) until the child has taken it
+// from its pending signals and had a moment to ask its run to stop: a test
+// that holds a run back and then lets it go on must not let it go before the
+// stop is seen, however busy the machine is.
+void AskToStop(pid_t pid);
+
 }  // namespace cli_test
