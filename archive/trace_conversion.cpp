@@ -14,6 +14,7 @@
 #include "formats/date_time.h"
 #include "formats/trace_making.h"
 #include "formats/tvx/trace_naming.h"
+#include "platform/file_descriptor.h"
 #include "platform/file_system.h"
 
 namespace engine {
@@ -41,16 +42,24 @@ void RefuseLinkOut(const std::string& dir, const std::string& dataDir,
         throw LinkOutOfDataDirectory(location.fileNamePart, location.fullPath);
 }
 
-// Makes dir and refuses a link out, once per run when the run keeps its
-// directories. A directory that cannot be made fails the trace with the
+// Makes dir in parent and refuses a link out, once per run when the run keeps
+// its directories. A directory that cannot be made fails the trace with the
 // system's reason for it (a read-only tree, a full disk), not with the
 // "no such directory" its file's creation would then meet; "already exists"
-// (a file in the way too) shows up as the open failure.
-void MakeDirectory(const std::string& dir, const std::string& dataDir,
+// (a file in the way too) shows up as the open failure. A directory made here
+// is flushed into its parent before any trace goes into it: a trace's own
+// flushes keep its name in the hour directory, not the hour directory's name
+// in the station directory, and no row may name a file that a power cut
+// could take away with its directory.
+void MakeDirectory(const std::string& dir, const std::string& parent, const std::string& dataDir,
                    const TraceLocation& location, DirectoriesMade* made) {
     if (made && made->Contains(dir)) return;
-    if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST)
+    if (::mkdir(dir.c_str(), 0777) == 0) {
+        if (!platform::SyncDirectory(parent))
+            throw TraceOpenError(location.fileNamePart, location.fullPath, errno);
+    } else if (errno != EEXIST) {
         throw TraceOpenError(location.fileNamePart, location.fullPath, errno);
+    }
     RefuseLinkOut(dir, dataDir, location);
     if (made) made->Add(dir);
 }
@@ -118,8 +127,8 @@ TraceFileBatch::TraceFileBatch(const DataBlock& block, const std::vector<Channel
                                    trace.recordSeconds, trace.channelCount});
             DirectoriesMade* made = settings.made;
             const bool madeBefore = made && made->Contains(location.hourDir);
-            MakeDirectory(location.stationDir, dataDir, location, made);
-            MakeDirectory(location.hourDir, dataDir, location, made);
+            MakeDirectory(location.stationDir, dataDir, dataDir, location, made);
+            MakeDirectory(location.hourDir, location.stationDir, dataDir, location, made);
             if (trace.keepLongerTrace &&
                 HoldsMoreSamples(location.fullPath,
                                  static_cast<std::size_t>(p->shape.sampleCount))) {
@@ -137,8 +146,8 @@ TraceFileBatch::TraceFileBatch(const DataBlock& block, const std::vector<Channel
                     // made again, as a trace that makes its own directories would.
                     made->Forget(location.stationDir);
                     made->Forget(location.hourDir);
-                    MakeDirectory(location.stationDir, dataDir, location, made);
-                    MakeDirectory(location.hourDir, dataDir, location, made);
+                    MakeDirectory(location.stationDir, dataDir, dataDir, location, made);
+                    MakeDirectory(location.hourDir, location.stationDir, dataDir, location, made);
                     create();
                 }
                 p->file->Append(p->shape.header, kTraceHeaderSize);

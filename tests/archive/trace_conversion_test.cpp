@@ -1,14 +1,43 @@
 #include "archive/trace_conversion.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <mutex>
+#include <set>
 
 #include "archive/trace_writer.h"
 #include "formats/tvx/tvx_header.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/trace_test_support.h"
+
+namespace {
+
+// The directories flushed while a test listens: fsync(2) is stood in for in
+// this test program, every call still going to the system.
+std::mutex theFlushesMutex;
+std::set<std::string>* theDirectoriesFlushed = nullptr;
+
+}  // namespace
+
+extern "C" int fsync(int fd) {
+    {
+        std::lock_guard lock(theFlushesMutex);
+        struct stat st {};
+        if (theDirectoriesFlushed && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+            char link[64], path[4096];
+            std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+            const ssize_t n = ::readlink(link, path, sizeof path);
+            if (n > 0) theDirectoriesFlushed->emplace(path, static_cast<std::size_t>(n));
+        }
+    }
+    return static_cast<int>(::syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -232,6 +261,32 @@ TEST(TraceConversion, ADirectoryARunMadeAndSomeoneRemovedIsMadeAgain) {
     c.trace.channel = "SHN";
     EXPECT_EQ(ErrorOf(c.trace, settings), "");
     EXPECT_TRUE(std::filesystem::is_regular_file(data.File("STA1/1429112007/143045-29112007.SHN")));
+}
+
+TEST(TraceConversion, EachDirectoryMadeIsFlushedIntoItsParent) {
+    TempDir data;
+    const std::string root = std::filesystem::canonical(data.path()).string();
+    const std::string station = root + "/STA1", hour = station + "/1429112007";
+    const struct {
+        const char* channel;
+        std::set<std::string> flushed;
+    } cases[] = {
+        {"SHZ", {root, station, hour}},  // both made: each parent too
+        {"SHN", {hour}},                 // both there: only the trace's own
+    };
+    for (const auto& k : cases) {
+        Conversion c(BlockShape{});
+        c.trace.channel = k.channel;
+        std::set<std::string> flushed;
+        {
+            std::lock_guard lock(theFlushesMutex);
+            theDirectoriesFlushed = &flushed;
+        }
+        WriteTraceFile(c.trace, In(data.path()));
+        std::lock_guard lock(theFlushesMutex);
+        theDirectoriesFlushed = nullptr;
+        EXPECT_EQ(flushed, k.flushed) << k.channel;
+    }
 }
 
 TEST(TraceConversion, AnIncompleteRecordingNeverReplacesALongerTrace) {
