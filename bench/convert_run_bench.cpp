@@ -16,7 +16,8 @@
 //
 //   convert_run_bench [MIB] [N] [ROUNDS]     (defaults 100, 2 and 5)
 //
-// Each figure is the best of ROUNDS rounds, run and floors interleaved; a
+// Each figure is the best of ROUNDS rounds, run and floors interleaved, each
+// into an empty tree and table; a
 // machine whose disk flushes vary a lot needs more rounds.
 #include <fcntl.h>
 #include <unistd.h>
@@ -24,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -73,15 +75,62 @@ std::uint64_t ReadWhole(const std::string& path) {
     return total;
 }
 
-// Read every input file, write files of the trace files' sizes, fsync each.
-double FloorSeconds(const std::vector<std::string>& inputs,
-                    const std::vector<std::uintmax_t>& outputSizes, const std::string& outDir) {
+// Every timed run and floor starts from an empty output tree (and the run
+// from an empty FILELIST, as the contract floor from an empty table): a file
+// put in place over one of the round before frees that one's blocks, which
+// costs more than the write on some disks, and a row replaced costs more
+// than one inserted. The first round would otherwise time a fresh archive
+// and the later ones a rewritten one; a backlog is converted into a fresh one.
+void StartEmpty(const std::string& outDir) {
+    fs::remove_all(outDir);
     fs::create_directories(outDir);
+}
+
+// A trace file that the run wrote: its path below the data directory, its
+// size, and the number of its station among the run's stations.
+struct TraceOut {
+    std::string relative;  // STA/hhDDMMYYYY/name
+    std::uintmax_t size = 0;
+    std::size_t station = 0;
+};
+
+std::vector<TraceOut> TracesWritten(const std::string& dataDir) {
+    std::vector<TraceOut> traces;
+    for (const auto& entry : fs::recursive_directory_iterator(dataDir))
+        if (entry.is_regular_file())
+            traces.push_back({fs::relative(entry.path(), dataDir).string(), entry.file_size()});
+    std::sort(traces.begin(), traces.end(),
+              [](const TraceOut& a, const TraceOut& b) { return a.relative < b.relative; });
+    std::map<std::string, std::size_t> stations;
+    for (TraceOut& trace : traces) {
+        const std::string station = trace.relative.substr(0, trace.relative.find('/'));
+        trace.station = stations.emplace(station, stations.size()).first->second;
+    }
+    return traces;
+}
+
+std::uintmax_t LargestSize(const std::vector<TraceOut>& traces) {
+    std::uintmax_t largest = 0;
+    for (const TraceOut& trace : traces) largest = std::max(largest, trace.size);
+    return largest;
+}
+
+void SyncDirectory(const std::string& path) {
+    const int dir = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ::fsync(dir);
+    ::close(dir);
+}
+
+// Read every input file, write files of the trace files' sizes, fsync each.
+double FloorSeconds(const std::vector<std::string>& inputs, const std::vector<TraceOut>& traces,
+                    const std::string& outDir) {
+    StartEmpty(outDir);
     return bench::Seconds([&] {
         for (const std::string& in : inputs) ReadWhole(in);
-        std::vector<char> bytes(*std::max_element(outputSizes.begin(), outputSizes.end()), 'x');
+        std::vector<char> bytes(LargestSize(traces), 'x');
         int i = 0;
-        for (std::uintmax_t size : outputSizes) {
+        for (const TraceOut& trace : traces) {
+            const std::uintmax_t size = trace.size;
             const std::string path = outDir + "/" + std::to_string(i++);
             const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
             if (::write(fd, bytes.data(), size) != static_cast<ssize_t>(size)) std::perror("write");
@@ -102,53 +151,49 @@ void CreateFloorTable() {
 }
 
 // What any converter keeping the writer's promise must do, for the input
-// files and trace files of every writers-th index from `first`: the input
-// read once; per trace file a temporary written and flushed, renamed into
-// place, its directory flushed, then one row inserted and committed in its
-// own transaction.
+// files of every writers-th index from `first` and the trace files of the
+// stations of those indexes: the input read once; per trace file its station
+// and hour directories made where missing, each flushed into its parent, a
+// temporary written and flushed, renamed into place, its directory flushed,
+// then one row inserted and committed in its own transaction.
 void WriteUnderContract(catalog::OdbcConnection& database, const std::vector<std::string>& inputs,
-                        const std::vector<std::uintmax_t>& outputSizes, const std::string& outDir,
+                        const std::vector<TraceOut>& traces, const std::string& outDir,
                         std::size_t first, std::size_t writers) {
     catalog::OdbcStatement insert(database);
     for (std::size_t i = first; i < inputs.size(); i += writers) ReadWhole(inputs[i]);
-    std::vector<char> bytes(*std::max_element(outputSizes.begin(), outputSizes.end()), 'x');
-    for (std::size_t i = first; i < outputSizes.size(); i += writers) {
-        const std::uintmax_t size = outputSizes[i];
-        const std::string name = std::to_string(i);
-        const std::string temporary = outDir + "/." + name + ".tmp";
+    std::vector<char> bytes(LargestSize(traces), 'x');
+    for (std::size_t i = 0; i < traces.size(); ++i) {
+        const TraceOut& trace = traces[i];
+        if (trace.station % writers != first) continue;
+        const std::uintmax_t size = trace.size;
+        const std::string path = outDir + "/" + trace.relative;
+        const std::string directory = path.substr(0, path.rfind('/'));
+        const std::string station = directory.substr(0, directory.rfind('/'));
+        if (::mkdir(station.c_str(), 0777) == 0) SyncDirectory(outDir);
+        if (::mkdir(directory.c_str(), 0777) == 0) SyncDirectory(station);
+        const std::string temporary = directory + "/.floor.tmp";
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (::write(fd, bytes.data(), size) != static_cast<ssize_t>(size)) std::perror("write");
         ::fsync(fd);
         ::close(fd);
-        if (::rename(temporary.c_str(), (outDir + "/" + name).c_str()) != 0) std::perror("rename");
-        const int dir = ::open(outDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        ::fsync(dir);
-        ::close(dir);
+        if (::rename(temporary.c_str(), path.c_str()) != 0) std::perror("rename");
+        SyncDirectory(directory);
         catalog::TransactionGuard transaction(database);
         insert.Execute(
             "INSERT INTO CONTRACT_FLOOR (STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, "
             "DATATYPE, CREATER) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
             {std::string("STA1"), 1196344800.0 + static_cast<double>(i), 3600.0, std::string("SHZ"),
-             100.0, std::int32_t{1}, "STA1/floor/" + name, std::int32_t{512}, std::int32_t{5},
+             100.0, std::int32_t{1}, "floor/" + trace.relative, std::int32_t{512}, std::int32_t{5},
              std::string("KELVARON")});
         transaction.Commit();
     }
 }
 
 double ContractFloorSeconds(const std::vector<std::string>& inputs,
-                            const std::vector<std::uintmax_t>& outputSizes,
-                            const std::string& outDir) {
-    fs::create_directories(outDir);
+                            const std::vector<TraceOut>& traces, const std::string& outDir) {
+    StartEmpty(outDir);
     catalog::OdbcStatement(theDatabase).Execute("DELETE FROM CONTRACT_FLOOR");
-    return bench::Seconds(
-        [&] { WriteUnderContract(theDatabase, inputs, outputSizes, outDir, 0, 1); });
-}
-
-std::vector<std::uintmax_t> TraceSizes(const std::string& dataDir) {
-    std::vector<std::uintmax_t> sizes;
-    for (const auto& entry : fs::recursive_directory_iterator(dataDir))
-        if (entry.is_regular_file()) sizes.push_back(entry.file_size());
-    return sizes;
+    return bench::Seconds([&] { WriteUnderContract(theDatabase, inputs, traces, outDir, 0, 1); });
 }
 
 // Two DSNs of the SQLite driver, each on a fresh catalogue file of its own.
@@ -199,14 +244,16 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
     bench::CountingOutputs dropped;
     double run = 1e9, floor = 1e9, contract = 1e9, readFloor = 1e9, reader = 1e9;
     std::uint64_t readerBytes = 0;
-    std::vector<std::uintmax_t> sizes;
+    std::vector<TraceOut> traces;
     engine::CatalogueOutputs catalogue(theDatabase);
     for (int round = 0; round < theRounds; ++round) {
+        StartEmpty(data);
+        catalog::OdbcStatement(theDatabase).Execute("DELETE FROM FILELIST");
         run = std::min(run,
                        bench::Seconds([&] { engine::RunConversion(request, front, catalogue); }));
-        if (sizes.empty()) sizes = TraceSizes(data);
-        floor = std::min(floor, FloorSeconds(inputs, sizes, dir.File("floor")));
-        contract = std::min(contract, ContractFloorSeconds(inputs, sizes, dir.File("contract")));
+        if (traces.empty()) traces = TracesWritten(data);
+        floor = std::min(floor, FloorSeconds(inputs, traces, dir.File("floor")));
+        contract = std::min(contract, ContractFloorSeconds(inputs, traces, dir.File("contract")));
         readFloor = std::min(readFloor, bench::Seconds([&] {
                                  for (const std::string& in : inputs) ReadWhole(in);
                              }));
@@ -216,11 +263,11 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
         readerBytes = bench::BytesReadByProcess() - before;
     }
     std::uint64_t outputBytes = 0;
-    for (auto s : sizes) outputBytes += s;
+    for (const TraceOut& trace : traces) outputBytes += trace.size;
     std::printf("recordings                %zu (%.1f MiB in)\n", inputs.size(),
                 inputBytes / 1048576.0);
     std::printf("trace files               %zu (%.1f MiB out), catalogue rows %d, messages %d\n",
-                sizes.size(), outputBytes / 1048576.0, testing_support::CountRows("FILELIST"),
+                traces.size(), outputBytes / 1048576.0, testing_support::CountRows("FILELIST"),
                 front.messages);
     std::printf("floor: read input         %.3f s\n", readFloor);
     std::printf("reader alone              %.3f s (scan, headers, data blocks; no output)\n",
@@ -249,10 +296,9 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
 // The contract floor with `writers` writers at once, each on a connection
 // of its own, sharing the input and the trace files between them.
 double ContractFloorSeconds(const std::vector<std::string>& inputs,
-                            const std::vector<std::uintmax_t>& outputSizes,
-                            const std::string& outDir, int writers,
-                            const catalog::CatalogueLogin& login) {
-    fs::create_directories(outDir);
+                            const std::vector<TraceOut>& traces, const std::string& outDir,
+                            int writers, const catalog::CatalogueLogin& login) {
+    StartEmpty(outDir);
     catalog::OdbcStatement(theDatabase).Execute("DELETE FROM CONTRACT_FLOOR");
     std::vector<std::unique_ptr<catalog::OdbcConnection>> connections;
     for (int w = 0; w < writers; ++w) {
@@ -263,7 +309,7 @@ double ContractFloorSeconds(const std::vector<std::string>& inputs,
         std::vector<std::jthread> threads;
         for (int w = 0; w < writers; ++w)
             threads.emplace_back([&, w] {
-                WriteUnderContract(*connections[static_cast<std::size_t>(w)], inputs, outputSizes,
+                WriteUnderContract(*connections[static_cast<std::size_t>(w)], inputs, traces,
                                    outDir, static_cast<std::size_t>(w),
                                    static_cast<std::size_t>(writers));
             });
@@ -318,18 +364,20 @@ void RunStationsBench(const testing_support::TempDir& dir, int mib, int workers,
     const engine::MakeOutputs outputs =
         cli::CatalogueWorkers(theDatabase, backend.Login(), false, &kept);
     const auto runWith = [&](int n) {
+        StartEmpty(data);
+        catalog::OdbcStatement(theDatabase).Execute("DELETE FROM FILELIST");
         return bench::Seconds([&] { engine::RunWithWorkers(request, front, n, outputs); });
     };
     double one = 1e9, many = 1e9, two = 1e9, floorOne = 1e9, floorMany = 1e9;
-    std::vector<std::uintmax_t> sizes;
+    std::vector<TraceOut> traces;
     for (int round = 0; round < theRounds; ++round) {
         one = std::min(one, runWith(1));
-        if (sizes.empty()) sizes = TraceSizes(data);
+        if (traces.empty()) traces = TracesWritten(data);
         many = std::min(many, runWith(workers));
         two = workers == 2 ? many : std::min(two, runWith(2));
         floorOne = std::min(
-            floorOne, ContractFloorSeconds(inputs, sizes, dir.File("floor1"), 1, backend.Login()));
-        floorMany = std::min(floorMany, ContractFloorSeconds(inputs, sizes, dir.File("floorN"),
+            floorOne, ContractFloorSeconds(inputs, traces, dir.File("floor1"), 1, backend.Login()));
+        floorMany = std::min(floorMany, ContractFloorSeconds(inputs, traces, dir.File("floorN"),
                                                              workers, backend.Login()));
     }
     const double login = bench::Seconds([&] {
@@ -338,7 +386,7 @@ void RunStationsBench(const testing_support::TempDir& dir, int mib, int workers,
     });
     const double target = kind == testing_support::CatalogueBackendKind::SQLite ? 0.85 : 0.75;
     std::printf("-- 8 stations, %s: %zu recordings (%.1f MiB in), %zu trace files, %d rows\n",
-                backend.name().c_str(), inputs.size(), inputBytes / 1048576.0, sizes.size(),
+                backend.name().c_str(), inputs.size(), inputBytes / 1048576.0, traces.size(),
                 testing_support::CountRows("FILELIST"));
     std::printf("run -j 1                  %.3f s, %.2f x the contract floor (1 writer, %.3f s)\n",
                 one, one / floorOne, floorOne);
