@@ -17,8 +17,8 @@
 //   convert_run_bench [MIB] [N] [ROUNDS]     (defaults 100, 2 and 5)
 //
 // Each figure is the best of ROUNDS rounds, run and floors interleaved, each
-// into an empty tree and table; a
-// machine whose disk flushes vary a lot needs more rounds.
+// into an empty tree and table; a machine whose disk flushes vary a lot needs
+// more rounds.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -42,6 +42,7 @@
 #include "engine/drivers.h"
 #include "engine/station_workers.h"
 #include "formats/date_time.h"
+#include "platform/file_descriptor.h"
 #include "platform/kelvaron_settings.h"
 #include "tests/support/catalogue_backends.h"
 #include "tests/support/catalogue_queries.h"
@@ -86,6 +87,11 @@ void StartEmpty(const std::string& outDir) {
     fs::create_directories(outDir);
 }
 
+void StartEmptyRun(const std::string& dataDir) {
+    StartEmpty(dataDir);
+    catalog::OdbcStatement(theDatabase).Execute("DELETE FROM FILELIST");
+}
+
 // A trace file that the run wrote: its path below the data directory, its
 // size, and the number of its station among the run's stations.
 struct TraceOut {
@@ -113,12 +119,6 @@ std::uintmax_t LargestSize(const std::vector<TraceOut>& traces) {
     std::uintmax_t largest = 0;
     for (const TraceOut& trace : traces) largest = std::max(largest, trace.size);
     return largest;
-}
-
-void SyncDirectory(const std::string& path) {
-    const int dir = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ::fsync(dir);
-    ::close(dir);
 }
 
 // Read every input file, write files of the trace files' sizes, fsync each.
@@ -169,15 +169,15 @@ void WriteUnderContract(catalog::OdbcConnection& database, const std::vector<std
         const std::string path = outDir + "/" + trace.relative;
         const std::string directory = path.substr(0, path.rfind('/'));
         const std::string station = directory.substr(0, directory.rfind('/'));
-        if (::mkdir(station.c_str(), 0777) == 0) SyncDirectory(outDir);
-        if (::mkdir(directory.c_str(), 0777) == 0) SyncDirectory(station);
+        if (::mkdir(station.c_str(), 0777) == 0) platform::SyncDirectory(outDir);
+        if (::mkdir(directory.c_str(), 0777) == 0) platform::SyncDirectory(station);
         const std::string temporary = directory + "/.floor.tmp";
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (::write(fd, bytes.data(), size) != static_cast<ssize_t>(size)) std::perror("write");
         ::fsync(fd);
         ::close(fd);
         if (::rename(temporary.c_str(), path.c_str()) != 0) std::perror("rename");
-        SyncDirectory(directory);
+        platform::SyncDirectory(directory);
         catalog::TransactionGuard transaction(database);
         insert.Execute(
             "INSERT INTO CONTRACT_FLOOR (STA, TBEGIN, TQTY, CH, SPS, GAIN, CPATH, FOFF, "
@@ -247,8 +247,7 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
     std::vector<TraceOut> traces;
     engine::CatalogueOutputs catalogue(theDatabase);
     for (int round = 0; round < theRounds; ++round) {
-        StartEmpty(data);
-        catalog::OdbcStatement(theDatabase).Execute("DELETE FROM FILELIST");
+        StartEmptyRun(data);
         run = std::min(run,
                        bench::Seconds([&] { engine::RunConversion(request, front, catalogue); }));
         if (traces.empty()) traces = TracesWritten(data);
@@ -294,7 +293,7 @@ void RunWindowBench(const testing_support::TempDir& dir, int mib, const std::str
 }
 
 // The contract floor with `writers` writers at once, each on a connection
-// of its own, sharing the input and the trace files between them.
+// of its own, sharing the input between them and the trace files by station.
 double ContractFloorSeconds(const std::vector<std::string>& inputs,
                             const std::vector<TraceOut>& traces, const std::string& outDir,
                             int writers, const catalog::CatalogueLogin& login) {
@@ -364,8 +363,7 @@ void RunStationsBench(const testing_support::TempDir& dir, int mib, int workers,
     const engine::MakeOutputs outputs =
         cli::CatalogueWorkers(theDatabase, backend.Login(), false, &kept);
     const auto runWith = [&](int n) {
-        StartEmpty(data);
-        catalog::OdbcStatement(theDatabase).Execute("DELETE FROM FILELIST");
+        StartEmptyRun(data);
         return bench::Seconds([&] { engine::RunWithWorkers(request, front, n, outputs); });
     };
     double one = 1e9, many = 1e9, two = 1e9, floorOne = 1e9, floorMany = 1e9;
