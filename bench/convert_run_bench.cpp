@@ -10,9 +10,14 @@
 // it, fsync its directory and commit one row through the same DSN. Then the
 // peak memory while converting one large recording, against its data block.
 //
-// Then eight stations converted by one worker and by N, on each of the
-// tests' catalogue back ends that is reachable, against the contract floor
-// with one writer and with N, and -j 2 against -j 1.
+// Then eight stations converted by one worker and by N, against the contract
+// floor with one writer and with N, and -j 2 against -j 1: on SQLite with the
+// write-ahead log and full sync (as the packaged example odbc.ini.sqlite and
+// the demo set it up), and on each of the tests' catalogue back ends that is
+// reachable. The tests' SQLite keeps the driver's rollback journal, whose
+// commits take the whole database in turn with several flushes each: there
+// even the floor's writers barely overlap, so its -j 2 figure is printed for
+// reference, without target.
 //
 //   convert_run_bench [MIB] [N] [ROUNDS]     (defaults 100, 2 and 5)
 //
@@ -196,13 +201,17 @@ double ContractFloorSeconds(const std::vector<std::string>& inputs,
     return bench::Seconds([&] { WriteUnderContract(theDatabase, inputs, traces, outDir, 0, 1); });
 }
 
-// Two DSNs of the SQLite driver, each on a fresh catalogue file of its own.
+// DSNs of the SQLite driver, each on a fresh catalogue file of its own: the
+// driver's defaults, and the write-ahead log with full sync twice (the
+// time-window run's and the stations').
 void WriteOdbcIni(const testing_support::TempDir& dir) {
+    const std::string wal = "\nTimeout=10000\nJournalMode=WAL\nSyncPragma=FULL\n";
     const std::string ini = dir.Write(
         "odbc.ini", "[KelvaronBench]\nDriver=SQLite3\nDatabase=" + dir.File("catalogue.sqlite") +
                         "\nTimeout=10000\n\n[KelvaronBenchWal]\nDriver=SQLite3\nDatabase=" +
-                        dir.File("catalogue-wal.sqlite") +
-                        "\nTimeout=10000\nJournalMode=WAL\nSyncPragma=FULL\n");
+                        dir.File("catalogue-wal.sqlite") + wal +
+                        "\n[KelvaronBenchStationsWal]\nDriver=SQLite3\nDatabase=" +
+                        dir.File("catalogue-stations-wal.sqlite") + wal);
     ::setenv("ODBCINI", ini.c_str(), 1);
 }
 
@@ -315,20 +324,25 @@ double ContractFloorSeconds(const std::vector<std::string>& inputs,
     });
 }
 
+// Where the stations bench converts to (theDatabase is open on it, fresh):
+// its name, the login its workers and floor writers connect with, and the
+// -j 2 / -j 1 target (none: 0).
+struct StationsCatalogue {
+    std::string name;
+    catalog::CatalogueLogin login;
+    double target = 0;
+};
+
 // Eight stations, each with a source directory of its own, converted by one
 // worker and by `workers` (each on its own connection, as kelvaron-batch -j
 // does), against the contract floor with one writer and with as many.
 void RunStationsBench(const testing_support::TempDir& dir, int mib, int workers,
-                      testing_support::CatalogueBackendKind kind) {
-    testing_support::CatalogueBackend& backend = testing_support::GetCatalogueBackend(kind);
-    if (const std::string why = backend.UnavailableReason(); !why.empty()) {
-        std::printf("-- 8 stations, %s: not reachable (%s)\n", backend.name().c_str(), why.c_str());
-        return;
-    }
-    backend.OpenFreshCatalogue();
+                      const StationsCatalogue& catalogue) {
     CreateFloorTable();
     constexpr int kStations = 8;
-    const std::string data = dir.File("data-stations-" + backend.name());
+    std::string label = catalogue.name;
+    std::replace(label.begin(), label.end(), ' ', '-');
+    const std::string data = dir.File("data-stations-" + label);
     fs::create_directories(data);
     std::ofstream ini(dir.File("kelvaron.ini"));
     engine::RunRequest request;
@@ -361,7 +375,7 @@ void RunStationsBench(const testing_support::TempDir& dir, int mib, int workers,
     // between passes: the floor's writers log in before they are timed too.
     cli::KeptConnections kept;
     const engine::MakeOutputs outputs =
-        cli::CatalogueWorkers(theDatabase, backend.Login(), false, &kept);
+        cli::CatalogueWorkers(theDatabase, catalogue.login, false, &kept);
     const auto runWith = [&](int n) {
         StartEmptyRun(data);
         return bench::Seconds([&] { engine::RunWithWorkers(request, front, n, outputs); });
@@ -374,17 +388,16 @@ void RunStationsBench(const testing_support::TempDir& dir, int mib, int workers,
         many = std::min(many, runWith(workers));
         two = workers == 2 ? many : std::min(two, runWith(2));
         floorOne = std::min(
-            floorOne, ContractFloorSeconds(inputs, traces, dir.File("floor1"), 1, backend.Login()));
+            floorOne, ContractFloorSeconds(inputs, traces, dir.File("floor1"), 1, catalogue.login));
         floorMany = std::min(floorMany, ContractFloorSeconds(inputs, traces, dir.File("floorN"),
-                                                             workers, backend.Login()));
+                                                             workers, catalogue.login));
     }
     const double login = bench::Seconds([&] {
         catalog::OdbcConnection connection;
-        connection.Open(catalog::ComposeConnectionString(backend.Login()));
+        connection.Open(catalog::ComposeConnectionString(catalogue.login));
     });
-    const double target = kind == testing_support::CatalogueBackendKind::SQLite ? 0.85 : 0.75;
     std::printf("-- 8 stations, %s: %zu recordings (%.1f MiB in), %zu trace files, %d rows\n",
-                backend.name().c_str(), inputs.size(), inputBytes / 1048576.0, traces.size(),
+                catalogue.name.c_str(), inputs.size(), inputBytes / 1048576.0, traces.size(),
                 testing_support::CountRows("FILELIST"));
     std::printf("run -j 1                  %.3f s, %.2f x the contract floor (1 writer, %.3f s)\n",
                 one, one / floorOne, floorOne);
@@ -393,9 +406,26 @@ void RunStationsBench(const testing_support::TempDir& dir, int mib, int workers,
         workers, many, many / floorMany, workers, floorMany);
     std::printf("contract floor: %d writers / 1 writer  %.2f\n", workers, floorMany / floorOne);
     std::printf("a worker's login          %.3f s (kept between rounds: in no figure)\n", login);
-    std::printf("8 stations: -j 2 / -j 1   %.2f (target <= %.2f)   %s\n", two / one, target,
-                two / one <= target ? "ok" : "OVER");
+    if (catalogue.target > 0)
+        std::printf("8 stations: -j 2 / -j 1   %.2f (target <= %.2f)   %s\n", two / one,
+                    catalogue.target, two / one <= catalogue.target ? "ok" : "OVER");
+    else
+        std::printf("8 stations: -j 2 / -j 1   %.2f (for reference: no target)\n", two / one);
     theDatabase.Close();
+}
+
+// The stations bench on one of the tests' back ends, where it is reachable.
+void RunStationsBench(const testing_support::TempDir& dir, int mib, int workers,
+                      testing_support::CatalogueBackendKind kind) {
+    testing_support::CatalogueBackend& backend = testing_support::GetCatalogueBackend(kind);
+    const bool sqlite = kind == testing_support::CatalogueBackendKind::SQLite;
+    const std::string name = sqlite ? "SQLite rollback journal" : backend.name();
+    if (const std::string why = backend.UnavailableReason(); !why.empty()) {
+        std::printf("-- 8 stations, %s: not reachable (%s)\n", name.c_str(), why.c_str());
+        return;
+    }
+    backend.OpenFreshCatalogue();
+    RunStationsBench(dir, mib, workers, {name, backend.Login(), sqlite ? 0 : 0.75});
 }
 
 void RunMemoryBench(const testing_support::TempDir& dir) {
@@ -437,7 +467,8 @@ int main(int argc, char** argv) {
     RunWindowBench(dir, mib, "KelvaronBench");
     RunWindowBench(dir, mib, "KelvaronBenchWal");
     RunMemoryBench(dir);
-    theDatabase.Close();
+    OpenBenchCatalogue("KelvaronBenchStationsWal");
+    RunStationsBench(dir, mib, workers, {"SQLite WAL", {"KelvaronBenchStationsWal", "", ""}, 0.85});
     // The tests' back ends, each on its own catalogue (PostgreSQL when the
     // tests' server is running: bash scripts/pg-test-server.sh start build/pg-test-server).
     for (testing_support::CatalogueBackendKind kind : testing_support::AllCatalogueBackends())
