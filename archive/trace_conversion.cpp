@@ -64,6 +64,13 @@ void MakeDirectory(const std::string& dir, const std::string& parent, const std:
     if (made) made->Add(dir);
 }
 
+// The trace's station directory in the data directory, its hour directory in that.
+void MakeTraceDirectories(const TraceLocation& location, const std::string& dataDir,
+                          DirectoriesMade* made) {
+    MakeDirectory(location.stationDir, dataDir, dataDir, location, made);
+    MakeDirectory(location.hourDir, location.stationDir, dataDir, location, made);
+}
+
 bool IsDirectory(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -127,8 +134,7 @@ TraceFileBatch::TraceFileBatch(const DataBlock& block, const std::vector<Channel
                                    trace.recordSeconds, trace.channelCount});
             DirectoriesMade* made = settings.made;
             const bool madeBefore = made && made->Contains(location.hourDir);
-            MakeDirectory(location.stationDir, dataDir, dataDir, location, made);
-            MakeDirectory(location.hourDir, location.stationDir, dataDir, location, made);
+            MakeTraceDirectories(location, dataDir, made);
             if (trace.keepLongerTrace &&
                 HoldsMoreSamples(location.fullPath,
                                  static_cast<std::size_t>(p->shape.sampleCount))) {
@@ -146,8 +152,7 @@ TraceFileBatch::TraceFileBatch(const DataBlock& block, const std::vector<Channel
                     // made again, as a trace that makes its own directories would.
                     made->Forget(location.stationDir);
                     made->Forget(location.hourDir);
-                    MakeDirectory(location.stationDir, dataDir, dataDir, location, made);
-                    MakeDirectory(location.hourDir, location.stationDir, dataDir, location, made);
+                    MakeTraceDirectories(location, dataDir, made);
                     create();
                 }
                 p->file->Append(p->shape.header, kTraceHeaderSize);
