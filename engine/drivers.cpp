@@ -18,6 +18,7 @@
 #include "catalog/database_error.h"
 #include "engine/convert_recording.h"
 #include "engine/driver_bodies.h"
+#include "engine/entry_read_ahead.h"
 #include "engine/lost_catalogue.h"
 #include "engine/recorded_entries.h"
 #include "engine/recordings_left.h"
@@ -295,6 +296,20 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     const DirectoryRecord records = run.record.Present()
                                         ? run.record.LoadDirectory(recordDir, &look, &need)
                                         : DirectoryRecord{};
+    // An entry as it was recorded is judged by its record, unopened; one
+    // whose record the scan did not read lies outside the window.
+    const auto recordedSkip = [&](std::size_t i) -> std::optional<SkipReason> {
+        const std::string recordPath = recordDir + (*entries)[i].name;
+        if (const catalog::RecordingRecord* known = Unchanged(records, recordPath, stats[i]))
+            return RecordedSkip(*known, station, Window{start, length});
+        if (UnreadButUnchanged(records, recordPath, stats[i])) return SkipReason::OutsideWindow;
+        return std::nullopt;
+    };
+    EntryReadAhead ahead(
+        dir, *entries, station, [&](std::size_t i) { return !recordedSkip(i); },
+        [start, length](const SourceRecording& found) {
+            return WindowTakes(found, start, length);
+        });
     bool failedBefore = false;  // the recording before met a catalogue failure
     for (int i = 0; i < count; ++i) {
         if (run.StopRequested()) return false;
@@ -302,22 +317,13 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
         ++run.summary.entries;
         run.observer.EntryInWork({entry.name, i + 1, count, stationNumber, stations});
         run.pathInWork = dir + entry.name;
-        // An entry as it was recorded is judged by its record, unopened; one
-        // whose record the scan did not read lies outside the window.
-        const std::optional<EntryStat>& stat = stats[static_cast<std::size_t>(i)];
-        const catalog::RecordingRecord* known = Unchanged(records, recordDir + entry.name, stat);
-        if (!known && UnreadButUnchanged(records, recordDir + entry.name, stat)) {
-            Skip(run, dir + entry.name, SkipReason::OutsideWindow);
+        if (const std::optional<SkipReason> reason = recordedSkip(static_cast<std::size_t>(i))) {
+            Skip(run, dir + entry.name, *reason);
             continue;
         }
-        if (known) {
-            if (const std::optional<SkipReason> reason =
-                    RecordedSkip(*known, station, Window{start, length})) {
-                Skip(run, dir + entry.name, *reason);
-                continue;
-            }
-        }
-        SourceRecording found = ExamineSourceEntry(dir, entry, station);
+        const std::optional<EntryStat>& stat = stats[static_cast<std::size_t>(i)];
+        const bool known = Unchanged(records, recordDir + entry.name, stat) != nullptr;
+        SourceRecording found = ahead.Examine(static_cast<std::size_t>(i));
         const bool record = stat && !known;
         if (record && found.verdict != SourceRecording::Verdict::Recording)
             RecordLooked(run, recordDir + entry.name, station, *stat, found);

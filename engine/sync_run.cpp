@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "archive/source_scan.h"
 #include "catalog/database_error.h"
 #include "engine/driver_bodies.h"
+#include "engine/entry_read_ahead.h"
 #include "engine/lost_catalogue.h"
 #include "engine/recorded_entries.h"
 #include "formats/recorder/recorder_text.h"
@@ -84,6 +86,13 @@ std::optional<SkipReason> SyncLeaves(const RunContext& run, const std::string& s
     return std::nullopt;
 }
 
+// Whether the sync converts what a look at an entry found: the station's
+// recording, unless it ends before --from.
+bool SyncConverts(const RunContext& run, const SourceRecording& found) {
+    return found.verdict == SourceRecording::Verdict::Recording &&
+           !(found.span.possible && BeforeFrom(run, found.span.start, found.span.dataSeconds));
+}
+
 // A claim the sync could not end when its recording failed (the connection
 // was gone) is ended once the connection is open again, so that the next
 // pass or another converter takes the recording at once; should that fail
@@ -109,19 +118,15 @@ SkipReason LookedReason(SourceRecording::Verdict verdict) {
 // A new or changed entry, claimed first. previous: its record as the sync
 // read it, if any (a recording converted before is written again when it
 // changed; one never converted may already be in the archive).
-void ConvertClaimed(RunContext& run, const std::string& dir, const SourceEntry& entry,
-                    const std::string& station, const RecordingRecord& fresh,
-                    const RecordingRecord* previous) {
-    const std::string path = dir + entry.name;
-    SourceRecording found = ExamineSourceEntry(dir, entry, station);
-    if (found.verdict != SourceRecording::Verdict::Recording) {
+// found: the look at the entry's header, taken once the entry is claimed.
+void ConvertClaimed(RunContext& run, const std::string& path, const std::string& station,
+                    const RecordingRecord& fresh, const RecordingRecord* previous,
+                    SourceRecording found) {
+    if (!SyncConverts(run, found)) {
         RecordLooked(run, fresh.sourcePath, station, {fresh.fileSize, fresh.fileMtime}, found);
-        Skip(run, path, LookedReason(found.verdict));
-        return;
-    }
-    if (found.span.possible && BeforeFrom(run, found.span.start, found.span.dataSeconds)) {
-        RecordLooked(run, fresh.sourcePath, station, {fresh.fileSize, fresh.fileMtime}, found);
-        Skip(run, path, SkipReason::OutsideWindow);
+        Skip(run, path,
+             found.verdict == SourceRecording::Verdict::Recording ? SkipReason::OutsideWindow
+                                                                  : LookedReason(found.verdict));
         return;
     }
     found.header->KeepAtMost(platform::kRecordingKeptBytes);
@@ -136,23 +141,24 @@ void ConvertClaimed(RunContext& run, const std::string& dir, const SourceEntry& 
     Count(run, path, outcome);
 }
 
-void ConvertNewEntry(RunContext& run, const std::string& dir, const SourceEntry& entry,
-                     const std::string& station, const RecordingRecord& fresh,
-                     const RecordingRecord* previous) {
+// look: the look at the entry's header (see EntryReadAhead).
+void ConvertNewEntry(RunContext& run, const std::string& path,
+                     const std::function<SourceRecording()>& look, const std::string& station,
+                     const RecordingRecord& fresh, const RecordingRecord* previous) {
     const std::optional<RecordingRecord> claimed = run.record.Claim(fresh);
     if (!claimed) {
-        Skip(run, dir + entry.name, SkipReason::Claimed);
+        Skip(run, path, SkipReason::Claimed);
         return;
     }
     // Another converter recorded it between this sync's reading and its claim.
     if (claimed->Matches(fresh.fileSize, fresh.fileMtime) &&
         claimed->outcome != catalog::RecordingOutcome::Seen) {
         run.record.Release(fresh.sourcePath);
-        Skip(run, dir + entry.name, SkipReason::Unchanged);
+        Skip(run, path, SkipReason::Unchanged);
         return;
     }
     try {
-        ConvertClaimed(run, dir, entry, station, fresh, previous);
+        ConvertClaimed(run, path, station, fresh, previous, look());
     } catch (...) {
         // Free for the next pass at once; a lost connection frees it once
         // it is open again (ReleaseAfterFailure).
@@ -190,6 +196,13 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
     const DirectoryRecord records =
         run.record.LoadDirectory(recordDir, whole ? &look : nullptr, &kNeed);
     const std::int64_t settledBefore = SettledBefore(run);
+    const auto leaves = [&](std::size_t i) {
+        return SyncLeaves(run, station, recordDir + (*entries)[i].name, stats[i], records,
+                          settledBefore);
+    };
+    EntryReadAhead ahead(
+        dir, *entries, station, [&](std::size_t i) { return !leaves(i); },
+        [&run](const SourceRecording& found) { return SyncConverts(run, found); });
     const int count = static_cast<int>(entries->size());
     const int stations = static_cast<int>(run.request.stations.size());
     bool failedBefore = false;  // the recording before met a catalogue failure
@@ -202,15 +215,16 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
         run.pathInWork = path;
         const std::optional<EntryStat>& stat = stats[static_cast<std::size_t>(i)];
         const std::string recordPath = recordDir + entry.name;
-        if (const std::optional<SkipReason> reason =
-                SyncLeaves(run, station, recordPath, stat, records, settledBefore)) {
+        if (const std::optional<SkipReason> reason = leaves(static_cast<std::size_t>(i))) {
             Skip(run, path, *reason);
             continue;
         }
         const auto previous = records.records.find(catalog::RecordKey(recordPath));
         try {
-            ConvertNewEntry(run, dir, entry, station, EntryRecord(recordPath, station, *stat),
-                            previous == records.records.end() ? nullptr : &previous->second);
+            ConvertNewEntry(
+                run, path, [&] { return ahead.Examine(static_cast<std::size_t>(i)); }, station,
+                EntryRecord(recordPath, station, *stat),
+                previous == records.records.end() ? nullptr : &previous->second);
             failedBefore = false;
         } catch (const catalog::DatabaseError& e) {
             // As in a time-window run, the catalogue failure costs the
@@ -231,9 +245,7 @@ bool SyncWouldConvert(RunContext& run, const std::string& station, const std::st
     const std::string path = dir + entry.name;
     const std::optional<EntryStat> stat = entry.regular ? StatEntry(path) : std::nullopt;
     if (SyncLeaves(run, station, RecordPath(path), stat, records, SettledBefore(run))) return false;
-    const SourceRecording found = ExamineSourceEntry(dir, entry, station);
-    return found.verdict == SourceRecording::Verdict::Recording &&
-           !(found.span.possible && BeforeFrom(run, found.span.start, found.span.dataSeconds));
+    return SyncConverts(run, ExamineSourceEntry(dir, entry, station));
 }
 
 }  // namespace engine

@@ -1,0 +1,79 @@
+#include "engine/entry_read_ahead.h"
+
+#include <utility>
+
+#include "formats/recorder/recording.h"
+#include "platform/ini_file.h"
+
+namespace engine {
+
+EntryReadAhead::EntryReadAhead(std::string dir, const std::vector<SourceEntry>& entries,
+                               std::string station, LooksAt looksAt, Converts converts)
+    : dir_(std::move(dir)),
+      entries_(entries),
+      station_(std::move(station)),
+      looksAt_(std::move(looksAt)),
+      converts_(std::move(converts)),
+      helper_([this](std::stop_token stop) { Work(std::move(stop)); }) {}
+
+EntryReadAhead::~EntryReadAhead() {
+    helper_.request_stop();
+    helper_.join();
+}
+
+void EntryReadAhead::Work(std::stop_token stop) {
+    std::unique_lock lock(mutex_);
+    while (changed_.wait(lock, stop, [this] { return asked_.has_value(); })) {
+        const std::size_t i = *asked_;
+        asked_.reset();
+        busy_ = true;
+        lock.unlock();
+        std::optional<SourceRecording> found;
+        try {
+            found = ExamineSourceEntry(dir_, entries_[i], station_);
+            // What the conversion's own lookups will read of a recording it
+            // keeps whole is read now: it then finds the header indexed and
+            // its bytes in memory. A larger one would keep a stop waiting for
+            // a read through its data block; its conversion streams that anyway.
+            if (converts_(*found) && found->header->size() <= platform::kRecordingKeptBytes) {
+                found->header->KeepAtMost(platform::kRecordingKeptBytes);
+                ReadRecording(*found->header);
+            }
+        } catch (...) {
+            found.reset();
+        }
+        lock.lock();
+        busy_ = false;
+        if (found) {
+            found_ = std::move(*found);
+            ready_ = i;
+        }
+        changed_.notify_all();
+    }
+}
+
+void EntryReadAhead::AskFor(std::size_t after) {
+    for (std::size_t j = after; j < entries_.size(); ++j) {
+        if (!looksAt_(j)) continue;
+        const std::lock_guard lock(mutex_);
+        asked_ = j;
+        changed_.notify_all();
+        return;
+    }
+}
+
+SourceRecording EntryReadAhead::Examine(std::size_t i) {
+    std::optional<SourceRecording> found;
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !busy_ && !asked_; });
+        if (ready_ == i) found = std::move(found_);
+        ready_.reset();
+        found_ = {};
+    }
+    if (!found) found = ExamineSourceEntry(dir_, entries_[i], station_);
+    AskFor(i + 1);
+    return std::move(*found);
+}
+
+}  // namespace engine
