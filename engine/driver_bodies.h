@@ -25,8 +25,9 @@ struct RunShare {
 };
 // One worker's share of a run on its own outputs: the units queue hands it,
 // or, without a queue, the whole run. RunFinished is left to FinishRun.
+// workers: how many take shares of the run at once.
 RunShare ConvertShare(const RunRequest& request, RunObserver& observer, RecordingOutputs& outputs,
-                      std::stop_token stop, WorkQueue* queue);
+                      std::stop_token stop, WorkQueue* queue, int workers);
 // The end of a run that began at begin, with what its workers did added
 // up: the channels none carried, the time it took, RunFinished.
 RunSummary FinishRun(RunShare run, RunObserver& observer, bool stopped,

@@ -307,9 +307,8 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
     };
     EntryReadAhead ahead(
         dir, *entries, station, [&](std::size_t i) { return !recordedSkip(i); },
-        [start, length](const SourceRecording& found) {
-            return WindowTakes(found, start, length);
-        });
+        [start, length](const SourceRecording& found) { return WindowTakes(found, start, length); },
+        run.readAhead);
     bool failedBefore = false;  // the recording before met a catalogue failure
     for (int i = 0; i < count; ++i) {
         if (run.StopRequested()) return false;
@@ -373,9 +372,10 @@ bool ConvertStationWindow(const std::string& station, int stationNumber, double 
 }
 
 RunShare ConvertShare(const RunRequest& request, RunObserver& observer, RecordingOutputs& outputs,
-                      std::stop_token stop, WorkQueue* queue) {
+                      std::stop_token stop, WorkQueue* queue, int workers) {
     RunContext run(request, observer, outputs, std::move(stop));
     run.queue = queue;
+    run.readAhead = ReadAheadFits(workers);
     try {
         run.record.Begin();
         if (request.mode == RunMode::Files)
@@ -416,7 +416,7 @@ RunSummary FinishRun(RunShare run, RunObserver& observer, bool stopped,
 RunSummary RunConversion(const RunRequest& request, RunObserver& observer,
                          RecordingOutputs& outputs, std::stop_token stop) {
     const auto begin = std::chrono::steady_clock::now();
-    RunShare run = ConvertShare(request, observer, outputs, stop, nullptr);
+    RunShare run = ConvertShare(request, observer, outputs, stop, nullptr, 1);
     return FinishRun(std::move(run), observer, stop.stop_requested(), begin);
 }
 

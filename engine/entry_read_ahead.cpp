@@ -7,16 +7,22 @@
 
 namespace engine {
 
+bool ReadAheadFits(int workers) {
+    return 2 * static_cast<long>(workers) <= static_cast<long>(std::thread::hardware_concurrency());
+}
+
 EntryReadAhead::EntryReadAhead(std::string dir, const std::vector<SourceEntry>& entries,
-                               std::string station, LooksAt looksAt, Converts converts)
+                               std::string station, LooksAt looksAt, Converts converts, bool helper)
     : dir_(std::move(dir)),
       entries_(entries),
       station_(std::move(station)),
       looksAt_(std::move(looksAt)),
-      converts_(std::move(converts)),
-      helper_([this](std::stop_token stop) { Work(std::move(stop)); }) {}
+      converts_(std::move(converts)) {
+    if (helper) helper_ = std::jthread([this](std::stop_token stop) { Work(std::move(stop)); });
+}
 
 EntryReadAhead::~EntryReadAhead() {
+    if (!helper_.joinable()) return;
     helper_.request_stop();
     helper_.join();
 }
@@ -72,7 +78,7 @@ SourceRecording EntryReadAhead::Examine(std::size_t i) {
         found_ = {};
     }
     if (!found) found = ExamineSourceEntry(dir_, entries_[i], station_);
-    AskFor(i + 1);
+    if (helper_.joinable()) AskFor(i + 1);
     return std::move(*found);
 }
 

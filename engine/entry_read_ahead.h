@@ -22,6 +22,12 @@
 
 namespace engine {
 
+// Whether each of `workers` workers can have a helper of its own: the machine
+// has a processor for every worker and every helper. Where it has not, a
+// helper only takes turns with the workers for the processors, and the
+// workers, woken from their syncs, wait for it.
+bool ReadAheadFits(int workers);
+
 class EntryReadAhead {
 public:
     // Whether the loop will look at entry i at all (one its record passes
@@ -31,8 +37,9 @@ public:
     using Converts = std::function<bool(const SourceRecording& found)>;
 
     // entries, and what the two functions refer to, outlive this object.
+    // Without a helper, each look is taken when the loop asks for it.
     EntryReadAhead(std::string dir, const std::vector<SourceEntry>& entries, std::string station,
-                   LooksAt looksAt, Converts converts);
+                   LooksAt looksAt, Converts converts, bool helper = true);
     // Waits for a look in progress: it only reads.
     ~EntryReadAhead();
     EntryReadAhead(const EntryReadAhead&) = delete;

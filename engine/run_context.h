@@ -53,6 +53,10 @@ struct RunContext {
     // workers; nullptr: this context takes all of them, in order.
     WorkQueue* queue = nullptr;
 
+    // Each station's next recording is read ahead on a helper thread (see
+    // EntryReadAhead).
+    bool readAhead = false;
+
     // The data tree's directories this run has made.
     DirectoriesMade directories;
 

@@ -88,7 +88,8 @@ RunSummary OneWorker(const RunRequest& request, RunObserver& observer,
 // Worker `worker`'s share, on its own outputs; what it could not start with
 // is counted, the others take its stations.
 RunShare Worker(int worker, const RunRequest& request, RunObserver& observer,
-                const MakeOutputs& makeOutputs, std::stop_token stop, WorkQueue& queue) {
+                const MakeOutputs& makeOutputs, std::stop_token stop, WorkQueue& queue,
+                int workers) {
     RunShare share;
     try {
         const std::unique_ptr<RecordingOutputs> outputs = makeOutputs(worker, observer);
@@ -96,7 +97,7 @@ RunShare Worker(int worker, const RunRequest& request, RunObserver& observer,
             share.summary.catalogueErrors = 1;
             return share;
         }
-        return ConvertShare(request, observer, *outputs, std::move(stop), &queue);
+        return ConvertShare(request, observer, *outputs, std::move(stop), &queue, workers);
     } catch (const std::exception& e) {
         ++share.summary.otherErrors;
         try {
@@ -141,7 +142,7 @@ RunSummary RunWithWorkers(const RunRequest& request, RunObserver& observer, int 
             try {
                 threads.emplace_back([&, w] {
                     const auto i = static_cast<std::size_t>(w);
-                    shares[i] = Worker(w, request, seen[i], makeOutputs, stop, queue);
+                    shares[i] = Worker(w, request, seen[i], makeOutputs, stop, queue, count);
                 });
             } catch (const std::system_error&) {
                 break;  // the workers already started take the stations

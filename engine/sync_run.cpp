@@ -202,7 +202,7 @@ bool ConvertStationSync(const std::string& station, int stationNumber, RunContex
     };
     EntryReadAhead ahead(
         dir, *entries, station, [&](std::size_t i) { return !leaves(i); },
-        [&run](const SourceRecording& found) { return SyncConverts(run, found); });
+        [&run](const SourceRecording& found) { return SyncConverts(run, found); }, run.readAhead);
     const int count = static_cast<int>(entries->size());
     const int stations = static_cast<int>(run.request.stations.size());
     bool failedBefore = false;  // the recording before met a catalogue failure
