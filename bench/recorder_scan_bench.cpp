@@ -17,6 +17,7 @@
 #include "archive/source_scan.h"
 #include "bench/bench_support.h"
 #include "engine/driver_bodies.h"
+#include "engine/entry_read_ahead.h"
 #include "formats/date_time.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
@@ -80,6 +81,8 @@ int main(int argc, char** argv) {
                             request.stations = {"STA1"};
                             request.settings = platform::ResolveRunSettings(request.stations);
                             engine::RunContext run(request, front, outputs, {});
+                            // As a one-worker run sets it up.
+                            run.readAhead = engine::ReadAheadFits(1);
                             engine::ConvertStationWindow("STA1", 1, windowStart, 3600, run);
                         }));
         scanBytes = bench::BytesReadByProcess() - before;

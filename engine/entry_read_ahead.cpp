@@ -78,7 +78,10 @@ SourceRecording EntryReadAhead::Examine(std::size_t i) {
         found_ = {};
     }
     if (!found) found = ExamineSourceEntry(dir_, entries_[i], station_);
-    if (helper_.joinable()) AskFor(i + 1);
+    // Only a conversion leaves the helper time to look: an entry passed
+    // over after its look is done with at once, and the loop would only wait
+    // for the helper's turn at the next one (far longer than the look itself).
+    if (helper_.joinable() && converts_(*found)) AskFor(i + 1);
     return std::move(*found);
 }
 

@@ -46,9 +46,10 @@ public:
     EntryReadAhead& operator=(const EntryReadAhead&) = delete;
 
     // ExamineSourceEntry for entry i: the look read ahead when it was of i,
-    // else one taken now; then the next entry the loop will look at is read
-    // ahead. A look the helper could not finish (it ran out of memory, say)
-    // is taken again here, where its failure is the loop's.
+    // else one taken now; then, when the loop converts entry i, the next
+    // entry it will look at is read ahead. A look the helper could not finish
+    // (it ran out of memory, say) is taken again here, where its failure is
+    // the loop's.
     SourceRecording Examine(std::size_t i);
 
 private:
