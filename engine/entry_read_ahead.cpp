@@ -1,15 +1,15 @@
 #include "engine/entry_read_ahead.h"
 
+#include <system_error>
 #include <utility>
 
+#include "engine/station_workers.h"
 #include "formats/recorder/recording.h"
 #include "platform/ini_file.h"
 
 namespace engine {
 
-bool ReadAheadFits(int workers) {
-    return 2 * static_cast<long>(workers) <= static_cast<long>(std::thread::hardware_concurrency());
-}
+bool ReadAheadFits(int workers) { return 2 * static_cast<long>(workers) <= MachineWorkers(); }
 
 EntryReadAhead::EntryReadAhead(std::string dir, const std::vector<SourceEntry>& entries,
                                std::string station, LooksAt looksAt, Converts converts, bool helper)
@@ -18,7 +18,12 @@ EntryReadAhead::EntryReadAhead(std::string dir, const std::vector<SourceEntry>& 
       station_(std::move(station)),
       looksAt_(std::move(looksAt)),
       converts_(std::move(converts)) {
-    if (helper) helper_ = std::jthread([this](std::stop_token stop) { Work(std::move(stop)); });
+    if (!helper) return;
+    try {
+        helper_ = std::jthread([this](std::stop_token stop) { Work(std::move(stop)); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the loop takes every look itself.
+    }
 }
 
 EntryReadAhead::~EntryReadAhead() {

@@ -1,5 +1,7 @@
 #include "engine/station_workers.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <chrono>
 #include <deque>
@@ -121,7 +123,14 @@ void Add(RunShare& total, RunShare&& part) {
 
 }  // namespace
 
-int MachineWorkers() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
+int MachineWorkers() {
+    // The processors this process may run on: a service's CPUAffinity= or a
+    // container's cpuset leaves fewer than the machine has.
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (::sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
 
 RunSummary RunWithWorkers(const RunRequest& request, RunObserver& observer, int workers,
                           const MakeOutputs& makeOutputs, std::stop_token stop) {

@@ -23,7 +23,7 @@ namespace engine {
 using MakeOutputs =
     std::function<std::unique_ptr<RecordingOutputs>(int worker, RunObserver& observer)>;
 
-// The processors of this machine, at least 1.
+// The processors this process may run on, at least 1.
 int MachineWorkers();
 
 // As RunConversion, with up to `workers` workers, never more than the run

@@ -5,6 +5,7 @@
 #include "engine/entry_read_ahead.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/station_workers.h"
 #include "tests/support/recorder_generator.h"
 #include "tests/support/temp_dir.h"
 
@@ -88,6 +90,32 @@ TEST(EntryReadAhead, EachLookIsTheEntrysOwnAndTheNextConvertedOneIsReadWhole) {
                 break;
             }
     EXPECT_EQ(lookedAhead, expected);
+}
+
+}  // namespace
+
+namespace {
+
+// A service pinned to fewer processors than the machine has (CPUAffinity=, a
+// cpuset) gets as many workers, and a helper only where they leave one free.
+TEST(EntryReadAhead, FitsTheProcessorsTheProcessMayRunOn) {
+    cpu_set_t all;
+    ASSERT_EQ(::sched_getaffinity(0, sizeof all, &all), 0);
+    EXPECT_EQ(engine::MachineWorkers(), CPU_COUNT(&all));
+    EXPECT_EQ(engine::ReadAheadFits(1), CPU_COUNT(&all) >= 2);
+    std::thread pinned([&] {
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
+            if (CPU_ISSET(cpu, &all)) {
+                CPU_SET(cpu, &one);
+                break;
+            }
+        ASSERT_EQ(::sched_setaffinity(0, sizeof one, &one), 0);
+        EXPECT_EQ(engine::MachineWorkers(), 1);
+        EXPECT_FALSE(engine::ReadAheadFits(1));
+    });
+    pinned.join();
 }
 
 }  // namespace
