@@ -26,11 +26,7 @@ EntryReadAhead::EntryReadAhead(std::string dir, const std::vector<SourceEntry>& 
     }
 }
 
-EntryReadAhead::~EntryReadAhead() {
-    if (!helper_.joinable()) return;
-    helper_.request_stop();
-    helper_.join();
-}
+EntryReadAhead::~EntryReadAhead() = default;
 
 void EntryReadAhead::Work(std::stop_token stop) {
     std::unique_lock lock(mutex_);

@@ -67,7 +67,7 @@ private:
     bool busy_ = false;                 // the helper is looking
     std::optional<std::size_t> ready_;  // the entry whose look is in found_
     SourceRecording found_;
-    // Started last, stopped and joined first.
+    // Started last; stopped and joined first, as the first member destroyed.
     std::jthread helper_;
 };
 
